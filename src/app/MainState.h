@@ -1,0 +1,50 @@
+#pragma once
+
+#include "draws/DayNumber.h"
+
+#include <QDate>
+#include <QString>
+#include <array>
+
+namespace kugelo {
+
+// The program-wide fields of the main window, owned by TForm1 and handed by reference to the domain.
+// Control values that the domain reads and writes (date pickers, the current-draw labels) live here too;
+// the window shows them.
+struct MainState {
+    // Set at start-up.
+    QString Home; // always ends with '/'
+    QString ZahlenFile = QStringLiteral("Kugelo.dat");
+    QString SoundName = QStringLiteral("yippee.wav");
+    int Groesse = 0;
+    double dfb = 0.0;
+    double aktDatum = 0.0;
+    int LaufMax = 100000;
+    bool sortieren = false;
+    bool Berechnunglaeuft = false;
+    int sprache = 0;
+
+    // Kept only to be written back to the settings.
+    QString LosNr;
+    int neuerSchein = 0;
+    int TippTop = 39;
+    int TippLeft = 47;
+    int Land = 1;
+    int OnlineRadio = 1;
+
+    // The current draw: its date, bytes 8..15 of its record as Zahl[1..8] (Zahl[0] unused), its position.
+    double Datum1 = 0.0;
+    std::array<int, 9> Zahl{};
+    int Position = 0;
+
+    // Control values.
+    QDate DateTimePicker1 = earliestDrawDate(); // chosen draw date, end of the statistics window
+    QDate DateTimePicker2 = earliestDrawDate(); // start of the statistics window
+    QString Label29;                            // current-draw line on the Datenbank tab
+    QString Label35;                            // its copy in the strip of the tip overview
+    QString Label13 = QStringLiteral("Quersumme");
+
+    QString drawFilePath() const { return Home + ZahlenFile; }
+};
+
+} // namespace kugelo

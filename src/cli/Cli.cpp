@@ -1,0 +1,168 @@
+#include "cli/Cli.h"
+
+#include "app/MainState.h"
+#include "draws/CurrentDraw.h"
+#include "draws/DrawFile.h"
+#include "draws/DrawImport.h"
+#include "i18n/MessageTable.h"
+#include "platform/AtomicFile.h"
+#include "platform/Dialogs.h"
+#include "platform/Errors.h"
+
+#include <QDir>
+#include <optional>
+
+namespace kugelo::cli {
+
+namespace {
+
+class UsageError : public KugeloError {
+public:
+    using KugeloError::KugeloError;
+};
+
+// Messages go to the error stream; questions are answered No and inputs keep their proposed text.
+class StreamDialogs final : public Dialogs {
+public:
+    explicit StreamDialogs(QTextStream& err) : m_err(err) {}
+    void message(const QString& text) override { m_err << text << Qt::endl; }
+    bool question(const QString&, const QString&) override { return false; }
+    QString input(const QString&, const QString&, const QString& proposed) override { return proposed; }
+    QString openFileName(const FileDialogOptions&) override { return {}; }
+    QString saveFileName(const FileDialogOptions&) override { return {}; }
+
+private:
+    QTextStream& m_err;
+};
+
+QDate parseDateArgument(const QString& text) {
+    const QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    if (!date.isValid())
+        throw UsageError(QStringLiteral("not a date (YYYY-MM-DD): %1").arg(text));
+    return date;
+}
+
+QString takeValue(const QStringList& args, qsizetype& i) {
+    if (i + 1 >= args.size())
+        throw UsageError(QStringLiteral("%1 needs a value").arg(args[i]));
+    return args[++i];
+}
+
+int commandDraws(const QStringList& args, const QString& home, QTextStream& out) {
+    std::optional<QDate> from;
+    std::optional<QDate> to;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--from"))
+            from = parseDateArgument(takeValue(args, i));
+        else if (args[i] == QLatin1String("--to"))
+            to = parseDateArgument(takeValue(args, i));
+        else
+            throw UsageError(QStringLiteral("draws: unexpected argument %1").arg(args[i]));
+    }
+    MainState state;
+    state.Home = home;
+    for (const DrawRecord& r : DrawFile(state.drawFilePath()).readAll()) {
+        const QDate date = r.date();
+        if ((from && date < *from) || (to && date > *to))
+            continue;
+        out << date.toString(QStringLiteral("yyyy-MM-dd"));
+        for (int i = 0; i < 5; ++i)
+            out << ' ' << r.Zahl[i];
+        out << ' ' << r.chance() << ' ' << r.digits() << '\n';
+    }
+    return Ok;
+}
+
+int commandSelect(const QStringList& args, const QString& home, QTextStream& out, QTextStream& err) {
+    if (args.size() != 1)
+        throw UsageError(QStringLiteral("select needs exactly one date"));
+    const QDate date = parseDateArgument(args[0]);
+    MainState state;
+    state.Home = home;
+    setPickerDate(state.DateTimePicker1, date);
+    const bool hadFile = DrawFile(state.drawFilePath()).exists();
+    MessageTable messages;
+    StreamDialogs dialogs(err);
+    CurrentDraw(state, messages, dialogs).selectByDate();
+    if (!hadFile)
+        return Failure;
+    out << state.Label29 << '\n' << state.Label13 << '\n';
+    return Ok;
+}
+
+int commandImport(const QStringList& args, const QString& home, QTextStream& out) {
+    if (args.isEmpty())
+        throw UsageError(QStringLiteral("import needs at least one file"));
+    std::vector<DrawRecord> draws;
+    for (const QString& name : args) {
+        const std::vector<DrawRecord> fromFile = parseDrawCsv(name, readFileWhole(name));
+        draws.insert(draws.end(), fromFile.begin(), fromFile.end());
+    }
+    MainState state;
+    state.Home = home;
+    const ImportResult result = importDraws(DrawFile(state.drawFilePath()), draws);
+    out << "imported " << result.imported << " draws (" << result.replaced << " replaced)\n";
+    return Ok;
+}
+
+} // namespace
+
+QString usageText() {
+    return QStringLiteral("Usage: kugelo-cli [--home DIR] COMMAND [ARGUMENTS]\n"
+                          "\n"
+                          "Commands:\n"
+                          "  draws [--from YYYY-MM-DD] [--to YYYY-MM-DD]  list the stored draws\n"
+                          "  select YYYY-MM-DD                            show the draw selected for a date\n"
+                          "  import FILE...                               add draws from CSV files\n"
+                          "\n"
+                          "Options:\n"
+                          "  --home DIR   folder of the draw file Kugelo.dat\n"
+                          "  --help       show this text\n"
+                          "  --version    show the version\n");
+}
+
+int run(const QStringList& arguments, const QString& defaultHome, QTextStream& out, QTextStream& err) {
+    QString home = defaultHome;
+    qsizetype i = 0;
+    try {
+        for (; i < arguments.size() && arguments[i].startsWith(QLatin1String("--")); ++i) {
+            const QString& option = arguments[i];
+            if (option == QLatin1String("--help")) {
+                out << usageText();
+                return Ok;
+            }
+            if (option == QLatin1String("--version")) {
+                out << "kugelo-cli " << KUGELO_VERSION << '\n';
+                return Ok;
+            }
+            if (option == QLatin1String("--home")) {
+                home = takeValue(arguments, i);
+                if (!home.endsWith(QLatin1Char('/')))
+                    home += QLatin1Char('/');
+                if (!QDir(home).exists())
+                    throw UsageError(QStringLiteral("--home: no such folder: %1").arg(home));
+                continue;
+            }
+            throw UsageError(QStringLiteral("unknown option %1").arg(option));
+        }
+        if (i >= arguments.size())
+            throw UsageError(QStringLiteral("no command given"));
+        const QString command = arguments[i];
+        const QStringList rest = arguments.mid(i + 1);
+        if (command == QLatin1String("draws"))
+            return commandDraws(rest, home, out);
+        if (command == QLatin1String("select"))
+            return commandSelect(rest, home, out, err);
+        if (command == QLatin1String("import"))
+            return commandImport(rest, home, out);
+        throw UsageError(QStringLiteral("unknown command %1").arg(command));
+    } catch (const UsageError& e) {
+        err << "kugelo-cli: " << e.text() << "\n\n" << usageText();
+        return Usage;
+    } catch (const KugeloError& e) {
+        err << "kugelo-cli: " << e.text() << '\n';
+        return Failure;
+    }
+}
+
+} // namespace kugelo::cli

@@ -1,0 +1,124 @@
+#include "draws/CurrentDraw.h"
+
+#include "draws/DrawFile.h"
+#include "i18n/MessageTable.h"
+#include "platform/Dialogs.h"
+#include "platform/Errors.h"
+
+namespace kugelo {
+
+namespace {
+const QString kFirstSeparator = QStringLiteral("   ");
+const QString kSeparator = QStringLiteral("  ");
+const QString kChanceFound = QStringLiteral(" n°:");
+const QString kChanceLast = QStringLiteral("   n°: ");
+} // namespace
+
+QString currentDrawLine(double datum, const std::array<int, 9>& zahl, const QString& separator,
+                        const QString& chancePart, const QLocale& locale) {
+    const QDate date = fromDayNumber(datum);
+    QString line = locale.standaloneDayName(date.dayOfWeek(), QLocale::ShortFormat);
+    line += QLatin1Char(' ') + date.toString(QStringLiteral("dd.MM.yy")) + separator;
+    for (int i = 1; i <= 5; ++i)
+        line += QStringLiteral("  ") + QString::number(zahl[i]);
+    line += chancePart + QString::number(zahl[7]);
+    return line;
+}
+
+CurrentDraw::CurrentDraw(MainState& state, const MessageTable& messages, Dialogs& dialogs,
+                         std::function<void()> hitCheck)
+    : m_state(state), m_messages(messages), m_dialogs(dialogs), m_hitCheck(std::move(hitCheck)) {}
+
+void CurrentDraw::makeCurrent(const DrawRecord& record) {
+    m_state.Datum1 = record.Datum;
+    for (int i = 0; i < 8; ++i)
+        m_state.Zahl[i + 1] = record.Zahl[i];
+}
+
+void CurrentDraw::showLine(const QString& separator, const QString& chancePart) {
+    m_state.Label29 = currentDrawLine(m_state.Datum1, m_state.Zahl, separator, chancePart);
+    int crossSum = 0;
+    for (int i = 1; i <= 6; ++i)
+        crossSum += m_state.Zahl[i];
+    m_state.Label13 = m_messages[43] + QStringLiteral(": ") + QString::number(crossSum);
+}
+
+void CurrentDraw::runHitCheck() {
+    if (m_hitCheck)
+        m_hitCheck();
+}
+
+void CurrentDraw::selectByDate() {
+    const DrawFile file(m_state.drawFilePath());
+    if (!file.exists()) {
+        m_dialogs.message(noDrawFileMessage());
+        file.createIfMissing();
+        return;
+    }
+    DrawReader reader(file);
+    m_state.aktDatum = toDayNumber(m_state.DateTimePicker1);
+    m_state.Position = 1;
+    DrawRecord last; // the record buffer; its date starts at 0
+    if (!reader.atEnd()) {
+        last = reader.next();
+        if (last.Datum >= m_state.aktDatum) {
+            makeCurrent(last);
+            showLine(kFirstSeparator, kChanceFound);
+        }
+    }
+    while (!reader.atEnd() && last.Datum < m_state.aktDatum) {
+        try {
+            last = reader.next();
+        } catch (const IoError&) {
+            m_dialogs.message(QStringLiteral("Fehler"));
+        }
+        ++m_state.Position;
+        if (last.Datum >= m_state.aktDatum) {
+            makeCurrent(last);
+            showLine(kSeparator, kChanceFound);
+        }
+    }
+    --m_state.Position;
+    if (reader.atEnd() && last.Datum > 0) {
+        makeCurrent(last);
+        showLine(kSeparator, kChanceLast);
+    }
+    setPickerDate(m_state.DateTimePicker1, fromDayNumber(m_state.Datum1));
+    m_state.Label35 = m_state.Label29;
+    runHitCheck();
+}
+
+void CurrentDraw::step(int delta) {
+    const DrawFile file(m_state.drawFilePath());
+    DrawReader reader(file);
+    m_state.aktDatum = toDayNumber(m_state.DateTimePicker2);
+    m_state.Position = std::max(0, m_state.Position + delta);
+    DrawRecord last;
+    bool any = false;
+    while (!reader.atEnd() && reader.readSoFar() <= m_state.Position) {
+        last = reader.next();
+        any = true;
+    }
+    if (any) {
+        makeCurrent(last);
+        if (delta > 0) {
+            m_state.Zahl[6] = 0;
+            m_state.Position = static_cast<int>(reader.readSoFar() - 1);
+        }
+        showLine(kSeparator, kChanceLast);
+        m_state.Label35 = m_state.Label29;
+        setPickerDate(m_state.DateTimePicker1, fromDayNumber(m_state.Datum1));
+    }
+    runHitCheck();
+}
+
+void CurrentDraw::stepBack() { step(-1); }
+
+void CurrentDraw::stepForward() { step(+1); }
+
+void CurrentDraw::removeCurrent() {
+    DrawFile(m_state.drawFilePath()).removeDate(m_state.Datum1);
+    selectByDate();
+}
+
+} // namespace kugelo

@@ -1,0 +1,98 @@
+#include "draws/DrawFile.h"
+
+#include "platform/Errors.h"
+
+#include <QFileInfo>
+
+namespace kugelo {
+
+DrawFile::DrawFile(QString path, const FileOpener& opener) : m_path(std::move(path)), m_opener(opener) {}
+
+bool DrawFile::exists() const { return QFileInfo::exists(m_path); }
+
+void DrawFile::createIfMissing() const {
+    if (!exists())
+        m_opener.open(m_path, QIODevice::WriteOnly);
+}
+
+QString DrawFile::removeTempPath() const {
+    return QFileInfo(m_path).absolutePath() + QStringLiteral("/Zahlen.da~");
+}
+
+std::vector<DrawRecord> DrawFile::readAll() const {
+    const QByteArray data = readFileWhole(m_path, m_opener);
+    const qsizetype count = data.size() / DrawRecord::Size;
+    std::vector<DrawRecord> records;
+    records.reserve(static_cast<std::size_t>(count));
+    for (qsizetype i = 0; i < count; ++i)
+        records.push_back(DrawRecord::decode(data.constData() + i * DrawRecord::Size));
+    return records;
+}
+
+QByteArray encodeDrawRecords(const std::vector<DrawRecord>& records) {
+    QByteArray data(static_cast<qsizetype>(records.size()) * DrawRecord::Size, Qt::Uninitialized);
+    for (std::size_t i = 0; i < records.size(); ++i)
+        records[i].encode(data.data() + static_cast<qsizetype>(i) * DrawRecord::Size);
+    return data;
+}
+
+void DrawFile::append(const std::vector<DrawRecord>& records) const {
+    auto device = m_opener.open(m_path, QIODevice::ReadWrite);
+    const qint64 wholeRecords = device->size() / DrawRecord::Size;
+    const QByteArray data = encodeDrawRecords(records);
+    if (!device->seek(wholeRecords * DrawRecord::Size) || device->write(data) != data.size())
+        throw IoError(QStringLiteral("%1: %2").arg(m_path, device->errorString()));
+    device->close();
+}
+
+bool DrawFile::insertInDateOrder(const DrawRecord& record) const {
+    std::vector<DrawRecord> out;
+    bool placed = false;
+    bool replaced = false;
+    for (const DrawRecord& stored : readAll()) {
+        if (!placed && stored.Datum >= record.Datum) {
+            out.push_back(record);
+            placed = true;
+        }
+        if (stored.Datum == record.Datum) {
+            replaced = true;
+            continue;
+        }
+        out.push_back(stored);
+    }
+    if (!placed)
+        out.push_back(record);
+    writeFileWhole(m_path, insertTempPath(), encodeDrawRecords(out), m_opener);
+    return replaced;
+}
+
+int DrawFile::removeDate(double datum) const {
+    std::vector<DrawRecord> kept;
+    int removed = 0;
+    for (const DrawRecord& stored : readAll()) {
+        if (stored.Datum == datum)
+            ++removed;
+        else
+            kept.push_back(stored);
+    }
+    writeFileWhole(m_path, removeTempPath(), encodeDrawRecords(kept), m_opener);
+    return removed;
+}
+
+void DrawFile::replaceContents(const std::vector<DrawRecord>& records) const {
+    writeFileWhole(m_path, insertTempPath(), encodeDrawRecords(records), m_opener);
+}
+
+DrawReader::DrawReader(const DrawFile& file)
+    : m_path(file.path()), m_device(file.opener().open(file.path(), QIODevice::ReadOnly)),
+      m_count(m_device->size() / DrawRecord::Size) {}
+
+DrawRecord DrawReader::next() {
+    char buffer[DrawRecord::Size];
+    ++m_read;
+    if (m_device->read(buffer, DrawRecord::Size) != DrawRecord::Size)
+        throw IoError(QStringLiteral("%1: %2").arg(m_path, m_device->errorString()));
+    return DrawRecord::decode(buffer);
+}
+
+} // namespace kugelo

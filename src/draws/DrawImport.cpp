@@ -1,0 +1,205 @@
+#include "draws/DrawImport.h"
+
+#include "draws/DayNumber.h"
+#include "i18n/TextCodec.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <map>
+
+namespace kugelo {
+
+namespace {
+
+struct Columns {
+    int date = -1;
+    int numbers[5] = {-1, -1, -1, -1, -1};
+    int chance = -1;
+    int joker = -1;
+    QChar separator;
+    bool archiveDates = false; // dd/mm/yyyy or yyyymmdd instead of yyyy-mm-dd
+};
+
+QString unquote(QString field) {
+    field = field.trimmed();
+    if (field.size() >= 2 && field.startsWith(QLatin1Char('"')) && field.endsWith(QLatin1Char('"')))
+        field = field.mid(1, field.size() - 2).trimmed();
+    return field;
+}
+
+QStringList splitFields(const QString& line, QChar separator) {
+    QStringList fields = line.split(separator);
+    for (QString& f : fields)
+        f = unquote(f);
+    return fields;
+}
+
+Columns archiveColumns(const QStringList& header, const QString& fileName, int lineNo) {
+    Columns c;
+    c.separator = QLatin1Char(';');
+    c.archiveDates = true;
+    const auto find = [&](const QString& name) { return static_cast<int>(header.indexOf(name)); };
+    c.date = find(QStringLiteral("date_de_tirage"));
+    for (int i = 0; i < 5; ++i)
+        c.numbers[i] = find(QStringLiteral("boule_%1").arg(i + 1));
+    c.chance = find(QStringLiteral("numero_chance"));
+    c.joker = find(QStringLiteral("numero_jokerplus"));
+    if (c.joker < 0)
+        c.joker = find(QStringLiteral("numero_7"));
+    QStringList missing;
+    if (c.date < 0)
+        missing << QStringLiteral("date_de_tirage");
+    for (int i = 0; i < 5; ++i)
+        if (c.numbers[i] < 0)
+            missing << QStringLiteral("boule_%1").arg(i + 1);
+    if (c.chance < 0)
+        missing << QStringLiteral("numero_chance");
+    if (!missing.isEmpty())
+        throw ImportError(fileName, lineNo, QStringLiteral("header lacks %1").arg(missing.join(QStringLiteral(", "))));
+    return c;
+}
+
+Columns plainColumns() {
+    Columns c;
+    c.separator = QLatin1Char(',');
+    c.date = 0;
+    for (int i = 0; i < 5; ++i)
+        c.numbers[i] = i + 1;
+    c.chance = 6;
+    c.joker = 7;
+    return c;
+}
+
+QDate parseDate(const QString& text, bool archive) {
+    if (!archive)
+        return QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    if (text.contains(QLatin1Char('/')))
+        return QDate::fromString(text, QStringLiteral("dd/MM/yyyy"));
+    return QDate::fromString(text, QStringLiteral("yyyyMMdd"));
+}
+
+bool isDigits(const QString& text) {
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+}
+
+class LineParser {
+public:
+    LineParser(const QString& fileName, int lineNo) : m_file(fileName), m_line(lineNo) {}
+
+    [[noreturn]] void fail(const QString& reason) const { throw ImportError(m_file, m_line, reason); }
+
+    int number(const QString& text, const char* what, int low, int high) const {
+        if (!isDigits(text) || text.size() > 9)
+            fail(QStringLiteral("%1 is not a number: \"%2\"").arg(QString::fromUtf8(what), text));
+        const int value = text.toInt();
+        if (value < low || value > high)
+            fail(QStringLiteral("%1 out of range %2..%3: %4").arg(QString::fromUtf8(what)).arg(low).arg(high).arg(value));
+        return value;
+    }
+
+    // Seven digits, blanks between groups allowed; a text without digits (such as "Jokerplus indisponible")
+    // or an empty field gives zeros.
+    std::array<std::uint8_t, 7> joker(const QString& text) const {
+        std::array<std::uint8_t, 7> digits{};
+        QString compact = text;
+        compact.remove(QLatin1Char(' '));
+        compact.remove(QChar(0x00A0));
+        if (std::none_of(compact.begin(), compact.end(), [](QChar c) { return c.isDigit(); }))
+            return digits;
+        if (!isDigits(compact) || compact.size() != 7)
+            fail(QStringLiteral("Joker+ number is not seven digits: \"%1\"").arg(text));
+        for (int i = 0; i < 7; ++i)
+            digits[i] = static_cast<std::uint8_t>(compact[i].digitValue());
+        return digits;
+    }
+
+private:
+    QString m_file;
+    int m_line;
+};
+
+DrawRecord parseLine(const QStringList& fields, const Columns& c, const LineParser& p) {
+    int needed = c.chance;
+    for (int n : c.numbers)
+        needed = std::max(needed, n);
+    needed = std::max(needed, c.date);
+    if (fields.size() <= needed)
+        p.fail(QStringLiteral("too few fields (%1)").arg(fields.size()));
+
+    const QDate date = parseDate(fields[c.date], c.archiveDates);
+    if (!date.isValid())
+        p.fail(QStringLiteral("bad date: \"%1\"").arg(fields[c.date]));
+
+    std::array<int, 5> numbers{};
+    for (int i = 0; i < 5; ++i) {
+        numbers[i] = p.number(fields[c.numbers[i]], "main number", 1, 49);
+        for (int j = 0; j < i; ++j)
+            if (numbers[j] == numbers[i])
+                p.fail(QStringLiteral("repeated main number: %1").arg(numbers[i]));
+    }
+    const int chance = p.number(fields[c.chance], "n° CHANCE", 1, 10);
+    const QString jokerText = (c.joker >= 0 && c.joker < fields.size()) ? fields[c.joker] : QString();
+    return makeDrawRecord(date, numbers, chance, p.joker(jokerText));
+}
+
+} // namespace
+
+std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QByteArray& bytes) {
+    const QStringList lines = decodeText(bytes).split(QLatin1Char('\n'));
+    std::vector<DrawRecord> draws;
+    Columns columns;
+    bool haveFormat = false;
+    for (int i = 0; i < lines.size(); ++i) {
+        const int lineNo = i + 1;
+        QString line = lines[i];
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.trimmed().isEmpty())
+            continue;
+        if (!haveFormat) {
+            haveFormat = true;
+            if (line.contains(QLatin1Char(';'))) {
+                columns = archiveColumns(splitFields(line, QLatin1Char(';')), fileName, lineNo);
+                continue;
+            }
+            columns = plainColumns();
+            if (splitFields(line, QLatin1Char(','))
+                    .value(0)
+                    .compare(QStringLiteral("date"), Qt::CaseInsensitive) == 0)
+                continue;
+        }
+        draws.push_back(parseLine(splitFields(line, columns.separator), columns, LineParser(fileName, lineNo)));
+    }
+    return draws;
+}
+
+ImportResult importDraws(const DrawFile& file, const std::vector<DrawRecord>& draws) {
+    std::map<double, DrawRecord> incoming;
+    for (const DrawRecord& d : draws)
+        incoming[d.Datum] = d; // a later line of the same date wins
+
+    std::vector<DrawRecord> merged;
+    ImportResult result;
+    result.imported = static_cast<int>(incoming.size());
+    std::map<double, bool> counted;
+    if (file.exists()) {
+        for (const DrawRecord& stored : file.readAll()) {
+            if (incoming.count(stored.Datum)) {
+                if (!counted[stored.Datum]) {
+                    counted[stored.Datum] = true;
+                    ++result.replaced;
+                }
+                continue;
+            }
+            merged.push_back(stored);
+        }
+    }
+    for (const auto& [datum, record] : incoming)
+        merged.push_back(record);
+    std::stable_sort(merged.begin(), merged.end(),
+                     [](const DrawRecord& a, const DrawRecord& b) { return a.Datum < b.Datum; });
+    file.replaceContents(merged);
+    return result;
+}
+
+} // namespace kugelo

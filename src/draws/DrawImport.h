@@ -1,0 +1,36 @@
+#pragma once
+
+#include "draws/DrawFile.h"
+#include "draws/DrawRecord.h"
+#include "platform/Errors.h"
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+namespace kugelo {
+
+// A line of an import file that cannot be taken: names the file, the line and the reason.
+class ImportError : public KugeloError {
+public:
+    ImportError(const QString& fileName, int line, const QString& reason)
+        : KugeloError(QStringLiteral("%1:%2: %3").arg(fileName).arg(line).arg(reason)) {}
+};
+
+// Reads draws from the text of a CSV file in one of two formats:
+//  - the lottery operator's archive: ';'-separated with a header naming date_de_tirage (dd/mm/yyyy or
+//    yyyymmdd), boule_1..boule_5, numero_chance and optionally numero_jokerplus or numero_7;
+//  - the plain format "date,n1,n2,n3,n4,n5,chance,joker" (date yyyy-mm-dd, header line optional).
+// Main numbers are sorted into the record. Throws ImportError at the first bad line.
+std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QByteArray& bytes);
+
+struct ImportResult {
+    int imported = 0; // distinct dates written from the import
+    int replaced = 0; // of those, dates that were stored before
+};
+
+// Puts the draws into the draw file in date order, a draw of a stored date replacing the stored record,
+// and writes the file whole. A missing draw file counts as empty.
+ImportResult importDraws(const DrawFile& file, const std::vector<DrawRecord>& draws);
+
+} // namespace kugelo

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+namespace kugelo {
+
+// One stored draw: 32 bytes, little-endian.
+//   0  double   Datum        day number of the draw
+//   8  5 bytes  Zahl[1..5]   main numbers, ascending
+//  13  byte     Zahl[6]      0 (added into the cross sum, so it must stay 0)
+//  14  byte     Zahl[7]      n° CHANCE
+//  15  byte     Zahl[8]      0
+//  16  7 bytes  Ziffern      the seven digits of the draw's extra number
+//  23  6 bytes  Ziffern2     digits of a second extra number (unused)
+//  29  3 bytes  reserved
+struct DrawRecord {
+    static constexpr int Size = 32;
+
+    double Datum = 0.0;
+    std::array<std::uint8_t, 8> Zahl{}; // Zahl[0] here is the design's Zahl[1]
+    std::array<std::uint8_t, 7> Ziffern{};
+    std::array<std::uint8_t, 6> Ziffern2{};
+    std::array<std::uint8_t, 3> reserved{};
+
+    std::uint8_t chance() const { return Zahl[6]; }
+    QDate date() const;
+    // The seven digits as one string of '0'..'9' (other byte values shown as their last decimal digit).
+    QString digits() const;
+
+    void encode(char* out) const;
+    static DrawRecord decode(const char* in);
+
+    bool operator==(const DrawRecord&) const = default;
+};
+
+// A record for a date, five main numbers (sorted here), an n° CHANCE and the digit bytes.
+DrawRecord makeDrawRecord(const QDate& date, std::array<int, 5> numbers, int chance,
+                          const std::array<std::uint8_t, 7>& digits = {});
+
+} // namespace kugelo

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <cstdint>
+
+namespace kugelo {
+
+// Time as the program sees it; tests fix it with a double.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDate today() const = 0;
+    virtual QDateTime now() const = 0;
+    // High-resolution performance counter (nanoseconds since an arbitrary start).
+    virtual std::uint64_t performanceCounter() const = 0;
+    // Milliseconds since an arbitrary start, wrapping at 2^32.
+    virtual std::uint32_t tickCount() const = 0;
+};
+
+class SystemClock final : public Clock {
+public:
+    QDate today() const override;
+    QDateTime now() const override;
+    std::uint64_t performanceCounter() const override;
+    std::uint32_t tickCount() const override;
+};
+
+} // namespace kugelo

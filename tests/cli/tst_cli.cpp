@@ -1,0 +1,165 @@
+#include "TestSupport.h"
+
+#include "cli/Cli.h"
+#include "draws/DrawFile.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QtTest>
+
+using namespace kugelo;
+using namespace kugelo::test;
+
+namespace {
+
+struct Run {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Run runCli(const QStringList& args, const QString& home = QString()) {
+    Run r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    r.code = cli::run(args, home, out, err);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
+    void wrongUsageExitsWithTwo_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("nothing") << QStringList{};
+        QTest::newRow("unknown command") << QStringList{"frobnicate"};
+        QTest::newRow("unknown option") << QStringList{"--colour", "draws"};
+        QTest::newRow("--home without value") << QStringList{"--home"};
+        QTest::newRow("--home of no folder") << QStringList{"--home", "/no/such/folder", "draws"};
+        QTest::newRow("select without date") << QStringList{"select"};
+        QTest::newRow("select with a bad date") << QStringList{"select", "2019-02-30"};
+        QTest::newRow("draws with a stray argument") << QStringList{"draws", "2019"};
+        QTest::newRow("draws --from without value") << QStringList{"draws", "--from"};
+        QTest::newRow("import without files") << QStringList{"import"};
+    }
+    void wrongUsageExitsWithTwo() {
+        QFETCH(QStringList, args);
+        TempHome home;
+        const Run r = runCli(args, home.path());
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains("Usage: kugelo-cli"));
+        QVERIFY(r.out.isEmpty());
+    }
+
+    void drawsListsStoredRecordsWithinInclusiveBounds() {
+        TempHome home;
+        home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9, "4674648"},
+                         {"2008-10-08", {24, 48, 32, 41, 22}, 1, "8234403"},
+                         {"2008-10-11", {46, 22, 10, 39, 20}, 4, "4461098"}});
+        QCOMPARE(runCli({"--home", home.path(), "draws"}).out,
+                 QStringLiteral("2008-10-06 19 24 27 33 41 9 4674648\n"
+                                "2008-10-08 22 24 32 41 48 1 8234403\n"
+                                "2008-10-11 10 20 22 39 46 4 4461098\n"));
+        const Run r = runCli({"--home", home.path(), "draws", "--from", "2008-10-08", "--to", "2008-10-11"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out.count('\n'), 2);
+        QVERIFY(r.out.startsWith("2008-10-08 "));
+    }
+
+    void drawsWithoutDrawFileFails() {
+        TempHome home;
+        const Run r = runCli({"--home", home.path(), "draws"});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains("Kugelo.dat"));
+    }
+
+    void selectPrintsTheLineAndTheCrossSum() {
+        TempHome home;
+        home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9}, {"2008-10-08", {24, 48, 32, 41, 22}, 1}});
+        const Run r = runCli({"--home", home.path(), "select", "2008-10-07"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("Mi 08.10.08    22  24  32  41  48   n°: 1\nQuersumme: 167\n"));
+    }
+
+    void selectWithoutDrawFileCreatesItAndFails() {
+        TempHome home;
+        const Run r = runCli({"--home", home.path(), "select", "2020-01-01"});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.err, QStringLiteral("Lesen Sie zuerst die Daten der Ziehungen ein\n"));
+        QVERIFY(QFile::exists(home.drawFile()));
+    }
+
+    void importWithABadLineWritesNothing() {
+        TempHome home;
+        home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9}});
+        const QByteArray before = home.readBytes("Kugelo.dat");
+        home.writeBytes("good.csv", "2008-10-08,24,48,32,41,22,1,8234403\n");
+        home.writeBytes("bad.csv", "date,n1,n2,n3,n4,n5,chance,joker\n2008-10-11,46,22,10,39,20,4,4461098\n"
+                                   "2008-10-13,11,10,41,37,48,12,3725522\n");
+        const Run r = runCli({"--home", home.path(), "import", home.file("good.csv"), home.file("bad.csv")});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.err, QStringLiteral("kugelo-cli: %1:3: n° CHANCE out of range 1..10: 12\n").arg(home.file("bad.csv")));
+        QCOMPARE(home.readBytes("Kugelo.dat"), before);
+    }
+
+    // The whole public history: imported into an empty home, listed back, and compared line by line with
+    // the CSV read here independently (numbers sorted, digits as given).
+    void realHistoryRoundTrip() {
+        const QString csv = realHistoryCsv();
+        if (csv.isEmpty())
+            QSKIP("../shared/data/loto-history.csv is not present");
+        TempHome home;
+        const Run imported = runCli({"--home", home.path(), "import", csv});
+        QCOMPARE(imported.code, 0);
+
+        QFile f(csv);
+        QVERIFY(f.open(QIODevice::ReadOnly | QIODevice::Text));
+        f.readLine();
+        QStringList expected;
+        while (!f.atEnd()) {
+            const QStringList fields = QString::fromUtf8(f.readLine()).trimmed().split(',');
+            QList<int> numbers;
+            for (int i = 1; i <= 5; ++i)
+                numbers << fields[i].toInt();
+            std::sort(numbers.begin(), numbers.end());
+            QString line = fields[0];
+            for (int n : numbers)
+                line += ' ' + QString::number(n);
+            line += ' ' + fields[6] + ' ' + (fields[7].isEmpty() ? QStringLiteral("0000000") : fields[7]);
+            expected << line;
+        }
+        QCOMPARE(imported.out, QStringLiteral("imported %1 draws (0 replaced)\n").arg(expected.size()));
+        const QStringList listed = runCli({"--home", home.path(), "draws"}).out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(listed, expected);
+
+        // Importing again replaces every draw and changes no byte.
+        const QByteArray before = home.readBytes("Kugelo.dat");
+        QCOMPARE(runCli({"--home", home.path(), "import", csv}).out,
+                 QStringLiteral("imported %1 draws (%1 replaced)\n").arg(expected.size()));
+        QCOMPARE(home.readBytes("Kugelo.dat"), before);
+        QCOMPARE(before.size(), qsizetype(expected.size()) * 32);
+    }
+
+    void executableAnswersHelpAndWrongUsage() {
+        const QString program = qEnvironmentVariable("KUGELO_BIN_DIR") + "/kugelo-cli";
+        QProcess p;
+        p.start(program, {"--version"});
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY(p.readAllStandardOutput().startsWith("kugelo-cli "));
+        p.start(program, {"nonsense"});
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY(p.readAllStandardError().contains("Usage:"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

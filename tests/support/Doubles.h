@@ -1,0 +1,68 @@
+#pragma once
+
+#include "platform/AtomicFile.h"
+#include "platform/Clock.h"
+#include "platform/Desktop.h"
+#include "platform/Dialogs.h"
+
+#include <QDate>
+#include <QStringList>
+#include <deque>
+
+namespace kugelo::test {
+
+// A clock at a fixed moment; tests move it by hand.
+class FakeClock final : public Clock {
+public:
+    explicit FakeClock(QDate day = QDate(2026, 12, 10)) : moment(day.startOfDay().addSecs(12 * 3600)) {}
+    QDate today() const override { return moment.date(); }
+    QDateTime now() const override { return moment; }
+    std::uint64_t performanceCounter() const override { return counter; }
+    std::uint32_t tickCount() const override { return ticks; }
+
+    QDateTime moment;
+    std::uint64_t counter = 0x123456789ULL;
+    std::uint32_t ticks = 1000;
+};
+
+// Records every message and answers questions, inputs and file dialogs from scripted queues
+// (No, the proposed text and cancel when a queue is empty).
+class ScriptedDialogs final : public Dialogs {
+public:
+    void message(const QString& text) override { messages << text; }
+    bool question(const QString& caption, const QString& text) override;
+    QString input(const QString& caption, const QString& prompt, const QString& proposed) override;
+    QString openFileName(const FileDialogOptions& options) override;
+    QString saveFileName(const FileDialogOptions& options) override;
+
+    QStringList messages;
+    QStringList questions;
+    std::deque<bool> answers;
+    std::deque<QString> inputs;
+    std::deque<QString> fileNames;
+    QList<FileDialogOptions> fileDialogs;
+};
+
+// Remembers what would have been opened or started.
+class RecordingDesktop final : public Desktop {
+public:
+    void open(const QString& target) override { opened << target; }
+    void startProgram(const QString& program, const QStringList& arguments) override {
+        started << (QStringList{program} + arguments);
+    }
+
+    QStringList opened;
+    QList<QStringList> started;
+};
+
+// Opens real files, but the devices fail once the given number of bytes has been read or written
+// (-1: never). Reaches the error paths of every file operation.
+class FailingOpener final : public FileOpener {
+public:
+    std::unique_ptr<QIODevice> open(const QString& path, QIODevice::OpenMode mode) const override;
+
+    qint64 failReadAfter = -1;
+    qint64 failWriteAfter = -1;
+};
+
+} // namespace kugelo::test

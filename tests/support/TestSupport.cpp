@@ -1,0 +1,50 @@
+#include "TestSupport.h"
+
+#include "draws/DrawFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace kugelo::test {
+
+DrawRecord toRecord(const DrawRow& row) {
+    std::array<std::uint8_t, 7> digits{};
+    for (int i = 0; i < 7 && row.digits[i]; ++i)
+        digits[i] = static_cast<std::uint8_t>(row.digits[i] - '0');
+    return makeDrawRecord(QDate::fromString(QLatin1String(row.date), QStringLiteral("yyyy-MM-dd")), row.numbers,
+                          row.chance, digits);
+}
+
+std::vector<DrawRecord> toRecords(std::initializer_list<DrawRow> rows) {
+    std::vector<DrawRecord> records;
+    for (const DrawRow& row : rows)
+        records.push_back(toRecord(row));
+    return records;
+}
+
+TempHome::TempHome() : m_path(m_dir.path() + QLatin1Char('/')) {}
+
+void TempHome::writeDraws(std::initializer_list<DrawRow> rows, const QByteArray& trailing) const {
+    writeBytes(QStringLiteral("Kugelo.dat"), encodeDrawRecords(toRecords(rows)) + trailing);
+}
+
+void TempHome::writeBytes(const QString& name, const QByteArray& bytes) const {
+    QFile f(file(name));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        qFatal("cannot write test file %s", qPrintable(f.fileName()));
+}
+
+QByteArray TempHome::readBytes(const QString& name) const {
+    QFile f(file(name));
+    if (!f.open(QIODevice::ReadOnly))
+        qFatal("cannot read test file %s", qPrintable(f.fileName()));
+    return f.readAll();
+}
+
+QString realHistoryCsv() {
+    const QString folder = qEnvironmentVariable("KUGELO_SHARED_DATA");
+    const QString path = folder + QStringLiteral("/loto-history.csv");
+    return (!folder.isEmpty() && QFileInfo::exists(path)) ? path : QString();
+}
+
+} // namespace kugelo::test
