@@ -1,0 +1,610 @@
+#include "app/MainWindow.h"
+
+#include "app/LabelsView.h"
+#include "draws/CurrentDraw.h"
+#include "draws/DrawFile.h"
+#include "platform/Clock.h"
+#include "platform/Desktop.h"
+#include "platform/Dialogs.h"
+#include "platform/Errors.h"
+#include "sheet/TipRows.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QUrl>
+
+namespace kugelo {
+
+namespace {
+
+template <class W> W* place(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* widget = new W(parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QRect& geometry, const QString& text) {
+    auto* l = place<QLabel>(parent, name, geometry);
+    l->setText(text);
+    return l;
+}
+
+// A picture button: an icon, optionally a caption, and its hint.
+QToolButton* speedButton(QWidget* parent, const char* name, const QRect& geometry, const QString& caption,
+                         const QString& hint, QStyle::StandardPixmap icon = QStyle::SP_CustomBase) {
+    auto* b = place<QToolButton>(parent, name, geometry);
+    b->setText(caption);
+    b->setToolTip(hint);
+    b->setAutoRaise(false);
+    if (icon != QStyle::SP_CustomBase) {
+        b->setIcon(parent->style()->standardIcon(icon));
+        b->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
+    }
+    return b;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QRect& geometry, const QString& caption,
+                    const QString& hint = {}, QStyle::StandardPixmap icon = QStyle::SP_CustomBase) {
+    auto* b = place<QPushButton>(parent, name, geometry);
+    b->setText(caption);
+    b->setToolTip(hint);
+    if (icon != QStyle::SP_CustomBase)
+        b->setIcon(parent->style()->standardIcon(icon));
+    return b;
+}
+
+QDateEdit* datePicker(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* d = place<QDateEdit>(parent, name, geometry);
+    d->setCalendarPopup(true);
+    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    d->setMinimumDate(earliestDrawDate());
+    d->setDate(earliestDrawDate());
+    d->setToolTip(QStringLiteral(
+        "Dieses Datum gilt als ENddatum für die Berechnung, Ziehungen danach werden nicht berücksichtigt"));
+    return d;
+}
+
+// A small painted ball above a column of the tip sheet (decoration).
+QPixmap ballPixmap(const QColor& colour) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient g(QPointF(6, 5), 9);
+    g.setColorAt(0, Qt::white);
+    g.setColorAt(1, colour);
+    p.setBrush(g);
+    p.setPen(colour.darker(140));
+    p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+    return pixmap;
+}
+
+// "abc" -> "a b c": the letter-spaced text of the banners.
+QString spaced(const QString& text) {
+    QStringList letters;
+    for (QChar c : text)
+        letters << QString(c);
+    return letters.join(QLatin1Char(' '));
+}
+
+QString hostOnly(const QString& host) {
+    const QUrl url(host);
+    return url.host().isEmpty() ? host : url.host();
+}
+
+const QString kRowHint = QStringLiteral("Ist \"Tipp\" rot, wird diese Reihe nicht neu berechnet!");
+const QString kEditHint =
+    QStringLiteral("Klicken Sie hier um den Tipp zu ändern oder per Zufallsgenerator erzeugen wollen");
+const QString kEditHintRows5to8 = QStringLiteral(
+    "Klicken Sie hier um Tipp 1 mit dem Tippformular zu ändern oder per Zufallsgenerator erzeugen wollen");
+
+// Controls whose hint goes to panel 1 of the status bar when the mouse moves over them.
+const char* const kStatusHintControls[] = {
+    "Label28", "Label30", "Label31", "Label32", "Label33", "Label34", "Label46", "Label48", "Label62", "Label61",
+    "Label63", "Label64", "Label43", "Label44", "BitBtn4", "BitBtn7", "Button6", "OnlineTipp", "SpeedButton2",
+    "SpeedButton4", "SpeedButton5", "SpeedButton6", "SpeedButton7", "SpeedButton8", "SpeedButton9",
+    "SpeedButton10", "SpeedButton11", "SpeedButton13", "SpeedButton15", "SpeedButton16", "SpeedButton21",
+    "Tipp1Edit", "Tipp2Edit", "Tipp3Edit", "Tipp4Edit", "Tipp5Edit", "Tipp6Edit", "Tipp7Edit", "Tipp8Edit",
+    "Tipp9Edit", "Tipp10Edit", "Tipp11Edit", "Tipp12Edit", "BitBtn1", "BitBtn6", "BitBtn8", "BitBtn9", "Button2",
+    "Button3", "Button4", "Button5", "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5",
+    "CheckBox6", "CheckBox7", "CheckBox8", "CheckBox9", "CheckBox10", "CheckBox11", "CheckBox12", "CheckBox13",
+    "CheckBox14", "CheckBox18", "CheckBox23", "CheckBox24", "CheckBox27", "CheckBox28", "Edit40", "Edit41",
+    "Edit42", "Edit84", "Edit85", "Edit86", "Edit87", "Edit91", "Edit92",
+};
+
+// Width and height of the tab pages in design pixels.
+constexpr int kPageWidth = 524;
+constexpr int kPageHeight = 380;
+
+} // namespace
+
+TForm1::TForm1(Platform platform, Endpoints endpoints, QString executableFolder, QWidget* parent)
+    : QMainWindow(parent), m_platform(platform), m_endpoints(std::move(endpoints)),
+      m_executableFolder(std::move(executableFolder)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Velmars Ziehwerk Kugelo"));
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPixelSize(11);
+    setFont(arial);
+
+    m_currentDraw = std::make_unique<CurrentDraw>(m_state, m_messages, m_platform.dialogs);
+
+    buildMenu();
+    buildStatusBar();
+
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("PageControl1"));
+    m_pages->setUsesScrollButtons(false);
+    m_pages->tabBar()->setExpanding(false);
+    const struct {
+        const char* name;
+        QString caption;
+        void (TForm1::*build)(QWidget*);
+    } tabs[] = {
+        {"TabSheet1", QStringLiteral("Tipp-Übersicht"), &TForm1::buildTipOverview},
+        {"TabSheet2", QStringLiteral("Zahlen der letzten Ziehung"), &TForm1::buildHiddenTab},
+        {"TabSheet6", QStringLiteral("Berechnung"), &TForm1::buildCalculationTab},
+        {"TabSheet5", QStringLiteral("Diagramm"), &TForm1::buildChartTab},
+        {"TabSheet4", QStringLiteral("Datenbank"), &TForm1::buildDatabaseTab},
+        {"TabSheet3", QStringLiteral("Internet-Optionen"), &TForm1::buildInternetTab},
+    };
+    for (const auto& t : tabs) {
+        auto* page = new QWidget;
+        page->setObjectName(QLatin1String(t.name));
+        (this->*t.build)(page);
+        m_pages->addTab(page, t.caption);
+    }
+    m_pages->setTabVisible(1, false); // "Zahlen der letzten Ziehung" is never shown
+    m_pages->setCurrentIndex(0);
+    setCentralWidget(m_pages);
+
+    connectStatusHints();
+    resize(DesignClientWidth, DesignClientHeight);
+    move(286, 64);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    const auto item = [this](QWidget* owner, const char* name, const QString& caption,
+                             const QKeySequence& shortcut = {}) {
+        auto* action = new QAction(caption, this);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(shortcut);
+        owner->addAction(action);
+        return action;
+    };
+    item(bar, "Aktualisieren1", QStringLiteral("&Ziehungsdaten laden"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    item(bar, "Berechnen1", QStringLiteral("&Berechnen"), QKeySequence(Qt::CTRL | Qt::Key_R));
+
+    auto* language = new QMenu(QStringLiteral("Sprache/&Language"), this);
+    language->setObjectName(QStringLiteral("SpracheLanguage1"));
+    language->menuAction()->setObjectName(QStringLiteral("SpracheLanguage1"));
+    bar->addMenu(language);
+    item(language, "Deutsch1", QStringLiteral("Deutsch"));
+    item(language, "Englich1", QStringLiteral("Englisch"));
+    item(language, "Franz1", QStringLiteral("Französisch"));
+    item(language, "Spanisch1", QStringLiteral("Spanisch"));
+    item(language, "Italenisch1", QStringLiteral("Italienisch"));
+    item(language, "Russisch1", QStringLiteral("Russisch"));
+    language->addSeparator()->setObjectName(QStringLiteral("N1"));
+    item(language, "Dateispeichern1", QStringLiteral("Datei &speichern"));
+    item(language, "DateiLaden1", QStringLiteral("Datei &laden"));
+
+    // Hidden in the menu; its shortcut still works, as the design's hidden item does.
+    QAction* submit = item(bar, "Abgeben1", QStringLiteral("&Abgeben"), QKeySequence(Qt::CTRL | Qt::Key_G));
+    submit->setVisible(false);
+    auto* submitShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this);
+    connect(submitShortcut, &QShortcut::activated, submit, &QAction::trigger);
+
+    QAction* close = item(bar, "Schlieen1", QStringLiteral("&Schließen"));
+    connect(close, &QAction::triggered, this, &QWidget::close);
+}
+
+void TForm1::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(true);
+    for (int i = 0; i < 2; ++i) {
+        m_panel[i] = new QLabel(bar);
+        m_panel[i]->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
+        m_panel[i]->setFrameShape(QFrame::StyledPanel);
+        m_panel[i]->setFrameShadow(QFrame::Sunken);
+        m_panel[i]->setIndent(3);
+    }
+    m_panel[0]->setFixedWidth(150);
+    m_panel[1]->setMinimumWidth(50);
+    bar->addWidget(m_panel[0]);
+    bar->addWidget(m_panel[1], 1);
+}
+
+QString TForm1::statusText(int panel) const { return (panel == 0 || panel == 1) ? m_panel[panel]->text() : QString(); }
+
+void TForm1::setStatusText(int panel, const QString& text) {
+    if (panel == 0 || panel == 1)
+        m_panel[panel]->setText(text);
+}
+
+void TForm1::buildTipOverview(QWidget* tab) {
+    // Top strip: the current draw.
+    auto* strip = place<QFrame>(tab, "Panel4", {0, 0, kPageWidth, 40});
+    strip->setFrameShape(QFrame::StyledPanel);
+    auto* update = speedButton(strip, "SpeedButton10", {6, 7, 26, 26}, {},
+                               QStringLiteral("Ziehungsdaten von %1 laden").arg(hostOnly(m_endpoints.productHost())),
+                               QStyle::SP_BrowserReload);
+    update->setIconSize({18, 18});
+    auto* back = speedButton(strip, "SpeedButton6", {46, 9, 22, 22}, {}, QStringLiteral("vorhergehende Ziehung anzeigen"),
+                             QStyle::SP_ArrowLeft);
+    m_label35 = label(strip, "Label35", {72, 12, 250, 16}, {});
+    m_label35->setAlignment(Qt::AlignCenter);
+    QFont bold = m_label35->font();
+    bold.setBold(true);
+    m_label35->setFont(bold);
+    auto* forward = speedButton(strip, "SpeedButton7", {326, 9, 22, 22}, {}, QStringLiteral("nächste Ziehung anzeigen"),
+                                QStyle::SP_ArrowRight);
+    label(strip, "Losnummer", {354, 12, 70, 16}, {});
+    m_label13 = label(strip, "Label13", {424, 12, 94, 16}, QStringLiteral("Quersumme"));
+    m_label13->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    connect(back, &QToolButton::clicked, this, [this] { runCommand([this] { SpeedButton6Click(); }); });
+    connect(forward, &QToolButton::clicked, this, [this] { runCommand([this] { SpeedButton7Click(); }); });
+
+    // Banners at the left and right edge.
+    const auto banner = [this, tab](const char* panelName, const char* labelName, int x, const QString& text,
+                                    const QString& hint) {
+        auto* panel = place<ClickablePanel>(tab, panelName, {x, 44, 40, 330});
+        panel->setAutoFillBackground(true);
+        QPalette p = panel->palette();
+        p.setColor(QPalette::Window, QColor(0x1f, 0x3a, 0x7a));
+        p.setColor(QPalette::WindowText, QColor(0xff, 0xd7, 0x40));
+        panel->setPalette(p);
+        panel->setCursor(Qt::PointingHandCursor);
+        auto* l = place<VerticalLabel>(panel, labelName, {0, 0, 40, 330});
+        QFont f = l->font();
+        f.setPixelSize(15);
+        f.setBold(true);
+        l->setFont(f);
+        l->setText(text);
+        l->setToolTip(hint);
+        connect(panel, &ClickablePanel::clicked, this, [this] { openWebPage(m_endpoints.productPage()); });
+        connect(l, &ClickableLabel::clicked, this, [this] { openWebPage(m_endpoints.productPage()); });
+    };
+    banner("Panel2", "Label43", 2, spaced(hostOnly(m_endpoints.companyHost())),
+           QStringLiteral("Der Ziehwerk ist eine Programm von Velmar-Software"));
+    banner("Panel5", "Label44", kPageWidth - 42, spaced(QStringLiteral("Kugelo")) + QStringLiteral("   V 2 . 2"),
+           QStringLiteral("Neuste Update finden Sie immer auf der Internetseite"));
+
+    // The tip sheet: decoration balls above the columns, then the twelve rows.
+    for (int i = 0; i < 6; ++i) {
+        const int x = i < 5 ? kTipNumberX[i] : kTipChanceX;
+        auto* ball = place<QLabel>(tab, "", {x + 4, 48, 16, 16});
+        ball->setObjectName(QStringLiteral("Image%1").arg(i + 1));
+        ball->setPixmap(ballPixmap(i < 5 ? QColor(0xf2, 0xc1, 0x1d) : QColor(0xd6, 0x28, 0x28)));
+    }
+    for (std::size_t r = 0; r < kTipRows.size(); ++r) {
+        const TipRow& row = kTipRows[r];
+        auto* rowLabel = place<ClickableLabel>(tab, row.label, {kTipLabelX, row.top + 1, 56, 16});
+        rowLabel->setText(QLatin1String(row.caption));
+        rowLabel->setToolTip(kRowHint);
+        // Fields are as high as the row pitch, so neighbouring rows do not overlap.
+        const auto field = [tab, &row](const char* name, int x) {
+            auto* e = place<QLineEdit>(tab, name, {x, row.top, 25, 17});
+            e->setAlignment(Qt::AlignCenter);
+            e->setMaxLength(3);
+            return e;
+        };
+        for (int i = 0; i < 5; ++i)
+            field(row.numbers[i], kTipNumberX[i])->setReadOnly(i == 4 && r > 0);
+        field(row.chance, kTipChanceX);
+        field(row.extra, kTipExtraX)->setVisible(false);
+        label(tab, row.hits, {kTipHitsX, row.top + 1, 78, 16}, {});
+        label(tab, row.crossSum, {kTipCrossSumX, row.top + 1, 30, 16}, {});
+        auto* edit = speedButton(tab, row.editButton, {kTipEditButtonX, row.top + 2, 13, 13}, QStringLiteral("…"),
+                                 (r >= 4 && r <= 7) ? kEditHintRows5to8 : kEditHint);
+        QFont small = edit->font();
+        small.setPixelSize(8);
+        edit->setFont(small);
+    }
+    QList<QWidget*> order;
+    for (const TipRow& row : kTipRows) {
+        for (const char* name : row.numbers)
+            order << tab->findChild<QWidget*>(QLatin1String(name));
+        order << tab->findChild<QWidget*>(QLatin1String(row.chance));
+    }
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+
+    // Button row under the sheet.
+    constexpr int rowY = 282;
+    speedButton(tab, "SpeedButton11", {48, rowY, 26, 26}, {}, QStringLiteral("Löschen aller Tipps"),
+                QStyle::SP_DialogDiscardButton);
+    speedButton(tab, "SpeedButton15", {76, rowY, 26, 26}, {}, QStringLiteral("Speichern des Tipps"),
+                QStyle::SP_DialogSaveButton);
+    speedButton(tab, "SpeedButton16", {104, rowY, 26, 26}, {}, QStringLiteral("Tipp laden aus Datei"),
+                QStyle::SP_DialogOpenButton);
+    speedButton(tab, "SpeedButton4", {136, rowY, 112, 26}, QStringLiteral("Tipps in DB suchen"),
+                QStringLiteral("Hier können Sie suchen ob dieser Tipp schon einmal gezogen wurde"),
+                QStyle::SP_FileDialogContentsView);
+    button(tab, "Button6", {252, rowY, 114, 26}, QStringLiteral("Verteilung der Tipps"),
+           QStringLiteral("Hier sehen Sie im Diagramm welche Zahlen wie oft gezogen wurden"));
+    button(tab, "BitBtn7", {370, rowY, 108, 26}, QStringLiteral("Tipp ausdrucken"),
+           QStringLiteral("Drucken SIe hier die berechneten Tipps aus"), QStyle::SP_FileIcon);
+
+    // Bottom strip: the generation controls.
+    auto* bottom = place<QFrame>(tab, "Panel3", {44, 316, kPageWidth - 88, 58});
+    bottom->setFrameShape(QFrame::StyledPanel);
+    auto* count = place<QSpinBox>(bottom, "UpDown8", {8, 16, 44, 26});
+    count->setRange(1, 12);
+    count->setValue(5);
+    count->findChild<QLineEdit*>()->setObjectName(QStringLiteral("Edit80"));
+    auto* run = button(bottom, "BitBtn4", {58, 14, 124, 30}, QStringLiteral("Tipps berechnen"),
+                       QStringLiteral("Starten Sie hier die Berechnung der Tippreihen."), QStyle::SP_MediaPlay);
+    QFont runFont = run->font();
+    runFont.setBold(true);
+    run->setFont(runFont);
+    speedButton(bottom, "SpeedButton13", {186, 14, 30, 30}, QStringLiteral("☘"),
+                QStringLiteral("Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"));
+    speedButton(bottom, "OnlineTipp", {222, 14, 104, 30}, QStringLiteral("Tipp &abgeben"),
+                QStringLiteral("Hier können Sie den Tipp Online abgeben"), QStyle::SP_ArrowUp);
+    button(bottom, "Warenkorb", {332, 14, 96, 30}, QStringLiteral("shopping"));
+
+    auto* buffer = place<QTextEdit>(tab, "RichEdit1", {0, 0, 10, 10});
+    buffer->setVisible(false);
+}
+
+void TForm1::buildHiddenTab(QWidget* tab) {
+    auto* memo = place<QPlainTextEdit>(tab, "Memo2", {8, 8, 200, 100});
+    memo->setPlainText(MessageTable::germanDefaults().join(QLatin1Char('\n')));
+    memo->setVisible(false);
+    button(tab, "Button1", {8, 120, 220, 26}, QStringLiteral("Lottozahlen aus dem Internet laden"));
+}
+
+void TForm1::buildCalculationTab(QWidget* tab) {
+    auto* inner = place<QTabWidget>(tab, "PageControl2", {4, 4, kPageWidth - 8, kPageHeight - 8});
+    const char* names[] = {"TabSheet7", "TabSheet8", "TabSheet9", "TabSheet10", "TabSheet11"};
+    const QString captions[] = {QStringLiteral("Statistisch"), QStringLiteral("Schein Optimierung"),
+                                QStringLiteral("Mathematisch"), QStringLiteral("n° CHANCE"),
+                                QStringLiteral("Allgemein")};
+    for (int i = 0; i < 5; ++i) {
+        auto* page = new QWidget;
+        page->setObjectName(QLatin1String(names[i]));
+        inner->addTab(page, captions[i]);
+    }
+}
+
+void TForm1::buildChartTab(QWidget* tab) {
+    auto* bar = place<QFrame>(tab, "Panel6", {0, 0, kPageWidth, 34});
+    bar->setFrameShape(QFrame::StyledPanel);
+    speedButton(bar, "SpeedButton2", {4, 4, 26, 26}, {}, QStringLiteral("Verteilung der gezogenen Zahlen"),
+                QStyle::SP_FileDialogDetailedView);
+    speedButton(bar, "SpeedButton9", {32, 4, 30, 26}, QStringLiteral("QS"), {});
+    speedButton(bar, "SpeedButton1", {64, 4, 30, 26}, QStringLiteral("2er"), {});
+    speedButton(bar, "SpeedButton3", {96, 4, 30, 26}, QStringLiteral("3er"), {});
+    speedButton(bar, "SpeedButton12", {128, 4, 30, 26}, QStringLiteral("4er"), {});
+    speedButton(bar, "SpeedButton19", {160, 4, 70, 26}, QStringLiteral("ausstehende"),
+                QStringLiteral("wie lange wurde die jeweilige Zahl nicht gezogen"));
+    speedButton(bar, "SpeedButton20", {232, 4, 62, 26}, QStringLiteral("n°CHANCE"),
+                QStringLiteral("Wie oft wurde jeder einzelne Glanzball gezogen"));
+    speedButton(bar, "SpeedButton21", {296, 4, 90, 26}, QStringLiteral("n°CHANCE offen"),
+                QStringLiteral("wie lange sind der einzelne n°CHANCE überfällig"));
+    m_picker2 = datePicker(bar, "DateTimePicker2", {416, 6, 102, 22});
+    connect(m_picker2, &QDateEdit::dateChanged, this, [this](QDate d) { m_state.DateTimePicker2 = d; });
+
+    auto* chart = place<QFrame>(tab, "Chart1", {0, 36, kPageWidth, kPageHeight - 36});
+    chart->setFrameShape(QFrame::StyledPanel);
+    chart->setAutoFillBackground(true);
+    QPalette p = chart->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    chart->setPalette(p);
+}
+
+void TForm1::buildDatabaseTab(QWidget* tab) {
+    button(tab, "BitBtn1", {8, 8, 180, 28}, QStringLiteral("&Datenbank aktualisieren"),
+           QStringLiteral("aktualieren der Datenbank über Internet"), QStyle::SP_BrowserReload);
+    speedButton(tab, "SpeedButton8", {194, 9, 26, 26}, {}, QStringLiteral("Stoppt das Einlesen"), QStyle::SP_BrowserStop)
+        ->setVisible(false);
+
+    m_picker1 = datePicker(tab, "DateTimePicker1", {8, 48, 110, 24});
+    connect(m_picker1, &QDateEdit::dateChanged, this, [this](QDate d) { m_state.DateTimePicker1 = d; });
+    auto* select = speedButton(tab, "SpeedButton5", {124, 47, 26, 26}, {},
+                               QStringLiteral("Bewertung des Tipps für die Ziehung des gewählten Datums"),
+                               QStyle::SP_DialogApplyButton);
+    connect(select, &QToolButton::clicked, this, [this] { runCommand([this] { SpeedButton5Click(); }); });
+    m_label29 = label(tab, "Label29", {158, 52, 358, 16}, {});
+    QFont bold = m_label29->font();
+    bold.setBold(true);
+    m_label29->setFont(bold);
+
+    auto* remove = button(tab, "BitBtn6", {8, 84, 110, 28}, QStringLiteral("Löschen"),
+                          QStringLiteral("Löschen der aktuell angezeigten Ziehung"), QStyle::SP_TrashIcon);
+    connect(remove, &QPushButton::clicked, this, [this] { runCommand([this] { BitBtn6Click(); }); });
+    button(tab, "BitBtn8", {124, 84, 110, 28}, QStringLiteral("Eingeben"),
+           QStringLiteral("manuelle eingaben der Ziehungsdaten."), QStyle::SP_FileDialogNewFolder);
+
+    button(tab, "Button2", {8, 126, 92, 26}, QStringLiteral("Paare suchen"),
+           QStringLiteral("Erzeugen der Grafik für die Paarbildung der Zahlen"));
+    button(tab, "Button3", {104, 126, 92, 26}, QStringLiteral("Dreier suchen"),
+           QStringLiteral("Erzeugen der Grafik für die Bildung von Dreiergruppen der Zahlen"));
+    button(tab, "Button4", {200, 126, 92, 26}, QStringLiteral("Vierer suchen"),
+           QStringLiteral("Erzeugen der Grafik für die Bildung von Viergruppen der Zahlen"));
+    button(tab, "Button5", {296, 126, 92, 26}, QStringLiteral("Ausstehende"),
+           QStringLiteral("Erzeugt die Grafik für die Ausstehenden Zahlen"));
+    button(tab, "Button8", {392, 126, 124, 26}, QStringLiteral("Glanzball ausstehende"),
+           QStringLiteral("Welcher Glanzball ist am länsten überfällig"));
+
+    const QString analysisHint = QStringLiteral("Berechnung und Erfolg beginnend mit dem oben gewählten Datum");
+    label(tab, "Label73", {8, 170, 508, 16},
+          QStringLiteral("Anhand der eingestellten Parameter werden Tipps berechnet und ausgewertet"));
+    button(tab, "BitBtn9", {8, 188, 508, 28},
+           QStringLiteral("Historische Analyse der Parameter beginnenden mit oben gewähltem Datum"), analysisHint);
+    label(tab, "Label74", {8, 230, 508, 16}, QStringLiteral("War eine Ziehung schonmal ein 4er oder 5er?"));
+    button(tab, "BitBtn19", {8, 248, 508, 28},
+           QStringLiteral("Historische Analyse beginnend mit dem oben gewähltem Datum"), analysisHint);
+
+    place<QPlainTextEdit>(tab, "Memo1", {0, 0, 10, 10})->setVisible(false);
+}
+
+void TForm1::buildInternetTab(QWidget* tab) {
+    label(tab, "Label51", {8, 14, 90, 16}, QStringLiteral("Proxy-Server"));
+    place<QLineEdit>(tab, "ProxyHostEdit", {100, 10, 220, 22});
+    label(tab, "Label53", {8, 42, 90, 16}, QStringLiteral("Proxy-Port"));
+    place<QLineEdit>(tab, "ProxyPortEdit", {100, 38, 60, 22})->setText(QStringLiteral("80"));
+
+    const auto link = [this, tab](const char* headingName, const char* name, int y, const QString& heading,
+                                  const QString& address) {
+        label(tab, headingName, {8, y, 508, 16}, heading);
+        auto* l = place<ClickableLabel>(tab, name, {8, y + 18, 508, 18});
+        l->setText(address);
+        makeLinkLabel(l);
+        connect(l, &ClickableLabel::clicked, this, [this, l] { openWebPage(l->text()); });
+    };
+    link("Label55", "Label52", 84, QStringLiteral("Updates und die neueste Version gibt es bei:"),
+         m_endpoints.productPage());
+    link("Label56", "Label54", 130, QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:"),
+         m_endpoints.resultsPage());
+
+    // Values kept in the settings that no command shows.
+    label(tab, "Label57", {8, 190, 150, 16}, QStringLiteral("Für eine Ziehung:"))->setVisible(false);
+    place<QLineEdit>(tab, "Edit81", {160, 188, 60, 22})->setText(QStringLiteral("0,50"));
+    label(tab, "Label58", {8, 216, 150, 16}, QStringLiteral("Für eine Sa und Mi. Ziehung:"))->setVisible(false);
+    place<QLineEdit>(tab, "Edit82", {160, 214, 60, 22})->setText(QStringLiteral("1,00"));
+    tab->findChild<QWidget*>(QStringLiteral("Edit81"))->setVisible(false);
+    tab->findChild<QWidget*>(QStringLiteral("Edit82"))->setVisible(false);
+    auto* browser = place<QCheckBox>(tab, "CheckBox21", {8, 244, 200, 18});
+    browser->setText(QStringLiteral("Linkseite aktivieren"));
+    browser->setVisible(false);
+    auto* url = place<QLineEdit>(tab, "URLEdit", {8, 268, 300, 22});
+    url->setText(m_endpoints.homePage());
+    url->setEnabled(false);
+    url->setVisible(false);
+}
+
+void TForm1::connectStatusHints() {
+    for (const char* name : kStatusHintControls) {
+        if (QWidget* w = findChild<QWidget*>(QLatin1String(name)))
+            w->installEventFilter(this);
+    }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
+        if (auto* w = qobject_cast<QWidget*>(watched))
+            setStatusText(1, w->toolTip());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::openWebPage(const QString& address) { m_platform.desktop.open(address); }
+
+void TForm1::runCommand(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const KugeloError& e) {
+        m_platform.dialogs.message(e.text());
+    } catch (const std::exception& e) {
+        m_platform.dialogs.message(QString::fromLocal8Bit(e.what()));
+    }
+    showState();
+}
+
+void TForm1::showState() {
+    m_label29->setText(m_state.Label29);
+    m_label35->setText(m_state.Label35);
+    m_label13->setText(m_state.Label13);
+    {
+        const QSignalBlocker block(m_picker1);
+        m_picker1->setDate(m_state.DateTimePicker1);
+    }
+    {
+        const QSignalBlocker block(m_picker2);
+        m_picker2->setDate(m_state.DateTimePicker2);
+    }
+    // The picker keeps an earlier date out; the state follows what it shows.
+    m_state.DateTimePicker1 = m_picker1->date();
+    m_state.DateTimePicker2 = m_picker2->date();
+}
+
+void TForm1::initialise() {
+    m_state.Groesse = height();
+    m_state.dfb = toDayNumber(m_platform.clock.today());
+    m_state.Home = m_executableFolder;
+    if (!m_state.Home.endsWith(QLatin1Char('/')))
+        m_state.Home += QLatin1Char('/');
+    m_state.SoundName = QStringLiteral("yippee.wav");
+    m_state.LaufMax = 100000;
+    m_state.sortieren = false;
+    m_state.Berechnunglaeuft = false;
+
+    m_state.sortieren = true;
+
+    // A start date of the statistics within the last seven days is replaced by the earliest date.
+    if (m_state.DateTimePicker2 > m_platform.clock.today().addDays(-7))
+        m_state.DateTimePicker2 = earliestDrawDate();
+    auto* proxyHost = findChild<QLineEdit*>(QStringLiteral("ProxyHostEdit"));
+    if (proxyHost->text().isEmpty())
+        findChild<QLineEdit*>(QStringLiteral("ProxyPortEdit"))->setText(QStringLiteral("80"));
+
+    m_state.ZahlenFile = QStringLiteral("Kugelo.dat");
+    runCommand([this] { DrawFile(m_state.drawFilePath()).createIfMissing(); });
+
+    m_state.aktDatum = toDayNumber(m_state.DateTimePicker2);
+    setPickerDate(m_state.DateTimePicker1, m_platform.clock.today());
+    showState();
+}
+
+void TForm1::startUp() {
+    runCommand([this] { m_currentDraw->selectByDate(); });
+    m_pages->setCurrentIndex(0);
+}
+
+void TForm1::SpeedButton5Click() { m_currentDraw->selectByDate(); }
+
+void TForm1::SpeedButton6Click() { m_currentDraw->stepBack(); }
+
+void TForm1::SpeedButton7Click() { m_currentDraw->stepForward(); }
+
+void TForm1::BitBtn6Click() {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    struct RestoreCursor {
+        ~RestoreCursor() { QGuiApplication::restoreOverrideCursor(); }
+    } restore;
+    m_currentDraw->removeCurrent();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (!m_scalerReady) {
+        // The design geometry is taken at the first resize, when every control has its place.
+        m_scaler.capture(m_pages);
+        m_scalerReady = true;
+        if (m_state.Groesse == 0)
+            return;
+    }
+    if (m_state.Groesse > 0 && height() != m_state.Groesse) {
+        m_scaler.scaleBy(static_cast<double>(height()) / m_state.Groesse);
+        m_state.Groesse = height();
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) { event->accept(); }
+
+} // namespace kugelo

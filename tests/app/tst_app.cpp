@@ -1,0 +1,302 @@
+#include "Doubles.h"
+#include "TestSupport.h"
+
+#include "app/Endpoints.h"
+#include "app/Home.h"
+#include "app/MainWindow.h"
+#include "draws/DrawFile.h"
+
+#include <QAction>
+#include <QDateEdit>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace kugelo;
+using namespace kugelo::test;
+
+namespace {
+
+// A main window over a temporary home, with the dialogs, desktop and clock doubles.
+struct Window {
+    TempHome home;
+    ScriptedDialogs dialogs;
+    RecordingDesktop desktop;
+    FakeClock clock{QDate(2008, 10, 20)};
+    TForm1 form{Platform{dialogs, desktop, clock}, Endpoints(), home.path()};
+
+    template <class W = QWidget> W* find(const QString& name) {
+        W* w = form.findChild<W*>(name);
+        if (!w)
+            qFatal("no control %s", qPrintable(name));
+        return w;
+    }
+    QString text(const QString& name) { return find<QLabel>(name)->text(); }
+    void start() {
+        form.initialise();
+        form.startUp();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+    }
+};
+
+void writeThreeDraws(const TempHome& home) {
+    home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9},
+                     {"2008-10-08", {24, 48, 32, 41, 22}, 1},
+                     {"2008-10-11", {46, 22, 10, 39, 20}, 4}});
+}
+
+} // namespace
+
+class TestApp : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
+    void windowHasItsTabsInOrder() {
+        Window w;
+        w.start();
+        QCOMPARE(w.form.windowTitle(), QStringLiteral("Velmars Ziehwerk Kugelo"));
+        auto* pages = w.find<QTabWidget>("PageControl1");
+        QStringList tabs;
+        for (int i = 0; i < pages->count(); ++i)
+            tabs << pages->widget(i)->objectName() + "=" + pages->tabText(i) + (pages->isTabVisible(i) ? "" : " (hidden)");
+        QCOMPARE(tabs, QStringList({"TabSheet1=Tipp-Übersicht", "TabSheet2=Zahlen der letzten Ziehung (hidden)",
+                                    "TabSheet6=Berechnung", "TabSheet5=Diagramm", "TabSheet4=Datenbank",
+                                    "TabSheet3=Internet-Optionen"}));
+        QCOMPARE(pages->currentIndex(), 0);
+        QCOMPARE(w.form.size(), QSize(532, 450));
+        QCOMPARE(w.form.font().family(), QStringLiteral("Arial"));
+        QCOMPARE(w.find<QLabel>("StatusBar1Panel0")->width(), 150);
+        auto* inner = w.find<QTabWidget>("PageControl2");
+        QCOMPARE(inner->tabText(0), QStringLiteral("Statistisch"));
+        QCOMPARE(inner->tabText(4), QStringLiteral("Allgemein"));
+    }
+
+    void menuHasItsCaptionsAndShortcuts_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shortcut");
+        QTest::addColumn<bool>("visible");
+        QTest::newRow("update") << "Aktualisieren1" << "&Ziehungsdaten laden" << "Ctrl+A" << true;
+        QTest::newRow("run") << "Berechnen1" << "&Berechnen" << "Ctrl+R" << true;
+        QTest::newRow("language") << "SpracheLanguage1" << "Sprache/&Language" << "" << true;
+        QTest::newRow("German") << "Deutsch1" << "Deutsch" << "" << true;
+        QTest::newRow("English") << "Englich1" << "Englisch" << "" << true;
+        QTest::newRow("French") << "Franz1" << "Französisch" << "" << true;
+        QTest::newRow("Spanish") << "Spanisch1" << "Spanisch" << "" << true;
+        QTest::newRow("Italian") << "Italenisch1" << "Italienisch" << "" << true;
+        QTest::newRow("Russian") << "Russisch1" << "Russisch" << "" << true;
+        QTest::newRow("save file") << "Dateispeichern1" << "Datei &speichern" << "" << true;
+        QTest::newRow("load file") << "DateiLaden1" << "Datei &laden" << "" << true;
+        QTest::newRow("submit, hidden") << "Abgeben1" << "&Abgeben" << "Ctrl+G" << false;
+        QTest::newRow("close") << "Schlieen1" << "&Schließen" << "" << true;
+    }
+    void menuHasItsCaptionsAndShortcuts() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, shortcut);
+        QFETCH(bool, visible);
+        Window w;
+        QAction* action = nullptr;
+        for (QAction* a : w.form.findChildren<QAction*>())
+            if (a->objectName() == name)
+                action = a;
+        QVERIFY(action);
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->shortcut().toString(), shortcut);
+        QCOMPARE(action->isVisible(), visible);
+    }
+
+    void menuTopLevelOrder() {
+        Window w;
+        QStringList names;
+        for (QAction* a : w.form.menuBar()->actions())
+            names << a->objectName();
+        QCOMPARE(names, QStringList({"Aktualisieren1", "Berechnen1", "SpracheLanguage1", "Abgeben1", "Schlieen1"}));
+    }
+
+    // Every command of the main window exists under its design name with its default caption.
+    void commandControlsCarryTheirCaptions_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        const char* rows[][2] = {
+            {"BitBtn4", "Tipps berechnen"}, {"SpeedButton4", "Tipps in DB suchen"},
+            {"Button6", "Verteilung der Tipps"}, {"BitBtn7", "Tipp ausdrucken"}, {"OnlineTipp", "Tipp &abgeben"},
+            {"Warenkorb", "shopping"}, {"SpeedButton9", "QS"}, {"SpeedButton1", "2er"}, {"SpeedButton3", "3er"},
+            {"SpeedButton12", "4er"}, {"SpeedButton19", "ausstehende"}, {"SpeedButton20", "n°CHANCE"},
+            {"SpeedButton21", "n°CHANCE offen"}, {"BitBtn1", "&Datenbank aktualisieren"}, {"BitBtn6", "Löschen"},
+            {"BitBtn8", "Eingeben"}, {"Button2", "Paare suchen"}, {"Button3", "Dreier suchen"},
+            {"Button4", "Vierer suchen"}, {"Button5", "Ausstehende"}, {"Button8", "Glanzball ausstehende"},
+            {"BitBtn9", "Historische Analyse der Parameter beginnenden mit oben gewähltem Datum"},
+            {"BitBtn19", "Historische Analyse beginnend mit dem oben gewähltem Datum"},
+            {"Button1", "Lottozahlen aus dem Internet laden"}, {"Label28", "1. Tipp"}, {"Label64", "12. Tipp"},
+            {"Label61", "10. Tipp"}, {"Label13", "Quersumme"}, {"CheckBox21", "Linkseite aktivieren"},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << QString::fromUtf8(row[0]) << QString::fromUtf8(row[1]);
+    }
+    void commandControlsCarryTheirCaptions() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        Window w;
+        QWidget* control = w.find(name);
+        const QVariant text = control->property("text");
+        QCOMPARE(text.toString(), caption);
+    }
+
+    void hintsGoToTheStatusBar() {
+        Window w;
+        w.start();
+        const auto enter = [&w](const char* name) {
+            QEvent event(QEvent::Enter);
+            QApplication::sendEvent(w.find(name), &event);
+            return w.form.statusText(1);
+        };
+        QCOMPARE(enter("SpeedButton6"), QStringLiteral("vorhergehende Ziehung anzeigen"));
+        QCOMPARE(enter("Label30"), QStringLiteral("Ist \"Tipp\" rot, wird diese Reihe nicht neu berechnet!"));
+        QCOMPARE(enter("Tipp5Edit"), QStringLiteral("Klicken Sie hier um Tipp 1 mit dem Tippformular zu ändern "
+                                                    "oder per Zufallsgenerator erzeugen wollen"));
+        QCOMPARE(enter("BitBtn8"), QStringLiteral("manuelle eingaben der Ziehungsdaten."));
+        QCOMPARE(enter("Button8"), QStringLiteral("manuelle eingaben der Ziehungsdaten.")); // not in the list: unchanged
+        QCOMPARE(enter("SpeedButton9"), QString());                                        // empty hint empties the panel
+        QCOMPARE(w.find("Button8")->toolTip(), QStringLiteral("Welcher Glanzball ist am länsten überfällig"));
+    }
+
+    void bannersAndLinksOpenTheirPages() {
+        Window w;
+        w.start();
+        QTest::mouseClick(w.find("Label52"), Qt::LeftButton);
+        QTest::mouseClick(w.find("Label54"), Qt::LeftButton);
+        QTest::mouseClick(w.find("Label43"), Qt::LeftButton);
+        QTest::mouseClick(w.find("Panel5"), Qt::LeftButton, {}, QPoint(5, 5));
+        const Endpoints e;
+        QCOMPARE(w.desktop.opened, QStringList({e.productPage(), e.resultsPage(), e.productPage(), e.productPage()}));
+        QCOMPARE(w.text("Label52"), e.productPage());
+        QCOMPARE(w.text("Label54"), e.resultsPage());
+        QVERIFY(w.text("Label44").endsWith("V 2 . 2"));
+    }
+
+    void heightChangeRescalesTheTabContentOnly() {
+        Window w;
+        w.start();
+        auto* label = w.find<QLabel>("Label35");
+        const QRect design = label->geometry();
+        const int designFont = QFontInfo(label->font()).pixelSize();
+        const int statusFont = QFontInfo(w.form.statusBar()->font()).pixelSize();
+
+        w.form.resize(700, 450); // width alone scales nothing
+        QCoreApplication::processEvents();
+        QCOMPARE(label->geometry(), design);
+
+        w.form.resize(700, 900);
+        QCoreApplication::processEvents();
+        QCOMPARE(w.form.state().Groesse, 900);
+        QCOMPARE(label->geometry(), QRect(design.topLeft() * 2, design.size() * 2));
+        QCOMPARE(QFontInfo(label->font()).pixelSize(), designFont * 2);
+        QCOMPARE(QFontInfo(w.form.statusBar()->font()).pixelSize(), statusFont);
+
+        w.form.resize(700, 450); // back to the design: no drift
+        QCoreApplication::processEvents();
+        QCOMPARE(label->geometry(), design);
+    }
+
+    void startUpCreatesTheDrawFileAndShowsTheNewestDraw() {
+        {
+            Window w;
+            w.start();
+            QVERIFY(QFile::exists(w.home.drawFile()));
+            QCOMPARE(w.dialogs.messages, QStringList()); // an empty file is no error
+            QVERIFY(w.form.state().sortieren);
+        }
+        Window w;
+        writeThreeDraws(w.home);
+        w.start();
+        QCOMPARE(w.text("Label35"), QStringLiteral("Sa 11.10.08    10  20  22  39  46   n°: 4"));
+        QCOMPARE(w.text("Label29"), w.text("Label35"));
+        QCOMPARE(w.text("Label13"), QStringLiteral("Quersumme: 137"));
+        QCOMPARE(w.find<QDateEdit>("DateTimePicker1")->date(), QDate(2008, 10, 11));
+        QCOMPARE(w.find<QDateEdit>("DateTimePicker2")->date(), QDate(2008, 10, 6));
+        QCOMPARE(w.find<QLineEdit>("ProxyPortEdit")->text(), QStringLiteral("80"));
+    }
+
+    void drawCommandsUpdateTheDisplays() {
+        Window w;
+        writeThreeDraws(w.home);
+        w.start();
+        QTest::mouseClick(w.find("SpeedButton6"), Qt::LeftButton);
+        QCOMPARE(w.text("Label35"), QStringLiteral("Mi 08.10.08    22  24  32  41  48   n°: 1"));
+        QCOMPARE(w.find<QDateEdit>("DateTimePicker1")->date(), QDate(2008, 10, 8));
+
+        w.find<QDateEdit>("DateTimePicker1")->setDate(QDate(2008, 10, 7));
+        QTest::mouseClick(w.find("SpeedButton5"), Qt::LeftButton);
+        QCOMPARE(w.text("Label29"), QStringLiteral("Mi 08.10.08    22  24  32  41  48 n°:1"));
+
+        QTest::mouseClick(w.find("BitBtn6"), Qt::LeftButton); // removes 8 October, shows the next later draw
+        QCOMPARE(w.text("Label29"), QStringLiteral("Sa 11.10.08    10  20  22  39  46   n°: 4"));
+        QCOMPARE(DrawFile(w.home.drawFile()).readAll().size(), std::size_t(2));
+        QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
+    void aFailingCommandShowsTheGeneralErrorReport() {
+        Window w;
+        writeThreeDraws(w.home);
+        w.start();
+        QFile::remove(w.home.drawFile());
+        QTest::mouseClick(w.find("BitBtn6"), Qt::LeftButton);
+        QCOMPARE(w.dialogs.messages.size(), 1);
+        QVERIFY(w.dialogs.messages[0].contains("Kugelo.dat"));
+        QVERIFY(w.form.isVisible());
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void endpointsKeepTheirPathsAndQueries() {
+        const Endpoints e("http://p.example:8080/", "c.example", "https://r.example");
+        QCOMPARE(e.drawService(QDate(2008, 10, 6)), QStringLiteral("http://p.example:8080/lotto/kugelo.asp?Programm=Kugelo&Datum=20081006"));
+        QCOMPARE(e.basketService(12), QStringLiteral("http://p.example:8080/lotto/lotto.asp?Spiel=Kugelo&Wo=Lottoland&Tipps=12"));
+        QCOMPARE(e.fallbackBasketPage("a=1"), QStringLiteral("http://p.example:8080/lotto/warenkorb2.asp?a=1"));
+        QCOMPARE(e.scriptFile("Lotto"), QStringLiteral("http://p.example:8080/scripts/Lotto.txt"));
+        QCOMPARE(e.productPage(), QStringLiteral("http://p.example:8080/kugelo.htm"));
+        QCOMPARE(e.installerDownload(), QStringLiteral("http://c.example/dateien/klickomatp.exe"));
+        QCOMPARE(e.homePage(), QStringLiteral("http://c.example/"));
+        QCOMPARE(e.resultsPage(), QStringLiteral("https://r.example/jeux/loto/tirage"));
+
+        QProcessEnvironment env;
+        env.insert("KUGELO_PRODUCT_HOST", "http://127.0.0.1:5000");
+        env.insert("KUGELO_RESULTS_HOST", " ");
+        const Endpoints overridden = Endpoints::withEnvironment(e, env);
+        QCOMPARE(overridden.productHost(), QStringLiteral("http://127.0.0.1:5000"));
+        QCOMPARE(overridden.companyHost(), QStringLiteral("http://c.example"));
+        QCOMPARE(overridden.resultsHost(), QStringLiteral("https://r.example"));
+        QVERIFY(Endpoints().productHost().endsWith(".example"));
+    }
+
+    void homeIsTheProgramFolderUnlessOverriddenOrReadOnly() {
+        TempHome exe;
+        QProcessEnvironment env;
+        QCOMPARE(resolveHome(exe.path(), env), exe.path());
+
+        TempHome chosen;
+        env.insert("KUGELO_HOME", chosen.path() + "sub");
+        QCOMPARE(resolveHome(exe.path(), env), chosen.path() + "sub/");
+        QVERIFY(QDir(chosen.path() + "sub").exists());
+
+        // A folder where no file can be created, not even by root.
+        QStandardPaths::setTestModeEnabled(true);
+        const QString readOnly = QStringLiteral("/proc");
+        if (folderIsWritable(readOnly))
+            QSKIP("/proc is writable here");
+        const QString fallback = resolveHome(readOnly, QProcessEnvironment());
+        QCOMPARE(fallback, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/");
+        QVERIFY(QDir(fallback).exists());
+    }
+};
+
+QTEST_MAIN(TestApp)
+#include "tst_app.moc"
