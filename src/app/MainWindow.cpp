@@ -342,8 +342,7 @@ void TForm1::buildTipOverview(QWidget* tab) {
     speedButton(tab, "SpeedButton16", {104, rowY, 26, 26}, {}, QStringLiteral("Tipp laden aus Datei"),
                 QStyle::SP_DialogOpenButton);
     speedButton(tab, "SpeedButton4", {136, rowY, 112, 26}, QStringLiteral("Tipps in DB suchen"),
-                QStringLiteral("Hier können Sie suchen ob dieser Tipp schon einmal gezogen wurde"),
-                QStyle::SP_FileDialogContentsView);
+                QStringLiteral("Hier können Sie suchen ob dieser Tipp schon einmal gezogen wurde"));
     button(tab, "Button6", {252, rowY, 114, 26}, QStringLiteral("Verteilung der Tipps"),
            QStringLiteral("Hier sehen Sie im Diagramm welche Zahlen wie oft gezogen wurden"));
     button(tab, "BitBtn7", {370, rowY, 108, 26}, QStringLiteral("Tipp ausdrucken"),

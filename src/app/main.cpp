@@ -5,10 +5,12 @@
 #include "platform/QtDialogsView.h"
 
 #include <QApplication>
+#include <QTabWidget>
 #include <QTimer>
 
 // The program takes no command-line arguments. KUGELO_SCREENSHOT=FILE saves a picture of the main window
-// once it is up and quits (used to make the documentation's screenshots).
+// once it is up and quits, showing the tab named by KUGELO_SCREENSHOT_TAB (an objectName such as
+// "TabSheet4") when that is set; the documentation's screenshots are made this way.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Velmar"));
@@ -30,6 +32,8 @@ int main(int argc, char* argv[]) {
 
     const QString screenshot = qEnvironmentVariable("KUGELO_SCREENSHOT");
     if (!screenshot.isEmpty()) {
+        if (auto* tab = form.findChild<QWidget*>(qEnvironmentVariable("KUGELO_SCREENSHOT_TAB")))
+            form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentWidget(tab);
         QTimer::singleShot(500, &form, [&form, screenshot] {
             const int code = form.grab().save(screenshot) ? 0 : 1;
             QApplication::exit(code);

@@ -1,0 +1,44 @@
+# Shared by the scripts: installs the Debian packages that are missing and builds the project.
+# shellcheck shell=bash
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# What building and testing needs.
+BUILD_PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev qt6-httpserver-dev
+  libgl-dev fonts-liberation fonts-dejavu-core
+)
+# What running the program adds: a display server for machines without one, and sound playback.
+RUN_PACKAGES=(xvfb xauth)
+
+install_packages() {
+  local missing=()
+  local pkg
+  for pkg in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$pkg")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing missing packages: ${missing[*]}"
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null 2>&1; then
+      sudo=(sudo)
+    else
+      echo "These Debian packages are missing and there is no sudo to install them: ${missing[*]}" >&2
+      return 1
+    fi
+  fi
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# build DIR BUILD_TYPE [extra cmake arguments...]
+build() {
+  local dir=$1 type=$2
+  shift 2
+  cmake -S "$ROOT" -B "$ROOT/$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
+  cmake --build "$ROOT/$dir" --parallel "$(nproc)"
+}
