@@ -6,8 +6,7 @@ QString Endpoints::normalizeHost(const QString& host) {
     QString h = host.trimmed();
     while (h.endsWith(QLatin1Char('/')))
         h.chop(1);
-    if (!h.isEmpty() && !h.contains(QStringLiteral("://")))
-        h.prepend(QStringLiteral("http://"));
+    if (!h.isEmpty() && !h.contains(QStringLiteral("://"))) h.prepend(QStringLiteral("http://"));
     return h;
 }
 
@@ -45,12 +44,20 @@ QString Endpoints::scriptFile(const QString& scriptName) const {
     return m_product + QStringLiteral("/scripts/") + scriptName + QStringLiteral(".txt");
 }
 
-QString Endpoints::productPage() const { return m_product + QStringLiteral("/kugelo.htm"); }
+QString Endpoints::productPage() const {
+    return m_product + QStringLiteral("/kugelo.htm");
+}
 
-QString Endpoints::installerDownload() const { return m_company + QStringLiteral("/dateien/klickomatp.exe"); }
+QString Endpoints::installerDownload() const {
+    return m_company + QStringLiteral("/dateien/klickomatp.exe");
+}
 
-QString Endpoints::homePage() const { return m_company + QLatin1Char('/'); }
+QString Endpoints::homePage() const {
+    return m_company + QLatin1Char('/');
+}
 
-QString Endpoints::resultsPage() const { return m_results + QStringLiteral("/jeux/loto/tirage"); }
+QString Endpoints::resultsPage() const {
+    return m_results + QStringLiteral("/jeux/loto/tirage");
+}
 
 } // namespace kugelo

@@ -19,8 +19,9 @@ public:
 
     // The given hosts, each replaced by KUGELO_PRODUCT_HOST, KUGELO_COMPANY_HOST or KUGELO_RESULTS_HOST
     // when that variable is set and not empty.
-    static Endpoints withEnvironment(const Endpoints& base,
-                                     const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
+    static Endpoints
+    withEnvironment(const Endpoints& base,
+                    const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
 
     const QString& productHost() const { return m_product; }
     const QString& companyHost() const { return m_company; }

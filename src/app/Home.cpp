@@ -9,15 +9,13 @@ namespace kugelo {
 namespace {
 QString withSlash(QString folder) {
     folder = QDir::cleanPath(QDir(folder).absolutePath());
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
+    if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
     return folder;
 }
 } // namespace
 
 bool folderIsWritable(const QString& folder) {
-    if (folder.isEmpty() || !QDir(folder).exists())
-        return false;
+    if (folder.isEmpty() || !QDir(folder).exists()) return false;
     QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".kugelo-write-test-XXXXXX")));
     return probe.open();
 }
@@ -28,8 +26,7 @@ QString resolveHome(const QString& executableFolder, const QProcessEnvironment& 
         QDir().mkpath(configured);
         return withSlash(configured);
     }
-    if (folderIsWritable(executableFolder))
-        return withSlash(executableFolder);
+    if (folderIsWritable(executableFolder)) return withSlash(executableFolder);
     const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(userFolder);
     return withSlash(userFolder);

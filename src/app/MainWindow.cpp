@@ -66,8 +66,7 @@ QPushButton* button(QWidget* parent, const char* name, const QRect& geometry, co
     auto* b = place<QPushButton>(parent, name, geometry);
     b->setText(caption);
     b->setToolTip(hint);
-    if (icon != QStyle::SP_CustomBase)
-        b->setIcon(parent->style()->standardIcon(icon));
+    if (icon != QStyle::SP_CustomBase) b->setIcon(parent->style()->standardIcon(icon));
     return b;
 }
 
@@ -118,16 +117,20 @@ const QString kEditHintRows5to8 = QStringLiteral(
 
 // Controls whose hint goes to panel 1 of the status bar when the mouse moves over them.
 const char* const kStatusHintControls[] = {
-    "Label28", "Label30", "Label31", "Label32", "Label33", "Label34", "Label46", "Label48", "Label62", "Label61",
-    "Label63", "Label64", "Label43", "Label44", "BitBtn4", "BitBtn7", "Button6", "OnlineTipp", "SpeedButton2",
-    "SpeedButton4", "SpeedButton5", "SpeedButton6", "SpeedButton7", "SpeedButton8", "SpeedButton9",
-    "SpeedButton10", "SpeedButton11", "SpeedButton13", "SpeedButton15", "SpeedButton16", "SpeedButton21",
-    "Tipp1Edit", "Tipp2Edit", "Tipp3Edit", "Tipp4Edit", "Tipp5Edit", "Tipp6Edit", "Tipp7Edit", "Tipp8Edit",
-    "Tipp9Edit", "Tipp10Edit", "Tipp11Edit", "Tipp12Edit", "BitBtn1", "BitBtn6", "BitBtn8", "BitBtn9", "Button2",
-    "Button3", "Button4", "Button5", "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5",
-    "CheckBox6", "CheckBox7", "CheckBox8", "CheckBox9", "CheckBox10", "CheckBox11", "CheckBox12", "CheckBox13",
-    "CheckBox14", "CheckBox18", "CheckBox23", "CheckBox24", "CheckBox27", "CheckBox28", "Edit40", "Edit41",
-    "Edit42", "Edit84", "Edit85", "Edit86", "Edit87", "Edit91", "Edit92",
+    "Label28",       "Label30",       "Label31",       "Label32",       "Label33",       "Label34",
+    "Label46",       "Label48",       "Label62",       "Label61",       "Label63",       "Label64",
+    "Label43",       "Label44",       "BitBtn4",       "BitBtn7",       "Button6",       "OnlineTipp",
+    "SpeedButton2",  "SpeedButton4",  "SpeedButton5",  "SpeedButton6",  "SpeedButton7",  "SpeedButton8",
+    "SpeedButton9",  "SpeedButton10", "SpeedButton11", "SpeedButton13", "SpeedButton15", "SpeedButton16",
+    "SpeedButton21", "Tipp1Edit",     "Tipp2Edit",     "Tipp3Edit",     "Tipp4Edit",     "Tipp5Edit",
+    "Tipp6Edit",     "Tipp7Edit",     "Tipp8Edit",     "Tipp9Edit",     "Tipp10Edit",    "Tipp11Edit",
+    "Tipp12Edit",    "BitBtn1",       "BitBtn6",       "BitBtn8",       "BitBtn9",       "Button2",
+    "Button3",       "Button4",       "Button5",       "CheckBox1",     "CheckBox2",     "CheckBox3",
+    "CheckBox4",     "CheckBox5",     "CheckBox6",     "CheckBox7",     "CheckBox8",     "CheckBox9",
+    "CheckBox10",    "CheckBox11",    "CheckBox12",    "CheckBox13",    "CheckBox14",    "CheckBox18",
+    "CheckBox23",    "CheckBox24",    "CheckBox27",    "CheckBox28",    "Edit40",        "Edit41",
+    "Edit42",        "Edit84",        "Edit85",        "Edit86",        "Edit87",        "Edit91",
+    "Edit92",
 };
 
 // Width and height of the tab pages in design pixels.
@@ -238,30 +241,32 @@ void TForm1::buildStatusBar() {
     bar->addWidget(m_panel[1], 1);
 }
 
-QString TForm1::statusText(int panel) const { return (panel == 0 || panel == 1) ? m_panel[panel]->text() : QString(); }
+QString TForm1::statusText(int panel) const {
+    return (panel == 0 || panel == 1) ? m_panel[panel]->text() : QString();
+}
 
 void TForm1::setStatusText(int panel, const QString& text) {
-    if (panel == 0 || panel == 1)
-        m_panel[panel]->setText(text);
+    if (panel == 0 || panel == 1) m_panel[panel]->setText(text);
 }
 
 void TForm1::buildTipOverview(QWidget* tab) {
     // Top strip: the current draw.
     auto* strip = place<QFrame>(tab, "Panel4", {0, 0, kPageWidth, 40});
     strip->setFrameShape(QFrame::StyledPanel);
-    auto* update = speedButton(strip, "SpeedButton10", {6, 7, 26, 26}, {},
-                               QStringLiteral("Ziehungsdaten von %1 laden").arg(hostOnly(m_endpoints.productHost())),
-                               QStyle::SP_BrowserReload);
+    auto* update =
+        speedButton(strip, "SpeedButton10", {6, 7, 26, 26}, {},
+                    QStringLiteral("Ziehungsdaten von %1 laden").arg(hostOnly(m_endpoints.productHost())),
+                    QStyle::SP_BrowserReload);
     update->setIconSize({18, 18});
-    auto* back = speedButton(strip, "SpeedButton6", {46, 9, 22, 22}, {}, QStringLiteral("vorhergehende Ziehung anzeigen"),
-                             QStyle::SP_ArrowLeft);
+    auto* back = speedButton(strip, "SpeedButton6", {46, 9, 22, 22}, {},
+                             QStringLiteral("vorhergehende Ziehung anzeigen"), QStyle::SP_ArrowLeft);
     m_label35 = label(strip, "Label35", {72, 12, 250, 16}, {});
     m_label35->setAlignment(Qt::AlignCenter);
     QFont bold = m_label35->font();
     bold.setBold(true);
     m_label35->setFont(bold);
-    auto* forward = speedButton(strip, "SpeedButton7", {326, 9, 22, 22}, {}, QStringLiteral("nächste Ziehung anzeigen"),
-                                QStyle::SP_ArrowRight);
+    auto* forward = speedButton(strip, "SpeedButton7", {326, 9, 22, 22}, {},
+                                QStringLiteral("nächste Ziehung anzeigen"), QStyle::SP_ArrowRight);
     label(strip, "Losnummer", {354, 12, 70, 16}, {});
     m_label13 = label(strip, "Label13", {424, 12, 94, 16}, QStringLiteral("Quersumme"));
     m_label13->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -290,7 +295,8 @@ void TForm1::buildTipOverview(QWidget* tab) {
     };
     banner("Panel2", "Label43", 2, spaced(hostOnly(m_endpoints.companyHost())),
            QStringLiteral("Der Ziehwerk ist eine Programm von Velmar-Software"));
-    banner("Panel5", "Label44", kPageWidth - 42, spaced(QStringLiteral("Kugelo")) + QStringLiteral("   V 2 . 2"),
+    banner("Panel5", "Label44", kPageWidth - 42,
+           spaced(QStringLiteral("Kugelo")) + QStringLiteral("   V 2 . 2"),
            QStringLiteral("Neuste Update finden Sie immer auf der Internetseite"));
 
     // The tip sheet: decoration balls above the columns, then the twelve rows.
@@ -318,8 +324,8 @@ void TForm1::buildTipOverview(QWidget* tab) {
         field(row.extra, kTipExtraX)->setVisible(false);
         label(tab, row.hits, {kTipHitsX, row.top + 1, 78, 16}, {});
         label(tab, row.crossSum, {kTipCrossSumX, row.top + 1, 30, 16}, {});
-        auto* edit = speedButton(tab, row.editButton, {kTipEditButtonX, row.top + 2, 13, 13}, QStringLiteral("…"),
-                                 (r >= 4 && r <= 7) ? kEditHintRows5to8 : kEditHint);
+        auto* edit = speedButton(tab, row.editButton, {kTipEditButtonX, row.top + 2, 13, 13},
+                                 QStringLiteral("…"), (r >= 4 && r <= 7) ? kEditHintRows5to8 : kEditHint);
         QFont small = edit->font();
         small.setPixelSize(8);
         edit->setFont(small);
@@ -355,13 +361,15 @@ void TForm1::buildTipOverview(QWidget* tab) {
     count->setRange(1, 12);
     count->setValue(5);
     count->findChild<QLineEdit*>()->setObjectName(QStringLiteral("Edit80"));
-    auto* run = button(bottom, "BitBtn4", {58, 14, 124, 30}, QStringLiteral("Tipps berechnen"),
-                       QStringLiteral("Starten Sie hier die Berechnung der Tippreihen."), QStyle::SP_MediaPlay);
+    auto* run =
+        button(bottom, "BitBtn4", {58, 14, 124, 30}, QStringLiteral("Tipps berechnen"),
+               QStringLiteral("Starten Sie hier die Berechnung der Tippreihen."), QStyle::SP_MediaPlay);
     QFont runFont = run->font();
     runFont.setBold(true);
     run->setFont(runFont);
-    speedButton(bottom, "SpeedButton13", {186, 14, 30, 30}, QStringLiteral("☘"),
-                QStringLiteral("Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"));
+    speedButton(
+        bottom, "SpeedButton13", {186, 14, 30, 30}, QStringLiteral("☘"),
+        QStringLiteral("Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"));
     speedButton(bottom, "OnlineTipp", {222, 14, 104, 30}, QStringLiteral("Tipp &abgeben"),
                 QStringLiteral("Hier können Sie den Tipp Online abgeben"), QStyle::SP_ArrowUp);
     button(bottom, "Warenkorb", {332, 14, 96, 30}, QStringLiteral("shopping"));
@@ -419,7 +427,8 @@ void TForm1::buildChartTab(QWidget* tab) {
 void TForm1::buildDatabaseTab(QWidget* tab) {
     button(tab, "BitBtn1", {8, 8, 180, 28}, QStringLiteral("&Datenbank aktualisieren"),
            QStringLiteral("aktualieren der Datenbank über Internet"), QStyle::SP_BrowserReload);
-    speedButton(tab, "SpeedButton8", {194, 9, 26, 26}, {}, QStringLiteral("Stoppt das Einlesen"), QStyle::SP_BrowserStop)
+    speedButton(tab, "SpeedButton8", {194, 9, 26, 26}, {}, QStringLiteral("Stoppt das Einlesen"),
+                QStyle::SP_BrowserStop)
         ->setVisible(false);
 
     m_picker1 = datePicker(tab, "DateTimePicker1", {8, 48, 110, 24});
@@ -450,11 +459,13 @@ void TForm1::buildDatabaseTab(QWidget* tab) {
     button(tab, "Button8", {392, 126, 124, 26}, QStringLiteral("Glanzball ausstehende"),
            QStringLiteral("Welcher Glanzball ist am länsten überfällig"));
 
-    const QString analysisHint = QStringLiteral("Berechnung und Erfolg beginnend mit dem oben gewählten Datum");
+    const QString analysisHint =
+        QStringLiteral("Berechnung und Erfolg beginnend mit dem oben gewählten Datum");
     label(tab, "Label73", {8, 170, 508, 16},
           QStringLiteral("Anhand der eingestellten Parameter werden Tipps berechnet und ausgewertet"));
     button(tab, "BitBtn9", {8, 188, 508, 28},
-           QStringLiteral("Historische Analyse der Parameter beginnenden mit oben gewähltem Datum"), analysisHint);
+           QStringLiteral("Historische Analyse der Parameter beginnenden mit oben gewähltem Datum"),
+           analysisHint);
     label(tab, "Label74", {8, 230, 508, 16}, QStringLiteral("War eine Ziehung schonmal ein 4er oder 5er?"));
     button(tab, "BitBtn19", {8, 248, 508, 28},
            QStringLiteral("Historische Analyse beginnend mit dem oben gewähltem Datum"), analysisHint);
@@ -484,7 +495,8 @@ void TForm1::buildInternetTab(QWidget* tab) {
     // Values kept in the settings that no command shows.
     label(tab, "Label57", {8, 190, 150, 16}, QStringLiteral("Für eine Ziehung:"))->setVisible(false);
     place<QLineEdit>(tab, "Edit81", {160, 188, 60, 22})->setText(QStringLiteral("0,50"));
-    label(tab, "Label58", {8, 216, 150, 16}, QStringLiteral("Für eine Sa und Mi. Ziehung:"))->setVisible(false);
+    label(tab, "Label58", {8, 216, 150, 16}, QStringLiteral("Für eine Sa und Mi. Ziehung:"))
+        ->setVisible(false);
     place<QLineEdit>(tab, "Edit82", {160, 214, 60, 22})->setText(QStringLiteral("1,00"));
     tab->findChild<QWidget*>(QStringLiteral("Edit81"))->setVisible(false);
     tab->findChild<QWidget*>(QStringLiteral("Edit82"))->setVisible(false);
@@ -499,20 +511,20 @@ void TForm1::buildInternetTab(QWidget* tab) {
 
 void TForm1::connectStatusHints() {
     for (const char* name : kStatusHintControls) {
-        if (QWidget* w = findChild<QWidget*>(QLatin1String(name)))
-            w->installEventFilter(this);
+        if (QWidget* w = findChild<QWidget*>(QLatin1String(name))) w->installEventFilter(this);
     }
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
-        if (auto* w = qobject_cast<QWidget*>(watched))
-            setStatusText(1, w->toolTip());
+        if (auto* w = qobject_cast<QWidget*>(watched)) setStatusText(1, w->toolTip());
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::openWebPage(const QString& address) { m_platform.desktop.open(address); }
+void TForm1::openWebPage(const QString& address) {
+    m_platform.desktop.open(address);
+}
 
 void TForm1::runCommand(const std::function<void()>& command) {
     try {
@@ -546,8 +558,7 @@ void TForm1::initialise() {
     m_state.Groesse = height();
     m_state.dfb = toDayNumber(m_platform.clock.today());
     m_state.Home = m_executableFolder;
-    if (!m_state.Home.endsWith(QLatin1Char('/')))
-        m_state.Home += QLatin1Char('/');
+    if (!m_state.Home.endsWith(QLatin1Char('/'))) m_state.Home += QLatin1Char('/');
     m_state.SoundName = QStringLiteral("yippee.wav");
     m_state.LaufMax = 100000;
     m_state.sortieren = false;
@@ -575,11 +586,17 @@ void TForm1::startUp() {
     m_pages->setCurrentIndex(0);
 }
 
-void TForm1::SpeedButton5Click() { m_currentDraw->selectByDate(); }
+void TForm1::SpeedButton5Click() {
+    m_currentDraw->selectByDate();
+}
 
-void TForm1::SpeedButton6Click() { m_currentDraw->stepBack(); }
+void TForm1::SpeedButton6Click() {
+    m_currentDraw->stepBack();
+}
 
-void TForm1::SpeedButton7Click() { m_currentDraw->stepForward(); }
+void TForm1::SpeedButton7Click() {
+    m_currentDraw->stepForward();
+}
 
 void TForm1::BitBtn6Click() {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -595,8 +612,7 @@ void TForm1::resizeEvent(QResizeEvent* event) {
         // The design geometry is taken at the first resize, when every control has its place.
         m_scaler.capture(m_pages);
         m_scalerReady = true;
-        if (m_state.Groesse == 0)
-            return;
+        if (m_state.Groesse == 0) return;
     }
     if (m_state.Groesse > 0 && height() != m_state.Groesse) {
         m_scaler.scaleBy(static_cast<double>(height()) / m_state.Groesse);
@@ -604,6 +620,8 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     }
 }
 
-void TForm1::closeEvent(QCloseEvent* event) { event->accept(); }
+void TForm1::closeEvent(QCloseEvent* event) {
+    event->accept();
+}
 
 } // namespace kugelo

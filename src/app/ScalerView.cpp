@@ -38,13 +38,11 @@ void ContentScaler::capture(QWidget* root) {
 }
 
 void ContentScaler::scaleBy(double factor) {
-    if (factor <= 0 || !std::isfinite(factor))
-        return;
+    if (factor <= 0 || !std::isfinite(factor)) return;
     m_factor *= factor;
     const auto scaled = [this](int v) { return static_cast<int>(std::lround(v * m_factor)); };
     for (const Design& d : std::as_const(m_designs)) {
-        if (!d.widget)
-            continue;
+        if (!d.widget) continue;
         QFont f = d.widget->font();
         f.setPixelSize(std::max(1, scaled(d.fontPixels)));
         d.widget->setFont(f);

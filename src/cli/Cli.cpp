@@ -37,14 +37,12 @@ private:
 
 QDate parseDateArgument(const QString& text) {
     const QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
-    if (!date.isValid())
-        throw UsageError(QStringLiteral("not a date (YYYY-MM-DD): %1").arg(text));
+    if (!date.isValid()) throw UsageError(QStringLiteral("not a date (YYYY-MM-DD): %1").arg(text));
     return date;
 }
 
 QString takeValue(const QStringList& args, qsizetype& i) {
-    if (i + 1 >= args.size())
-        throw UsageError(QStringLiteral("%1 needs a value").arg(args[i]));
+    if (i + 1 >= args.size()) throw UsageError(QStringLiteral("%1 needs a value").arg(args[i]));
     return args[++i];
 }
 
@@ -63,8 +61,7 @@ int commandDraws(const QStringList& args, const QString& home, QTextStream& out)
     state.Home = home;
     for (const DrawRecord& r : DrawFile(state.drawFilePath()).readAll()) {
         const QDate date = r.date();
-        if ((from && date < *from) || (to && date > *to))
-            continue;
+        if ((from && date < *from) || (to && date > *to)) continue;
         out << date.toString(QStringLiteral("yyyy-MM-dd"));
         for (int i = 0; i < 5; ++i)
             out << ' ' << r.Zahl[i];
@@ -74,8 +71,7 @@ int commandDraws(const QStringList& args, const QString& home, QTextStream& out)
 }
 
 int commandSelect(const QStringList& args, const QString& home, QTextStream& out, QTextStream& err) {
-    if (args.size() != 1)
-        throw UsageError(QStringLiteral("select needs exactly one date"));
+    if (args.size() != 1) throw UsageError(QStringLiteral("select needs exactly one date"));
     const QDate date = parseDateArgument(args[0]);
     MainState state;
     state.Home = home;
@@ -84,15 +80,13 @@ int commandSelect(const QStringList& args, const QString& home, QTextStream& out
     MessageTable messages;
     StreamDialogs dialogs(err);
     CurrentDraw(state, messages, dialogs).selectByDate();
-    if (!hadFile)
-        return Failure;
+    if (!hadFile) return Failure;
     out << state.Label29 << '\n' << state.Label13 << '\n';
     return Ok;
 }
 
 int commandImport(const QStringList& args, const QString& home, QTextStream& out) {
-    if (args.isEmpty())
-        throw UsageError(QStringLiteral("import needs at least one file"));
+    if (args.isEmpty()) throw UsageError(QStringLiteral("import needs at least one file"));
     std::vector<DrawRecord> draws;
     for (const QString& name : args) {
         const std::vector<DrawRecord> fromFile = parseDrawCsv(name, readFileWhole(name));
@@ -137,24 +131,19 @@ int run(const QStringList& arguments, const QString& defaultHome, QTextStream& o
             }
             if (option == QLatin1String("--home")) {
                 home = takeValue(arguments, i);
-                if (!home.endsWith(QLatin1Char('/')))
-                    home += QLatin1Char('/');
+                if (!home.endsWith(QLatin1Char('/'))) home += QLatin1Char('/');
                 if (!QDir(home).exists())
                     throw UsageError(QStringLiteral("--home: no such folder: %1").arg(home));
                 continue;
             }
             throw UsageError(QStringLiteral("unknown option %1").arg(option));
         }
-        if (i >= arguments.size())
-            throw UsageError(QStringLiteral("no command given"));
+        if (i >= arguments.size()) throw UsageError(QStringLiteral("no command given"));
         const QString command = arguments[i];
         const QStringList rest = arguments.mid(i + 1);
-        if (command == QLatin1String("draws"))
-            return commandDraws(rest, home, out);
-        if (command == QLatin1String("select"))
-            return commandSelect(rest, home, out, err);
-        if (command == QLatin1String("import"))
-            return commandImport(rest, home, out);
+        if (command == QLatin1String("draws")) return commandDraws(rest, home, out);
+        if (command == QLatin1String("select")) return commandSelect(rest, home, out, err);
+        if (command == QLatin1String("import")) return commandImport(rest, home, out);
         throw UsageError(QStringLiteral("unknown command %1").arg(command));
     } catch (const UsageError& e) {
         err << "kugelo-cli: " << e.text() << "\n\n" << usageText();

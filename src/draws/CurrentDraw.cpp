@@ -26,8 +26,9 @@ QString currentDrawLine(double datum, const std::array<int, 9>& zahl, const QStr
 }
 
 CurrentDraw::CurrentDraw(MainState& state, const MessageTable& messages, Dialogs& dialogs,
-                         std::function<void()> hitCheck)
-    : m_state(state), m_messages(messages), m_dialogs(dialogs), m_hitCheck(std::move(hitCheck)) {}
+                         std::function<void()> hitCheck, const FileOpener& opener)
+    : m_state(state), m_messages(messages), m_dialogs(dialogs), m_hitCheck(std::move(hitCheck)),
+      m_opener(opener) {}
 
 void CurrentDraw::makeCurrent(const DrawRecord& record) {
     m_state.Datum1 = record.Datum;
@@ -44,12 +45,11 @@ void CurrentDraw::showLine(const QString& separator, const QString& chancePart) 
 }
 
 void CurrentDraw::runHitCheck() {
-    if (m_hitCheck)
-        m_hitCheck();
+    if (m_hitCheck) m_hitCheck();
 }
 
 void CurrentDraw::selectByDate() {
-    const DrawFile file(m_state.drawFilePath());
+    const DrawFile file(m_state.drawFilePath(), m_opener);
     if (!file.exists()) {
         m_dialogs.message(noDrawFileMessage());
         file.createIfMissing();
@@ -89,7 +89,7 @@ void CurrentDraw::selectByDate() {
 }
 
 void CurrentDraw::step(int delta) {
-    const DrawFile file(m_state.drawFilePath());
+    const DrawFile file(m_state.drawFilePath(), m_opener);
     DrawReader reader(file);
     m_state.aktDatum = toDayNumber(m_state.DateTimePicker2);
     m_state.Position = std::max(0, m_state.Position + delta);
@@ -112,12 +112,16 @@ void CurrentDraw::step(int delta) {
     runHitCheck();
 }
 
-void CurrentDraw::stepBack() { step(-1); }
+void CurrentDraw::stepBack() {
+    step(-1);
+}
 
-void CurrentDraw::stepForward() { step(+1); }
+void CurrentDraw::stepForward() {
+    step(+1);
+}
 
 void CurrentDraw::removeCurrent() {
-    DrawFile(m_state.drawFilePath()).removeDate(m_state.Datum1);
+    DrawFile(m_state.drawFilePath(), m_opener).removeDate(m_state.Datum1);
     selectByDate();
 }
 

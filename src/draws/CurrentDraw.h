@@ -2,6 +2,7 @@
 
 #include "app/MainState.h"
 #include "draws/DrawRecord.h"
+#include "platform/AtomicFile.h"
 
 #include <QLocale>
 #include <QString>
@@ -13,7 +14,9 @@ class Dialogs;
 class MessageTable;
 
 // The message of a selection by date without a draw file.
-inline QString noDrawFileMessage() { return QStringLiteral("Lesen Sie zuerst die Daten der Ziehungen ein"); }
+inline QString noDrawFileMessage() {
+    return QStringLiteral("Lesen Sie zuerst die Daten der Ziehungen ein");
+}
 
 // "DDD dd.mm.yy" + separator + "  n" for the five main numbers + the n° CHANCE part + Zahl[7].
 QString currentDrawLine(double datum, const std::array<int, 9>& zahl, const QString& separator,
@@ -24,7 +27,7 @@ QString currentDrawLine(double datum, const std::array<int, 9>& zahl, const QStr
 class CurrentDraw {
 public:
     CurrentDraw(MainState& state, const MessageTable& messages, Dialogs& dialogs,
-                std::function<void()> hitCheck = {});
+                std::function<void()> hitCheck = {}, const FileOpener& opener = FileOpener::standard());
 
     void setHitCheck(std::function<void()> hitCheck) { m_hitCheck = std::move(hitCheck); }
 
@@ -46,6 +49,7 @@ private:
     const MessageTable& m_messages;
     Dialogs& m_dialogs;
     std::function<void()> m_hitCheck;
+    const FileOpener& m_opener;
 };
 
 } // namespace kugelo

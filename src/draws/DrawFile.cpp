@@ -8,11 +8,12 @@ namespace kugelo {
 
 DrawFile::DrawFile(QString path, const FileOpener& opener) : m_path(std::move(path)), m_opener(opener) {}
 
-bool DrawFile::exists() const { return QFileInfo::exists(m_path); }
+bool DrawFile::exists() const {
+    return QFileInfo::exists(m_path);
+}
 
 void DrawFile::createIfMissing() const {
-    if (!exists())
-        m_opener.open(m_path, QIODevice::WriteOnly);
+    if (!exists()) m_opener.open(m_path, QIODevice::WriteOnly);
 }
 
 QString DrawFile::removeTempPath() const {
@@ -60,8 +61,7 @@ bool DrawFile::insertInDateOrder(const DrawRecord& record) const {
         }
         out.push_back(stored);
     }
-    if (!placed)
-        out.push_back(record);
+    if (!placed) out.push_back(record);
     writeFileWhole(m_path, insertTempPath(), encodeDrawRecords(out), m_opener);
     return replaced;
 }

@@ -44,18 +44,15 @@ Columns archiveColumns(const QStringList& header, const QString& fileName, int l
         c.numbers[i] = find(QStringLiteral("boule_%1").arg(i + 1));
     c.chance = find(QStringLiteral("numero_chance"));
     c.joker = find(QStringLiteral("numero_jokerplus"));
-    if (c.joker < 0)
-        c.joker = find(QStringLiteral("numero_7"));
+    if (c.joker < 0) c.joker = find(QStringLiteral("numero_7"));
     QStringList missing;
-    if (c.date < 0)
-        missing << QStringLiteral("date_de_tirage");
+    if (c.date < 0) missing << QStringLiteral("date_de_tirage");
     for (int i = 0; i < 5; ++i)
-        if (c.numbers[i] < 0)
-            missing << QStringLiteral("boule_%1").arg(i + 1);
-    if (c.chance < 0)
-        missing << QStringLiteral("numero_chance");
+        if (c.numbers[i] < 0) missing << QStringLiteral("boule_%1").arg(i + 1);
+    if (c.chance < 0) missing << QStringLiteral("numero_chance");
     if (!missing.isEmpty())
-        throw ImportError(fileName, lineNo, QStringLiteral("header lacks %1").arg(missing.join(QStringLiteral(", "))));
+        throw ImportError(fileName, lineNo,
+                          QStringLiteral("header lacks %1").arg(missing.join(QStringLiteral(", "))));
     return c;
 }
 
@@ -71,10 +68,8 @@ Columns plainColumns() {
 }
 
 QDate parseDate(const QString& text, bool archive) {
-    if (!archive)
-        return QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
-    if (text.contains(QLatin1Char('/')))
-        return QDate::fromString(text, QStringLiteral("dd/MM/yyyy"));
+    if (!archive) return QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    if (text.contains(QLatin1Char('/'))) return QDate::fromString(text, QStringLiteral("dd/MM/yyyy"));
     return QDate::fromString(text, QStringLiteral("yyyyMMdd"));
 }
 
@@ -93,7 +88,11 @@ public:
             fail(QStringLiteral("%1 is not a number: \"%2\"").arg(QString::fromUtf8(what), text));
         const int value = text.toInt();
         if (value < low || value > high)
-            fail(QStringLiteral("%1 out of range %2..%3: %4").arg(QString::fromUtf8(what)).arg(low).arg(high).arg(value));
+            fail(QStringLiteral("%1 out of range %2..%3: %4")
+                     .arg(QString::fromUtf8(what))
+                     .arg(low)
+                     .arg(high)
+                     .arg(value));
         return value;
     }
 
@@ -104,8 +103,7 @@ public:
         QString compact = text;
         compact.remove(QLatin1Char(' '));
         compact.remove(QChar(0x00A0));
-        if (std::none_of(compact.begin(), compact.end(), [](QChar c) { return c.isDigit(); }))
-            return digits;
+        if (std::none_of(compact.begin(), compact.end(), [](QChar c) { return c.isDigit(); })) return digits;
         if (!isDigits(compact) || compact.size() != 7)
             fail(QStringLiteral("Joker+ number is not seven digits: \"%1\"").arg(text));
         for (int i = 0; i < 7; ++i)
@@ -123,19 +121,16 @@ DrawRecord parseLine(const QStringList& fields, const Columns& c, const LinePars
     for (int n : c.numbers)
         needed = std::max(needed, n);
     needed = std::max(needed, c.date);
-    if (fields.size() <= needed)
-        p.fail(QStringLiteral("too few fields (%1)").arg(fields.size()));
+    if (fields.size() <= needed) p.fail(QStringLiteral("too few fields (%1)").arg(fields.size()));
 
     const QDate date = parseDate(fields[c.date], c.archiveDates);
-    if (!date.isValid())
-        p.fail(QStringLiteral("bad date: \"%1\"").arg(fields[c.date]));
+    if (!date.isValid()) p.fail(QStringLiteral("bad date: \"%1\"").arg(fields[c.date]));
 
     std::array<int, 5> numbers{};
     for (int i = 0; i < 5; ++i) {
         numbers[i] = p.number(fields[c.numbers[i]], "main number", 1, 49);
         for (int j = 0; j < i; ++j)
-            if (numbers[j] == numbers[i])
-                p.fail(QStringLiteral("repeated main number: %1").arg(numbers[i]));
+            if (numbers[j] == numbers[i]) p.fail(QStringLiteral("repeated main number: %1").arg(numbers[i]));
     }
     const int chance = p.number(fields[c.chance], "n° CHANCE", 1, 10);
     const QString jokerText = (c.joker >= 0 && c.joker < fields.size()) ? fields[c.joker] : QString();
@@ -152,10 +147,8 @@ std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QByteArray& 
     for (int i = 0; i < lines.size(); ++i) {
         const int lineNo = i + 1;
         QString line = lines[i];
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        if (line.trimmed().isEmpty())
-            continue;
+        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+        if (line.trimmed().isEmpty()) continue;
         if (!haveFormat) {
             haveFormat = true;
             if (line.contains(QLatin1Char(';'))) {
@@ -168,7 +161,8 @@ std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QByteArray& 
                     .compare(QStringLiteral("date"), Qt::CaseInsensitive) == 0)
                 continue;
         }
-        draws.push_back(parseLine(splitFields(line, columns.separator), columns, LineParser(fileName, lineNo)));
+        draws.push_back(
+            parseLine(splitFields(line, columns.separator), columns, LineParser(fileName, lineNo)));
     }
     return draws;
 }

@@ -8,7 +8,9 @@
 
 namespace kugelo {
 
-QDate DrawRecord::date() const { return fromDayNumber(Datum); }
+QDate DrawRecord::date() const {
+    return fromDayNumber(Datum);
+}
 
 QString DrawRecord::digits() const {
     QString text;

@@ -5,68 +5,68 @@ namespace kugelo {
 const QStringList& MessageTable::germanDefaults() {
     // Leading and trailing blanks are part of the texts: callers glue them to dates and numbers.
     static const QStringList texts = {
-        QStringLiteral("Soll die Analyse der Datenbank jetzt ab dem "),                    // 0
-        QStringLiteral(" durchgeführt werden??"),                                          // 1
-        QStringLiteral("aktuellen Tipps werden dabei gelöscht?"),                          // 2
-        QStringLiteral("Bei wievielen Zahlen Übereinstellung stoppen?"),                   // 3
-        QStringLiteral("Ziehungsergebnis vergleichen"),                                    // 4
-        QStringLiteral("Ein Treffer am  "),                                                // 5
-        QStringLiteral(" gefunden. Weiter?"),                                              // 6
-        QStringLiteral("Ziehung gefunden"),                                                // 7
-        QStringLiteral("Treffer von Ziehungen in der Datenbank"),                          // 8
-        QStringLiteral("Wie oft gab es bei der nächsten Ziehung ähnliche Zahlen"),         // 9
-        QStringLiteral("Welche Glanzballzahl wurde am längsten nicht gezogen?"),           // 10
-        QStringLiteral("Zahlen für Tipp "),                                                // 11
-        QStringLiteral("Zahlen für Berechnung wählen"),                                    // 12
-        QString(),                                                                         // 13 reserved
-        QString(),                                                                         // 14 reserved
-        QString(),                                                                         // 15 reserved
-        QStringLiteral("Fehler bei Eingabe der ZufallsZahl"),                              // 16
-        QStringLiteral("Soll die Analyse der Einstellungen jetzt ab dem "),                // 17
-        QStringLiteral(" durchgeführt werden??"),                                          // 18
-        QStringLiteral("aktuellen Tipps werden dabei gelöscht?"),                          // 19
-        QStringLiteral("Ihre Glückszahl (1-99999999)?"),                                   // 20
-        QStringLiteral("Geben Sie Ihre Glückszahl für den Zufallsgenerator ein!"),         // 21
-        QStringLiteral("Glückszahl "),                                                     // 22
-        QStringLiteral(" gesetzt"),                                                        // 23
-        QStringLiteral("Aktuelle Einstellung brachten"),                                   // 24
-        QStringLiteral("Zahlenverteilung des Tippes"),                                     // 25
+        QStringLiteral("Soll die Analyse der Datenbank jetzt ab dem "),            // 0
+        QStringLiteral(" durchgeführt werden??"),                                  // 1
+        QStringLiteral("aktuellen Tipps werden dabei gelöscht?"),                  // 2
+        QStringLiteral("Bei wievielen Zahlen Übereinstellung stoppen?"),           // 3
+        QStringLiteral("Ziehungsergebnis vergleichen"),                            // 4
+        QStringLiteral("Ein Treffer am  "),                                        // 5
+        QStringLiteral(" gefunden. Weiter?"),                                      // 6
+        QStringLiteral("Ziehung gefunden"),                                        // 7
+        QStringLiteral("Treffer von Ziehungen in der Datenbank"),                  // 8
+        QStringLiteral("Wie oft gab es bei der nächsten Ziehung ähnliche Zahlen"), // 9
+        QStringLiteral("Welche Glanzballzahl wurde am längsten nicht gezogen?"),   // 10
+        QStringLiteral("Zahlen für Tipp "),                                        // 11
+        QStringLiteral("Zahlen für Berechnung wählen"),                            // 12
+        QString(),                                                                 // 13 reserved
+        QString(),                                                                 // 14 reserved
+        QString(),                                                                 // 15 reserved
+        QStringLiteral("Fehler bei Eingabe der ZufallsZahl"),                      // 16
+        QStringLiteral("Soll die Analyse der Einstellungen jetzt ab dem "),        // 17
+        QStringLiteral(" durchgeführt werden??"),                                  // 18
+        QStringLiteral("aktuellen Tipps werden dabei gelöscht?"),                  // 19
+        QStringLiteral("Ihre Glückszahl (1-99999999)?"),                           // 20
+        QStringLiteral("Geben Sie Ihre Glückszahl für den Zufallsgenerator ein!"), // 21
+        QStringLiteral("Glückszahl "),                                             // 22
+        QStringLiteral(" gesetzt"),                                                // 23
+        QStringLiteral("Aktuelle Einstellung brachten"),                           // 24
+        QStringLiteral("Zahlenverteilung des Tippes"),                             // 25
         QStringLiteral("Welche Zahl ist überfällig, wurde als seit wievielen Ziehungen nicht gezogen?"), // 26
-        QString(),                                                                         // 27 reserved
-        QStringLiteral("Velmars Lotto-Tipp für "),                                         // 28
-        QStringLiteral("Tipp"),                                                            // 29
-        QStringLiteral("Glanzball"),                                                       // 30
-        QStringLiteral("Anzahl ohne"),                                                     // 31
-        QStringLiteral("Ziehungen"),                                                       // 32
-        QStringLiteral("mit je"),                                                          // 33
-        QStringLiteral("Reihen"),                                                          // 34
-        QStringLiteral("Berechnung der Paarbildung"),                                      // 35
-        QStringLiteral("Berechnung der Dreiergruppenbildung"),                             // 36
-        QStringLiteral("Berechnung der Vierergruppenbildung"),                             // 37
-        QStringLiteral("Berechnung der Zahlenverteilung"),                                 // 38
-        QStringLiteral("Berechnung der aussehenden Zahlen"),                               // 39
-        QStringLiteral("Berechnung der Nachbarzahlen der letzten Ziehung"),                // 40
-        QStringLiteral("Beginn der Tippberechnung"),                                       // 41
-        QStringLiteral("Stoppen"),                                                         // 42
-        QStringLiteral("Quersumme"),                                                       // 43
-        QString(),                                                                         // 44 reserved
-        QStringLiteral("Keine Gewähr für die Richtigkeit der Zahlen!"),                    // 45
-        QStringLiteral("Zahlenverteilung"),                                                // 46
-        QStringLiteral("Wie oft wurden die einzelnen Sternenzahlen gezogen?"),             // 47
-        QStringLiteral("Bei wievielen Zahlen Übereinstellung stoppen?"),                   // 48
-        QStringLiteral("Tipp-Test"),                                                       // 49
-        QStringLiteral("Ein Treffer gefunden am:"),                                        // 50
-        QStringLiteral("Weiter?"),                                                         // 51
-        QStringLiteral("Ziehung gefunden"),                                                // 52
-        QStringLiteral("Ziehungen"),                                                       // 53
-        QStringLiteral("Paare gefunden"),                                                  // 54
-        QStringLiteral("Dreier gefunden"),                                                 // 55
-        QStringLiteral("Quersummenverteilung"),                                            // 56
-        QStringLiteral("Vierer gefunden"),                                                 // 57
-        QStringLiteral("Ändern Sie die Parameter um 12 Tipps zuberechnen"),                // 58
-        QStringLiteral("Tipps wurden neu berechnet"),                                      // 59
-        QStringLiteral("Zufall"),                                                          // 60
-        QStringLiteral("Stop"),                                                            // 61
+        QString(),                                                             // 27 reserved
+        QStringLiteral("Velmars Lotto-Tipp für "),                             // 28
+        QStringLiteral("Tipp"),                                                // 29
+        QStringLiteral("Glanzball"),                                           // 30
+        QStringLiteral("Anzahl ohne"),                                         // 31
+        QStringLiteral("Ziehungen"),                                           // 32
+        QStringLiteral("mit je"),                                              // 33
+        QStringLiteral("Reihen"),                                              // 34
+        QStringLiteral("Berechnung der Paarbildung"),                          // 35
+        QStringLiteral("Berechnung der Dreiergruppenbildung"),                 // 36
+        QStringLiteral("Berechnung der Vierergruppenbildung"),                 // 37
+        QStringLiteral("Berechnung der Zahlenverteilung"),                     // 38
+        QStringLiteral("Berechnung der aussehenden Zahlen"),                   // 39
+        QStringLiteral("Berechnung der Nachbarzahlen der letzten Ziehung"),    // 40
+        QStringLiteral("Beginn der Tippberechnung"),                           // 41
+        QStringLiteral("Stoppen"),                                             // 42
+        QStringLiteral("Quersumme"),                                           // 43
+        QString(),                                                             // 44 reserved
+        QStringLiteral("Keine Gewähr für die Richtigkeit der Zahlen!"),        // 45
+        QStringLiteral("Zahlenverteilung"),                                    // 46
+        QStringLiteral("Wie oft wurden die einzelnen Sternenzahlen gezogen?"), // 47
+        QStringLiteral("Bei wievielen Zahlen Übereinstellung stoppen?"),       // 48
+        QStringLiteral("Tipp-Test"),                                           // 49
+        QStringLiteral("Ein Treffer gefunden am:"),                            // 50
+        QStringLiteral("Weiter?"),                                             // 51
+        QStringLiteral("Ziehung gefunden"),                                    // 52
+        QStringLiteral("Ziehungen"),                                           // 53
+        QStringLiteral("Paare gefunden"),                                      // 54
+        QStringLiteral("Dreier gefunden"),                                     // 55
+        QStringLiteral("Quersummenverteilung"),                                // 56
+        QStringLiteral("Vierer gefunden"),                                     // 57
+        QStringLiteral("Ändern Sie die Parameter um 12 Tipps zuberechnen"),    // 58
+        QStringLiteral("Tipps wurden neu berechnet"),                          // 59
+        QStringLiteral("Zufall"),                                              // 60
+        QStringLiteral("Stop"),                                                // 61
     };
     return texts;
 }
@@ -74,11 +74,12 @@ const QStringList& MessageTable::germanDefaults() {
 MessageTable::MessageTable() : m_texts(germanDefaults()) {}
 
 QString MessageTable::operator[](int n) const {
-    if (n < 0 || n >= m_texts.size())
-        return {};
+    if (n < 0 || n >= m_texts.size()) return {};
     return m_texts.at(n);
 }
 
-void MessageTable::resetToDefaults() { m_texts = germanDefaults(); }
+void MessageTable::resetToDefaults() {
+    m_texts = germanDefaults();
+}
 
 } // namespace kugelo

@@ -39,8 +39,7 @@ QString decodeText(const QByteArray& bytes) {
         return decodeWith(QStringConverter::Utf16BE, QByteArrayView(bytes).sliced(2));
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
+    if (!utf8.hasError()) return text;
     return decodeWindows1252(bytes);
 }
 

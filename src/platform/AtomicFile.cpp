@@ -12,8 +12,7 @@ namespace kugelo {
 
 std::unique_ptr<QIODevice> FileOpener::open(const QString& path, QIODevice::OpenMode mode) const {
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(mode))
-        throw IoError(QStringLiteral("%1: %2").arg(path, file->errorString()));
+    if (!file->open(mode)) throw IoError(QStringLiteral("%1: %2").arg(path, file->errorString()));
     return file;
 }
 

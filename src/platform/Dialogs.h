@@ -13,7 +13,8 @@ struct FileDialogOptions {
     QString proposedName;
 };
 
-// Converts a filter of the form "Description|*.a;*.b|Other|*.c" into Qt's "Description (*.a *.b);;Other (*.c)".
+// Converts a filter of the form "Description|*.a;*.b|Other|*.c" into Qt's "Description (*.a *.b);;Other
+// (*.c)".
 QString qtFileFilter(const QString& filter);
 
 // Everything that asks the user something or tells them something in a modal window.

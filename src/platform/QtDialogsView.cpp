@@ -13,7 +13,8 @@ void QtDialogs::message(const QString& text) {
 }
 
 bool QtDialogs::question(const QString& caption, const QString& text) {
-    return QMessageBox::question(m_parent, caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return QMessageBox::question(m_parent, caption, text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 QString QtDialogs::input(const QString& caption, const QString& prompt, const QString& proposed) {
@@ -27,15 +28,17 @@ QString QtDialogs::runFileDialog(const FileDialogOptions& options, bool save) {
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(options.defaultExtension);
-    if (!options.proposedName.isEmpty())
-        dialog.selectFile(options.proposedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
+    if (!options.proposedName.isEmpty()) dialog.selectFile(options.proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
-QString QtDialogs::openFileName(const FileDialogOptions& options) { return runFileDialog(options, false); }
+QString QtDialogs::openFileName(const FileDialogOptions& options) {
+    return runFileDialog(options, false);
+}
 
-QString QtDialogs::saveFileName(const FileDialogOptions& options) { return runFileDialog(options, true); }
+QString QtDialogs::saveFileName(const FileDialogOptions& options) {
+    return runFileDialog(options, true);
+}
 
 } // namespace kugelo

@@ -32,8 +32,7 @@ struct Window {
 
     template <class W = QWidget> W* find(const QString& name) {
         W* w = form.findChild<W*>(name);
-        if (!w)
-            qFatal("no control %s", qPrintable(name));
+        if (!w) qFatal("no control %s", qPrintable(name));
         return w;
     }
     QString text(const QString& name) { return find<QLabel>(name)->text(); }
@@ -66,10 +65,12 @@ private Q_SLOTS:
         auto* pages = w.find<QTabWidget>("PageControl1");
         QStringList tabs;
         for (int i = 0; i < pages->count(); ++i)
-            tabs << pages->widget(i)->objectName() + "=" + pages->tabText(i) + (pages->isTabVisible(i) ? "" : " (hidden)");
-        QCOMPARE(tabs, QStringList({"TabSheet1=Tipp-Übersicht", "TabSheet2=Zahlen der letzten Ziehung (hidden)",
-                                    "TabSheet6=Berechnung", "TabSheet5=Diagramm", "TabSheet4=Datenbank",
-                                    "TabSheet3=Internet-Optionen"}));
+            tabs << pages->widget(i)->objectName() + "=" + pages->tabText(i) +
+                        (pages->isTabVisible(i) ? "" : " (hidden)");
+        QCOMPARE(tabs,
+                 QStringList({"TabSheet1=Tipp-Übersicht", "TabSheet2=Zahlen der letzten Ziehung (hidden)",
+                              "TabSheet6=Berechnung", "TabSheet5=Diagramm", "TabSheet4=Datenbank",
+                              "TabSheet3=Internet-Optionen"}));
         QCOMPARE(pages->currentIndex(), 0);
         QCOMPARE(w.form.size(), QSize(532, 450));
         QCOMPARE(w.form.font().family(), QStringLiteral("Arial"));
@@ -84,19 +85,45 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("shortcut");
         QTest::addColumn<bool>("visible");
-        QTest::newRow("update") << "Aktualisieren1" << "&Ziehungsdaten laden" << "Ctrl+A" << true;
-        QTest::newRow("run") << "Berechnen1" << "&Berechnen" << "Ctrl+R" << true;
-        QTest::newRow("language") << "SpracheLanguage1" << "Sprache/&Language" << "" << true;
-        QTest::newRow("German") << "Deutsch1" << "Deutsch" << "" << true;
-        QTest::newRow("English") << "Englich1" << "Englisch" << "" << true;
-        QTest::newRow("French") << "Franz1" << "Französisch" << "" << true;
-        QTest::newRow("Spanish") << "Spanisch1" << "Spanisch" << "" << true;
-        QTest::newRow("Italian") << "Italenisch1" << "Italienisch" << "" << true;
-        QTest::newRow("Russian") << "Russisch1" << "Russisch" << "" << true;
-        QTest::newRow("save file") << "Dateispeichern1" << "Datei &speichern" << "" << true;
-        QTest::newRow("load file") << "DateiLaden1" << "Datei &laden" << "" << true;
-        QTest::newRow("submit, hidden") << "Abgeben1" << "&Abgeben" << "Ctrl+G" << false;
-        QTest::newRow("close") << "Schlieen1" << "&Schließen" << "" << true;
+        QTest::newRow("update") << "Aktualisieren1"
+                                << "&Ziehungsdaten laden"
+                                << "Ctrl+A" << true;
+        QTest::newRow("run") << "Berechnen1"
+                             << "&Berechnen"
+                             << "Ctrl+R" << true;
+        QTest::newRow("language") << "SpracheLanguage1"
+                                  << "Sprache/&Language"
+                                  << "" << true;
+        QTest::newRow("German") << "Deutsch1"
+                                << "Deutsch"
+                                << "" << true;
+        QTest::newRow("English") << "Englich1"
+                                 << "Englisch"
+                                 << "" << true;
+        QTest::newRow("French") << "Franz1"
+                                << "Französisch"
+                                << "" << true;
+        QTest::newRow("Spanish") << "Spanisch1"
+                                 << "Spanisch"
+                                 << "" << true;
+        QTest::newRow("Italian") << "Italenisch1"
+                                 << "Italienisch"
+                                 << "" << true;
+        QTest::newRow("Russian") << "Russisch1"
+                                 << "Russisch"
+                                 << "" << true;
+        QTest::newRow("save file") << "Dateispeichern1"
+                                   << "Datei &speichern"
+                                   << "" << true;
+        QTest::newRow("load file") << "DateiLaden1"
+                                   << "Datei &laden"
+                                   << "" << true;
+        QTest::newRow("submit, hidden") << "Abgeben1"
+                                        << "&Abgeben"
+                                        << "Ctrl+G" << false;
+        QTest::newRow("close") << "Schlieen1"
+                               << "&Schließen"
+                               << "" << true;
     }
     void menuHasItsCaptionsAndShortcuts() {
         QFETCH(QString, name);
@@ -106,8 +133,7 @@ private Q_SLOTS:
         Window w;
         QAction* action = nullptr;
         for (QAction* a : w.form.findChildren<QAction*>())
-            if (a->objectName() == name)
-                action = a;
+            if (a->objectName() == name) action = a;
         QVERIFY(action);
         QCOMPARE(action->text(), caption);
         QCOMPARE(action->shortcut().toString(), shortcut);
@@ -119,7 +145,8 @@ private Q_SLOTS:
         QStringList names;
         for (QAction* a : w.form.menuBar()->actions())
             names << a->objectName();
-        QCOMPARE(names, QStringList({"Aktualisieren1", "Berechnen1", "SpracheLanguage1", "Abgeben1", "Schlieen1"}));
+        QCOMPARE(names,
+                 QStringList({"Aktualisieren1", "Berechnen1", "SpracheLanguage1", "Abgeben1", "Schlieen1"}));
     }
 
     // Every command of the main window exists under its design name with its default caption.
@@ -127,17 +154,35 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         const char* rows[][2] = {
-            {"BitBtn4", "Tipps berechnen"}, {"SpeedButton4", "Tipps in DB suchen"},
-            {"Button6", "Verteilung der Tipps"}, {"BitBtn7", "Tipp ausdrucken"}, {"OnlineTipp", "Tipp &abgeben"},
-            {"Warenkorb", "shopping"}, {"SpeedButton9", "QS"}, {"SpeedButton1", "2er"}, {"SpeedButton3", "3er"},
-            {"SpeedButton12", "4er"}, {"SpeedButton19", "ausstehende"}, {"SpeedButton20", "n°CHANCE"},
-            {"SpeedButton21", "n°CHANCE offen"}, {"BitBtn1", "&Datenbank aktualisieren"}, {"BitBtn6", "Löschen"},
-            {"BitBtn8", "Eingeben"}, {"Button2", "Paare suchen"}, {"Button3", "Dreier suchen"},
-            {"Button4", "Vierer suchen"}, {"Button5", "Ausstehende"}, {"Button8", "Glanzball ausstehende"},
+            {"BitBtn4", "Tipps berechnen"},
+            {"SpeedButton4", "Tipps in DB suchen"},
+            {"Button6", "Verteilung der Tipps"},
+            {"BitBtn7", "Tipp ausdrucken"},
+            {"OnlineTipp", "Tipp &abgeben"},
+            {"Warenkorb", "shopping"},
+            {"SpeedButton9", "QS"},
+            {"SpeedButton1", "2er"},
+            {"SpeedButton3", "3er"},
+            {"SpeedButton12", "4er"},
+            {"SpeedButton19", "ausstehende"},
+            {"SpeedButton20", "n°CHANCE"},
+            {"SpeedButton21", "n°CHANCE offen"},
+            {"BitBtn1", "&Datenbank aktualisieren"},
+            {"BitBtn6", "Löschen"},
+            {"BitBtn8", "Eingeben"},
+            {"Button2", "Paare suchen"},
+            {"Button3", "Dreier suchen"},
+            {"Button4", "Vierer suchen"},
+            {"Button5", "Ausstehende"},
+            {"Button8", "Glanzball ausstehende"},
             {"BitBtn9", "Historische Analyse der Parameter beginnenden mit oben gewähltem Datum"},
             {"BitBtn19", "Historische Analyse beginnend mit dem oben gewähltem Datum"},
-            {"Button1", "Lottozahlen aus dem Internet laden"}, {"Label28", "1. Tipp"}, {"Label64", "12. Tipp"},
-            {"Label61", "10. Tipp"}, {"Label13", "Quersumme"}, {"CheckBox21", "Linkseite aktivieren"},
+            {"Button1", "Lottozahlen aus dem Internet laden"},
+            {"Label28", "1. Tipp"},
+            {"Label64", "12. Tipp"},
+            {"Label61", "10. Tipp"},
+            {"Label13", "Quersumme"},
+            {"CheckBox21", "Linkseite aktivieren"},
         };
         for (const auto& row : rows)
             QTest::newRow(row[0]) << QString::fromUtf8(row[0]) << QString::fromUtf8(row[1]);
@@ -161,11 +206,13 @@ private Q_SLOTS:
         };
         QCOMPARE(enter("SpeedButton6"), QStringLiteral("vorhergehende Ziehung anzeigen"));
         QCOMPARE(enter("Label30"), QStringLiteral("Ist \"Tipp\" rot, wird diese Reihe nicht neu berechnet!"));
-        QCOMPARE(enter("Tipp5Edit"), QStringLiteral("Klicken Sie hier um Tipp 1 mit dem Tippformular zu ändern "
-                                                    "oder per Zufallsgenerator erzeugen wollen"));
+        QCOMPARE(enter("Tipp5Edit"),
+                 QStringLiteral("Klicken Sie hier um Tipp 1 mit dem Tippformular zu ändern "
+                                "oder per Zufallsgenerator erzeugen wollen"));
         QCOMPARE(enter("BitBtn8"), QStringLiteral("manuelle eingaben der Ziehungsdaten."));
-        QCOMPARE(enter("Button8"), QStringLiteral("manuelle eingaben der Ziehungsdaten.")); // not in the list: unchanged
-        QCOMPARE(enter("SpeedButton9"), QString());                                        // empty hint empties the panel
+        QCOMPARE(enter("Button8"),
+                 QStringLiteral("manuelle eingaben der Ziehungsdaten.")); // not in the list: unchanged
+        QCOMPARE(enter("SpeedButton9"), QString());                       // empty hint empties the panel
         QCOMPARE(w.find("Button8")->toolTip(), QStringLiteral("Welcher Glanzball ist am länsten überfällig"));
     }
 
@@ -177,7 +224,8 @@ private Q_SLOTS:
         QTest::mouseClick(w.find("Label43"), Qt::LeftButton);
         QTest::mouseClick(w.find("Panel5"), Qt::LeftButton, {}, QPoint(5, 5));
         const Endpoints e;
-        QCOMPARE(w.desktop.opened, QStringList({e.productPage(), e.resultsPage(), e.productPage(), e.productPage()}));
+        QCOMPARE(w.desktop.opened,
+                 QStringList({e.productPage(), e.resultsPage(), e.productPage(), e.productPage()}));
         QCOMPARE(w.text("Label52"), e.productPage());
         QCOMPARE(w.text("Label54"), e.resultsPage());
         QVERIFY(w.text("Label44").endsWith("V 2 . 2"));
@@ -258,9 +306,12 @@ private Q_SLOTS:
 
     void endpointsKeepTheirPathsAndQueries() {
         const Endpoints e("http://p.example:8080/", "c.example", "https://r.example");
-        QCOMPARE(e.drawService(QDate(2008, 10, 6)), QStringLiteral("http://p.example:8080/lotto/kugelo.asp?Programm=Kugelo&Datum=20081006"));
-        QCOMPARE(e.basketService(12), QStringLiteral("http://p.example:8080/lotto/lotto.asp?Spiel=Kugelo&Wo=Lottoland&Tipps=12"));
-        QCOMPARE(e.fallbackBasketPage("a=1"), QStringLiteral("http://p.example:8080/lotto/warenkorb2.asp?a=1"));
+        QCOMPARE(e.drawService(QDate(2008, 10, 6)),
+                 QStringLiteral("http://p.example:8080/lotto/kugelo.asp?Programm=Kugelo&Datum=20081006"));
+        QCOMPARE(e.basketService(12),
+                 QStringLiteral("http://p.example:8080/lotto/lotto.asp?Spiel=Kugelo&Wo=Lottoland&Tipps=12"));
+        QCOMPARE(e.fallbackBasketPage("a=1"),
+                 QStringLiteral("http://p.example:8080/lotto/warenkorb2.asp?a=1"));
         QCOMPARE(e.scriptFile("Lotto"), QStringLiteral("http://p.example:8080/scripts/Lotto.txt"));
         QCOMPARE(e.productPage(), QStringLiteral("http://p.example:8080/kugelo.htm"));
         QCOMPARE(e.installerDownload(), QStringLiteral("http://c.example/dateien/klickomatp.exe"));
@@ -290,8 +341,7 @@ private Q_SLOTS:
         // A folder where no file can be created, not even by root.
         QStandardPaths::setTestModeEnabled(true);
         const QString readOnly = QStringLiteral("/proc");
-        if (folderIsWritable(readOnly))
-            QSKIP("/proc is writable here");
+        if (folderIsWritable(readOnly)) QSKIP("/proc is writable here");
         const QString fallback = resolveHome(readOnly, QProcessEnvironment());
         QCOMPARE(fallback, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/");
         QVERIFY(QDir(fallback).exists());

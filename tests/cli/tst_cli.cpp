@@ -105,7 +105,9 @@ private Q_SLOTS:
                                    "2008-10-13,11,10,41,37,48,12,3725522\n");
         const Run r = runCli({"--home", home.path(), "import", home.file("good.csv"), home.file("bad.csv")});
         QCOMPARE(r.code, 1);
-        QCOMPARE(r.err, QStringLiteral("kugelo-cli: %1:3: n° CHANCE out of range 1..10: 12\n").arg(home.file("bad.csv")));
+        QCOMPARE(
+            r.err,
+            QStringLiteral("kugelo-cli: %1:3: n° CHANCE out of range 1..10: 12\n").arg(home.file("bad.csv")));
         QCOMPARE(home.readBytes("Kugelo.dat"), before);
     }
 
@@ -113,8 +115,7 @@ private Q_SLOTS:
     // the CSV read here independently (numbers sorted, digits as given).
     void realHistoryRoundTrip() {
         const QString csv = realHistoryCsv();
-        if (csv.isEmpty())
-            QSKIP("../shared/data/loto-history.csv is not present");
+        if (csv.isEmpty()) QSKIP("../shared/data/loto-history.csv is not present");
         TempHome home;
         const Run imported = runCli({"--home", home.path(), "import", csv});
         QCOMPARE(imported.code, 0);
@@ -136,7 +137,8 @@ private Q_SLOTS:
             expected << line;
         }
         QCOMPARE(imported.out, QStringLiteral("imported %1 draws (0 replaced)\n").arg(expected.size()));
-        const QStringList listed = runCli({"--home", home.path(), "draws"}).out.split('\n', Qt::SkipEmptyParts);
+        const QStringList listed =
+            runCli({"--home", home.path(), "draws"}).out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(listed, expected);
 
         // Importing again replaces every draw and changes no byte.

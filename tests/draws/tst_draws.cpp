@@ -59,10 +59,10 @@ private Q_SLOTS:
         char bytes[32];
         std::memset(bytes, 0x55, sizeof bytes);
         r.encode(bytes);
-        const QByteArray expected = QByteArray::fromHex("00000000e065e340"   // 39727.0 little-endian
-                                                        "13181b21290009"     // 19 24 27 33 41, 0, 9
-                                                        "00"                 // byte 15
-                                                        "04060704060408"     // digits 4674648
+        const QByteArray expected = QByteArray::fromHex("00000000e065e340"     // 39727.0 little-endian
+                                                        "13181b21290009"       // 19 24 27 33 41, 0, 9
+                                                        "00"                   // byte 15
+                                                        "04060704060408"       // digits 4674648
                                                         "000000000000000000"); // 23..31
         QCOMPARE(QByteArray(bytes, 32).toHex(), expected.toHex());
         QCOMPARE(DrawRecord::decode(bytes), r);
@@ -86,10 +86,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("date");
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<bool>("replaced");
-        QTest::newRow("before the first") << "2008-10-01" << QStringList{"2008-10-01", "2008-10-06", "2008-10-08", "2008-10-11"} << false;
-        QTest::newRow("between two") << "2008-10-09" << QStringList{"2008-10-06", "2008-10-08", "2008-10-09", "2008-10-11"} << false;
-        QTest::newRow("after the last") << "2008-10-13" << QStringList{"2008-10-06", "2008-10-08", "2008-10-11", "2008-10-13"} << false;
-        QTest::newRow("same date replaces") << "2008-10-08" << QStringList{"2008-10-06", "2008-10-08", "2008-10-11"} << true;
+        QTest::newRow("before the first")
+            << "2008-10-01" << QStringList{"2008-10-01", "2008-10-06", "2008-10-08", "2008-10-11"} << false;
+        QTest::newRow("between two") << "2008-10-09"
+                                     << QStringList{"2008-10-06", "2008-10-08", "2008-10-09", "2008-10-11"}
+                                     << false;
+        QTest::newRow("after the last")
+            << "2008-10-13" << QStringList{"2008-10-06", "2008-10-08", "2008-10-11", "2008-10-13"} << false;
+        QTest::newRow("same date replaces")
+            << "2008-10-08" << QStringList{"2008-10-06", "2008-10-08", "2008-10-11"} << true;
     }
     void insertKeepsDateOrder() {
         QFETCH(QString, date);
@@ -102,8 +107,9 @@ private Q_SLOTS:
         QCOMPARE(file.insertInDateOrder(toRecord({d.constData(), {5, 4, 3, 2, 1}, 7})), replaced);
         const auto records = file.readAll();
         QCOMPARE(datesOf(records), expected);
-        const auto inserted = std::find_if(records.begin(), records.end(),
-                                           [&](const DrawRecord& r) { return r.date().toString(Qt::ISODate) == date; });
+        const auto inserted = std::find_if(records.begin(), records.end(), [&](const DrawRecord& r) {
+            return r.date().toString(Qt::ISODate) == date;
+        });
         QCOMPARE(inserted->Zahl[0], std::uint8_t(1));
         QCOMPARE(inserted->chance(), std::uint8_t(7));
         QVERIFY(!QFile::exists(home.drawFile() + "~"));
@@ -138,7 +144,8 @@ private Q_SLOTS:
         if (remove)
             QVERIFY_THROWS_EXCEPTION(IoError, file.removeDate(toDayNumber(QDate(2008, 10, 6))));
         else
-            QVERIFY_THROWS_EXCEPTION(IoError, file.insertInDateOrder(toRecord({"2008-10-09", {1, 2, 3, 4, 5}, 1})));
+            QVERIFY_THROWS_EXCEPTION(IoError,
+                                     file.insertInDateOrder(toRecord({"2008-10-09", {1, 2, 3, 4, 5}, 1})));
         QCOMPARE(home.readBytes("Kugelo.dat"), before);
         QCOMPARE(DrawFile(home.drawFile()).readAll().size(), std::size_t(3));
         QVERIFY(!QFile::exists(home.file("Zahlen.da~")));
@@ -150,12 +157,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("line");
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("picker");
-        QTest::newRow("first draw, more follow") << "2008-10-06" << "Mo 06.10.08     19  24  27  33  41 n°:9" << 0 << "2008-10-06";
-        QTest::newRow("on a draw day") << "2008-10-08" << "Mi 08.10.08    22  24  32  41  48 n°:1" << 1 << "2008-10-08";
-        QTest::newRow("between two draws") << "2008-10-09" << "Sa 11.10.08    10  20  22  39  46   n°: 4" << 2 << "2008-10-11";
-        QTest::newRow("between first and second") << "2008-10-07" << "Mi 08.10.08    22  24  32  41  48 n°:1" << 1 << "2008-10-08";
-        QTest::newRow("the last draw") << "2008-10-11" << "Sa 11.10.08    10  20  22  39  46   n°: 4" << 2 << "2008-10-11";
-        QTest::newRow("after the last draw") << "2026-12-10" << "Sa 11.10.08    10  20  22  39  46   n°: 4" << 2 << "2008-10-11";
+        QTest::newRow("first draw, more follow")
+            << "2008-10-06"
+            << "Mo 06.10.08     19  24  27  33  41 n°:9" << 0 << "2008-10-06";
+        QTest::newRow("on a draw day") << "2008-10-08"
+                                       << "Mi 08.10.08    22  24  32  41  48 n°:1" << 1 << "2008-10-08";
+        QTest::newRow("between two draws")
+            << "2008-10-09"
+            << "Sa 11.10.08    10  20  22  39  46   n°: 4" << 2 << "2008-10-11";
+        QTest::newRow("between first and second")
+            << "2008-10-07"
+            << "Mi 08.10.08    22  24  32  41  48 n°:1" << 1 << "2008-10-08";
+        QTest::newRow("the last draw") << "2008-10-11"
+                                       << "Sa 11.10.08    10  20  22  39  46   n°: 4" << 2 << "2008-10-11";
+        QTest::newRow("after the last draw")
+            << "2026-12-10"
+            << "Sa 11.10.08    10  20  22  39  46   n°: 4" << 2 << "2008-10-11";
     }
     void selectByDate() {
         QFETCH(QString, date);
@@ -251,6 +268,24 @@ private Q_SLOTS:
         QCOMPARE(f.state.Label29, QStringLiteral("Mo 06.10.08    19  24  27  33  41   n°: 9"));
     }
 
+    // A record that cannot be read while searching shows "Fehler" and the search goes on; the record read
+    // last before it stays in the buffer and is taken at the end of the file.
+    void unreadableRecordsInTheSearchShowFehler() {
+        TempHome home;
+        writeFirstWeek(home);
+        MainState state;
+        state.Home = home.path();
+        state.DateTimePicker1 = QDate(2008, 10, 11);
+        MessageTable messages;
+        ScriptedDialogs dialogs;
+        FailingOpener opener;
+        opener.failReadAfter = 40;
+        CurrentDraw(state, messages, dialogs, {}, opener).selectByDate();
+        QCOMPARE(dialogs.messages, QStringList({"Fehler", "Fehler"}));
+        QCOMPARE(state.Label29, QStringLiteral("Mo 06.10.08    19  24  27  33  41   n°: 9"));
+        QCOMPARE(state.Position, 2);
+    }
+
     void removeWithoutDrawFileIsAnIoError() {
         Fixture f;
         QVERIFY_THROWS_EXCEPTION(IoError, f.draw.removeCurrent());
@@ -260,17 +295,21 @@ private Q_SLOTS:
     void importReadsBothFormats_data() {
         QTest::addColumn<QByteArray>("csv");
         QTest::addColumn<QString>("expected"); // date numbers chance digits of each draw, ';'-joined
-        QTest::newRow("plain with header") << QByteArray("date,n1,n2,n3,n4,n5,chance,joker\n"
-                                                         "2008-10-06,19,33,41,24,27,9,4674648\n"
-                                                         "2022-07-02,1,2,3,4,5,10,\n")
-                                           << "2008-10-06 19 24 27 33 41 9 4674648;2022-07-02 1 2 3 4 5 10 0000000";
+        QTest::newRow("plain with header")
+            << QByteArray("date,n1,n2,n3,n4,n5,chance,joker\n"
+                          "2008-10-06,19,33,41,24,27,9,4674648\n"
+                          "2022-07-02,1,2,3,4,5,10,\n")
+            << "2008-10-06 19 24 27 33 41 9 4674648;2022-07-02 1 2 3 4 5 10 0000000";
         QTest::newRow("plain, CR LF, no header") << QByteArray("2008-10-08,24,48,32,41,22,1,8234403\r\n\r\n")
                                                  << "2008-10-08 22 24 32 41 48 1 8234403";
         QTest::newRow("archive, dd/mm/yyyy, spaced Joker+")
-            << QByteArray("\xEF\xBB\xBF" "annee_numero_de_tirage;jour_de_tirage;date_de_tirage;date_de_forclusion;"
-                          "boule_1;boule_2;boule_3;boule_4;boule_5;numero_chance;combinaison_gagnante_en_ordre_croissant;"
-                          "numero_jokerplus;devise;\r\n"
-                          "2019015;SAMEDI   ;02/02/2019;03/04/2019;7;36;8;45;20;2;7-8-20-36-45+2;7 581 414;eur;\r\n")
+            << QByteArray(
+                   "\xEF\xBB\xBF"
+                   "annee_numero_de_tirage;jour_de_tirage;date_de_tirage;date_de_forclusion;"
+                   "boule_1;boule_2;boule_3;boule_4;boule_5;numero_chance;combinaison_gagnante_en_ordre_"
+                   "croissant;"
+                   "numero_jokerplus;devise;\r\n"
+                   "2019015;SAMEDI   ;02/02/2019;03/04/2019;7;36;8;45;20;2;7-8-20-36-45+2;7 581 414;eur;\r\n")
             << "2019-02-02 7 8 20 36 45 2 7581414";
         QTest::newRow("archive, yyyymmdd, numero_7 unavailable")
             << QByteArray("date_de_tirage;boule_1;boule_2;boule_3;boule_4;boule_5;numero_chance;numero_7\n"
@@ -294,17 +333,27 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("csv");
         QTest::addColumn<QString>("error");
         const QByteArray good = "date,n1,n2,n3,n4,n5,chance,joker\n2008-10-06,19,33,41,24,27,9,4674648\n";
-        QTest::newRow("main number 50") << good + "2008-10-08,24,50,32,41,22,1,8234403\n" << "in.csv:3: main number out of range 1..49: 50";
-        QTest::newRow("main number 0") << good + "2008-10-08,0,48,32,41,22,1,8234403\n" << "in.csv:3: main number out of range 1..49: 0";
-        QTest::newRow("repeated main number") << good + "2008-10-08,24,48,32,24,22,1,8234403\n" << "in.csv:3: repeated main number: 24";
-        QTest::newRow("n° CHANCE 11") << good + "2008-10-08,24,48,32,41,22,11,8234403\n" << "in.csv:3: n° CHANCE out of range 1..10: 11";
-        QTest::newRow("bad date") << good + "2008-02-30,24,48,32,41,22,1,8234403\n" << "in.csv:3: bad date: \"2008-02-30\"";
-        QTest::newRow("letters") << good + "2008-10-08,24,x8,32,41,22,1,8234403\n" << "in.csv:3: main number is not a number: \"x8\"";
-        QTest::newRow("negative") << good + "2008-10-08,24,-8,32,41,22,1,8234403\n" << "in.csv:3: main number is not a number: \"-8\"";
-        QTest::newRow("too few fields") << good + "2008-10-08,24,48\n" << "in.csv:3: too few fields (3)";
-        QTest::newRow("short Joker+") << good + "2008-10-08,24,48,32,41,22,1,823\n" << "in.csv:3: Joker+ number is not seven digits: \"823\"";
-        QTest::newRow("archive without numero_chance") << QByteArray("date_de_tirage;boule_1;boule_2;boule_3;boule_4;boule_5\n")
-                                                      << "in.csv:1: header lacks numero_chance";
+        QTest::newRow("main number 50") << good + "2008-10-08,24,50,32,41,22,1,8234403\n"
+                                        << "in.csv:3: main number out of range 1..49: 50";
+        QTest::newRow("main number 0") << good + "2008-10-08,0,48,32,41,22,1,8234403\n"
+                                       << "in.csv:3: main number out of range 1..49: 0";
+        QTest::newRow("repeated main number") << good + "2008-10-08,24,48,32,24,22,1,8234403\n"
+                                              << "in.csv:3: repeated main number: 24";
+        QTest::newRow("n° CHANCE 11") << good + "2008-10-08,24,48,32,41,22,11,8234403\n"
+                                      << "in.csv:3: n° CHANCE out of range 1..10: 11";
+        QTest::newRow("bad date") << good + "2008-02-30,24,48,32,41,22,1,8234403\n"
+                                  << "in.csv:3: bad date: \"2008-02-30\"";
+        QTest::newRow("letters") << good + "2008-10-08,24,x8,32,41,22,1,8234403\n"
+                                 << "in.csv:3: main number is not a number: \"x8\"";
+        QTest::newRow("negative") << good + "2008-10-08,24,-8,32,41,22,1,8234403\n"
+                                  << "in.csv:3: main number is not a number: \"-8\"";
+        QTest::newRow("too few fields") << good + "2008-10-08,24,48\n"
+                                        << "in.csv:3: too few fields (3)";
+        QTest::newRow("short Joker+") << good + "2008-10-08,24,48,32,41,22,1,823\n"
+                                      << "in.csv:3: Joker+ number is not seven digits: \"823\"";
+        QTest::newRow("archive without numero_chance")
+            << QByteArray("date_de_tirage;boule_1;boule_2;boule_3;boule_4;boule_5\n")
+            << "in.csv:1: header lacks numero_chance";
     }
     void importRejectsBadLines() {
         QFETCH(QByteArray, csv);

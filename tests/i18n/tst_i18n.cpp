@@ -50,10 +50,14 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
         QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBFn\xC2\xB0") << QStringLiteral("n°");
-        QTest::newRow("UTF-8 without mark") << QByteArray("Gl\xC3\xBC" "ck") << QStringLiteral("Glück");
+        QTest::newRow("UTF-8 without mark") << QByteArray("Gl\xC3\xBC"
+                                                          "ck")
+                                            << QStringLiteral("Glück");
         QTest::newRow("UTF-16 LE") << QByteArray("\xFF\xFEG\0\xFC\0", 6) << QStringLiteral("Gü");
         QTest::newRow("UTF-16 BE") << QByteArray("\xFE\xFF\0G\0\xFC", 6) << QStringLiteral("Gü");
-        QTest::newRow("Windows-1252") << QByteArray("Gl\xFC" "ck \x80") << QStringLiteral("Glück €");
+        QTest::newRow("Windows-1252") << QByteArray("Gl\xFC"
+                                                    "ck \x80")
+                                      << QStringLiteral("Glück €");
     }
     void textFilesDecodeByMarkThenUtf8ThenWindows1252() {
         QFETCH(QByteArray, bytes);

@@ -35,8 +35,8 @@ private Q_SLOTS:
         home.writeBytes("a.txt", "old");
         FailingOpener opener;
         opener.failWriteAfter = failAfter;
-        QVERIFY_THROWS_EXCEPTION(IoError,
-                                 writeFileWhole(home.file("a.txt"), home.file("a.txt~"), "new contents", opener));
+        QVERIFY_THROWS_EXCEPTION(
+            IoError, writeFileWhole(home.file("a.txt"), home.file("a.txt~"), "new contents", opener));
         QCOMPARE(home.readBytes("a.txt"), QByteArray("old"));
         QVERIFY(!QFile::exists(home.file("a.txt~")));
     }
@@ -49,9 +49,12 @@ private Q_SLOTS:
     void fileFilterBecomesQtForm_data() {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("one pair") << "Textdatei|*.txt" << "Textdatei (*.txt)";
-        QTest::newRow("two pairs, two patterns") << "Tipps|*.tpf;*.txt|Alle|*.*" << "Tipps (*.tpf *.txt);;Alle (*.*)";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("one pair") << "Textdatei|*.txt"
+                                  << "Textdatei (*.txt)";
+        QTest::newRow("two pairs, two patterns") << "Tipps|*.tpf;*.txt|Alle|*.*"
+                                                 << "Tipps (*.tpf *.txt);;Alle (*.*)";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void fileFilterBecomesQtForm() {
         QFETCH(QString, filter);

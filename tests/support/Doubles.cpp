@@ -6,16 +6,14 @@ namespace kugelo::test {
 
 bool ScriptedDialogs::question(const QString& caption, const QString& text) {
     questions << caption + QLatin1Char('|') + text;
-    if (answers.empty())
-        return false;
+    if (answers.empty()) return false;
     const bool answer = answers.front();
     answers.pop_front();
     return answer;
 }
 
 QString ScriptedDialogs::input(const QString&, const QString&, const QString& proposed) {
-    if (inputs.empty())
-        return proposed;
+    if (inputs.empty()) return proposed;
     QString text = inputs.front();
     inputs.pop_front();
     return text;
@@ -23,14 +21,15 @@ QString ScriptedDialogs::input(const QString&, const QString&, const QString& pr
 
 QString ScriptedDialogs::openFileName(const FileDialogOptions& options) {
     fileDialogs << options;
-    if (fileNames.empty())
-        return {};
+    if (fileNames.empty()) return {};
     QString name = fileNames.front();
     fileNames.pop_front();
     return name;
 }
 
-QString ScriptedDialogs::saveFileName(const FileDialogOptions& options) { return openFileName(options); }
+QString ScriptedDialogs::saveFileName(const FileDialogOptions& options) {
+    return openFileName(options);
+}
 
 namespace {
 
@@ -58,8 +57,7 @@ protected:
             maxSize = std::min(maxSize, m_readBudget);
         }
         const qint64 n = m_inner->read(data, maxSize);
-        if (m_readBudget > 0 && n > 0)
-            m_readBudget -= n;
+        if (m_readBudget > 0 && n > 0) m_readBudget -= n;
         return n;
     }
     qint64 writeData(const char* data, qint64 maxSize) override {
@@ -71,8 +69,7 @@ protected:
             maxSize = std::min(maxSize, m_writeBudget);
         }
         const qint64 n = m_inner->write(data, maxSize);
-        if (m_writeBudget > 0 && n > 0)
-            m_writeBudget -= n;
+        if (m_writeBudget > 0 && n > 0) m_writeBudget -= n;
         return n;
     }
 

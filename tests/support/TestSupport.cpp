@@ -11,8 +11,8 @@ DrawRecord toRecord(const DrawRow& row) {
     std::array<std::uint8_t, 7> digits{};
     for (int i = 0; i < 7 && row.digits[i]; ++i)
         digits[i] = static_cast<std::uint8_t>(row.digits[i] - '0');
-    return makeDrawRecord(QDate::fromString(QLatin1String(row.date), QStringLiteral("yyyy-MM-dd")), row.numbers,
-                          row.chance, digits);
+    return makeDrawRecord(QDate::fromString(QLatin1String(row.date), QStringLiteral("yyyy-MM-dd")),
+                          row.numbers, row.chance, digits);
 }
 
 std::vector<DrawRecord> toRecords(std::initializer_list<DrawRow> rows) {
@@ -36,8 +36,7 @@ void TempHome::writeBytes(const QString& name, const QByteArray& bytes) const {
 
 QByteArray TempHome::readBytes(const QString& name) const {
     QFile f(file(name));
-    if (!f.open(QIODevice::ReadOnly))
-        qFatal("cannot read test file %s", qPrintable(f.fileName()));
+    if (!f.open(QIODevice::ReadOnly)) qFatal("cannot read test file %s", qPrintable(f.fileName()));
     return f.readAll();
 }
 
