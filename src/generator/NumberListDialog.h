@@ -1,0 +1,84 @@
+#pragma once
+
+#include "app/ScalerView.h"
+#include "generator/NumberList.h"
+
+#include <QDialog>
+#include <QSize>
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace kugelo {
+
+class Clock;
+class Dialogs;
+class RandomSource;
+
+// The number list dialog: the 49 number boxes with their weights, the random draw of the row mode and
+// the number list files. It shows the NumberList it owns and forwards the user's actions to it.
+class TForm6 : public QDialog {
+    Q_OBJECT
+public:
+    // How the dialog was closed: OK button, close box, "Abbrechen", "&Rechnen".
+    enum Result { Ok, Cancel, Abort, Retry };
+
+    static constexpr int DesignClientWidth = 338;
+    static constexpr int DesignClientHeight = 262;
+
+    TForm6(RandomSource& random, Dialogs& dialogs, const Clock& clock, QWidget* parent = nullptr);
+
+    NumberList& list() { return m_list; }
+    const NumberList& list() const { return m_list; }
+
+    // Row mode: the random button BitBtn4 is shown and the compute button BitBtn3 hidden; pool mode the
+    // reverse.
+    void setRowMode(bool rowMode);
+    bool rowMode() const;
+
+    // Shows the list's boxes, weights (as tool tips), colours and captions again after a caller changed it.
+    void showList();
+
+    // Shows the dialog modally and returns how it was closed; a running random draw stops.
+    Result runModal();
+
+    // Scales positions, sizes and font heights of the content and the window by factor (cumulative).
+    void scaleBy(double factor);
+
+    // Button handlers under their design names.
+    void SpeedButton1Click(); // save the list
+    void SpeedButton2Click(); // load the list
+    void BitBtn4Click();      // random draw: start, fix the next position, stop
+    void Timer1Timer();
+
+    void done(int code) override;
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void build();
+    void finish(Result result);
+    int boxNumber(QObject* object) const;
+
+    RandomSource& m_random;
+    Dialogs& m_dialogs;
+    const Clock& m_clock;
+    NumberList m_list;
+    Result m_result = Cancel;
+
+    std::array<QCheckBox*, NumberList::BoxCount + 1> m_boxes{}; // index 0 unused
+    QPushButton* m_ok = nullptr;                                // BitBtn1
+    QPushButton* m_abort = nullptr;                             // BitBtn2
+    QPushButton* m_compute = nullptr;                           // BitBtn3
+    QPushButton* m_randomButton = nullptr;                      // BitBtn4
+    QLabel* m_panel0 = nullptr;
+    QTimer* m_timer = nullptr;
+    ContentScaler m_scaler;
+};
+
+} // namespace kugelo
