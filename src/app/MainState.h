@@ -37,6 +37,14 @@ struct MainState {
     std::array<int, 9> Zahl{};
     int Position = 0;
 
+    // The hit check: hits of the last row check, which of its numbers hit, whether its n° CHANCE hit, and
+    // the tally of the last sheet check by hits (rows without / with the n° CHANCE hit / with Super).
+    int Gewinn = 0;
+    std::array<bool, 9> Treffer{}; // Treffer[1..8], 1..5 used
+    bool Zusatz = false;
+    bool Super = false; // cleared by every row check, set by nothing
+    std::array<std::array<int, 3>, 7> Statistik{};
+
     // Control values.
     QDate DateTimePicker1 = earliestDrawDate(); // chosen draw date, end of the statistics window
     QDate DateTimePicker2 = earliestDrawDate(); // start of the statistics window

@@ -3,16 +3,25 @@
 #include "app/LabelsView.h"
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
+#include "evaluation/HitCheck.h"
+#include "generator/NumberListDialog.h"
+#include "platform/AtomicFile.h"
 #include "platform/Clock.h"
+#include "platform/Convert.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
+#include "platform/Sound.h"
+#include "sheet/TipFile.h"
 #include "sheet/TipRows.h"
+#include "sheet/TipSheetView.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -109,12 +118,6 @@ QString hostOnly(const QString& host) {
     return url.host().isEmpty() ? host : url.host();
 }
 
-const QString kRowHint = QStringLiteral("Ist \"Tipp\" rot, wird diese Reihe nicht neu berechnet!");
-const QString kEditHint =
-    QStringLiteral("Klicken Sie hier um den Tipp zu ändern oder per Zufallsgenerator erzeugen wollen");
-const QString kEditHintRows5to8 = QStringLiteral(
-    "Klicken Sie hier um Tipp 1 mit dem Tippformular zu ändern oder per Zufallsgenerator erzeugen wollen");
-
 // Controls whose hint goes to panel 1 of the status bar when the mouse moves over them.
 const char* const kStatusHintControls[] = {
     "Label28",       "Label30",       "Label31",       "Label32",       "Label33",       "Label34",
@@ -139,16 +142,17 @@ constexpr int kPageHeight = 380;
 
 } // namespace
 
-TForm1::TForm1(Platform platform, Endpoints endpoints, QString executableFolder, QWidget* parent)
-    : QMainWindow(parent), m_platform(platform), m_endpoints(std::move(endpoints)),
-      m_executableFolder(std::move(executableFolder)) {
+TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString programFolder, QWidget* parent)
+    : QMainWindow(parent), m_platform(platform), m_endpoints(std::move(endpoints)), m_home(std::move(home)),
+      m_programFolder(std::move(programFolder)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Velmars Ziehwerk Kugelo"));
     QFont arial(QStringLiteral("Arial"));
     arial.setPixelSize(11);
     setFont(arial);
 
-    m_currentDraw = std::make_unique<CurrentDraw>(m_state, m_messages, m_platform.dialogs);
+    m_currentDraw =
+        std::make_unique<CurrentDraw>(m_state, m_messages, m_platform.dialogs, [this] { Komplettcheck(); });
 
     buildMenu();
     buildStatusBar();
@@ -306,47 +310,22 @@ void TForm1::buildTipOverview(QWidget* tab) {
         ball->setObjectName(QStringLiteral("Image%1").arg(i + 1));
         ball->setPixmap(ballPixmap(i < 5 ? QColor(0xf2, 0xc1, 0x1d) : QColor(0xd6, 0x28, 0x28)));
     }
-    for (std::size_t r = 0; r < kTipRows.size(); ++r) {
-        const TipRow& row = kTipRows[r];
-        auto* rowLabel = place<ClickableLabel>(tab, row.label, {kTipLabelX, row.top + 1, 56, 16});
-        rowLabel->setText(QLatin1String(row.caption));
-        rowLabel->setToolTip(kRowHint);
-        // Fields are as high as the row pitch, so neighbouring rows do not overlap.
-        const auto field = [tab, &row](const char* name, int x) {
-            auto* e = place<QLineEdit>(tab, name, {x, row.top, 25, 17});
-            e->setAlignment(Qt::AlignCenter);
-            e->setMaxLength(3);
-            return e;
-        };
-        for (int i = 0; i < 5; ++i)
-            field(row.numbers[i], kTipNumberX[i])->setReadOnly(i == 4 && r > 0);
-        field(row.chance, kTipChanceX);
-        field(row.extra, kTipExtraX)->setVisible(false);
-        label(tab, row.hits, {kTipHitsX, row.top + 1, 78, 16}, {});
-        label(tab, row.crossSum, {kTipCrossSumX, row.top + 1, 30, 16}, {});
-        auto* edit = speedButton(tab, row.editButton, {kTipEditButtonX, row.top + 2, 13, 13},
-                                 QStringLiteral("…"), (r >= 4 && r <= 7) ? kEditHintRows5to8 : kEditHint);
-        QFont small = edit->font();
-        small.setPixelSize(8);
-        edit->setFont(small);
-    }
-    QList<QWidget*> order;
-    for (const TipRow& row : kTipRows) {
-        for (const char* name : row.numbers)
-            order << tab->findChild<QWidget*>(QLatin1String(name));
-        order << tab->findChild<QWidget*>(QLatin1String(row.chance));
-    }
-    for (qsizetype i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    m_sheetView = new TipSheetView(m_sheet, tab);
+    connect(m_sheetView, &TipSheetView::fieldLeft, this, [this] { runCommand([this] { Komplettcheck(); }); });
+    connect(m_sheetView, &TipSheetView::editRowRequested, this,
+            [this](int row) { runCommand([this, row] { TippEdit(row); }); });
 
     // Button row under the sheet.
     constexpr int rowY = 282;
-    speedButton(tab, "SpeedButton11", {48, rowY, 26, 26}, {}, QStringLiteral("Löschen aller Tipps"),
-                QStyle::SP_DialogDiscardButton);
-    speedButton(tab, "SpeedButton15", {76, rowY, 26, 26}, {}, QStringLiteral("Speichern des Tipps"),
-                QStyle::SP_DialogSaveButton);
-    speedButton(tab, "SpeedButton16", {104, rowY, 26, 26}, {}, QStringLiteral("Tipp laden aus Datei"),
-                QStyle::SP_DialogOpenButton);
+    auto* clear = speedButton(tab, "SpeedButton11", {48, rowY, 26, 26}, {},
+                              QStringLiteral("Löschen aller Tipps"), QStyle::SP_DialogDiscardButton);
+    auto* save = speedButton(tab, "SpeedButton15", {76, rowY, 26, 26}, {},
+                             QStringLiteral("Speichern des Tipps"), QStyle::SP_DialogSaveButton);
+    auto* load = speedButton(tab, "SpeedButton16", {104, rowY, 26, 26}, {},
+                             QStringLiteral("Tipp laden aus Datei"), QStyle::SP_DialogOpenButton);
+    connect(clear, &QToolButton::clicked, this, [this] { runCommand([this] { SpeedButton11Click(); }); });
+    connect(save, &QToolButton::clicked, this, [this] { runCommand([this] { SpeedButton15Click(); }); });
+    connect(load, &QToolButton::clicked, this, [this] { runCommand([this] { SpeedButton16Click(); }); });
     speedButton(tab, "SpeedButton4", {136, rowY, 112, 26}, QStringLiteral("Tipps in DB suchen"),
                 QStringLiteral("Hier können Sie suchen ob dieser Tipp schon einmal gezogen wurde"));
     button(tab, "Button6", {252, rowY, 114, 26}, QStringLiteral("Verteilung der Tipps"),
@@ -557,7 +536,7 @@ void TForm1::showState() {
 void TForm1::initialise() {
     m_state.Groesse = height();
     m_state.dfb = toDayNumber(m_platform.clock.today());
-    m_state.Home = m_executableFolder;
+    m_state.Home = m_home;
     if (!m_state.Home.endsWith(QLatin1Char('/'))) m_state.Home += QLatin1Char('/');
     m_state.SoundName = QStringLiteral("yippee.wav");
     m_state.LaufMax = 100000;
@@ -576,14 +555,115 @@ void TForm1::initialise() {
     m_state.ZahlenFile = QStringLiteral("Kugelo.dat");
     runCommand([this] { DrawFile(m_state.drawFilePath()).createIfMissing(); });
 
+    m_random.seedFromClock(m_platform.clock);
+
     m_state.aktDatum = toDayNumber(m_state.DateTimePicker2);
     setPickerDate(m_state.DateTimePicker1, m_platform.clock.today());
     showState();
 }
 
 void TForm1::startUp() {
+    m_form6 = std::make_unique<TForm6>(m_random, m_platform.dialogs, m_platform.clock, this);
     runCommand([this] { m_currentDraw->selectByDate(); });
     m_pages->setCurrentIndex(0);
+}
+
+QString TForm1::soundPath() const {
+    // The sound ships beside the program; a copy in the home folder is the second place to look.
+    for (const QString& folder : {m_programFolder, m_state.Home}) {
+        const QString path = QDir(folder).filePath(m_state.SoundName);
+        if (QFileInfo::exists(path)) return path;
+    }
+    return {};
+}
+
+void TForm1::Komplettcheck() {
+    kugelo::Komplettcheck(m_state, m_sheet, [this] { m_platform.sound.play(soundPath()); });
+}
+
+void TForm1::SpeedButton11Click() {
+    m_sheet.clearAll();
+}
+
+void TForm1::SpeedButton15Click() {
+    setPickerDate(m_state.DateTimePicker1, nextDrawDate(m_state.DateTimePicker1));
+    showState();
+    const FileDialogOptions remembered = m_saveDialog1;
+    m_saveDialog1.defaultExtension = QStringLiteral("tpf");
+    m_saveDialog1.filter = QStringLiteral("Tippdatei|*.tpf");
+    m_saveDialog1.initialFolder = m_state.Home;
+    m_saveDialog1.proposedName =
+        m_state.DateTimePicker1.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".tpf");
+    struct PutBack {
+        FileDialogOptions& dialog;
+        const FileDialogOptions& remembered;
+        ~PutBack() {
+            dialog.defaultExtension = remembered.defaultExtension;
+            dialog.filter = remembered.filter;
+        }
+    } putBack{m_saveDialog1, remembered};
+    const QString path = m_platform.dialogs.saveFileName(m_saveDialog1);
+    if (!path.isEmpty()) writeFileWhole(path, tipFileText(m_sheet));
+}
+
+void TForm1::SpeedButton16Click() {
+    {
+        const FileDialogOptions remembered = m_openDialog1;
+        m_openDialog1.defaultExtension = QStringLiteral("tpf");
+        m_openDialog1.filter = QStringLiteral("Tippdatei|*.tpf");
+        m_openDialog1.initialFolder = m_state.Home;
+        struct PutBack {
+            FileDialogOptions& dialog;
+            const FileDialogOptions& remembered;
+            ~PutBack() {
+                dialog.defaultExtension = remembered.defaultExtension;
+                dialog.filter = remembered.filter;
+            }
+        } putBack{m_openDialog1, remembered};
+        const QString path = m_platform.dialogs.openFileName(m_openDialog1);
+        if (!path.isEmpty()) {
+            m_openDialog1.proposedName = path;
+            m_sheet.clearAll();
+            loadTipFile(m_sheet, readFileWhole(path));
+        }
+    }
+    m_currentDraw->selectByDate();
+}
+
+void TForm1::TippEdit(int row) {
+    if (!m_form6) return;
+    m_form6->setWindowTitle(m_messages[11] + QStringLiteral(" ") + QString::number(row + 1));
+    NumberList& list = m_form6->list();
+    // Set up the row mode.
+    list.Zufall = m_messages[60];
+    list.Stopp = m_messages[61];
+    m_form6->setRowMode(true);
+    list.MaxTipp = 5;
+    list.MaxZahl = 49;
+    for (int n = 1; n <= 49; ++n) {
+        list.setSet(n, false);
+        list.setColour(n, BoxColour::Normal);
+    }
+    for (int f = 0; f < 5; ++f) {
+        const auto n = tryStrToInt(m_sheet.text(row, f));
+        if (!n || *n < 1 || *n > 49) break;
+        list.setSet(*n, true);
+        list.setColour(*n, BoxColour::Yellow);
+    }
+    m_form6->showList();
+
+    const TForm6::Result result = m_form6->runModal();
+    if (result == TForm6::Ok) {
+        int f = 0;
+        for (int n = 1; n <= 49 && f < 5; ++n) {
+            if (list.isSet(n)) m_sheet.setText(row, f++, QString::number(n));
+        }
+    }
+    m_form6->setRowMode(false);
+    for (int n = 1; n <= 49; ++n)
+        list.setColour(n, BoxColour::Normal);
+    m_form6->setWindowTitle(m_messages[12]);
+    m_form6->showList();
 }
 
 void TForm1::SpeedButton5Click() {
@@ -615,7 +695,10 @@ void TForm1::resizeEvent(QResizeEvent* event) {
         if (m_state.Groesse == 0) return;
     }
     if (m_state.Groesse > 0 && height() != m_state.Groesse) {
-        m_scaler.scaleBy(static_cast<double>(height()) / m_state.Groesse);
+        const double factor = static_cast<double>(height()) / m_state.Groesse;
+        m_scaler.scaleBy(factor);
+        if (m_form6) // does not exist yet while the settings are restored at start-up
+            m_form6->scaleBy(factor);
         m_state.Groesse = height();
     }
 }

@@ -3,7 +3,10 @@
 #include "app/Endpoints.h"
 #include "app/MainState.h"
 #include "app/ScalerView.h"
+#include "generator/RandomSource.h"
 #include "i18n/MessageTable.h"
+#include "platform/Dialogs.h"
+#include "sheet/TipSheet.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -18,13 +21,16 @@ namespace kugelo {
 class Clock;
 class CurrentDraw;
 class Desktop;
-class Dialogs;
+class Sound;
+class TForm6;
+class TipSheetView;
 
 // The outside world as the main window sees it.
 struct Platform {
     Dialogs& dialogs;
     Desktop& desktop;
     const Clock& clock;
+    Sound& sound;
 };
 
 // The main window: tabs, menu, status bar and the command map. It owns the program-wide fields and shows
@@ -35,7 +41,10 @@ public:
     static constexpr int DesignClientWidth = 532;
     static constexpr int DesignClientHeight = 450;
 
-    TForm1(Platform platform, Endpoints endpoints, QString executableFolder, QWidget* parent = nullptr);
+    // home: the folder of the draw file and of what the program writes; programFolder: the folder of the
+    // executable, where the shipped files (the win sound) lie.
+    TForm1(Platform platform, Endpoints endpoints, QString home, QString programFolder,
+           QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Start-up, in the order of the design: the window's own initialisation, then the first selection.
@@ -43,6 +52,9 @@ public:
     void startUp();
 
     MainState& state() { return m_state; }
+    TipSheet& sheet() { return m_sheet; }
+    RandomSource& random() { return m_random; }
+    TForm6* form6() const { return m_form6.get(); }
     const MessageTable& messages() const { return m_messages; }
     const Endpoints& endpoints() const { return m_endpoints; }
     QString statusText(int panel) const;
@@ -54,6 +66,13 @@ public:
     void SpeedButton6Click(); // previous draw
     void SpeedButton7Click(); // next draw
     void BitBtn6Click();      // remove the current draw
+
+    // Commands of the tip sheet.
+    void Komplettcheck();      // the sheet check against the current draw
+    void SpeedButton11Click(); // clear all unlocked rows
+    void SpeedButton15Click(); // save the tips to a tip file
+    void SpeedButton16Click(); // load the tips from a tip file
+    void TippEdit(int row);    // edit row 0..11 in the number dialog
 
     // Runs a command; a failure it lets through is shown as the general error report.
     void runCommand(const std::function<void()>& command);
@@ -76,12 +95,21 @@ private:
     void openWebPage(const QString& address);
     // Shows the current-draw fields and the date pickers of the state in their controls.
     void showState();
+    QString soundPath() const;
 
     Platform m_platform;
     Endpoints m_endpoints;
-    QString m_executableFolder;
+    QString m_home;
+    QString m_programFolder;
     MainState m_state;
     MessageTable m_messages;
+    TipSheet m_sheet;
+    RandomSource m_random;
+    TipSheetView* m_sheetView = nullptr;
+    std::unique_ptr<TForm6> m_form6;
+    // The shared file dialogs' settings; the tip file commands change them and put them back.
+    FileDialogOptions m_saveDialog1{{}, QStringLiteral("Textdatei|*.txt"), QStringLiteral("txt"), {}, {}};
+    FileDialogOptions m_openDialog1;
     std::unique_ptr<CurrentDraw> m_currentDraw;
     ContentScaler m_scaler;
     bool m_scalerReady = false;

@@ -1,16 +1,19 @@
 #include "app/Home.h"
 #include "app/MainWindow.h"
+#include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "platform/QtDesktopView.h"
 #include "platform/QtDialogsView.h"
+#include "platform/QtSoundView.h"
+#include "sheet/TipFile.h"
 
 #include <QApplication>
 #include <QTabWidget>
 #include <QTimer>
 
-// The program takes no command-line arguments. KUGELO_SCREENSHOT=FILE saves a picture of the main window
-// once it is up and quits, showing the tab named by KUGELO_SCREENSHOT_TAB (an objectName such as
-// "TabSheet4") when that is set; the documentation's screenshots are made this way.
+// The program takes no command-line arguments. For the documentation's screenshots, KUGELO_SCREENSHOT=FILE
+// saves a picture of the main window once it is up and quits; KUGELO_SCREENSHOT_TAB names the tab to show
+// (an objectName such as "TabSheet4") and KUGELO_SCREENSHOT_TIPS a tip file to load and check first.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Velmar"));
@@ -21,10 +24,12 @@ int main(int argc, char* argv[]) {
     kugelo::SystemClock clock;
     kugelo::QtDialogs dialogs;
     kugelo::QtDesktop desktop;
+    kugelo::QtSound sound;
     const kugelo::Endpoints endpoints = kugelo::Endpoints::withEnvironment(kugelo::Endpoints());
 
-    kugelo::TForm1 form(kugelo::Platform{dialogs, desktop, clock}, endpoints,
-                        kugelo::resolveHome(QApplication::applicationDirPath()));
+    kugelo::TForm1 form(kugelo::Platform{dialogs, desktop, clock, sound}, endpoints,
+                        kugelo::resolveHome(QApplication::applicationDirPath()),
+                        QApplication::applicationDirPath());
     dialogs.setParent(&form);
     form.initialise();
     form.startUp();
@@ -32,6 +37,12 @@ int main(int argc, char* argv[]) {
 
     const QString screenshot = qEnvironmentVariable("KUGELO_SCREENSHOT");
     if (!screenshot.isEmpty()) {
+        if (const QString tips = qEnvironmentVariable("KUGELO_SCREENSHOT_TIPS"); !tips.isEmpty()) {
+            form.runCommand([&form, &tips] {
+                kugelo::loadTipFile(form.sheet(), kugelo::readFileWhole(tips));
+                form.Komplettcheck();
+            });
+        }
         if (auto* tab = form.findChild<QWidget*>(qEnvironmentVariable("KUGELO_SCREENSHOT_TAB")))
             form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentWidget(tab);
         QTimer::singleShot(500, &form, [&form, screenshot] {

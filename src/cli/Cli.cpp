@@ -4,10 +4,13 @@
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
+#include "evaluation/HitCheck.h"
 #include "i18n/MessageTable.h"
 #include "platform/AtomicFile.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
+#include "sheet/TipFile.h"
+#include "sheet/TipSheet.h"
 
 #include <QDir>
 #include <optional>
@@ -99,6 +102,51 @@ int commandImport(const QStringList& args, const QString& home, QTextStream& out
     return Ok;
 }
 
+// Loads a tip file into a sheet as the load command does, selects the draw of the date, checks the sheet and
+// prints the current-draw line, one line per row and the tally.
+int commandCheck(const QStringList& args, const QString& home, QTextStream& out, QTextStream& err) {
+    QString tipFile;
+    QDate date = QDate::currentDate();
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--date"))
+            date = parseDateArgument(takeValue(args, i));
+        else if (tipFile.isEmpty() && !args[i].startsWith(QLatin1String("--")))
+            tipFile = args[i];
+        else
+            throw UsageError(QStringLiteral("check: unexpected argument %1").arg(args[i]));
+    }
+    if (tipFile.isEmpty()) throw UsageError(QStringLiteral("check needs a tip file"));
+
+    MainState state;
+    state.Home = home;
+    state.sortieren = true;
+    TipSheet sheet;
+    loadTipFile(sheet, readFileWhole(tipFile));
+    setPickerDate(state.DateTimePicker1, date);
+    const bool hadFile = DrawFile(state.drawFilePath()).exists();
+    MessageTable messages;
+    StreamDialogs dialogs(err);
+    CurrentDraw(state, messages, dialogs, [&] { Komplettcheck(state, sheet); }).selectByDate();
+    if (!hadFile) return Failure;
+    Komplettcheck(state, sheet);
+
+    out << state.Label29 << '\n';
+    for (int r = 0; r < TipSheet::RowCount; ++r) {
+        const TipSheet::Row& row = sheet.row(r);
+        QStringList texts;
+        for (const QString& t : row.texts)
+            texts << t;
+        const char* colour = row.hits.isEmpty() ? "-" : (row.hitsRed ? "red" : "black");
+        out << r + 1 << '\t' << texts.join(QLatin1Char(',')) << '\t' << row.hits << '\t' << row.crossSum
+            << '\t' << colour << '\n';
+    }
+    for (int h = 0; h <= 6; ++h) {
+        const auto& c = state.Statistik[std::size_t(h)];
+        out << "Statistik " << h << ' ' << c[0] << ' ' << c[1] << ' ' << c[2] << '\n';
+    }
+    return Ok;
+}
+
 } // namespace
 
 QString usageText() {
@@ -108,6 +156,7 @@ QString usageText() {
                           "  draws [--from YYYY-MM-DD] [--to YYYY-MM-DD]  list the stored draws\n"
                           "  select YYYY-MM-DD                            show the draw selected for a date\n"
                           "  import FILE...                               add draws from CSV files\n"
+                          "  check TIPFILE [--date YYYY-MM-DD]            check a tip file against a draw\n"
                           "\n"
                           "Options:\n"
                           "  --home DIR   folder of the draw file Kugelo.dat\n"
@@ -144,6 +193,7 @@ int run(const QStringList& arguments, const QString& defaultHome, QTextStream& o
         if (command == QLatin1String("draws")) return commandDraws(rest, home, out);
         if (command == QLatin1String("select")) return commandSelect(rest, home, out, err);
         if (command == QLatin1String("import")) return commandImport(rest, home, out);
+        if (command == QLatin1String("check")) return commandCheck(rest, home, out, err);
         throw UsageError(QStringLiteral("unknown command %1").arg(command));
     } catch (const UsageError& e) {
         err << "kugelo-cli: " << e.text() << "\n\n" << usageText();

@@ -102,15 +102,22 @@ void NumberList::tick(RandomSource& random) {
         setColour(Tippreihe[i], BoxColour::Yellow);
     }
     for (int i = Losgeht; i <= last; ++i) {
+        // Draw again when the number is ticked or already in the row: box 1 can lose its tick to its own
+        // weight reaction, and the row must still hold distinct numbers.
+        const auto free = [this, i](int a) {
+            for (int k = 1; k < i; ++k)
+                if (Tippreihe[std::size_t(k)] == a) return false;
+            return !isSet(a);
+        };
         // More positions than numbers would draw for ever; the positions left stay as they were.
         bool anyFree = false;
         for (int n = 1; n <= top && !anyFree; ++n)
-            anyFree = !isSet(n);
+            anyFree = free(n);
         if (!anyFree) break;
         int a = 0;
         do {
             a = random.oneTo(top);
-        } while (isSet(a));
+        } while (!free(a));
         Tippreihe[i] = a;
         setSet(a, true);
         setColour(a, BoxColour::Yellow);

@@ -5,6 +5,8 @@
 #include "app/Home.h"
 #include "app/MainWindow.h"
 #include "draws/DrawFile.h"
+#include "generator/NumberListDialog.h"
+#include "sheet/TipSheet.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -14,6 +16,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -28,7 +31,10 @@ struct Window {
     ScriptedDialogs dialogs;
     RecordingDesktop desktop;
     FakeClock clock{QDate(2008, 10, 20)};
-    TForm1 form{Platform{dialogs, desktop, clock}, Endpoints(), home.path()};
+    RecordingSound sound;
+    // The program folder is the build's bin folder, where the win sound is copied.
+    TForm1 form{Platform{dialogs, desktop, clock, sound}, Endpoints(), home.path(),
+                qEnvironmentVariable("KUGELO_BIN_DIR")};
 
     template <class W = QWidget> W* find(const QString& name) {
         W* w = form.findChild<W*>(name);
@@ -48,6 +54,22 @@ void writeThreeDraws(const TempHome& home) {
     home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9},
                      {"2008-10-08", {24, 48, 32, 41, 22}, 1},
                      {"2008-10-11", {46, 22, 10, 39, 20}, 4}});
+}
+
+// Edits a row in the number dialog: ticks the given boxes by clicking them, then closes it with the
+// given button; returns the dialog's caption while it was open.
+QString editRow(Window& w, const char* editButton, QList<int> clicks, const char* closeWith) {
+    QString caption;
+    QTimer::singleShot(0, [&] {
+        TForm6* dialog = w.form.form6();
+        caption = dialog->windowTitle();
+        for (int n : clicks)
+            QTest::mouseClick(dialog->findChild<QWidget*>(QStringLiteral("CheckBox%1").arg(n)),
+                              Qt::LeftButton, {}, QPoint(4, 4));
+        QTest::mouseClick(dialog->findChild<QWidget*>(QLatin1String(closeWith)), Qt::LeftButton);
+    });
+    QTest::mouseClick(w.find(editButton), Qt::LeftButton);
+    return caption;
 }
 
 } // namespace
@@ -302,6 +324,145 @@ private Q_SLOTS:
         QVERIFY(w.dialogs.messages[0].contains("Kugelo.dat"));
         QVERIFY(w.form.isVisible());
         QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void typingIsValidatedAndReadOnlyFieldsIgnoreKeys() {
+        Window w;
+        w.start();
+        const auto type = [&w](const char* name, const char* keys) {
+            auto* edit = w.find<QLineEdit>(name);
+            edit->setFocus();
+            QTest::keyClicks(edit, keys);
+            return edit->text();
+        };
+        QCOMPARE(type("Edit1", "49"), QStringLiteral("49"));
+        QCOMPARE(type("Edit2", "50"), QString());
+        QCOMPARE(type("Edit3", "07"), QStringLiteral("7"));
+        QCOMPARE(type("Edit6", "11"), QString());
+        QCOMPARE(type("Edit5", "8"), QStringLiteral("8"));
+        QCOMPARE(type("Edit11", "8"), QString()); // fifth field of row 2 is read-only
+        QCOMPARE(w.form.sheet().text(0, 0), QStringLiteral("49"));
+        QCOMPARE(w.form.sheet().text(0, 2), QStringLiteral("7"));
+    }
+
+    void leavingAFieldChecksTheSheetWithColours() {
+        Window w;
+        writeThreeDraws(w.home); // newest: 10 20 22 39 46, n° CHANCE 4
+        w.start();
+        auto* first = w.find<QLineEdit>("Edit1");
+        first->setFocus();
+        for (const char* keys : {"46", "22", "10", "5", "6", "4"}) {
+            QTest::keyClicks(QApplication::focusWidget(), keys);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(w.text("Label22"), QStringLiteral("3"));
+        QCOMPARE(w.find<QLabel>("Label22")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(w.text("Label36"), QStringLiteral("89"));
+        QCOMPARE(w.find<QLineEdit>("Edit1")->text(), QStringLiteral("5")); // sorted
+        QCOMPARE(w.find<QLineEdit>("Edit3")->palette().color(QPalette::Base), QColor(0, 255, 0));
+        QCOMPARE(w.find<QLineEdit>("Edit1")->palette().color(QPalette::Base),
+                 w.find<QLineEdit>("Edit7")->palette().color(QPalette::Base));
+        QCOMPARE(w.find<QLineEdit>("Edit6")->palette().color(QPalette::Base), QColor(255, 0, 0));
+        QVERIFY(!w.sound.played.isEmpty());
+        QVERIFY(w.sound.played.last().endsWith("/yippee.wav"));
+        QVERIFY(QFile::exists(w.sound.played.last()));
+
+        // Stepping to another draw checks again.
+        QTest::mouseClick(w.find("SpeedButton6"), Qt::LeftButton);
+        QCOMPARE(w.text("Label22"), QStringLiteral("1"));
+        QCOMPARE(w.find<QLabel>("Label22")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    }
+
+    void rowLabelsLockAndClearAllSkipsLockedRows() {
+        Window w;
+        w.start();
+        TipSheet& sheet = w.form.sheet();
+        for (int r : {0, 1})
+            sheet.setText(r, 0, "9");
+        QTest::mouseClick(w.find("Label30"), Qt::LeftButton);
+        QCOMPARE(w.find<QLabel>("Label30")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QTest::mouseClick(w.find("SpeedButton11"), Qt::LeftButton);
+        QCOMPARE(w.find<QLineEdit>("Edit1")->text(), QString());
+        QCOMPARE(w.find<QLineEdit>("Edit7")->text(), QStringLiteral("9"));
+        QTest::mouseClick(w.find("Label30"), Qt::LeftButton);
+        QCOMPARE(w.find<QLabel>("Label30")->palette().color(QPalette::WindowText),
+                 w.find<QLabel>("Label28")->palette().color(QPalette::WindowText));
+    }
+
+    void tipFilesSaveAndLoadThroughTheSharedDialogs() {
+        Window w;
+        writeThreeDraws(w.home);
+        w.start(); // DateTimePicker1: Saturday 11 October 2008
+        TipSheet& sheet = w.form.sheet();
+        const QStringList row{"5", "12", "23", "34", "45", "7"};
+        for (int f = 0; f < 6; ++f)
+            sheet.setText(2, f, row[f]);
+        const QString path = w.home.file("tips.tpf");
+        w.dialogs.fileNames = {path};
+        QTest::mouseClick(w.find("SpeedButton15"), Qt::LeftButton);
+        QCOMPARE(w.home.readBytes("tips.tpf"), QByteArray("5,12,23,34,45,7,\r\n"));
+        QCOMPARE(w.dialogs.fileDialogs.last().proposedName, QStringLiteral("20081013.tpf"));
+        QCOMPARE(w.dialogs.fileDialogs.last().filter, QStringLiteral("Tippdatei|*.tpf"));
+        QCOMPARE(w.dialogs.fileDialogs.last().defaultExtension, QStringLiteral("tpf"));
+        QCOMPARE(w.find<QDateEdit>("DateTimePicker1")->date(), QDate(2008, 10, 13)); // Saturday + 2
+
+        QTest::mouseClick(w.find("SpeedButton15"), Qt::LeftButton); // cancelled: the date moves anyway
+        QCOMPARE(w.find<QDateEdit>("DateTimePicker1")->date(), QDate(2008, 10, 15));
+
+        QTest::mouseClick(w.find("Label28"), Qt::LeftButton); // locked rows are loaded too
+        sheet.setText(0, 0, "1");
+        w.dialogs.fileNames = {path};
+        QTest::mouseClick(w.find("SpeedButton16"), Qt::LeftButton);
+        QCOMPARE(w.find<QLineEdit>("Edit2")->text(), QStringLiteral("12"));
+        QCOMPARE(w.find<QLineEdit>("Edit13")->text(), QString());
+        // The selection by date runs at the end: 15 October lies after the last draw.
+        QCOMPARE(w.text("Label29"), QStringLiteral("Sa 11.10.08    10  20  22  39  46   n°: 4"));
+        QCOMPARE(w.text("Label22"), QStringLiteral("0"));
+        QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
+    void aTipFileThatCannotBeWrittenLeavesTheOldOne() {
+        Window w;
+        w.start();
+        w.home.writeBytes("old.tpf", "1,2,3,4,5,6,\r\n");
+        QVERIFY(QDir(w.home.path()).mkdir("old.tpf~")); // the temporary name is taken by a folder
+        w.form.sheet().setText(0, 0, "9");
+        w.dialogs.fileNames = {w.home.file("old.tpf")};
+        QTest::mouseClick(w.find("SpeedButton15"), Qt::LeftButton);
+        QCOMPARE(w.dialogs.messages.size(), 1);
+        QCOMPARE(w.home.readBytes("old.tpf"), QByteArray("1,2,3,4,5,6,\r\n"));
+    }
+
+    void editingARowInTheNumberDialog() {
+        Window w;
+        w.start();
+        TipSheet& sheet = w.form.sheet();
+        QCOMPARE(editRow(w, "Tipp2Edit", {3, 17, 42}, "BitBtn1"), QStringLiteral("Zahlen für Tipp  2"));
+        QCOMPARE(sheet.text(1, 0) + "," + sheet.text(1, 1) + "," + sheet.text(1, 2) + "," + sheet.text(1, 3),
+                 QStringLiteral("3,17,42,"));
+
+        // Pre-ticked on yellow: the row's numbers; two more ticked give seven, the five lowest are taken.
+        for (int f = 0; f < 5; ++f)
+            sheet.setText(0, f, QString::number(10 * (f + 1)));
+        sheet.setText(0, 5, "4");
+        bool yellowWhileOpen = false;
+        QTimer::singleShot(0,
+                           [&] { yellowWhileOpen = w.form.form6()->list().colour(30) == BoxColour::Yellow; });
+        editRow(w, "Tipp1Edit", {1, 35}, "BitBtn1");
+        QVERIFY(yellowWhileOpen);
+        QStringList row;
+        for (int f = 0; f < 6; ++f)
+            row << sheet.text(0, f);
+        QCOMPARE(row, QStringList({"1", "10", "20", "30", "35", "4"}));
+
+        editRow(w, "Tipp1Edit", {2, 3, 4}, "BitBtn2"); // Abbrechen changes nothing
+        QCOMPARE(sheet.text(0, 0), QStringLiteral("1"));
+
+        TForm6* dialog = w.form.form6();
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Zahlen für Berechnung wählen"));
+        QVERIFY(!dialog->rowMode());
+        QCOMPARE(dialog->list().colour(30), BoxColour::Normal);
+        QVERIFY(dialog->list().isSet(30)); // the ticks stay: they are the number list's boxes
     }
 
     void endpointsKeepTheirPathsAndQueries() {

@@ -149,6 +149,27 @@ private Q_SLOTS:
         QCOMPARE(before.size(), qsizetype(expected.size()) * 32);
     }
 
+    void checkPrintsTheSheetAgainstTheDrawOfTheDate() {
+        TempHome home;
+        home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9}, {"2008-10-08", {24, 48, 32, 41, 22}, 1}});
+        home.writeBytes("tips.tpf", "41,19,2,3,4,9,\r\n22,24,32,41,48,1,5\r\n1,2,3,4,5,9,\r\n5,6,7\n");
+        const Run r = runCli({"--home", home.path(), "check", home.file("tips.tpf"), "--date", "2008-10-06"});
+        QCOMPARE(r.code, 0);
+        const QStringList lines = r.out.split('\n');
+        QCOMPARE(lines.mid(0, 6),
+                 QStringList({"Mo 06.10.08     19  24  27  33  41 n°:9", "1\t2,3,4,19,41,9,\t2\t69\tred",
+                              "2\t22,24,32,41,48,1,5\t2\t167\tred", "3\t1,2,3,4,5,9,\t0 + n°\t15\tred",
+                              "4\t5,6,,,,,7\t\t\t-", "5\t,,,,,,\t\t\t-"}));
+        QCOMPARE(lines.mid(13), QStringList({"Statistik 0 0 1 0", "Statistik 1 0 0 0", "Statistik 2 1 1 0",
+                                             "Statistik 3 0 0 0", "Statistik 4 0 0 0", "Statistik 5 0 0 0",
+                                             "Statistik 6 0 0 0", ""}));
+        // Without --date the newest draw is taken.
+        QVERIFY(
+            runCli({"--home", home.path(), "check", home.file("tips.tpf")}).out.startsWith("Mi 08.10.08"));
+        QCOMPARE(runCli({"--home", home.path(), "check", home.file("missing.tpf")}).code, 1);
+        QCOMPARE(runCli({"--home", home.path(), "check"}).code, 2);
+    }
+
     void executableAnswersHelpAndWrongUsage() {
         const QString program = qEnvironmentVariable("KUGELO_BIN_DIR") + "/kugelo-cli";
         QProcess p;

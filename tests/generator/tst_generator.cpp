@@ -238,6 +238,24 @@ private Q_SLOTS:
         QCOMPARE(setBoxes(list), QList<int>({1, 2, 3}));
     }
 
+    // Box 1 can lose its tick to its own weight reaction right after the draw set it (after a right
+    // press); the draw must still give distinct numbers.
+    void drawnRowsHoldDistinctNumbersEvenWhenBoxOneLosesItsTick() {
+        for (std::uint32_t seed = 0; seed < 40; ++seed) {
+            NumberList list;
+            list.MaxZahl = 3;
+            list.MaxTipp = 3;
+            list.mousePressed(2, true); // Minus := true
+            list.setWeight(1, "1");
+            RandomSource random(seed);
+            list.pressRandom(random);
+            list.tick(random);
+            QList<int> row{list.Tippreihe[1], list.Tippreihe[2], list.Tippreihe[3]};
+            std::sort(row.begin(), row.end());
+            QCOMPARE(row, QList<int>({1, 2, 3}));
+        }
+    }
+
     void nlfWritesOneLinePerNumber() {
         NumberList list;
         list.setSet(1, true);

@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
+#include "platform/Sound.h"
 
 #include <QDate>
 #include <QStringList>
@@ -53,6 +54,13 @@ public:
 
     QStringList opened;
     QList<QStringList> started;
+};
+
+// Remembers every sound it was asked to play.
+class RecordingSound final : public Sound {
+public:
+    void play(const QString& path) override { played << path; }
+    QStringList played;
 };
 
 // Opens real files, but the devices fail once the given number of bytes has been read or written

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <functional>
+
+namespace kugelo {
+
+struct MainState;
+class TipSheet;
+
+// The row check: compares five numbers and an n° CHANCE, given as texts, with the current draw
+// Zahl[1..5] and Zahl[7], and leaves Gewinn, Treffer[1..5] and Zusatz in the state. A text that is not a
+// whole number ends the comparison where it stands; the seventh text is not evaluated.
+void Zettelcheck(MainState& state, const std::array<QString, 7>& texts);
+
+// The sheet check: for every row, the cross sum, the numbers sorted, the row check, the hit colours, the
+// hits label (red for a winning row, " + n°" for an n° CHANCE hit with 0 or 5 hits) and the tally
+// Statistik. Does nothing while sortieren is false. winningRow is called for every winning row (the
+// window plays the win sound).
+void Komplettcheck(MainState& state, TipSheet& sheet, const std::function<void()>& winningRow = {});
+
+} // namespace kugelo

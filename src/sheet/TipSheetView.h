@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+#include <QPalette>
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace kugelo {
+
+class TipSheet;
+
+// The twelve rows of the tip sheet on the tip overview tab: builds the row labels, fields, result labels
+// and edit buttons at their design places, shows the model and hands typed text to it.
+class TipSheetView : public QObject {
+    Q_OBJECT
+public:
+    TipSheetView(TipSheet& sheet, QWidget* tab);
+
+    QLineEdit* field(int row, int field) const { return m_fields[std::size_t(row)][std::size_t(field)]; }
+
+Q_SIGNALS:
+    // A tip field lost the input focus.
+    void fieldLeft();
+    // The edit button of a row (0..11) was clicked.
+    void editRowRequested(int row);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showRow(int row);
+
+    TipSheet& m_sheet;
+    std::array<std::array<QLineEdit*, 7>, 12> m_fields{};
+    std::array<QLabel*, 12> m_rowLabels{};
+    std::array<QLabel*, 12> m_hits{};
+    std::array<QLabel*, 12> m_crossSums{};
+    QPalette m_fieldPalette;
+    QPalette m_labelPalette;
+};
+
+} // namespace kugelo
