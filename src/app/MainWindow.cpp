@@ -623,8 +623,9 @@ void TForm1::SpeedButton16Click() {
         const QString path = m_platform.dialogs.openFileName(m_openDialog1);
         if (!path.isEmpty()) {
             m_openDialog1.proposedName = path;
-            m_sheet.clearAll();
-            loadTipFile(m_sheet, readFileWhole(path));
+            // The file is read before the sheet is cleared, so a file that cannot be read costs no rows.
+            const QByteArray bytes = readFileWhole(path);
+            loadTipFile(m_sheet, bytes);
         }
     }
     m_currentDraw->selectByDate();

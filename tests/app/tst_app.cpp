@@ -419,6 +419,12 @@ private Q_SLOTS:
         QCOMPARE(w.text("Label29"), QStringLiteral("Sa 11.10.08    10  20  22  39  46   n°: 4"));
         QCOMPARE(w.text("Label22"), QStringLiteral("0"));
         QVERIFY(w.dialogs.messages.isEmpty());
+
+        // A file that cannot be read is reported and costs no rows.
+        w.dialogs.fileNames = {w.home.file("missing.tpf")};
+        QTest::mouseClick(w.find("SpeedButton16"), Qt::LeftButton);
+        QCOMPARE(w.dialogs.messages.size(), 1);
+        QCOMPARE(w.find<QLineEdit>("Edit2")->text(), QStringLiteral("12"));
     }
 
     void aTipFileThatCannotBeWrittenLeavesTheOldOne() {
