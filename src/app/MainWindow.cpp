@@ -15,6 +15,7 @@
 #include "sheet/TipFile.h"
 #include "sheet/TipRows.h"
 #include "sheet/TipSheetView.h"
+#include "stats/ChartView.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -104,6 +105,14 @@ QPixmap ballPixmap(const QColor& colour) {
     p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
     return pixmap;
 }
+
+// Shows the wait cursor while it lives.
+struct WaitCursor {
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 // "abc" -> "a b c": the letter-spaced text of the banners.
 QString spaced(const QString& text) {
@@ -328,8 +337,11 @@ void TForm1::buildTipOverview(QWidget* tab) {
     connect(load, &QToolButton::clicked, this, [this] { runCommand([this] { SpeedButton16Click(); }); });
     speedButton(tab, "SpeedButton4", {136, rowY, 112, 26}, QStringLiteral("Tipps in DB suchen"),
                 QStringLiteral("Hier können Sie suchen ob dieser Tipp schon einmal gezogen wurde"));
-    button(tab, "Button6", {252, rowY, 114, 26}, QStringLiteral("Verteilung der Tipps"),
-           QStringLiteral("Hier sehen Sie im Diagramm welche Zahlen wie oft gezogen wurden"));
+    auto* distribution =
+        button(tab, "Button6", {252, rowY, 114, 26}, QStringLiteral("Verteilung der Tipps"),
+               QStringLiteral("Hier sehen Sie im Diagramm welche Zahlen wie oft gezogen wurden"));
+    connect(distribution, &QPushButton::clicked, this,
+            [this] { runCommand([this] { Statistik(Statistic::RowDistribution); }); });
     button(tab, "BitBtn7", {370, rowY, 108, 26}, QStringLiteral("Tipp ausdrucken"),
            QStringLiteral("Drucken SIe hier die berechneten Tipps aus"), QStyle::SP_FileIcon);
 
@@ -380,30 +392,40 @@ void TForm1::buildCalculationTab(QWidget* tab) {
 void TForm1::buildChartTab(QWidget* tab) {
     auto* bar = place<QFrame>(tab, "Panel6", {0, 0, kPageWidth, 34});
     bar->setFrameShape(QFrame::StyledPanel);
-    speedButton(bar, "SpeedButton2", {4, 4, 26, 26}, {}, QStringLiteral("Verteilung der gezogenen Zahlen"),
-                QStyle::SP_FileDialogDetailedView);
-    speedButton(bar, "SpeedButton9", {32, 4, 30, 26}, QStringLiteral("QS"), {});
-    speedButton(bar, "SpeedButton1", {64, 4, 30, 26}, QStringLiteral("2er"), {});
-    speedButton(bar, "SpeedButton3", {96, 4, 30, 26}, QStringLiteral("3er"), {});
-    speedButton(bar, "SpeedButton12", {128, 4, 30, 26}, QStringLiteral("4er"), {});
-    speedButton(bar, "SpeedButton19", {160, 4, 70, 26}, QStringLiteral("ausstehende"),
-                QStringLiteral("wie lange wurde die jeweilige Zahl nicht gezogen"));
-    speedButton(bar, "SpeedButton20", {232, 4, 62, 26}, QStringLiteral("n°CHANCE"),
-                QStringLiteral("Wie oft wurde jeder einzelne Glanzball gezogen"));
-    speedButton(bar, "SpeedButton21", {296, 4, 90, 26}, QStringLiteral("n°CHANCE offen"),
-                QStringLiteral("wie lange sind der einzelne n°CHANCE überfällig"));
+    const auto chartButton = [this, bar](const char* name, const QRect& geometry, const QString& caption,
+                                         const QString& hint, Statistic statistic, bool tabFirst,
+                                         QStyle::StandardPixmap icon = QStyle::SP_CustomBase) {
+        auto* b = speedButton(bar, name, geometry, caption, hint, icon);
+        connect(b, &QToolButton::clicked, this,
+                [this, statistic, tabFirst] { runCommand([=, this] { Statistik(statistic, tabFirst); }); });
+    };
+    chartButton("SpeedButton2", {4, 4, 26, 26}, {}, QStringLiteral("Verteilung der gezogenen Zahlen"),
+                Statistic::Frequency, false, QStyle::SP_FileDialogDetailedView);
+    chartButton("SpeedButton9", {32, 4, 30, 26}, QStringLiteral("QS"), {}, Statistic::CrossSums, false);
+    chartButton("SpeedButton1", {64, 4, 30, 26}, QStringLiteral("2er"), {}, Statistic::Pairs, false);
+    chartButton("SpeedButton3", {96, 4, 30, 26}, QStringLiteral("3er"), {}, Statistic::Triples, false);
+    chartButton("SpeedButton12", {128, 4, 30, 26}, QStringLiteral("4er"), {}, Statistic::Quadruples, false);
+    chartButton("SpeedButton19", {160, 4, 70, 26}, QStringLiteral("ausstehende"),
+                QStringLiteral("wie lange wurde die jeweilige Zahl nicht gezogen"), Statistic::Overdue,
+                false);
+    chartButton("SpeedButton20", {232, 4, 62, 26}, QStringLiteral("n°CHANCE"),
+                QStringLiteral("Wie oft wurde jeder einzelne Glanzball gezogen"), Statistic::ChanceFrequency,
+                true);
+    chartButton("SpeedButton21", {296, 4, 90, 26}, QStringLiteral("n°CHANCE offen"),
+                QStringLiteral("wie lange sind der einzelne n°CHANCE überfällig"), Statistic::ChanceOverdue,
+                false);
     m_picker2 = datePicker(bar, "DateTimePicker2", {416, 6, 102, 22});
     connect(m_picker2, &QDateEdit::dateChanged, this, [this](QDate d) { m_state.DateTimePicker2 = d; });
 
-    auto* chart = place<QFrame>(tab, "Chart1", {0, 36, kPageWidth, kPageHeight - 36});
-    chart->setFrameShape(QFrame::StyledPanel);
-    chart->setAutoFillBackground(true);
-    QPalette p = chart->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    chart->setPalette(p);
+    auto* chart = new ChartView(m_chart, tab);
+    chart->setGeometry(0, 36, kPageWidth, kPageHeight - 36);
 }
 
 void TForm1::buildDatabaseTab(QWidget* tab) {
+    const auto connectStatistic = [this](QPushButton* b, Statistic statistic) {
+        connect(b, &QPushButton::clicked, this,
+                [this, statistic] { runCommand([=, this] { Statistik(statistic); }); });
+    };
     button(tab, "BitBtn1", {8, 8, 180, 28}, QStringLiteral("&Datenbank aktualisieren"),
            QStringLiteral("aktualieren der Datenbank über Internet"), QStyle::SP_BrowserReload);
     speedButton(tab, "SpeedButton8", {194, 9, 26, 26}, {}, QStringLiteral("Stoppt das Einlesen"),
@@ -427,16 +449,22 @@ void TForm1::buildDatabaseTab(QWidget* tab) {
     button(tab, "BitBtn8", {124, 84, 110, 28}, QStringLiteral("Eingeben"),
            QStringLiteral("manuelle eingaben der Ziehungsdaten."), QStyle::SP_FileDialogNewFolder);
 
-    button(tab, "Button2", {8, 126, 92, 26}, QStringLiteral("Paare suchen"),
-           QStringLiteral("Erzeugen der Grafik für die Paarbildung der Zahlen"));
-    button(tab, "Button3", {104, 126, 92, 26}, QStringLiteral("Dreier suchen"),
-           QStringLiteral("Erzeugen der Grafik für die Bildung von Dreiergruppen der Zahlen"));
-    button(tab, "Button4", {200, 126, 92, 26}, QStringLiteral("Vierer suchen"),
-           QStringLiteral("Erzeugen der Grafik für die Bildung von Viergruppen der Zahlen"));
-    button(tab, "Button5", {296, 126, 92, 26}, QStringLiteral("Ausstehende"),
-           QStringLiteral("Erzeugt die Grafik für die Ausstehenden Zahlen"));
-    button(tab, "Button8", {392, 126, 124, 26}, QStringLiteral("Glanzball ausstehende"),
-           QStringLiteral("Welcher Glanzball ist am länsten überfällig"));
+    connectStatistic(button(tab, "Button2", {8, 126, 92, 26}, QStringLiteral("Paare suchen"),
+                            QStringLiteral("Erzeugen der Grafik für die Paarbildung der Zahlen")),
+                     Statistic::Pairs);
+    connectStatistic(
+        button(tab, "Button3", {104, 126, 92, 26}, QStringLiteral("Dreier suchen"),
+               QStringLiteral("Erzeugen der Grafik für die Bildung von Dreiergruppen der Zahlen")),
+        Statistic::Triples);
+    connectStatistic(button(tab, "Button4", {200, 126, 92, 26}, QStringLiteral("Vierer suchen"),
+                            QStringLiteral("Erzeugen der Grafik für die Bildung von Viergruppen der Zahlen")),
+                     Statistic::Quadruples);
+    connectStatistic(button(tab, "Button5", {296, 126, 92, 26}, QStringLiteral("Ausstehende"),
+                            QStringLiteral("Erzeugt die Grafik für die Ausstehenden Zahlen")),
+                     Statistic::Overdue);
+    connectStatistic(button(tab, "Button8", {392, 126, 124, 26}, QStringLiteral("Glanzball ausstehende"),
+                            QStringLiteral("Welcher Glanzball ist am länsten überfällig")),
+                     Statistic::ChanceOverdue);
 
     const QString analysisHint =
         QStringLiteral("Berechnung und Erfolg beginnend mit dem oben gewählten Datum");
@@ -565,6 +593,7 @@ void TForm1::initialise() {
 void TForm1::startUp() {
     m_form6 = std::make_unique<TForm6>(m_random, m_platform.dialogs, m_platform.clock, this);
     runCommand([this] { m_currentDraw->selectByDate(); });
+    runCommand([this] { Statistik(Statistic::Frequency); });
     m_pages->setCurrentIndex(0);
 }
 
@@ -680,11 +709,15 @@ void TForm1::SpeedButton7Click() {
 }
 
 void TForm1::BitBtn6Click() {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    struct RestoreCursor {
-        ~RestoreCursor() { QGuiApplication::restoreOverrideCursor(); }
-    } restore;
+    const WaitCursor wait;
     m_currentDraw->removeCurrent();
+}
+
+void TForm1::Statistik(Statistic statistic, bool showTabFirst) {
+    auto* diagram = findChild<QWidget*>(QStringLiteral("TabSheet5"));
+    if (showTabFirst) m_pages->setCurrentWidget(diagram);
+    const WaitCursor wait;
+    if (showStatistic(statistic, m_state, m_messages, m_chart, &m_sheet)) m_pages->setCurrentWidget(diagram);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

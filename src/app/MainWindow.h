@@ -7,6 +7,8 @@
 #include "i18n/MessageTable.h"
 #include "platform/Dialogs.h"
 #include "sheet/TipSheet.h"
+#include "stats/ChartModel.h"
+#include "stats/Statistics.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -55,6 +57,7 @@ public:
     TipSheet& sheet() { return m_sheet; }
     RandomSource& random() { return m_random; }
     TForm6* form6() const { return m_form6.get(); }
+    ChartModel& chart() { return m_chart; }
     const MessageTable& messages() const { return m_messages; }
     const Endpoints& endpoints() const { return m_endpoints; }
     QString statusText(int panel) const;
@@ -73,6 +76,10 @@ public:
     void SpeedButton15Click(); // save the tips to a tip file
     void SpeedButton16Click(); // load the tips from a tip file
     void TippEdit(int row);    // edit row 0..11 in the number dialog
+
+    // Computes a statistic and shows it on the chart; with showTabFirst the Diagramm tab comes to the
+    // front before, otherwise when the statistic says so.
+    void Statistik(Statistic statistic, bool showTabFirst = false);
 
     // Runs a command; a failure it lets through is shown as the general error report.
     void runCommand(const std::function<void()>& command);
@@ -104,6 +111,7 @@ private:
     MainState m_state;
     MessageTable m_messages;
     TipSheet m_sheet;
+    ChartModel m_chart;
     RandomSource m_random;
     TipSheetView* m_sheetView = nullptr;
     std::unique_ptr<TForm6> m_form6;

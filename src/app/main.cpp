@@ -7,13 +7,15 @@
 #include "platform/QtSoundView.h"
 #include "sheet/TipFile.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QTabWidget>
 #include <QTimer>
 
 // The program takes no command-line arguments. For the documentation's screenshots, KUGELO_SCREENSHOT=FILE
 // saves a picture of the main window once it is up and quits; KUGELO_SCREENSHOT_TAB names the tab to show
-// (an objectName such as "TabSheet4") and KUGELO_SCREENSHOT_TIPS a tip file to load and check first.
+// (an objectName such as "TabSheet4"), KUGELO_SCREENSHOT_TIPS a tip file to load and check first and
+// KUGELO_SCREENSHOT_CLICK a button to press first (an objectName such as "Button2").
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Velmar"));
@@ -43,6 +45,8 @@ int main(int argc, char* argv[]) {
                 form.Komplettcheck();
             });
         }
+        if (auto* button = form.findChild<QAbstractButton*>(qEnvironmentVariable("KUGELO_SCREENSHOT_CLICK")))
+            button->click();
         if (auto* tab = form.findChild<QWidget*>(qEnvironmentVariable("KUGELO_SCREENSHOT_TAB")))
             form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentWidget(tab);
         QTimer::singleShot(500, &form, [&form, screenshot] {

@@ -11,6 +11,8 @@
 #include "platform/Errors.h"
 #include "sheet/TipFile.h"
 #include "sheet/TipSheet.h"
+#include "stats/ChartModel.h"
+#include "stats/Statistics.h"
 
 #include <QDir>
 #include <optional>
@@ -147,6 +149,59 @@ int commandCheck(const QStringList& args, const QString& home, QTextStream& out,
     return Ok;
 }
 
+// Computes one statistic as its chart command does and prints the points, the caption and the axis mode.
+int commandStats(const QStringList& args, const QString& home, QTextStream& out) {
+    static const std::pair<const char*, Statistic> kinds[] = {
+        {"frequency", Statistic::Frequency},
+        {"crosssums", Statistic::CrossSums},
+        {"pairs", Statistic::Pairs},
+        {"triples", Statistic::Triples},
+        {"quadruples", Statistic::Quadruples},
+        {"overdue", Statistic::Overdue},
+        {"chance", Statistic::ChanceFrequency},
+        {"chance-overdue", Statistic::ChanceOverdue},
+        {"rows", Statistic::RowDistribution},
+    };
+    if (args.isEmpty()) throw UsageError(QStringLiteral("stats needs a kind"));
+    std::optional<Statistic> statistic;
+    for (const auto& [name, kind] : kinds)
+        if (args[0] == QLatin1String(name)) statistic = kind;
+    if (!statistic) throw UsageError(QStringLiteral("stats: unknown kind %1").arg(args[0]));
+
+    MainState state;
+    state.Home = home;
+    QString tips;
+    bool haveFrom = false;
+    bool haveTo = false;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--from")) {
+            setPickerDate(state.DateTimePicker2, parseDateArgument(takeValue(args, i)));
+            haveFrom = true;
+        } else if (args[i] == QLatin1String("--to")) {
+            setPickerDate(state.DateTimePicker1, parseDateArgument(takeValue(args, i)));
+            haveTo = true;
+        } else if (args[i] == QLatin1String("--tips")) {
+            tips = takeValue(args, i);
+        } else {
+            throw UsageError(QStringLiteral("stats: unexpected argument %1").arg(args[i]));
+        }
+    }
+    if (!haveFrom || !haveTo) throw UsageError(QStringLiteral("stats needs --from and --to"));
+    if (*statistic == Statistic::RowDistribution && tips.isEmpty())
+        throw UsageError(QStringLiteral("stats rows needs --tips"));
+
+    TipSheet sheet;
+    if (!tips.isEmpty()) loadTipFile(sheet, readFileWhole(tips));
+    ChartModel chart;
+    MessageTable messages;
+    showStatistic(*statistic, state, messages, chart, &sheet);
+    for (const ChartPoint& p : chart.series2())
+        out << p.x << ' ' << p.y << '\n';
+    out << "caption: " << chart.caption() << '\n';
+    out << "axis: " << (chart.automaticAxis() ? "auto" : "min-max") << '\n';
+    return Ok;
+}
+
 } // namespace
 
 QString usageText() {
@@ -157,6 +212,9 @@ QString usageText() {
                           "  select YYYY-MM-DD                            show the draw selected for a date\n"
                           "  import FILE...                               add draws from CSV files\n"
                           "  check TIPFILE [--date YYYY-MM-DD]            check a tip file against a draw\n"
+                          "  stats KIND --from YYYY-MM-DD --to YYYY-MM-DD [--tips TIPFILE]\n"
+                          "        KIND: frequency crosssums pairs triples quadruples overdue chance\n"
+                          "              chance-overdue rows (rows needs --tips)\n"
                           "\n"
                           "Options:\n"
                           "  --home DIR   folder of the draw file Kugelo.dat\n"
@@ -194,6 +252,7 @@ int run(const QStringList& arguments, const QString& defaultHome, QTextStream& o
         if (command == QLatin1String("select")) return commandSelect(rest, home, out, err);
         if (command == QLatin1String("import")) return commandImport(rest, home, out);
         if (command == QLatin1String("check")) return commandCheck(rest, home, out, err);
+        if (command == QLatin1String("stats")) return commandStats(rest, home, out);
         throw UsageError(QStringLiteral("unknown command %1").arg(command));
     } catch (const UsageError& e) {
         err << "kugelo-cli: " << e.text() << "\n\n" << usageText();

@@ -7,8 +7,10 @@
 #include "draws/DrawFile.h"
 #include "generator/NumberListDialog.h"
 #include "sheet/TipSheet.h"
+#include "stats/ChartView.h"
 
 #include <QAction>
+#include <QBarSet>
 #include <QDateEdit>
 #include <QFile>
 #include <QLabel>
@@ -18,6 +20,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QValueAxis>
 #include <QtTest>
 
 using namespace kugelo;
@@ -469,6 +472,37 @@ private Q_SLOTS:
         QVERIFY(!dialog->rowMode());
         QCOMPARE(dialog->list().colour(30), BoxColour::Normal);
         QVERIFY(dialog->list().isSet(30)); // the ticks stay: they are the number list's boxes
+    }
+
+    void chartCommandsFillTheChartAndChooseTheTab() {
+        Window w;
+        writeThreeDraws(w.home);
+        w.start();
+        auto* pages = w.find<QTabWidget>("PageControl1");
+        // Start-up draws the frequency chart without leaving the tip overview.
+        QCOMPARE(pages->currentIndex(), 0);
+        QCOMPARE(w.form.chart().count(), 49);
+        QCOMPARE(w.form.chart().caption(),
+                 QStringLiteral("Zahlenverteilung     Ziehungen: 3    Quersumme: 149"));
+        auto* chart = w.find<ChartView>("Chart1");
+        QCOMPARE(chart->barSet()->count(), 50); // bar i stands at x = i
+        QCOMPARE(chart->horizontalAxis()->titleText().replace(QChar(0xA0), ' '), w.form.chart().caption());
+
+        QTest::mouseClick(w.find("Button2"), Qt::LeftButton); // pairs: to the Diagramm tab
+        QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("TabSheet5"));
+        QCOMPARE(w.form.chart().count(), 48);
+
+        pages->setCurrentIndex(0);
+        QTest::mouseClick(w.find("Button6"), Qt::LeftButton); // distribution of the rows
+        QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("TabSheet5"));
+        QCOMPARE(w.form.chart().caption(), QStringLiteral("Zahlenverteilung des Tippes"));
+
+        pages->setCurrentIndex(4);
+        w.form.state().Berechnunglaeuft = true;
+        QTest::mouseClick(w.find("Button8"), Qt::LeftButton); // n° CHANCE overdue during a run: no tab change
+        QCOMPARE(pages->currentIndex(), 4);
+        QCOMPARE(w.form.chart().count(), 10);
+        QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
     void endpointsKeepTheirPathsAndQueries() {

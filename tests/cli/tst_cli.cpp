@@ -170,6 +170,38 @@ private Q_SLOTS:
         QCOMPARE(runCli({"--home", home.path(), "check"}).code, 2);
     }
 
+    void statsPrintsPointsCaptionAndAxis() {
+        TempHome home;
+        home.writeDraws({{"2008-10-06", {1, 2, 3, 4, 5}, 9},
+                         {"2008-10-08", {1, 2, 10, 11, 12}, 1},
+                         {"2008-10-11", {46, 22, 10, 39, 20}, 4}});
+        const Run pairs =
+            runCli({"--home", home.path(), "stats", "pairs", "--from", "2008-10-06", "--to", "2008-10-08"});
+        QCOMPARE(pairs.code, 0);
+        const QStringList lines = pairs.out.split('\n');
+        QCOMPARE(lines.size(), 48 + 3);
+        QCOMPARE(lines.mid(0, 2), QStringList({"1 1", "2 0"}));
+        QCOMPARE(lines[9], QStringLiteral("10 1"));
+        QCOMPARE(lines.mid(48),
+                 QStringList({"caption: Ziehungen: 1   Paare gefunden:3", "axis: min-max", ""}));
+
+        const Run sums = runCli(
+            {"--home", home.path(), "stats", "crosssums", "--from", "2008-10-11", "--to", "2008-10-11"});
+        QCOMPARE(sums.out, QStringLiteral("caption: \naxis: auto\n")); // no draw: no bar, caption unchanged
+
+        home.writeBytes("t.tpf", "1,2,3,4,5,7,\r\n");
+        const Run rows = runCli({"--home", home.path(), "stats", "rows", "--from", "2008-10-06", "--to",
+                                 "2008-10-11", "--tips", home.file("t.tpf")});
+        QVERIFY(rows.out.startsWith("1 1\n2 1\n3 1\n4 1\n5 1\n6 0\n7 1\n"));
+        QVERIFY(rows.out.endsWith("caption: Zahlenverteilung des Tippes\naxis: min-max\n"));
+
+        for (const QStringList& bad :
+             {QStringList{"stats", "pairs", "--from", "2008-10-06"},
+              QStringList{"stats", "rows", "--from", "2008-10-06", "--to", "2008-10-11"},
+              QStringList{"stats", "sextuples", "--from", "2008-10-06", "--to", "2008-10-11"}})
+            QCOMPARE(runCli(QStringList{"--home", home.path()} + bad).code, 2);
+    }
+
     void executableAnswersHelpAndWrongUsage() {
         const QString program = qEnvironmentVariable("KUGELO_BIN_DIR") + "/kugelo-cli";
         QProcess p;

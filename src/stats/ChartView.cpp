@@ -1,0 +1,139 @@
+#include "stats/ChartView.h"
+
+#include "stats/ChartModel.h"
+
+#include <QBarSeries>
+#include <QBarSet>
+#include <QValueAxis>
+#include <cmath>
+
+namespace kugelo {
+
+namespace {
+const QColor kGreen(0, 160, 0);
+const QColor kRed(220, 0, 0);
+
+// A step of 1, 2 or 5 times a power of ten that cuts a span into about five parts.
+double niceStep(double span) {
+    const double raw = std::max(1.0, span / 5.0);
+    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    const double residual = raw / magnitude;
+    const double nice = residual < 1.5 ? 1 : residual < 3 ? 2 : residual < 7 ? 5 : 10;
+    return std::max(1.0, nice * magnitude);
+}
+} // namespace
+
+ChartView::ChartView(ChartModel& model, QWidget* parent)
+    : QChartView(parent), m_model(model), m_series2(new QBarSeries), m_series1(new QBarSeries),
+      m_set(new QBarSet(QString())), m_axisX(new QValueAxis), m_axisY(new QValueAxis) {
+    setObjectName(QStringLiteral("Chart1"));
+    setRenderHint(QPainter::Antialiasing);
+    auto* chart = new QChart;
+    chart->legend()->hide();
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->setBackgroundRoundness(0);
+    setChart(chart);
+
+    m_series2->setObjectName(QStringLiteral("Series2"));
+    m_series1->setObjectName(QStringLiteral("Series1"));
+    m_set->setColor(kGreen);
+    m_set->setPen(Qt::NoPen);
+    m_set->setSelectedColor(kRed);
+    m_set->setLabelColor(Qt::black);
+    m_series2->append(m_set);
+    m_series2->setBarWidth(0.8);
+    m_series2->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    chart->addSeries(m_series1);
+    chart->addSeries(m_series2);
+
+    m_axisX->setGridLineVisible(false);
+    m_axisX->setLabelFormat(QStringLiteral("%d"));
+    m_axisX->setTickType(QValueAxis::TicksDynamic);
+    m_axisX->setTickAnchor(0);
+    m_axisX->setMinorTickCount(0);
+    m_axisY->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(m_axisX, Qt::AlignBottom);
+    chart->addAxis(m_axisY, Qt::AlignLeft);
+    for (QBarSeries* s : {m_series1, m_series2}) {
+        s->attachAxis(m_axisX);
+        s->attachAxis(m_axisY);
+    }
+    QFont small = font();
+    small.setPixelSize(10);
+    m_axisX->setLabelsFont(small);
+    m_axisY->setLabelsFont(small);
+    QFont title = font();
+    title.setPixelSize(11);
+    title.setBold(true);
+    m_axisX->setTitleFont(title);
+    m_series2->setLabelsAngle(-90);
+
+    connect(&m_model, &ChartModel::changed, this, &ChartView::showModel);
+    showModel();
+}
+
+void ChartView::showModel() {
+    const auto& points = m_model.series2();
+    m_set->deselectAllBars();
+    m_set->remove(0, m_set->count());
+    const int first = points.empty() ? 0 : std::max(0, points.front().x);
+    QList<qreal> values(first, 0.0);
+    QList<int> red;
+    values.reserve(first + static_cast<qsizetype>(points.size()));
+    for (const ChartPoint& p : points) {
+        if (p.red) red << static_cast<int>(values.size());
+        values << p.y;
+    }
+    m_set->append(values);
+    m_set->selectBars(red);
+    m_series2->setVisible(m_model.series2Active());
+    m_series1->setVisible(m_model.series1Active());
+    m_series2->setLabelsVisible(m_model.marksVisible());
+
+    const int n = static_cast<int>(points.size());
+    m_axisX->setRange(first - 0.5, first + std::max(0, n - 1) + 0.5);
+    if (m_model.automaticAxis() || n == 0) {
+        int high = 0;
+        for (const auto& p : points)
+            high = std::max(high, p.y);
+        m_axisY->setRange(0, std::max(1, high));
+        m_axisY->applyNiceNumbers();
+    } else {
+        // min-max; a chart whose bars are all equal still needs a range to draw.
+        const int low = m_model.axisMinimum();
+        const int high = std::max(m_model.axisMaximum(), low + 1);
+        m_axisY->setRange(low, high);
+    }
+    m_axisY->setTickType(QValueAxis::TicksDynamic);
+    m_axisY->setTickAnchor(0);
+    m_axisY->setTickInterval(niceStep(m_axisY->max() - m_axisY->min()));
+    // The title is drawn as rich text, which would fold the caption's runs of blanks into one.
+    QString title = m_model.caption();
+    title.replace(QLatin1Char(' '), QChar(0x00A0));
+    m_axisX->setTitleText(title.toHtmlEscaped());
+    placeLabels();
+}
+
+void ChartView::placeLabels() {
+    // A label every step bars, the step chosen so that labels stay apart at the chart's present width.
+    const auto& points = m_model.series2();
+    const int n = static_cast<int>(points.size());
+    if (n == 0) return;
+    const double plotWidth = chart()->plotArea().width() > 0 ? chart()->plotArea().width() : width() - 60.0;
+    const double perBar = std::max(1.0, plotWidth) / n;
+    const int needed =
+        QFontMetrics(m_axisX->labelsFont()).horizontalAdvance(QString::number(points.back().x)) + 8;
+    int step = 1;
+    for (int candidate : {1, 2, 5, 10, 20, 50, 100, 200}) {
+        step = candidate;
+        if (perBar * candidate >= needed) break;
+    }
+    m_axisX->setTickInterval(step);
+}
+
+void ChartView::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    placeLabels();
+}
+
+} // namespace kugelo
