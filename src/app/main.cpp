@@ -45,9 +45,12 @@ int main(int argc, char* argv[]) {
                 form.Komplettcheck();
             });
         }
-        if (auto* button = form.findChild<QAbstractButton*>(qEnvironmentVariable("KUGELO_SCREENSHOT_CLICK")))
+        // findChild with an empty name would take any child: only names that are set count.
+        const QString click = qEnvironmentVariable("KUGELO_SCREENSHOT_CLICK");
+        if (auto* button = click.isEmpty() ? nullptr : form.findChild<QAbstractButton*>(click))
             button->click();
-        if (auto* tab = form.findChild<QWidget*>(qEnvironmentVariable("KUGELO_SCREENSHOT_TAB")))
+        const QString tabName = qEnvironmentVariable("KUGELO_SCREENSHOT_TAB");
+        if (auto* tab = tabName.isEmpty() ? nullptr : form.findChild<QWidget*>(tabName))
             form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentWidget(tab);
         QTimer::singleShot(500, &form, [&form, screenshot] {
             const int code = form.grab().save(screenshot) ? 0 : 1;
