@@ -1,0 +1,72 @@
+#pragma once
+
+#include "generator/GenerationCriteria.h"
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <array>
+#include <vector>
+
+class QSpinBox;
+class QWidget;
+
+namespace kugelo {
+
+// The option pages of the "Berechnung" tab: builds every option control of the option table on the five
+// inner pages (Statistisch, Schein Optimierung, Mathematisch, n° CHANCE, Allgemein) and keeps them and
+// the criteria together. A user change is written into the criteria at once, so a running generation
+// sees it at its next test; showCriteria() brings the controls up to date after code changed the criteria.
+class CriteriaPage : public QObject {
+    Q_OBJECT
+public:
+    CriteriaPage(GenerationCriteria& criteria, const std::array<QWidget*, 5>& pages,
+                 QObject* parent = nullptr);
+
+    // Shows every field again (values and spin limits), without treating it as a user change.
+    void showCriteria();
+
+    // A control, spin edit, label or button of the pages by its design name, or nullptr.
+    QWidget* control(const QString& name) const;
+
+Q_SIGNALS:
+    // A chart button or link label asks for a statistic (the value of stats' Statistic); showTabFirst
+    // brings the chart tab to the front first.
+    void statisticRequested(int which, bool showTabFirst);
+    // UpDown7 was changed by the user; carries its value before the change, in thousands.
+    void runLimitChanged(int oldThousands);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Bound {
+        const OptionSpec* option;
+        QWidget* widget;
+    };
+
+    void buildStatistics(QWidget* page);
+    void buildRowOptimisation(QWidget* page);
+    void buildMathematics(QWidget* page);
+    void buildChance(QWidget* page);
+    void buildGeneral(QWidget* page);
+
+    // Creates the control of one table row at the given place and binds it to its field.
+    QWidget* option(const char* name, QWidget* parent, const QRect& geometry);
+    QWidget* label(QWidget* parent, const QRect& geometry, const QString& text, bool heading = false);
+    void chartButton(const char* name, QWidget* parent, const QPoint& at, int which, bool showTabFirst);
+    void chartLabel(const char* name, QWidget* parent, const QRect& geometry, const QString& text, int which);
+    void remember(QWidget* widget);
+
+    void showOption(const Bound& bound);
+    void showOptions(std::initializer_list<const char*> names);
+    // The range couplings that the spin buttons keep on mouse press and release.
+    void coupleRanges(const QString& spin, bool press);
+
+    GenerationCriteria& m_criteria;
+    std::vector<Bound> m_bound;
+    QHash<QString, QWidget*> m_named;
+    int m_unnamedLabels = 0;
+};
+
+} // namespace kugelo

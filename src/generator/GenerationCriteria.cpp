@@ -1,0 +1,144 @@
+#include "generator/GenerationCriteria.h"
+
+namespace kugelo {
+
+namespace {
+
+using C = GenerationCriteria;
+
+constexpr const char* kStatistisch = "Statistisch";
+constexpr const char* kSchein = "Schein Optimierung";
+constexpr const char* kMathematisch = "Mathematisch";
+constexpr const char* kChance = "n° CHANCE";
+constexpr const char* kAllgemein = "Allgemein";
+constexpr const char* kTipOverview = "Tipp-Übersicht";
+
+// Hints that several controls share.
+constexpr const char* kPercentHint =
+    "Die erste X Prozent werden mit einer Höheren Wahrscheinlichkeit versehen";
+constexpr const char* kDatabaseHint =
+    "Tipp vor noch keinen Xer aus der Datenbank entsprechen, beginnen mit dem "
+    "Datum  aus deer Diagrammübersicht";
+constexpr const char* kLastDrawHint = "Übereinstimmung mit Zahlen aus vorhergehender Ziehung";
+// The label under which both cross-sum spins sit.
+constexpr const char* kCrossSumLabel =
+    "Quersummen von                  bis                     im Tipp zulassen";
+
+OptionSpec check(const char* name, const char* page, const char* caption, bool C::*flag,
+                 const char* hint = "") {
+    return {name, OptionKind::Check, nullptr, page, caption, hint, flag, nullptr};
+}
+
+OptionSpec radio(const char* name, const char* caption, bool C::*flag) {
+    return {name, OptionKind::Radio, nullptr, kChance, caption, "", flag, nullptr};
+}
+
+OptionSpec spin(const char* name, const char* edit, const char* page, SpinValue C::*value,
+                const char* hint = "", const char* caption = "") {
+    return {name, OptionKind::Spin, edit, page, caption, hint, nullptr, value};
+}
+
+std::vector<OptionSpec> buildTable() {
+    return {
+        // Statistisch
+        check("CheckBox2", kStatistisch, "Zahlen die besonders oft gezogen wurden bevorzugen", &C::CheckBox2,
+              "Die ersten X% der am häufigsten gezogenen Zahlen bevorzugen"),
+        spin("UpDown12", "Edit85", kStatistisch, &C::UpDown12, kPercentHint),
+        check("CheckBox14", kStatistisch, "Zahlen die besonders selten gezogen wurden bevorzugen",
+              &C::CheckBox14, "die ersten X% der am seltensten gezogenen Zahlen bevorzugen"),
+        spin("UpDown14", "Edit87", kStatistisch, &C::UpDown14, kPercentHint),
+        check("CheckBox10", kStatistisch, "Zahlen die am längsten überfällig sind", &C::CheckBox10,
+              "die ersten X% der am längsten überfälligen Zahlen bevorzugen"),
+        spin("UpDown13", "Edit86", kStatistisch, &C::UpDown13, kPercentHint),
+        check("CheckBox1", kStatistisch, "Zahlen mit einer häufigen Paarebildung bevorzugen", &C::CheckBox1),
+        check("CheckBox11", kStatistisch, "seltensten", &C::CheckBox11),
+        check("CheckBox6", kStatistisch, "Zahlen mit einer häufigen Dreiergruppenbildung bevorzugen",
+              &C::CheckBox6),
+        check("CheckBox12", kStatistisch, "seltensten", &C::CheckBox12),
+        check("CheckBox7", kStatistisch, "Zahlen mit einer häufigen Viergruppenbildung bevorzugen",
+              &C::CheckBox7),
+        check("CheckBox13", kStatistisch, "seltensten", &C::CheckBox13),
+        check("CheckBox19", kStatistisch, "benachbarte Zahlen der letzten Ziehung bevorzugen",
+              &C::CheckBox19),
+
+        // Schein Optimierung
+        check("CheckBox3", kSchein, "maximale Übereinstimmungen mit anderen Tipps:", &C::CheckBox3),
+        spin("UpDown3", "Edit39", kSchein, &C::UpDown3),
+        check("CheckBox24", kSchein, "minimale Übereinstimmungen mit anderen Tipps:", &C::CheckBox24),
+        spin("UpDown9", "Edit88", kSchein, &C::UpDown9),
+        check("CheckBox27", kSchein, "Min/Max bezogen auf Verhältnis jedes Tipps auf jeden Tipp anwenden",
+              &C::CheckBox27),
+        check("CheckBox9", kSchein, "Tipp darf noch keinen              er aus der Datenbank entsprechen",
+              &C::CheckBox9, kDatabaseHint),
+        spin("UpDown6", "Edit42", kSchein, &C::UpDown6,
+             "Setzen Sie den Wert auf 5 oder 6 falls Sie die komplette Datenbank verwenden"),
+        check("CheckBox28", kSchein,
+              "Tipp darf keinen              er aus den letzten              Ziehungen sein", &C::CheckBox28,
+              kDatabaseHint),
+        spin("UpDown17", "Edit91", kSchein, &C::UpDown17,
+             "Setzen Sie den Wert auf 4 oder 5 falls Sie die Ziehungszahl sehr groß wählen"),
+        spin("UpDown18", "Edit92", kSchein, &C::UpDown18,
+             "Hier können Sie nochmal  ab ev. 3 oder 4 der letzten Ziehungen ausschließen"),
+        check("CheckBox4", kSchein,
+              "maximale Übereinstimmung mit der letzten Ziehung zulassen:", &C::CheckBox4, kLastDrawHint),
+        spin("UpDown4", "Edit40", kSchein, &C::UpDown4),
+        check("CheckBox5", kSchein,
+              "maximale Übereinstimmung mit Zahlen der vorletzten Ziehung:", &C::CheckBox5, kLastDrawHint),
+        spin("UpDown5", "Edit41", kSchein, &C::UpDown5),
+        check("CheckBox23", kSchein,
+              "maximale Übereinstimmung mit der vorvorletzten Ziehung:", &C::CheckBox23, kLastDrawHint),
+        spin("UpDown11", "Edit84", kSchein, &C::UpDown11),
+        check("CheckBox31", kSchein, "n° CHANCEl in Übereinstimmungsberechnung mit einbeziehen!",
+              &C::CheckBox31),
+        check("CheckBox29", kSchein, "vermeiden der Zahlen 1-12 (Monat oft getippt durch Datums-Tipper) ",
+              &C::CheckBox29),
+        check("CheckBox30", kSchein,
+              "Wertigkeit der Zahlen von 1-31 verringern (Datum)  -  selterner im Tipp enthalten",
+              &C::CheckBox30),
+
+        // Mathematisch
+        spin("UpDown1", "Edit37", kMathematisch, &C::UpDown1, "", kCrossSumLabel),
+        spin("UpDown2", "Edit38", kMathematisch, &C::UpDown2, "", kCrossSumLabel),
+        check("CheckBox22", kMathematisch, "mindest Anzahl der Primzahlen pro Tipp", &C::CheckBox22),
+        spin("UpDown10", "Edit83", kMathematisch, &C::UpDown10),
+        check("CheckBox25", kMathematisch, "mindest Anzahl der gerade Zahlen in jedem Tipp", &C::CheckBox25),
+        spin("UpDown15", "Edit89", kMathematisch, &C::UpDown15),
+        check("CheckBox26", kMathematisch, "mindest Anzahl der ungerade Zahlen in jede m Tipp",
+              &C::CheckBox26),
+        spin("UpDown16", "Edit90", kMathematisch, &C::UpDown16),
+        check("CheckBox8", kMathematisch, "eine Paarbildung pro Tipp erzwingen", &C::CheckBox8),
+        check("CheckBox18", kMathematisch, "keine Dreier, Vierer... Gruppen", &C::CheckBox18),
+
+        // n° CHANCE
+        radio("RadioButton1", "einfach per Zufall bestimmen", &C::RadioButton1),
+        radio("RadioButton2", "die am seltensten gezogen Zahl verwenden", &C::RadioButton2),
+        radio("RadioButton3", "die am längsten ausstehende Zahl verwenden", &C::RadioButton3),
+        check("CheckBox16", kChance, "keine n° CHANCE Zahl aus den letzten Ziehungen", &C::CheckBox16),
+        spin("UpDown19", "Edit105", kChance, &C::UpDown19),
+
+        // Allgemein
+        check("CheckBox15", kAllgemein, "für den Tipp nur bevorzugte Zahlen verwenden!", &C::CheckBox15),
+        check("CheckBox20", kAllgemein, "Liste für Zahlenreihengenerierung anzeigen / bearbeiten",
+              &C::CheckBox20),
+        spin("UpDown7", "Edit55", kAllgemein, &C::UpDown7, "", "Maximale Berechnungsläufe"),
+
+        // Tip overview
+        spin("UpDown8", "Edit80", kTipOverview, &C::UpDown8),
+    };
+}
+
+} // namespace
+
+const std::vector<OptionSpec>& optionTable() {
+    static const std::vector<OptionSpec> table = buildTable();
+    return table;
+}
+
+const OptionSpec* findOption(const QString& name) {
+    for (const OptionSpec& option : optionTable()) {
+        if (name == QLatin1String(option.name)) return &option;
+    }
+    return nullptr;
+}
+
+} // namespace kugelo
