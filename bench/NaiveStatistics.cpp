@@ -14,15 +14,13 @@ StatisticCounts naiveStatistic(Statistic statistic, MainState& state) {
     const double upper = toDayNumber(state.DateTimePicker1);
     DrawReader reader{DrawFile(state.drawFilePath())};
     std::array<int, 50> counts{};
-    if (statistic == Statistic::Overdue)
-        counts.fill(1);
+    if (statistic == Statistic::Overdue) counts.fill(1);
     int length = statistic == Statistic::Pairs ? 2 : statistic == Statistic::Triples ? 3 : 4;
     const int lastStart = statistic == Statistic::Pairs ? 48 : 47;
     while (!reader.atEnd()) {
         const DrawRecord r = reader.next();
         const bool inclusive = statistic == Statistic::Frequency || statistic == Statistic::ChanceFrequency;
-        if ((inclusive ? r.Datum < lower : r.Datum <= lower) || r.Datum > upper)
-            continue;
+        if ((inclusive ? r.Datum < lower : r.Datum <= lower) || r.Datum > upper) continue;
         switch (statistic) {
         case Statistic::Frequency:
             for (int i = 0; i < 5; ++i)

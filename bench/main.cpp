@@ -5,6 +5,14 @@
 
 #include "NaiveStatistics.h"
 
+#include "draws/CurrentDraw.h"
+#include "evaluation/HitCheck.h"
+#include "generator/ChanceChoice.h"
+#include "generator/GenerationCriteria.h"
+#include "generator/GenerationRun.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+
 #include "app/MainState.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
@@ -35,8 +43,7 @@ double medianMicros(const std::function<void()>& call) {
         t.start();
         for (int i = 0; i < perRound; ++i)
             call();
-        if (t.nsecsElapsed() > 5'000'000 || perRound > (1 << 20))
-            break;
+        if (t.nsecsElapsed() > 5'000'000 || perRound > (1 << 20)) break;
         perRound *= 2;
     }
     std::vector<double> rounds;
@@ -49,6 +56,63 @@ double medianMicros(const std::function<void()>& call) {
     }
     std::sort(rounds.begin(), rounds.end());
     return rounds[rounds.size() / 2];
+}
+
+class QuietDialogs final : public Dialogs {
+public:
+    void message(const QString&) override {}
+    bool question(const QString&, const QString&) override { return false; }
+    QString input(const QString&, const QString&, const QString& proposed) override { return proposed; }
+    QString openFileName(const FileDialogOptions&) override { return {}; }
+    QString saveFileName(const FileDialogOptions&) override { return {}; }
+};
+
+struct RunResult {
+    int candidates = 0;
+    double seconds = 0;
+    double rowSeconds = 0; // from the start of the row loop to the final sheet check
+    std::size_t indexBytes = 0;
+    NumberPool pool;
+    ChanceStatistics chance;
+};
+
+// One generation run on the history in home: window from 6 October 2008 to the newest draw, design
+// options, twelve rows, UpDown7 = 50.
+RunResult generationRun(const QString& home, bool literal, std::uint32_t seed) {
+    MainState state;
+    state.Home = home;
+    state.DateTimePicker2 = earliestDrawDate();
+    state.DateTimePicker1 = QDate(2100, 1, 1);
+    TipSheet sheet;
+    GenerationCriteria criteria;
+    criteria.UpDown8.set(12);
+    criteria.UpDown7.set(50);
+    MessageTable messages;
+    ChartModel chart;
+    QuietDialogs dialogs;
+    SystemClock clock;
+    RandomSource random(seed);
+    CurrentDraw currentDraw(state, messages, dialogs, [&] { Komplettcheck(state, sheet); });
+    RunEnvironment environment{state, sheet, criteria, messages, chart, currentDraw, random, clock};
+    environment.literal = literal;
+    QElapsedTimer t;
+    qint64 rowsStart = 0;
+    qint64 rowsEnd = 0;
+    RunHooks hooks;
+    hooks.status = [&](const QString& text) {
+        if (text == messages[41]) rowsStart = t.nsecsElapsed();
+    };
+    hooks.sheetCheck = [&] { rowsEnd = t.nsecsElapsed(); };
+    GenerationRun run(environment, hooks);
+    t.start();
+    run.run();
+    RunResult result;
+    result.seconds = static_cast<double>(t.nsecsElapsed()) / 1e9;
+    result.rowSeconds = static_cast<double>(rowsEnd - rowsStart) / 1e9;
+    result.candidates = run.counter();
+    result.indexBytes = run.history().memoryBytes();
+    result.pool = run.pool();
+    return result;
 }
 
 } // namespace
@@ -81,10 +145,14 @@ int main(int argc, char* argv[]) {
         Statistic statistic;
         bool naive;
     } cases[] = {
-        {"frequency", Statistic::Frequency, true},      {"crosssums", Statistic::CrossSums, false},
-        {"pairs", Statistic::Pairs, true},              {"triples", Statistic::Triples, true},
-        {"quadruples", Statistic::Quadruples, true},    {"overdue", Statistic::Overdue, true},
-        {"chance", Statistic::ChanceFrequency, false},  {"chance-overdue", Statistic::ChanceOverdue, false},
+        {"frequency", Statistic::Frequency, true},
+        {"crosssums", Statistic::CrossSums, false},
+        {"pairs", Statistic::Pairs, true},
+        {"triples", Statistic::Triples, true},
+        {"quadruples", Statistic::Quadruples, true},
+        {"overdue", Statistic::Overdue, true},
+        {"chance", Statistic::ChanceFrequency, false},
+        {"chance-overdue", Statistic::ChanceOverdue, false},
     };
     for (const auto& c : cases) {
         const double fast = medianMicros([&] { showStatistic(c.statistic, state, messages, chart, &sheet); });
@@ -94,7 +162,8 @@ int main(int argc, char* argv[]) {
             showStatistic(c.statistic, state, messages, chart, &sheet);
             for (std::size_t i = 0; i < reference.points.size(); ++i) {
                 if (chart.yAt(static_cast<int>(i)) != reference.points[i].second) {
-                    QTextStream(stderr) << "kugelo-bench: " << c.name << " differs from the straightforward count\n";
+                    QTextStream(stderr)
+                        << "kugelo-bench: " << c.name << " differs from the straightforward count\n";
                     return 1;
                 }
             }
@@ -102,6 +171,72 @@ int main(int argc, char* argv[]) {
             line += QStringLiteral(" %1 %2").arg(naive, 20, 'f', 1).arg(naive / fast, 7, 'f', 1);
         }
         out << line << '\n';
+    }
+
+    // The generation run, its bare candidate loop, and the run done literally.
+    out << "\ngeneration: window 2008-10-06 to the newest draw, design options, UpDown8 = 12, UpDown7 = 50\n";
+    std::vector<RunResult> runs;
+    for (std::uint32_t seed = 1; seed <= 9; ++seed)
+        runs.push_back(generationRun(state.Home, false, seed));
+    std::sort(runs.begin(), runs.end(), [](const RunResult& a, const RunResult& b) {
+        return a.candidates / a.seconds < b.candidates / b.seconds;
+    });
+    const RunResult& median = runs[runs.size() / 2];
+    const double runRate = median.candidates / median.seconds;
+    const double loopRate = median.candidates / median.rowSeconds;
+    out << QStringLiteral(
+               "run      %1 candidates in %2 ms: %3 candidates/s (median of %4 runs; index %5 MiB)\n")
+               .arg(median.candidates)
+               .arg(median.seconds * 1000, 0, 'f', 2)
+               .arg(runRate, 0, 'f', 0)
+               .arg(runs.size())
+               .arg(static_cast<double>(median.indexBytes) / (1 << 20), 0, 'f', 2);
+    out << QStringLiteral(
+               "  rows   %1 ms of it in the row loop (history read and indexed there): %2 candidates/s\n")
+               .arg(median.rowSeconds * 1000, 0, 'f', 2)
+               .arg(loopRate, 0, 'f', 0);
+
+    // The floor: draw five numbers, choose the n° CHANCE, sort; no tests.
+    {
+        GenerationCriteria criteria;
+        SystemClock clock;
+        RandomSource random(3);
+        ChanceStatistics chance;
+        const std::vector<DrawRecord> records = DrawFile(state.drawFilePath()).readAll();
+        for (const auto& [x, y] :
+             countStatistic(Statistic::ChanceFrequency, records, EarliestDrawDay, 1e9).points)
+            chance.f[static_cast<std::size_t>(x)] = y;
+        for (const auto& [x, y] :
+             countStatistic(Statistic::ChanceOverdue, records, EarliestDrawDay, 1e9).points)
+            chance.o[static_cast<std::size_t>(x)] = y;
+        const NumberPool& pool = median.pool;
+        long long sink = 0;
+        const int n = 2'000'000;
+        QElapsedTimer t;
+        t.start();
+        for (int i = 0; i < n; ++i) {
+            std::array<int, 5> z = pool.drawCandidate(random);
+            const int c = chooseChance(criteria, chance, random, clock);
+            std::sort(z.begin(), z.end());
+            sink += z[0] + c;
+        }
+        const double floorRate = n / (static_cast<double>(t.nsecsElapsed()) / 1e9);
+        out << QStringLiteral("floor    %1 candidates/s (draw, n° CHANCE, sort; checksum %2)\n")
+                   .arg(floorRate, 0, 'f', 0)
+                   .arg(sink % 1000);
+        const RunResult literal = generationRun(state.Home, true, 5);
+        const double literalRate = literal.candidates / literal.seconds;
+        const double literalLoopRate = literal.candidates / literal.rowSeconds;
+        out << QStringLiteral("literal  %1 candidates in %2 ms: %3 candidates/s; row loop %4 candidates/s\n")
+                   .arg(literal.candidates)
+                   .arg(literal.seconds * 1000, 0, 'f', 1)
+                   .arg(literalRate, 0, 'f', 0)
+                   .arg(literalLoopRate, 0, 'f', 0);
+        out << QStringLiteral("run/floor %1 (row loop %2)   literal/run per candidate %3 (row loop %4)\n")
+                   .arg(runRate / floorRate, 0, 'f', 3)
+                   .arg(loopRate / floorRate, 0, 'f', 3)
+                   .arg(runRate / literalRate, 0, 'f', 1)
+                   .arg(loopRate / literalLoopRate, 0, 'f', 1);
     }
     return 0;
 }

@@ -4,6 +4,8 @@
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
 #include "evaluation/HitCheck.h"
+#include "generator/CriteriaPage.h"
+#include "generator/GenerationRun.h"
 #include "generator/NumberListDialog.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
@@ -20,8 +22,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -211,7 +215,9 @@ void TForm1::buildMenu() {
         return action;
     };
     item(bar, "Aktualisieren1", QStringLiteral("&Ziehungsdaten laden"), QKeySequence(Qt::CTRL | Qt::Key_A));
-    item(bar, "Berechnen1", QStringLiteral("&Berechnen"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    QAction* compute =
+        item(bar, "Berechnen1", QStringLiteral("&Berechnen"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(compute, &QAction::triggered, this, [this] { runCommand([this] { Label28Click(); }); });
 
     auto* language = new QMenu(QStringLiteral("Sprache/&Language"), this);
     language->setObjectName(QStringLiteral("SpracheLanguage1"));
@@ -352,15 +358,18 @@ void TForm1::buildTipOverview(QWidget* tab) {
     count->setRange(1, 12);
     count->setValue(5);
     count->findChild<QLineEdit*>()->setObjectName(QStringLiteral("Edit80"));
-    auto* run =
+    connect(count, &QSpinBox::valueChanged, this, [this](int v) { m_criteria.UpDown8.set(v); });
+    m_runButton =
         button(bottom, "BitBtn4", {58, 14, 124, 30}, QStringLiteral("Tipps berechnen"),
                QStringLiteral("Starten Sie hier die Berechnung der Tippreihen."), QStyle::SP_MediaPlay);
-    QFont runFont = run->font();
+    QFont runFont = m_runButton->font();
     runFont.setBold(true);
-    run->setFont(runFont);
-    speedButton(
+    m_runButton->setFont(runFont);
+    connect(m_runButton, &QPushButton::clicked, this, [this] { runCommand([this] { Label28Click(); }); });
+    auto* lucky = speedButton(
         bottom, "SpeedButton13", {186, 14, 30, 30}, QStringLiteral("☘"),
         QStringLiteral("Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"));
+    connect(lucky, &QToolButton::clicked, this, [this] { runCommand([this] { SpeedButton13Click(); }); });
     speedButton(bottom, "OnlineTipp", {222, 14, 104, 30}, QStringLiteral("Tipp &abgeben"),
                 QStringLiteral("Hier können Sie den Tipp Online abgeben"), QStyle::SP_ArrowUp);
     button(bottom, "Warenkorb", {332, 14, 96, 30}, QStringLiteral("shopping"));
@@ -382,11 +391,19 @@ void TForm1::buildCalculationTab(QWidget* tab) {
     const QString captions[] = {QStringLiteral("Statistisch"), QStringLiteral("Schein Optimierung"),
                                 QStringLiteral("Mathematisch"), QStringLiteral("n° CHANCE"),
                                 QStringLiteral("Allgemein")};
+    std::array<QWidget*, 5> pages{};
     for (int i = 0; i < 5; ++i) {
-        auto* page = new QWidget;
-        page->setObjectName(QLatin1String(names[i]));
-        inner->addTab(page, captions[i]);
+        pages[std::size_t(i)] = new QWidget;
+        pages[std::size_t(i)]->setObjectName(QLatin1String(names[i]));
+        inner->addTab(pages[std::size_t(i)], captions[i]);
     }
+    m_criteriaPage = new CriteriaPage(m_criteria, pages, this);
+    connect(m_criteriaPage, &CriteriaPage::statisticRequested, this, [this](int which, bool tabFirst) {
+        runCommand([=, this] { Statistik(static_cast<Statistic>(which), tabFirst); });
+    });
+    // The spin's change notice sees the value before the change.
+    connect(m_criteriaPage, &CriteriaPage::runLimitChanged, this,
+            [this](int oldThousands) { m_state.LaufMax = oldThousands * 1000; });
 }
 
 void TForm1::buildChartTab(QWidget* tab) {
@@ -580,6 +597,8 @@ void TForm1::initialise() {
     if (proxyHost->text().isEmpty())
         findChild<QLineEdit*>(QStringLiteral("ProxyPortEdit"))->setText(QStringLiteral("80"));
 
+    m_state.LaufMax = 1000 * m_criteria.UpDown7.value;
+
     m_state.ZahlenFile = QStringLiteral("Kugelo.dat");
     runCommand([this] { DrawFile(m_state.drawFilePath()).createIfMissing(); });
 
@@ -738,7 +757,107 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    // A run in progress stops at its next candidate, so the program can end.
+    if (m_runButton->text() == m_messages[42]) m_runButton->setText(m_tippsberechnen);
     event->accept();
+}
+
+void TForm1::showCriteria() {
+    m_criteriaPage->showCriteria();
+    auto* count = findChild<QSpinBox*>(QStringLiteral("UpDown8"));
+    const QSignalBlocker block(count);
+    count->setRange(m_criteria.UpDown8.min, m_criteria.UpDown8.max);
+    count->setValue(m_criteria.UpDown8.value);
+}
+
+void TForm1::SpeedButton13Click() {
+    const QString proposed = QString::number(m_random.below(99999));
+    const QString answer = m_platform.dialogs.input(m_messages[20], m_messages[21], proposed);
+    if (const auto number = tryStrToInt(answer)) {
+        m_random.setState(static_cast<std::uint32_t>(*number));
+        setStatusText(1, m_messages[22] + QString::number(*number) + m_messages[23]);
+    } else {
+        m_random.seedFromClock(m_platform.clock);
+    }
+}
+
+void TForm1::Label28Click() {
+    if (m_tippsberechnen.isEmpty()) m_tippsberechnen = m_runButton->text();
+    if (m_runButton->text() == m_messages[42]) {
+        m_runButton->setText(m_tippsberechnen); // the running loop sees it at its next candidate
+        return;
+    }
+    m_runButton->setText(m_messages[42]);
+
+    // Commands that would change the sheet or the draw file wait until the run is over.
+    static const char* const kBusy[] = {"SpeedButton5",  "SpeedButton6",  "SpeedButton7",
+                                        "SpeedButton10", "SpeedButton11", "SpeedButton16",
+                                        "BitBtn1",       "BitBtn6",       "BitBtn8"};
+    const auto setBusy = [this](bool busy) {
+        for (const char* name : kBusy)
+            if (auto* w = findChild<QWidget*>(QLatin1String(name))) w->setEnabled(!busy);
+        if (auto* update = findChild<QAction*>(QStringLiteral("Aktualisieren1"))) update->setEnabled(!busy);
+        m_sheetView->setEditable(!busy);
+    };
+    struct Finish {
+        TForm1* form;
+        std::function<void(bool)> setBusy;
+        ~Finish() {
+            setBusy(false);
+            form->m_runButton->setText(form->m_tippsberechnen);
+            form->showCriteria();
+        }
+    } finish{this, setBusy};
+    setBusy(true);
+    const WaitCursor wait;
+
+    GenerationRun* current = nullptr;
+    QElapsedTimer sincePump;
+    sincePump.start();
+    RunHooks hooks;
+    hooks.pump = [&] {
+        // The window stays live at no cost per candidate: pending events about every 15 ms.
+        if (sincePump.elapsed() < 15) return;
+        if (current) setStatusText(1, current->progressLine());
+        QCoreApplication::processEvents();
+        sincePump.restart();
+    };
+    hooks.stopRequested = [this] { return m_runButton->text() != m_messages[42]; };
+    hooks.status = [this](const QString& text) { setStatusText(1, text); };
+    hooks.showTipTab = [this] { m_pages->setCurrentIndex(0); };
+    hooks.showChartTab = [this] {
+        m_pages->setCurrentWidget(findChild<QWidget*>(QStringLiteral("TabSheet5")));
+        repaint();
+    };
+    hooks.criteriaChanged = [this] { showCriteria(); };
+    hooks.sheetCheck = [this] { Komplettcheck(); };
+    hooks.numberList = [this](NumberPool& pool) {
+        m_pages->setCurrentIndex(0);
+        NumberList& list = m_form6->list();
+        list.Zufall = m_messages[60];
+        list.Stopp = m_messages[61];
+        list.MaxZahl = 49;
+        for (int n = 1; n <= 49; ++n) {
+            list.setSet(n, pool.count(n) > 0);
+            list.setWeight(n, QString::number(pool.count(n)));
+        }
+        m_form6->setRowMode(false);
+        m_form6->showList();
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+        const TForm6::Result result = m_form6->runModal();
+        QGuiApplication::restoreOverrideCursor();
+        if (result == TForm6::Ok) return PoolChoice::Keep;
+        if (result == TForm6::Retry) {
+            pool.rebuildFrom(list);
+            return PoolChoice::Rebuild;
+        }
+        return PoolChoice::Cancel;
+    };
+    GenerationRun run(RunEnvironment{m_state, m_sheet, m_criteria, m_messages, m_chart, *m_currentDraw,
+                                     m_random, m_platform.clock},
+                      hooks);
+    current = &run;
+    run.run();
 }
 
 } // namespace kugelo

@@ -3,6 +3,7 @@
 #include "app/Endpoints.h"
 #include "app/MainState.h"
 #include "app/ScalerView.h"
+#include "generator/GenerationCriteria.h"
 #include "generator/RandomSource.h"
 #include "i18n/MessageTable.h"
 #include "platform/Dialogs.h"
@@ -15,6 +16,7 @@
 #include <functional>
 
 class QDateEdit;
+class QPushButton;
 class QLabel;
 class QTabWidget;
 
@@ -24,6 +26,7 @@ class Clock;
 class CurrentDraw;
 class Desktop;
 class Sound;
+class CriteriaPage;
 class TForm6;
 class TipSheetView;
 
@@ -58,6 +61,10 @@ public:
     RandomSource& random() { return m_random; }
     TForm6* form6() const { return m_form6.get(); }
     ChartModel& chart() { return m_chart; }
+    GenerationCriteria& criteria() { return m_criteria; }
+    CriteriaPage* criteriaPage() const { return m_criteriaPage; }
+    // Shows the criteria in their controls after code changed them.
+    void showCriteria();
     const MessageTable& messages() const { return m_messages; }
     const Endpoints& endpoints() const { return m_endpoints; }
     QString statusText(int panel) const;
@@ -80,6 +87,11 @@ public:
     // Computes a statistic and shows it on the chart; with showTabFirst the Diagramm tab comes to the
     // front before, otherwise when the statistic says so.
     void Statistik(Statistic statistic, bool showTabFirst = false);
+
+    // "Tipps berechnen" (BitBtn4, Berechnen1): starts a generation run, or stops the one in progress.
+    void Label28Click();
+    // The lucky number: seeds the random source from a number the user gives.
+    void SpeedButton13Click();
 
     // Runs a command; a failure it lets through is shown as the general error report.
     void runCommand(const std::function<void()>& command);
@@ -118,6 +130,10 @@ private:
     // The shared file dialogs' settings; the tip file commands change them and put them back.
     FileDialogOptions m_saveDialog1{{}, QStringLiteral("Textdatei|*.txt"), QStringLiteral("txt"), {}, {}};
     FileDialogOptions m_openDialog1;
+    GenerationCriteria m_criteria;
+    CriteriaPage* m_criteriaPage = nullptr;
+    QPushButton* m_runButton = nullptr;
+    QString m_tippsberechnen; // the run button's caption when no run is in progress
     std::unique_ptr<CurrentDraw> m_currentDraw;
     ContentScaler m_scaler;
     bool m_scalerReady = false;

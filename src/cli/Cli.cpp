@@ -5,8 +5,13 @@
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
 #include "evaluation/HitCheck.h"
+#include "generator/GenerationCriteria.h"
+#include "generator/GenerationRun.h"
+#include "generator/RandomSource.h"
 #include "i18n/MessageTable.h"
 #include "platform/AtomicFile.h"
+#include "platform/Clock.h"
+#include "platform/Convert.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "sheet/TipFile.h"
@@ -202,24 +207,163 @@ int commandStats(const QStringList& args, const QString& home, QTextStream& out)
     return Ok;
 }
 
+// A clock whose performance counter starts at a given value and advances by a fixed step at every
+// reading, so that a run's seeds, and with them its rows, are reproducible.
+class CountingClock final : public Clock {
+public:
+    explicit CountingClock(std::uint64_t start) : m_next(start) {}
+    QDate today() const override { return QDate::currentDate(); }
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+    std::uint64_t performanceCounter() const override {
+        const std::uint64_t value = m_next;
+        m_next += 1000;
+        return value;
+    }
+    std::uint32_t tickCount() const override { return static_cast<std::uint32_t>(m_next / 1000000); }
+
+private:
+    mutable std::uint64_t m_next;
+};
+
+std::uint64_t parseNumber(const QString& text, const QString& what) {
+    bool ok = false;
+    const qulonglong value = text.toULongLong(&ok);
+    if (!ok) throw UsageError(QStringLiteral("%1: not a number: %2").arg(what, text));
+    return value;
+}
+
+// Applies --set NAME=VALUE options: check boxes and radio buttons take 0 or 1, spins a value within their
+// limits. Check boxes and radio buttons come first, then the limit of UpDown6 as at start-up (7 with
+// CheckBox31, else 5), then the spins.
+void applySettings(GenerationCriteria& criteria, const QStringList& settings) {
+    QList<std::pair<const OptionSpec*, int>> spins;
+    for (const QString& setting : settings) {
+        const qsizetype eq = setting.indexOf(QLatin1Char('='));
+        const OptionSpec* option = eq > 0 ? findOption(setting.left(eq)) : nullptr;
+        if (!option) throw UsageError(QStringLiteral("--set: no option %1").arg(setting.left(eq)));
+        const auto value = tryStrToInt(setting.mid(eq + 1));
+        if (!value) throw UsageError(QStringLiteral("--set: not a number: %1").arg(setting));
+        if (option->kind == OptionKind::Spin) {
+            spins.append({option, *value});
+            continue;
+        }
+        if (*value != 0 && *value != 1)
+            throw UsageError(QStringLiteral("--set: %1 takes 0 or 1").arg(QLatin1String(option->name)));
+        if (option->kind == OptionKind::Radio && *value == 1)
+            criteria.chooseChanceMode(QString::fromLatin1(option->name).right(1).toInt());
+        else
+            criteria.*(option->flag) = *value == 1;
+    }
+    criteria.UpDown6.setLimits(criteria.UpDown6.min, criteria.CheckBox31 ? 7 : 5);
+    for (const auto& [option, value] : spins) {
+        SpinValue& spin = criteria.*(option->spin);
+        if (value < spin.min || value > spin.max)
+            throw UsageError(QStringLiteral("--set: %1 lies within %2..%3")
+                                 .arg(QLatin1String(option->name))
+                                 .arg(spin.min)
+                                 .arg(spin.max));
+        spin.set(value);
+    }
+}
+
+// Runs "Tipps berechnen" without a window and prints the rows, the final status text and the run counter.
+int commandGenerate(const QStringList& args, const QString& home, QTextStream& out, QTextStream& err) {
+    MainState state;
+    state.Home = home;
+    setPickerDate(state.DateTimePicker2, earliestDrawDate());
+    setPickerDate(state.DateTimePicker1, QDate::currentDate());
+    QStringList settings;
+    QStringList locks;
+    std::optional<std::uint32_t> seed;
+    std::optional<std::uint64_t> clockStart;
+    QString outFile;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--from"))
+            setPickerDate(state.DateTimePicker2, parseDateArgument(takeValue(args, i)));
+        else if (a == QLatin1String("--to"))
+            setPickerDate(state.DateTimePicker1, parseDateArgument(takeValue(args, i)));
+        else if (a == QLatin1String("--set"))
+            settings << takeValue(args, i);
+        else if (a == QLatin1String("--lock"))
+            locks << takeValue(args, i);
+        else if (a == QLatin1String("--seed"))
+            seed = static_cast<std::uint32_t>(parseNumber(takeValue(args, i), a));
+        else if (a == QLatin1String("--clock"))
+            clockStart = parseNumber(takeValue(args, i), a);
+        else if (a == QLatin1String("--out"))
+            outFile = takeValue(args, i);
+        else
+            throw UsageError(QStringLiteral("generate: unexpected argument %1").arg(a));
+    }
+    GenerationCriteria criteria;
+    applySettings(criteria, settings);
+
+    TipSheet sheet;
+    for (const QString& lock : locks) {
+        const QStringList parts = lock.split(QLatin1Char(':'));
+        const int row = parts.size() == 2 ? tryStrToInt(parts[0]).value_or(0) : 0;
+        const QStringList numbers = parts.size() == 2 ? parts[1].split(QLatin1Char(',')) : QStringList();
+        if (row < 1 || row > 12 || numbers.size() != 6)
+            throw UsageError(QStringLiteral("--lock takes ROW:n1,n2,n3,n4,n5,c: %1").arg(lock));
+        for (int f = 0; f < 6; ++f)
+            sheet.setText(row - 1, f, numbers[f]);
+        if (!sheet.isLocked(row - 1)) sheet.toggleLock(row - 1);
+    }
+
+    SystemClock systemClock;
+    CountingClock countingClock(clockStart.value_or(0));
+    const Clock& clock = clockStart ? static_cast<const Clock&>(countingClock) : systemClock;
+    RandomSource random;
+    random.seedFromClock(clock);
+    if (seed) random.setState(*seed);
+
+    MessageTable messages;
+    ChartModel chart;
+    StreamDialogs dialogs(err);
+    state.sortieren = true;
+    CurrentDraw currentDraw(state, messages, dialogs, [&] { Komplettcheck(state, sheet); });
+    QString status;
+    RunHooks hooks;
+    hooks.status = [&status](const QString& text) { status = text; };
+    hooks.sheetCheck = [&] { Komplettcheck(state, sheet); };
+    GenerationRun run(RunEnvironment{state, sheet, criteria, messages, chart, currentDraw, random, clock},
+                      hooks);
+    run.run();
+
+    for (int r = 0; r < TipSheet::RowCount; ++r) {
+        QStringList texts;
+        for (const QString& t : sheet.row(r).texts)
+            texts << t;
+        out << r + 1 << '\t' << texts.join(QLatin1Char(',')) << '\t' << sheet.row(r).crossSum << '\n';
+    }
+    out << "status: " << status << '\n';
+    out << "candidates: " << run.counter() << '\n';
+    if (!outFile.isEmpty()) writeFileWhole(outFile, tipFileText(sheet));
+    return Ok;
+}
+
 } // namespace
 
 QString usageText() {
-    return QStringLiteral("Usage: kugelo-cli [--home DIR] COMMAND [ARGUMENTS]\n"
-                          "\n"
-                          "Commands:\n"
-                          "  draws [--from YYYY-MM-DD] [--to YYYY-MM-DD]  list the stored draws\n"
-                          "  select YYYY-MM-DD                            show the draw selected for a date\n"
-                          "  import FILE...                               add draws from CSV files\n"
-                          "  check TIPFILE [--date YYYY-MM-DD]            check a tip file against a draw\n"
-                          "  stats KIND --from YYYY-MM-DD --to YYYY-MM-DD [--tips TIPFILE]\n"
-                          "        KIND: frequency crosssums pairs triples quadruples overdue chance\n"
-                          "              chance-overdue rows (rows needs --tips)\n"
-                          "\n"
-                          "Options:\n"
-                          "  --home DIR   folder of the draw file Kugelo.dat\n"
-                          "  --help       show this text\n"
-                          "  --version    show the version\n");
+    return QStringLiteral(
+        "Usage: kugelo-cli [--home DIR] COMMAND [ARGUMENTS]\n"
+        "\n"
+        "Commands:\n"
+        "  draws [--from YYYY-MM-DD] [--to YYYY-MM-DD]  list the stored draws\n"
+        "  select YYYY-MM-DD                            show the draw selected for a date\n"
+        "  import FILE...                               add draws from CSV files\n"
+        "  check TIPFILE [--date YYYY-MM-DD]            check a tip file against a draw\n"
+        "  stats KIND --from YYYY-MM-DD --to YYYY-MM-DD [--tips TIPFILE]\n"
+        "        KIND: frequency crosssums pairs triples quadruples overdue chance\n"
+        "              chance-overdue rows (rows needs --tips)\n"
+        "  generate [--from D] [--to D] [--set NAME=VALUE]... [--lock ROW:n1,n2,n3,n4,n5,c]...\n"
+        "           [--seed N] [--clock N] [--out TIPFILE]     compute rows as \"Tipps berechnen\" does\n"
+        "\n"
+        "Options:\n"
+        "  --home DIR   folder of the draw file Kugelo.dat\n"
+        "  --help       show this text\n"
+        "  --version    show the version\n");
 }
 
 int run(const QStringList& arguments, const QString& defaultHome, QTextStream& out, QTextStream& err) {
@@ -253,6 +397,7 @@ int run(const QStringList& arguments, const QString& defaultHome, QTextStream& o
         if (command == QLatin1String("import")) return commandImport(rest, home, out);
         if (command == QLatin1String("check")) return commandCheck(rest, home, out, err);
         if (command == QLatin1String("stats")) return commandStats(rest, home, out);
+        if (command == QLatin1String("generate")) return commandGenerate(rest, home, out, err);
         throw UsageError(QStringLiteral("unknown command %1").arg(command));
     } catch (const UsageError& e) {
         err << "kugelo-cli: " << e.text() << "\n\n" << usageText();

@@ -83,16 +83,19 @@ void DrawFile::replaceContents(const std::vector<DrawRecord>& records) const {
     writeFileWhole(m_path, insertTempPath(), encodeDrawRecords(records), m_opener);
 }
 
-DrawReader::DrawReader(const DrawFile& file)
-    : m_path(file.path()), m_device(file.opener().open(file.path(), QIODevice::ReadOnly)),
-      m_count(m_device->size() / DrawRecord::Size) {}
+DrawReader::DrawReader(const DrawFile& file) : m_path(file.path()) {
+    const auto device = file.opener().open(file.path(), QIODevice::ReadOnly);
+    m_count = device->size() / DrawRecord::Size;
+    m_bytes = device->read(m_count * DrawRecord::Size);
+    m_error = device->errorString();
+}
 
 DrawRecord DrawReader::next() {
-    char buffer[DrawRecord::Size];
+    const qint64 offset = m_read * DrawRecord::Size;
     ++m_read;
-    if (m_device->read(buffer, DrawRecord::Size) != DrawRecord::Size)
-        throw IoError(QStringLiteral("%1: %2").arg(m_path, m_device->errorString()));
-    return DrawRecord::decode(buffer);
+    if (offset + DrawRecord::Size > m_bytes.size())
+        throw IoError(QStringLiteral("%1: %2").arg(m_path, m_error));
+    return DrawRecord::decode(m_bytes.constData() + offset);
 }
 
 } // namespace kugelo

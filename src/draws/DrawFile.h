@@ -61,7 +61,8 @@ public:
 
 private:
     QString m_path;
-    std::unique_ptr<QIODevice> m_device;
+    QString m_error;
+    QByteArray m_bytes; // the file read in one go; records it does not hold whole could not be read
     qint64 m_count = 0;
     qint64 m_read = 0;
 };

@@ -27,11 +27,11 @@ struct SpinValue {
 // within their limits. The controls show these values; the generation reads them when a test runs.
 struct GenerationCriteria {
     // Statistisch
-    bool CheckBox2 = false;  // prefer the most frequently drawn numbers
+    bool CheckBox2 = false; // prefer the most frequently drawn numbers
     SpinValue UpDown12{30, 5, 75};
-    bool CheckBox14 = true;  // prefer the least frequently drawn numbers
+    bool CheckBox14 = true; // prefer the least frequently drawn numbers
     SpinValue UpDown14{20, 5, 75};
-    bool CheckBox10 = true;  // prefer the longest overdue numbers
+    bool CheckBox10 = true; // prefer the longest overdue numbers
     SpinValue UpDown13{30, 5, 75};
     bool CheckBox1 = false;  // frequent pairs
     bool CheckBox11 = false; // rarest pairs
@@ -82,8 +82,8 @@ struct GenerationCriteria {
     SpinValue UpDown19{5, 1, 5};
 
     // Allgemein
-    bool CheckBox15 = false; // only preferred numbers
-    bool CheckBox20 = false; // show the pool in the number list dialog
+    bool CheckBox15 = false;         // only preferred numbers
+    bool CheckBox20 = false;         // show the pool in the number list dialog
     SpinValue UpDown7{50, 1, 30000}; // run limit in thousands
 
     // Tip overview
@@ -101,14 +101,14 @@ struct GenerationCriteria {
 enum class OptionKind { Check, Radio, Spin };
 
 struct OptionSpec {
-    const char* name;        // the control's design name, e.g. "CheckBox27", "UpDown8", "RadioButton2"
+    const char* name; // the control's design name, e.g. "CheckBox27", "UpDown8", "RadioButton2"
     OptionKind kind;
-    const char* edit;        // spins: the bound edit field ("Edit39"); otherwise nullptr
-    const char* page;        // inner tab: "Statistisch", "Schein Optimierung", "Mathematisch", "n° CHANCE",
-                             // "Allgemein", or "Tipp-Übersicht"
-    const char* caption;     // UTF-8; empty for spins without a caption
-    const char* hint;        // UTF-8; empty when none
-    bool GenerationCriteria::*flag = nullptr;   // checks and radios
+    const char* edit;    // spins: the bound edit field ("Edit39"); otherwise nullptr
+    const char* page;    // inner tab: "Statistisch", "Schein Optimierung", "Mathematisch", "n° CHANCE",
+                         // "Allgemein", or "Tipp-Übersicht"
+    const char* caption; // UTF-8; empty for spins without a caption
+    const char* hint;    // UTF-8; empty when none
+    bool GenerationCriteria::*flag = nullptr;      // checks and radios
     SpinValue GenerationCriteria::*spin = nullptr; // spins
 };
 

@@ -118,6 +118,17 @@ void TipSheetView::showRow(int r) {
     m_rowLabels[ri]->setPalette(label);
 }
 
+void TipSheetView::setEditable(bool editable) {
+    for (std::size_t r = 0; r < m_fields.size(); ++r) {
+        for (std::size_t f = 0; f < 7; ++f)
+            m_fields[r][f]->setReadOnly(!editable || (f == 4 && r > 0));
+        m_rowLabels[r]->setEnabled(editable);
+    }
+    for (const TipRow& row : kTipRows)
+        if (auto* button = m_fields[0][0]->parentWidget()->findChild<QWidget*>(QLatin1String(row.editButton)))
+            button->setEnabled(editable);
+}
+
 bool TipSheetView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut && qobject_cast<QLineEdit*>(watched)) Q_EMIT fieldLeft();
     return QObject::eventFilter(watched, event);

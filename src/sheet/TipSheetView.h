@@ -21,6 +21,9 @@ public:
 
     QLineEdit* field(int row, int field) const { return m_fields[std::size_t(row)][std::size_t(field)]; }
 
+    // While a generation writes the rows, typing and the row commands are off.
+    void setEditable(bool editable);
+
 Q_SIGNALS:
     // A tip field lost the input focus.
     void fieldLeft();

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -503,6 +504,58 @@ private Q_SLOTS:
         QCOMPARE(pages->currentIndex(), 4);
         QCOMPARE(w.form.chart().count(), 10);
         QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void generationRunFromTheWindow() {
+        Window w;
+        writeThreeDraws(w.home);
+        w.start();
+        auto* run = w.find<QPushButton>("BitBtn4");
+        QTest::mouseClick(run, Qt::LeftButton);
+        QCOMPARE(w.form.statusText(1), QStringLiteral("Tipps wurden neu berechnet"));
+        QCOMPARE(run->text(), QStringLiteral("Tipps berechnen"));
+        for (int r = 0; r < 5; ++r)
+            QVERIFY(!w.form.sheet().text(r, 0).isEmpty());
+        QCOMPARE(w.form.sheet().text(5, 0), QString());
+        QVERIFY(w.form.state().sortieren);
+        QVERIFY(!w.form.state().Berechnunglaeuft);
+        QVERIFY(w.find("SpeedButton11")->isEnabled());
+    }
+
+    // A second press while the run is in progress stops it; the rows computed so far stay.
+    void pressingAgainStopsTheRun() {
+        Window w;
+        writeThreeDraws(w.home);
+        w.start();
+        w.form.criteria().UpDown7.set(30000);
+        w.form.criteria().UpDown1.set(279); // nothing passes: without a stop this run would take long
+        auto* run = w.find<QPushButton>("BitBtn4");
+        bool disabledDuringRun = false;
+        QTimer::singleShot(100, [&] {
+            disabledDuringRun =
+                !w.find("SpeedButton11")->isEnabled() && w.find<QLineEdit>("Edit1")->isReadOnly();
+            QCOMPARE(run->text(), QStringLiteral("Stoppen"));
+            QTest::mouseClick(run, Qt::LeftButton);
+        });
+        QTest::mouseClick(run, Qt::LeftButton);
+        QVERIFY(disabledDuringRun);
+        QCOMPARE(w.form.statusText(1), QStringLiteral("Tipps wurden neu berechnet"));
+        QCOMPARE(run->text(), QStringLiteral("Tipps berechnen"));
+        QCOMPARE(w.form.criteria().UpDown1.value, 279);
+        QVERIFY(!w.find<QLineEdit>("Edit1")->isReadOnly());
+    }
+
+    void luckyNumberSeedsTheRandomSource() {
+        Window w;
+        w.start();
+        w.dialogs.inputs = {"12345"};
+        QTest::mouseClick(w.find("SpeedButton13"), Qt::LeftButton);
+        QCOMPARE(w.form.random().state(), 12345u);
+        QCOMPARE(w.form.statusText(1), QStringLiteral("Glückszahl 12345 gesetzt"));
+        w.dialogs.inputs = {"lucky"}; // not a number: seeded from the clock
+        const std::uint64_t counter = w.clock.counter;
+        QTest::mouseClick(w.find("SpeedButton13"), Qt::LeftButton);
+        QCOMPARE(w.form.random().state(), std::uint32_t(counter));
     }
 
     void endpointsKeepTheirPathsAndQueries() {

@@ -12,17 +12,23 @@
 
 namespace kugelo::test {
 
-// A clock at a fixed moment; tests move it by hand.
+// A clock at a fixed moment; tests move it by hand. The performance counter advances by a fixed step at
+// every reading, as a real one does between two readings.
 class FakeClock final : public Clock {
 public:
     explicit FakeClock(QDate day = QDate(2026, 12, 10)) : moment(day.startOfDay().addSecs(12 * 3600)) {}
     QDate today() const override { return moment.date(); }
     QDateTime now() const override { return moment; }
-    std::uint64_t performanceCounter() const override { return counter; }
+    std::uint64_t performanceCounter() const override {
+        const std::uint64_t value = counter;
+        counter += step;
+        return value;
+    }
     std::uint32_t tickCount() const override { return ticks; }
 
     QDateTime moment;
-    std::uint64_t counter = 0x123456789ULL;
+    mutable std::uint64_t counter = 0x123456789ULL;
+    std::uint64_t step = 977;
     std::uint32_t ticks = 1000;
 };
 

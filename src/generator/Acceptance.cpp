@@ -1,0 +1,102 @@
+#include "generator/Acceptance.h"
+
+#include "generator/GenerationCriteria.h"
+
+namespace kugelo {
+
+namespace {
+
+int shared(const std::array<int, 5>& z, const int* numbers) {
+    int n = 0;
+    for (int i = 0; i < 5; ++i)
+        for (int j = 0; j < 5; ++j)
+            n += z[static_cast<std::size_t>(i)] == numbers[j];
+    return n;
+}
+
+constexpr bool kPrime[50] = {false, false, true,  true,  false, true,  false, true,  false, false,
+                             false, true,  false, true,  false, false, false, true,  false, true,
+                             false, false, false, true,  false, false, false, false, false, true,
+                             false, true,  false, false, false, false, false, true,  false, false,
+                             false, true,  false, true,  false, false, false, true,  false, false};
+
+} // namespace
+
+bool rowsTest(const Candidate& c, int k, const RowTable& rows, const GenerationCriteria& g) {
+    if (k < 2) return true;
+    int smax = 0;
+    int smin = 6;
+    for (int j = 0; j < k - 1; ++j) {
+        const int s = shared(c.z, rows[static_cast<std::size_t>(j)].data());
+        if (g.CheckBox27 && (s > g.UpDown3.value || s < g.UpDown9.value)) return false;
+        smax = std::max(smax, s);
+        smin = std::min(smin, s);
+    }
+    if (g.CheckBox3 && smin > g.UpDown3.value) return false;
+    if (g.CheckBox24 && smax < g.UpDown9.value) return false;
+    return true;
+}
+
+bool lastDrawLimits(const Candidate& c, const GenerationCriteria& g, const std::array<DrawNumbers, 3>& last) {
+    const struct {
+        bool on;
+        int limit;
+    } limits[3] = {
+        {g.CheckBox4, g.UpDown4.value}, {g.CheckBox5, g.UpDown5.value}, {g.CheckBox23, g.UpDown11.value}};
+    for (std::size_t d = 0; d < 3; ++d) {
+        if (!limits[d].on || limits[d].limit <= 0) continue;
+        int count = shared(c.z, last[d].data() + 1);
+        if (g.CheckBox31 && c.chance == last[d][7]) ++count;
+        if (count > limits[d].limit) return false;
+    }
+    return true;
+}
+
+bool Secheroderfuenfer(const Candidate& c, const GenerationCriteria& g, const HistoryWindow& h) {
+    if (!g.CheckBox9) return true;
+    return !h.index->anyMatch(c.z, c.chance, g.CheckBox31, g.UpDown6.value, h.start);
+}
+
+bool dreierodervierer(const Candidate& c, const GenerationCriteria& g, const HistoryWindow& h) {
+    if (!g.CheckBox28) return true;
+    return !h.index->anyMatch(c.z, c.chance, g.CheckBox31, g.UpDown17.value, h.end - 7.0 * g.UpDown18.value);
+}
+
+bool primzahlen(const Candidate& c, const GenerationCriteria& g) {
+    if (!g.CheckBox22) return true;
+    int primes = 0;
+    for (int n : c.z)
+        primes += (n >= 0 && n < 50) && kPrime[n];
+    return primes >= g.UpDown10.value;
+}
+
+bool acceptCandidate(const Candidate& c, int k, const RowTable& rows, const GenerationCriteria& g,
+                     const std::array<DrawNumbers, 3>& last, const HistoryWindow& history,
+                     bool* reachedHistory) {
+    if (!rowsTest(c, k, rows, g)) return false;
+    const auto& z = c.z;
+    if (g.CheckBox8) {
+        bool pair = false;
+        for (int i = 0; i < 4; ++i)
+            pair |= z[static_cast<std::size_t>(i)] + 1 == z[static_cast<std::size_t>(i) + 1];
+        if (!pair) return false;
+    }
+    if (g.CheckBox18) {
+        for (std::size_t i = 0; i < 3; ++i)
+            if (z[i] + 1 == z[i + 1] && z[i + 1] + 1 == z[i + 2]) return false;
+    }
+    const int sum = c.crossSum();
+    if (sum < g.UpDown1.value || sum > g.UpDown2.value) return false;
+    if (!lastDrawLimits(c, g, last)) return false;
+    int even = 0;
+    for (int n : z)
+        even += n % 2 == 0;
+    if (g.CheckBox25 && even < g.UpDown15.value) return false;
+    if (g.CheckBox26 && 5 - even < g.UpDown16.value) return false;
+    if (reachedHistory) *reachedHistory = g.CheckBox9 || g.CheckBox28;
+    if (!Secheroderfuenfer(c, g, history)) return false;
+    if (!dreierodervierer(c, g, history)) return false;
+    return primzahlen(c, g);
+}
+
+} // namespace kugelo

@@ -1,0 +1,228 @@
+#include "generator/GenerationRun.h"
+
+#include "app/MainState.h"
+#include "draws/CurrentDraw.h"
+#include "draws/DrawFile.h"
+#include "generator/GenerationCriteria.h"
+#include "i18n/MessageTable.h"
+#include "platform/Convert.h"
+#include "sheet/TipSheet.h"
+#include "stats/ChartModel.h"
+#include "stats/Statistics.h"
+
+#include <algorithm>
+
+namespace kugelo {
+
+GenerationRun::GenerationRun(RunEnvironment environment, RunHooks hooks)
+    : m_env(environment), m_hooks(std::move(hooks)) {}
+
+QString GenerationRun::progressLine() const {
+    const Candidate& c = m_shown;
+    const int k = m_shownRow;
+    QString separator = QStringLiteral("  CS: ");
+    if (k == 2 || k == 4)
+        separator = QStringLiteral("   CS: ");
+    else if (k == 3)
+        separator = QStringLiteral("    CS: ");
+    else if (k == 7 || k == 9)
+        separator = QStringLiteral("  J:") + QString::number(c.chance) + QStringLiteral("  CS: ");
+    return QString::number(k) + QLatin1Char('.') + m_env.messages[29] + QStringLiteral(":  ") +
+           QString::number(c.z[0]) + QLatin1Char(' ') + QString::number(c.z[1]) + QStringLiteral("  ") +
+           QString::number(c.z[2]) + QStringLiteral("  ") + QString::number(c.z[3]) + QStringLiteral("  ") +
+           QString::number(c.z[4]) + separator + QString::number(c.crossSum());
+}
+
+void GenerationRun::putBack() {
+    GenerationCriteria& g = m_env.criteria;
+    g.CheckBox8 = m_saved.CheckBox8;
+    g.UpDown4.set(m_saved.UpDown4);
+    g.UpDown5.set(m_saved.UpDown5);
+    g.UpDown6.set(m_saved.UpDown6);
+    m_env.state.Berechnunglaeuft = false;
+    if (m_hooks.criteriaChanged) m_hooks.criteriaChanged();
+}
+
+void GenerationRun::prepare() {
+    MainState& s = m_env.state;
+    GenerationCriteria& g = m_env.criteria;
+    s.sortieren = false;
+    m_laufMax = g.UpDown7.value * 1000;
+    s.LaufMax = m_laufMax;
+    m_saved = {g.CheckBox8, g.UpDown4.value, g.UpDown5.value, g.UpDown6.value};
+    const QDate end = s.DateTimePicker1;
+
+    // The last three draws: the draw of the end date, then two steps back.
+    const auto current = [&s] {
+        DrawNumbers d{};
+        for (int i = 1; i <= 8; ++i)
+            d[static_cast<std::size_t>(i)] = s.Zahl[static_cast<std::size_t>(i)];
+        return d;
+    };
+    m_env.currentDraw.selectByDate();
+    m_lastDraws[0] = current();
+    m_env.currentDraw.stepBack();
+    m_lastDraws[1] = current();
+    m_env.currentDraw.stepBack();
+    m_lastDraws[2] = current();
+    setPickerDate(s.DateTimePicker1, end);
+    m_env.currentDraw.selectByDate();
+}
+
+void GenerationRun::literalChanceStatistics() {
+    const MainState& s = m_env.state;
+    const std::vector<DrawRecord> records = DrawFile(s.drawFilePath()).readAll();
+    const double start = toDayNumber(s.DateTimePicker2);
+    const double end = toDayNumber(s.DateTimePicker1);
+    for (const auto& [x, y] : countStatistic(Statistic::ChanceFrequency, records, start, end).points)
+        m_chance.f[static_cast<std::size_t>(x)] = y;
+    for (const auto& [x, y] : countStatistic(Statistic::ChanceOverdue, records, start, end).points)
+        m_chance.o[static_cast<std::size_t>(x)] = y;
+}
+
+void GenerationRun::relax(int row) {
+    if (row < 3) return;
+    GenerationCriteria& g = m_env.criteria;
+    const auto at = [this](int offset) { return m_laufMax - offset > 0 && m_counter == m_laufMax - offset; };
+    bool changed = false;
+    if (at(20000)) {
+        g.UpDown6.set(6); // stays at the spin's upper limit when that is lower
+        changed = true;
+    }
+    if (at(10000)) {
+        g.UpDown5.set(2);
+        if (row != 8) g.UpDown4.set(1);
+        changed = true;
+    }
+    if (at(5000)) {
+        if (row != 8) g.UpDown5.set(3);
+        g.UpDown4.set(2);
+        changed = true;
+    }
+    if (changed && m_hooks.criteriaChanged) m_hooks.criteriaChanged();
+}
+
+void GenerationRun::rows() {
+    MainState& s = m_env.state;
+    GenerationCriteria& g = m_env.criteria;
+    TipSheet& sheet = m_env.sheet;
+    for (int k = 1; k <= 12; ++k) {
+        const int r = k - 1;
+        if (sheet.isLocked(r)) {
+            // A locked row stays as it is and takes part in the rules between rows. An empty field counts
+            // as 0 (its extra field is always empty after a run).
+            std::array<int, 7> values{};
+            for (int f = 0; f < 7; ++f) {
+                const QString& text = sheet.text(r, f);
+                values[static_cast<std::size_t>(f)] = text.isEmpty() ? 0 : (strToInt(text) & 0xFF);
+            }
+            std::copy(values.begin(), values.begin() + 5, m_candidate.z.begin());
+            m_candidate.chance = values[5];
+            m_candidate.extra = values[6];
+        } else {
+            if (m_counter < m_laufMax && k <= g.UpDown8.value) {
+                for (;;) {
+                    if (m_counter >= m_laufMax) break;
+                    if (m_hooks.stopRequested && m_hooks.stopRequested()) break;
+                    if (m_hooks.pump) m_hooks.pump();
+                    ++m_counter;
+                    if (m_counter == m_laufMax / 2 && g.CheckBox8) {
+                        g.CheckBox8 = false;
+                        if (m_hooks.criteriaChanged) m_hooks.criteriaChanged();
+                    }
+                    relax(k);
+                    m_candidate.z = m_pool.drawCandidate(m_env.random);
+                    if (m_env.literal) literalChanceStatistics();
+                    m_candidate.chance = chooseChance(g, m_chance, m_env.random, m_env.clock);
+                    m_candidate.extra = 0;
+                    std::sort(m_candidate.z.begin(), m_candidate.z.end());
+                    m_shown = m_candidate;
+                    m_shownRow = k;
+                    bool reachedHistory = false;
+                    if (acceptCandidate(m_candidate, k, m_rows, g, m_lastDraws, m_window, &reachedHistory))
+                        break;
+                    if (reachedHistory && !m_chartEmptied) {
+                        // The history scans empty the chart before they read.
+                        m_env.chart.show({}, !m_env.chart.automaticAxis());
+                        m_chartEmptied = true;
+                    }
+                    m_candidate.clear();
+                }
+            }
+            if (m_counter >= m_laufMax) m_candidate.clear();
+            std::sort(m_candidate.z.begin(), m_candidate.z.end());
+            sheet.setCrossSum(r, QString::number(m_candidate.crossSum()));
+        }
+        const int values[7] = {m_candidate.z[0], m_candidate.z[1],   m_candidate.z[2], m_candidate.z[3],
+                               m_candidate.z[4], m_candidate.chance, m_candidate.extra};
+        for (int f = 0; f < 7; ++f)
+            sheet.setText(r, f, QString::number(values[f]));
+        for (int f = 0; f < 7; ++f)
+            m_rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(f)] = values[f];
+        m_candidate.clear();
+    }
+    (void)s;
+}
+
+GenerationRun::Outcome GenerationRun::run() {
+    MainState& s = m_env.state;
+    const MessageTable& m = m_env.messages;
+    try {
+        prepare();
+        m_env.sheet.clearAll();
+
+        PoolHooks poolHooks{m_hooks.status, m_hooks.showChartTab, m_hooks.numberList};
+        if (!buildNumberPool(m_pool, m_env.criteria, s, m, m_env.chart, m_lastDraws, poolHooks)) {
+            s.sortieren = true;
+            putBack();
+            return Outcome::Cancelled;
+        }
+
+        if (m_hooks.status) m_hooks.status(m[41]);
+        m_candidate.clear();
+        s.Berechnunglaeuft = true;
+        if (m_hooks.showTipTab) m_hooks.showTipTab();
+        m_counter = 0;
+
+        // The history for the tests and the n° CHANCE choice, read once for the whole run.
+        const std::vector<DrawRecord> records = DrawFile(s.drawFilePath()).readAll();
+        const double start = toDayNumber(s.DateTimePicker2);
+        const double end = toDayNumber(s.DateTimePicker1);
+        if (m_env.literal) {
+            m_scan = std::make_unique<FileScanHistory>(s.drawFilePath(), end);
+            m_window = {m_scan.get(), start, end};
+        } else {
+            m_index.build(records, end);
+            m_window = {&m_index, start, end};
+        }
+        const GenerationCriteria& g = m_env.criteria;
+        const StatisticCounts f = countStatistic(Statistic::ChanceFrequency, records, start, end);
+        const StatisticCounts o = countStatistic(Statistic::ChanceOverdue, records, start, end);
+        for (const auto& [x, y] : f.points)
+            m_chance.f[static_cast<std::size_t>(x)] = y;
+        for (const auto& [x, y] : o.points)
+            m_chance.o[static_cast<std::size_t>(x)] = y;
+        // The chart shows the n° CHANCE statistic the choice works with.
+        if (g.RadioButton2)
+            showStatistic(Statistic::ChanceFrequency, s, m, m_env.chart);
+        else if (g.RadioButton3 || g.CheckBox16)
+            showStatistic(Statistic::ChanceOverdue, s, m, m_env.chart);
+
+        // A pool of fewer than five numbers cannot give a candidate: the run ends as at its limit.
+        if (m_pool.distinctNumbers() < 5) m_counter = m_laufMax;
+
+        rows();
+
+        s.sortieren = true;
+        if (m_hooks.sheetCheck) m_hooks.sheetCheck();
+        if (m_hooks.status) m_hooks.status(m_counter < m_laufMax ? m[59] : m[58]);
+        putBack();
+        return Outcome::Finished;
+    } catch (...) {
+        s.sortieren = true;
+        putBack();
+        throw;
+    }
+}
+
+} // namespace kugelo

@@ -1,0 +1,774 @@
+#include "Doubles.h"
+#include "TestSupport.h"
+
+#include "app/MainState.h"
+#include "draws/CurrentDraw.h"
+#include "draws/DrawFile.h"
+#include "evaluation/HitCheck.h"
+#include "generator/Acceptance.h"
+#include "generator/ChanceChoice.h"
+#include "generator/GenerationCriteria.h"
+#include "generator/GenerationRun.h"
+#include "generator/HistoryIndex.h"
+#include "generator/NumberList.h"
+#include "generator/NumberPool.h"
+#include "generator/RandomSource.h"
+#include "i18n/MessageTable.h"
+#include "platform/Errors.h"
+#include "sheet/TipSheet.h"
+#include "stats/ChartModel.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QtTest>
+#include <set>
+
+using namespace kugelo;
+using namespace kugelo::test;
+
+namespace {
+
+Candidate candidate(std::array<int, 5> z, int chance = 1) {
+    std::sort(z.begin(), z.end());
+    return {z, chance, 0};
+}
+
+DrawNumbers draw(std::array<int, 5> z, int chance) {
+    DrawNumbers d{};
+    for (int i = 0; i < 5; ++i)
+        d[std::size_t(i) + 1] = z[std::size_t(i)];
+    d[7] = chance;
+    return d;
+}
+
+// A counter that advances by a fixed step at each reading, so seeds from the clock are reproducible.
+class StepClock final : public Clock {
+public:
+    QDate today() const override { return QDate(2026, 12, 10); }
+    QDateTime now() const override { return QDateTime(today(), QTime(12, 0)); }
+    std::uint64_t performanceCounter() const override { return next += 977; }
+    std::uint32_t tickCount() const override { return 5; }
+    mutable std::uint64_t next = 1;
+};
+
+// A home with a draw file and everything a run needs, options at their design values.
+struct RunFixture {
+    TempHome home;
+    MainState state;
+    TipSheet sheet;
+    GenerationCriteria criteria;
+    MessageTable messages;
+    ChartModel chart;
+    ScriptedDialogs dialogs;
+    RandomSource random{7};
+    StepClock clock;
+    CurrentDraw currentDraw{state, messages, dialogs, [this] { Komplettcheck(state, sheet); }};
+    QString status;
+    RunHooks hooks;
+
+    RunFixture() {
+        state.Home = home.path();
+        state.DateTimePicker2 = QDate(2008, 10, 6);
+        state.DateTimePicker1 = QDate(2026, 12, 10);
+        hooks.status = [this](const QString& text) { status = text; };
+        hooks.sheetCheck = [this] { Komplettcheck(state, sheet); };
+    }
+    // Twenty synthetic draws, each Monday, Wednesday and Saturday from 6 October 2008.
+    void writeSyntheticHistory() {
+        std::vector<DrawRecord> records;
+        RandomSource r(99);
+        QDate d(2008, 10, 6);
+        for (int i = 0; i < 60; ++i) {
+            std::set<int> numbers;
+            while (numbers.size() < 5)
+                numbers.insert(r.oneTo(49));
+            std::array<int, 5> z{};
+            std::copy(numbers.begin(), numbers.end(), z.begin());
+            records.push_back(makeDrawRecord(d, z, r.oneTo(10)));
+            d = d.addDays(d.dayOfWeek() == Qt::Saturday ? 2 : d.dayOfWeek() == Qt::Monday ? 2 : 3);
+        }
+        home.writeBytes("Kugelo.dat", encodeDrawRecords(records));
+    }
+    GenerationRun::Outcome run(GenerationRun** out = nullptr, bool literal = false) {
+        state.sortieren = true;
+        static std::unique_ptr<GenerationRun> last;
+        RunEnvironment environment{state, sheet, criteria, messages, chart, currentDraw, random, clock};
+        environment.literal = literal;
+        last = std::make_unique<GenerationRun>(environment, hooks);
+        if (out) *out = last.get();
+        return last->run();
+    }
+    QStringList row(int r) const {
+        QStringList t;
+        for (const QString& s : sheet.row(r).texts)
+            t << s;
+        return t;
+    }
+};
+
+} // namespace
+
+class TestGeneration : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void randomSourceGivesTheKnownSequence() {
+        RandomSource r(42);
+        QList<int> drawn;
+        for (int i = 0; i < 6; ++i)
+            drawn << r.oneTo(49);
+        QCOMPARE(drawn, QList<int>({16, 43, 11, 8, 1, 42}));
+        QCOMPARE(r.state(), 3638705852u);
+        RandomSource wrap(0xFFFFFFFFu);
+        QCOMPARE(wrap.below(10), 9u);
+        QCOMPARE(wrap.state(), 4160191484u);
+        StepClock clock;
+        r.seedFromClock(clock);
+        QCOMPARE(r.state(), 978u);
+    }
+
+    // Pool steps on small fixtures with known statistics.
+    void poolSteps_data() {
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<QString>("expected"); // number:count for numbers whose count is not 1
+        QTest::addColumn<int>("size");
+        QTest::newRow("base entries only") << ""
+                                           << "1:2" << 50;
+        QTest::newRow("devalue 1..31") << "CheckBox30"
+                                       << "2:0 3:0 31:0" << 19;
+        QTest::newRow("only preferred, no preference") << "CheckBox15"
+                                                       << "1:0 2:0 49:0" << 0;
+        QTest::newRow("avoid 1..12") << "CheckBox29"
+                                     << "1:0 12:0" << 37;
+        // No draw in the window: every overdue bar is 1, so every number gains two entries and one more.
+        QTest::newRow("overdue, all bars equal") << "CheckBox10 empty"
+                                                 << "1:5 2:4 49:4" << 50 + 49 * 3;
+        // ...and the frequent pairs gain nothing (no bar above the maximum), nor the rarest (no bar above 0).
+        QTest::newRow("pairs, all bars 0") << "CheckBox1 CheckBox11 empty"
+                                           << "1:2" << 50;
+        QTest::newRow("last draw removed") << "CheckBox4"
+                                           << "1:2 10:0 20:0 22:0 39:0 46:0" << 45;
+        QTest::newRow("neighbours of the last draw")
+            << "CheckBox19"
+            << "1:2 9:5 11:5 19:5 21:9 23:5 38:5 40:5 45:5 47:5" << 50 + 40;
+    }
+    void poolSteps() {
+        QFETCH(QString, options);
+        QFETCH(QString, expected);
+        QFETCH(int, size);
+        RunFixture f;
+        f.home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9},
+                           {"2008-10-08", {24, 48, 32, 41, 22}, 1},
+                           {"2008-10-11", {46, 22, 10, 39, 20}, 4}});
+        GenerationCriteria g;
+        g.CheckBox14 = g.CheckBox10 = g.CheckBox4 = g.CheckBox5 = g.CheckBox23 = false;
+        for (const QString& o : options.split(' ', Qt::SkipEmptyParts)) {
+            if (o == "empty")
+                f.state.DateTimePicker2 = QDate(2008, 10, 11); // a window without draws
+            else
+                g.*(findOption(o)->flag) = true;
+        }
+        const std::array<DrawNumbers, 3> last{draw({10, 20, 22, 39, 46}, 4), draw({22, 24, 32, 41, 48}, 1),
+                                              draw({19, 24, 27, 33, 41}, 9)};
+        NumberPool pool;
+        QVERIFY(buildNumberPool(pool, g, f.state, f.messages, f.chart, last, {}));
+        QCOMPARE(int(pool.size()), size);
+        for (const QString& item : expected.split(' ', Qt::SkipEmptyParts)) {
+            const QStringList nc = item.split(':');
+            QCOMPARE(pool.count(nc[0].toInt()), nc[1].toInt());
+        }
+    }
+
+    void poolThresholdsAndStatusTexts() {
+        RunFixture f;
+        // Frequencies 3, 2, 1 and 0 for the numbers 1..4, 5..8 ... : a known spread.
+        f.home.writeDraws({{"2009-01-03", {1, 2, 3, 5, 6}, 1},
+                           {"2009-01-05", {1, 2, 3, 5, 9}, 2},
+                           {"2009-01-07", {1, 4, 10, 11, 12}, 3}});
+        GenerationCriteria g;
+        g.CheckBox10 = g.CheckBox4 = g.CheckBox5 = g.CheckBox23 = false;
+        g.CheckBox15 = true;
+        g.UpDown14.set(
+            50); // rarest: bars 0..3, first pass y <= R(1.5) = 2 (48 numbers), second y <= R(0.75) = 1
+        QStringList texts;
+        PoolHooks hooks;
+        hooks.status = [&texts](const QString& t) { texts << t; };
+        NumberPool pool;
+        buildNumberPool(pool, g, f.state, f.messages, f.chart, {}, hooks);
+        QCOMPARE(texts, QStringList({"Berechnung der Zahlenverteilung", "Min: 0  Max: 2  0",
+                                     "Min: 0  Max: 1  " + QString::number(2 * 48)}));
+        QCOMPARE(pool.count(1), 0); // drawn three times
+        QCOMPARE(pool.count(2), 2); // twice: first pass only
+        QCOMPARE(pool.count(4), 3); // once: both passes
+        QCOMPARE(pool.count(49), 3);
+    }
+
+    void poolFromTheNumberList() {
+        NumberList list;
+        for (int n = 1; n <= 49; ++n)
+            list.setSet(n, false);
+        list.setSet(2, true);
+        list.setWeight(2, "3");
+        list.setSet(3, true);
+        list.setWeight(3, "");
+        list.setSet(4, true);
+        list.setWeight(4, "-1");
+        NumberPool pool;
+        pool.rebuildFrom(list);
+        QCOMPARE(pool.count(2), 3);
+        QCOMPARE(pool.count(3), 1);
+        QCOMPARE(list.weight(3), QStringLiteral("0"));
+        QCOMPARE(pool.count(4), 0);
+        list.setWeight(5, "x");
+        list.setSet(5, true);
+        list.setWeight(5, "x");
+        QVERIFY_THROWS_EXCEPTION(ConversionError, pool.rebuildFrom(list));
+    }
+
+    void candidateDrawGivesFiveDifferentNumbers() {
+        NumberPool pool;
+        pool.append(7, 1000);
+        for (int n : {1, 2, 3, 4})
+            pool.append(n);
+        RandomSource r(1);
+        const auto c = pool.drawCandidate(r);
+        QCOMPARE(std::set<int>(c.begin(), c.end()), (std::set<int>{1, 2, 3, 4, 7}));
+    }
+
+    // The tests inside a row, in the order of the sequence; the history tests are off here.
+    void rowTests_data() {
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("three in a row") << "" << QList<int>{1, 2, 3, 20, 30} << false;
+        QTest::newRow("a pair is fine") << "" << QList<int>{1, 2, 20, 21, 30} << true;
+        QTest::newRow("forced pair met") << "CheckBox8" << QList<int>{1, 2, 20, 24, 30} << true;
+        QTest::newRow("forced pair missing") << "CheckBox8" << QList<int>{5, 10, 20, 30, 40} << false;
+        QTest::newRow("cross sum 220") << "" << QList<int>{40, 42, 44, 46, 48} << false;
+        QTest::newRow("cross sum 50") << "" << QList<int>{2, 5, 9, 14, 20} << true;
+        QTest::newRow("cross sum 49") << "" << QList<int>{2, 5, 9, 14, 19} << false;
+        QTest::newRow("lowest above highest")
+            << "UpDown1=200 UpDown2=100" << QList<int>{10, 20, 25, 30, 40} << false;
+        QTest::newRow("six primes") << "CheckBox22 UpDown10=6" << QList<int>{2, 3, 5, 7, 11} << false;
+        QTest::newRow("two primes") << "CheckBox22 UpDown10=2" << QList<int>{2, 3, 8, 10, 40} << true;
+        QTest::newRow("two primes missing")
+            << "CheckBox22 UpDown10=2" << QList<int>{2, 4, 8, 10, 40} << false;
+        QTest::newRow("even minimum") << "CheckBox25 UpDown15=3" << QList<int>{2, 4, 7, 10, 41} << true;
+        QTest::newRow("even minimum missing")
+            << "CheckBox25 UpDown15=4" << QList<int>{2, 4, 7, 10, 41} << false;
+        QTest::newRow("odd minimum") << "CheckBox26 UpDown16=2" << QList<int>{2, 4, 7, 10, 41} << true;
+        QTest::newRow("odd minimum missing")
+            << "CheckBox26 UpDown16=3" << QList<int>{2, 4, 7, 10, 41} << false;
+        QTest::newRow("even and odd summing to 6")
+            << "CheckBox25 CheckBox26 UpDown15=3 UpDown16=3" << QList<int>{2, 4, 7, 10, 41} << false;
+        // Last-draw limits: the last draw 10 20 30 40 45 n° 3.
+        QTest::newRow("two of the last draw, limit 2")
+            << "UpDown4=2" << QList<int>{10, 20, 33, 36, 41} << true;
+        QTest::newRow("...plus its n° CHANCE counted")
+            << "UpDown4=2 CheckBox31" << QList<int>{10, 20, 33, 36, 41} << false;
+        QTest::newRow("limit 0 is no test") << "UpDown4=0" << QList<int>{10, 20, 33, 36, 41} << true;
+        QTest::newRow("third-last limit 1") << "" << QList<int>{1, 4, 9, 33, 36} << false;
+    }
+    void rowTests() {
+        QFETCH(QString, options);
+        QFETCH(QList<int>, numbers);
+        QFETCH(bool, accepted);
+        GenerationCriteria g;
+        g.CheckBox9 = g.CheckBox28 = false;
+        g.UpDown6.setLimits(3, 7);
+        for (const QString& o : options.split(' ', Qt::SkipEmptyParts)) {
+            const QStringList nv = o.split('=');
+            const OptionSpec* spec = findOption(nv[0]);
+            if (spec->kind == OptionKind::Spin)
+                (g.*(spec->spin)).set(nv[1].toInt());
+            else
+                g.*(spec->flag) = true;
+        }
+        const std::array<DrawNumbers, 3> last{draw({10, 20, 30, 40, 45}, 3), draw({11, 21, 31, 41, 46}, 4),
+                                              draw({1, 4, 9, 22, 23}, 5)};
+        const Candidate c = candidate({numbers[0], numbers[1], numbers[2], numbers[3], numbers[4]}, 3);
+        QCOMPARE(acceptCandidate(c, 1, RowTable{}, g, last, HistoryWindow{}), accepted);
+    }
+
+    void rowsTestBetweenRows() {
+        GenerationCriteria g; // defaults: every two rows share one or two numbers
+        RowTable rows{};
+        rows[0] = {1, 2, 3, 4, 5, 1, 0};
+        rows[1] = {10, 11, 12, 13, 14, 1, 0};
+        QVERIFY(rowsTest(candidate({1, 20, 30, 40, 49}), 2, rows, g));
+        QVERIFY(rowsTest(candidate({1, 2, 30, 40, 49}), 2, rows, g));
+        QVERIFY(!rowsTest(candidate({1, 2, 3, 40, 49}), 2, rows, g));
+        QVERIFY(!rowsTest(candidate({20, 30, 35, 40, 49}), 2, rows, g));
+        QVERIFY(rowsTest(candidate({1, 10, 30, 40, 49}), 3, rows, g));
+        QVERIFY(!rowsTest(candidate({1, 20, 30, 40, 49}), 3, rows, g)); // nothing shared with row 2
+        // Without the pairwise bounds the maximum holds when one earlier row shares few enough.
+        g.CheckBox27 = false;
+        g.CheckBox24 = false;
+        g.UpDown3.set(0);
+        QVERIFY(rowsTest(candidate({1, 2, 3, 4, 5}), 3, rows, g)); // five with row 1, none with row 2
+        QVERIFY(!rowsTest(candidate({1, 10, 30, 40, 49}), 3, rows, g));
+        // Typed below the minimum: with the pairwise bounds every candidate of row 2 fails.
+        g.CheckBox27 = true;
+        g.UpDown3.set(0);
+        g.UpDown9.set(1);
+        QVERIFY(!rowsTest(candidate({20, 30, 35, 40, 49}), 2, rows, g));
+        QVERIFY(!rowsTest(candidate({1, 30, 35, 40, 49}), 2, rows, g));
+    }
+
+    void historyTests() {
+        const std::vector<DrawRecord> records = toRecords({{"2020-01-04", {1, 2, 3, 4, 5}, 6},
+                                                           {"2020-06-06", {10, 11, 12, 13, 14}, 7},
+                                                           {"2020-12-05", {20, 21, 22, 23, 24}, 8}});
+        HistoryIndex index;
+        const double end = toDayNumber(QDate(2020, 12, 5));
+        index.build(records, end);
+        const HistoryWindow window{&index, toDayNumber(QDate(2020, 1, 1)), end};
+        GenerationCriteria g;
+        g.UpDown6.setLimits(3, 7);
+        g.CheckBox28 = false;
+        for (int t : {3, 4, 5}) {
+            g.UpDown6.set(t);
+            QVERIFY(!Secheroderfuenfer(candidate({1, 2, 3, 4, 5}, 1), g, window));
+        }
+        g.UpDown6.set(4);
+        QVERIFY(Secheroderfuenfer(candidate({1, 2, 3, 40, 45}, 6), g, window));
+        g.CheckBox31 = true; // the n° CHANCE counts as one more match
+        QVERIFY(!Secheroderfuenfer(candidate({1, 2, 3, 40, 45}, 6), g, window));
+        g.UpDown6.set(6);
+        QVERIFY(Secheroderfuenfer(candidate({1, 2, 3, 4, 5}, 1), g, window));
+        QVERIFY(!Secheroderfuenfer(candidate({1, 2, 3, 4, 5}, 6), g, window));
+        g.CheckBox31 = false;
+        QVERIFY(Secheroderfuenfer(candidate({1, 2, 3, 4, 5}, 6), g, window));
+        // The database window starts after DateTimePicker2: a later start empties it.
+        g.UpDown6.set(3);
+        QVERIFY(Secheroderfuenfer(candidate({1, 2, 3, 4, 5}, 1), g,
+                                  {&index, toDayNumber(QDate(2020, 1, 4)), end}));
+        QVERIFY(Secheroderfuenfer(candidate({20, 21, 22, 4, 5}, 1), g, {&index, end + 10, end}));
+        // The recent window counts weeks back from the end date.
+        g.CheckBox9 = false;
+        g.CheckBox28 = true;
+        g.UpDown17.set(3);
+        g.UpDown18.set(26); // 182 days: 6 June is 182 days before 5 December, so it lies outside
+        QVERIFY(dreierodervierer(candidate({10, 11, 12, 40, 45}, 1), g, window));
+        QVERIFY(!dreierodervierer(candidate({20, 21, 22, 40, 45}, 1), g, window));
+        g.UpDown18.set(27);
+        QVERIFY(!dreierodervierer(candidate({10, 11, 12, 40, 45}, 1), g, window));
+    }
+
+    // The index answers as the draw-by-draw scan does, for many random candidates, thresholds and windows,
+    // also for stored draws with repeated or impossible numbers.
+    void indexAgreesWithTheScan() {
+        std::vector<DrawRecord> records;
+        const QString csv = realHistoryCsv();
+        if (!csv.isEmpty()) {
+            QFile file(csv);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            file.readLine();
+            while (!file.atEnd()) {
+                const QList<QByteArray> f = file.readLine().trimmed().split(',');
+                records.push_back(
+                    toRecord({f[0].constData(),
+                              {f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt(), f[5].toInt()},
+                              f[6].toInt()}));
+            }
+        } else {
+            RandomSource r(5);
+            for (int i = 0; i < 500; ++i) {
+                std::set<int> s;
+                while (s.size() < 5)
+                    s.insert(r.oneTo(49));
+                std::array<int, 5> z{};
+                std::copy(s.begin(), s.end(), z.begin());
+                records.push_back(makeDrawRecord(QDate(2008, 10, 6).addDays(i * 2), z, r.oneTo(10)));
+            }
+        }
+        DrawRecord odd = records[100];
+        odd.Zahl = {5, 5, 60, 7, 8, 0, 3, 0};
+        records.insert(records.begin() + 101, odd);
+        const double first = records.front().Datum;
+        const double last = records.back().Datum;
+        HistoryIndex index;
+        index.build(records, last - 30);
+        RandomSource r(123);
+        int matches = 0;
+        for (int i = 0; i < 20000; ++i) {
+            std::set<int> s;
+            // Candidates close to stored draws, so that matches of every size occur.
+            const DrawRecord& near = records[r.below(std::uint32_t(records.size()))];
+            const int keep = r.oneTo(6) - 1;
+            for (int k = 0; k < keep; ++k)
+                if (near.Zahl[std::size_t(k)] >= 1 && near.Zahl[std::size_t(k)] <= 49)
+                    s.insert(near.Zahl[std::size_t(k)]);
+            while (s.size() < 5)
+                s.insert(r.oneTo(49));
+            std::array<int, 5> z{};
+            std::copy(s.begin(), s.end(), z.begin());
+            const int chance = r.oneTo(3) == 1 ? near.Zahl[6] : r.oneTo(10);
+            const bool countChance = r.oneTo(2) == 1;
+            const int threshold = r.oneTo(7);
+            const double lower = first - 1 + r.below(std::uint32_t(last - first + 2));
+            const bool expected = scanAnyMatch(records, z, chance, countChance, threshold, lower, last - 30);
+            matches += expected;
+            QCOMPARE(index.anyMatch(z, chance, countChance, threshold, lower), expected);
+        }
+        QVERIFY(matches > 1000);
+    }
+
+    void chanceChoice_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("avoidRecent");
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QList<int>>("f");
+        QTest::addColumn<QList<int>>("o");
+        QTest::addColumn<int>("expected");
+        const QList<int> equal{5, 5, 5, 5, 5, 5, 5, 5, 5, 5};
+        const QList<int> o{3, 1, 7, 2, 9, 4, 6, 8, 9, 5};
+        QTest::newRow("rarest: highest of the rarest")
+            << 2 << false << 5 << QList<int>{4, 2, 5, 2, 6, 7, 8, 9, 9, 9} << o << 4;
+        QTest::newRow("rarest: 4 recent, then the lowest of the rest")
+            << 2 << true << 5 << QList<int>{4, 2, 5, 2, 6, 7, 8, 9, 9, 9}
+            << QList<int>{9, 1, 9, 2, 9, 9, 9, 9, 9, 9} << 1;
+        QTest::newRow("rarest: all equal, 10 not recent") << 2 << true << 5 << equal << o << 10;
+        QTest::newRow("rarest: nothing left gives the first choice")
+            << 2 << true << 5 << equal << QList<int>{1, 1, 1, 1, 1, 1, 1, 1, 1, 1} << 10;
+        QTest::newRow("overdue: highest of the longest") << 3 << true << 5 << equal << o << 9;
+        QTest::newRow("overdue: all recent gives the lowest")
+            << 3 << true << 5 << equal << QList<int>{3, 1, 3, 2, 3, 3, 3, 3, 3, 3} << 1;
+        QTest::newRow("overdue: N = 1 excludes nothing")
+            << 3 << true << 1 << equal << QList<int>{3, 1, 3, 2, 3, 3, 3, 3, 3, 3} << 10;
+    }
+    void chanceChoice() {
+        QFETCH(int, mode);
+        QFETCH(bool, avoidRecent);
+        QFETCH(int, window);
+        QFETCH(QList<int>, f);
+        QFETCH(QList<int>, o);
+        QFETCH(int, expected);
+        GenerationCriteria g;
+        g.chooseChanceMode(mode);
+        g.CheckBox16 = avoidRecent;
+        g.UpDown19.set(window);
+        ChanceStatistics s;
+        for (int c = 1; c <= 10; ++c) {
+            s.f[std::size_t(c)] = f[c - 1];
+            s.o[std::size_t(c)] = o[c - 1];
+        }
+        RandomSource r(1);
+        StepClock clock;
+        QCOMPARE(chooseChance(g, s, r, clock), expected);
+    }
+
+    void randomChanceAvoidsRecentNumbersAndEnds() {
+        GenerationCriteria g;
+        g.chooseChanceMode(1);
+        ChanceStatistics s;
+        for (int c = 1; c <= 10; ++c)
+            s.o[std::size_t(c)] = c == 7 ? 9 : 1; // every number but 7 is recent
+        RandomSource r(1);
+        StepClock clock;
+        for (int i = 0; i < 50; ++i)
+            QCOMPARE(chooseChance(g, s, r, clock), 7);
+        s.o[7] = 1; // every number recent: still an answer
+        const int c = chooseChance(g, s, r, clock);
+        QVERIFY(c >= 1 && c <= 10);
+    }
+
+    void runComputesRowsUpToUpDown8() {
+        RunFixture f;
+        f.writeSyntheticHistory();
+        f.criteria.UpDown8.set(3);
+        QCOMPARE(f.run(), GenerationRun::Outcome::Finished);
+        for (int r = 0; r < 3; ++r) {
+            QVERIFY(!f.sheet.text(r, 0).isEmpty());
+            QVERIFY(!f.sheet.text(r, TipSheet::Chance).isEmpty());
+            QCOMPARE(f.sheet.text(r, TipSheet::Extra), QString()); // the extra value 0 empties the field
+        }
+        for (int r = 3; r < 12; ++r) {
+            QCOMPARE(f.row(r), QStringList({"", "", "", "", "", "", ""}));
+            QCOMPARE(f.sheet.row(r).crossSum, QStringLiteral("0"));
+        }
+        QCOMPARE(f.status, QStringLiteral("Tipps wurden neu berechnet"));
+        QVERIFY(f.state.sortieren);
+        QVERIFY(!f.state.Berechnunglaeuft);
+    }
+
+    void lockedRowsStayAndCountBetweenRows() {
+        RunFixture f;
+        f.writeSyntheticHistory();
+        for (int i = 0; i < 6; ++i)
+            f.sheet.setText(1, i, QStringList{"1", "2", "3", "4", "5", "6"}[i]);
+        f.sheet.toggleLock(1);
+        f.criteria.UpDown8.set(6);
+        f.run();
+        QCOMPARE(f.row(1), QStringList({"1", "2", "3", "4", "5", "6", ""}));
+        for (int r : {0, 2, 3, 4, 5}) {
+            int shared = 0;
+            for (int i = 0; i < 5; ++i)
+                shared += QStringList{"1", "2", "3", "4", "5"}.contains(f.sheet.text(r, i));
+            QVERIFY2(shared >= 1 && shared <= 2, qPrintable(f.row(r).join(',')));
+        }
+    }
+
+    void stopEndsTheRowAndLeavesTheRestEmpty() {
+        RunFixture f;
+        f.writeSyntheticHistory();
+        f.criteria.UpDown8.set(12);
+        GenerationRun* run = nullptr;
+        // Stop once row 2 is written: row 3 draws one candidate and ends.
+        bool stop = false;
+        f.hooks.stopRequested = [&] { return stop; };
+        f.hooks.pump = [&] {
+            if (!f.sheet.text(1, 0).isEmpty()) stop = true;
+        };
+        f.run(&run);
+        QVERIFY(!f.sheet.text(0, 0).isEmpty());
+        QVERIFY(!f.sheet.text(1, 0).isEmpty());
+        for (int r = 2; r < 12; ++r)
+            QCOMPARE(f.row(r), QStringList({"", "", "", "", "", "", ""}));
+        QCOMPARE(f.status, QStringLiteral("Tipps wurden neu berechnet"));
+    }
+
+    // Options relaxed near the run limit, and put back at the end; the row-8 variant.
+    void relaxationMarks_data() {
+        QTest::addColumn<int>("lockedRows");
+        QTest::addColumn<QString>("expected"); // UpDown6/UpDown5/UpDown4 after the marks 10000, 20000, 25000
+        QTest::newRow("row 3") << 2 << "6/0/0 6/2/1 6/3/2";
+        QTest::newRow("row 8") << 7 << "6/0/0 6/2/0 6/2/2";
+    }
+    void relaxationMarks() {
+        QFETCH(int, lockedRows);
+        QFETCH(QString, expected);
+        RunFixture f;
+        f.writeSyntheticHistory();
+        for (int r = 0; r < lockedRows; ++r)
+            f.sheet.toggleLock(r); // empty locked rows read as 0
+        f.criteria.UpDown8.set(12);
+        f.criteria.UpDown7.set(30);
+        f.criteria.UpDown6.setLimits(3, 7);
+        f.criteria.CheckBox8 = true;
+        f.criteria.UpDown1.set(279); // nothing passes: the run uses its whole limit
+        GenerationRun* run = nullptr;
+        QStringList seen;
+        bool pairDuringRun = true;
+        f.hooks.pump = [&] {
+            const int n = run->counter();
+            if (n == 10001 || n == 20001 || n == 25001)
+                seen << QStringLiteral("%1/%2/%3")
+                            .arg(f.criteria.UpDown6.value)
+                            .arg(f.criteria.UpDown5.value)
+                            .arg(f.criteria.UpDown4.value);
+            if (n == 15001) pairDuringRun = f.criteria.CheckBox8;
+        };
+        f.run(&run);
+        QCOMPARE(seen.join(' '), expected);
+        QVERIFY(!pairDuringRun); // cleared at half the limit
+        QCOMPARE(run->counter(), 30000);
+        QCOMPARE(f.status, QStringLiteral("Ändern Sie die Parameter um 12 Tipps zuberechnen"));
+        QCOMPARE(f.criteria.UpDown6.value, 4);
+        QCOMPARE(f.criteria.UpDown5.value, 0);
+        QCOMPARE(f.criteria.UpDown4.value, 0);
+        QVERIFY(f.criteria.CheckBox8);
+    }
+
+    void aPoolOfFewerThanFiveNumbersEndsLikeTheLimit() {
+        RunFixture f;
+        f.writeSyntheticHistory();
+        f.criteria.CheckBox15 = true;
+        f.criteria.CheckBox14 = f.criteria.CheckBox10 = false;
+        GenerationRun* run = nullptr;
+        f.run(&run);
+        QCOMPARE(run->counter(), run->laufMax());
+        QCOMPARE(f.status, QStringLiteral("Ändern Sie die Parameter um 12 Tipps zuberechnen"));
+        QCOMPARE(f.row(0), QStringList({"", "", "", "", "", "", ""}));
+    }
+
+    void optionsArePutBackAfterAnError() {
+        RunFixture f;
+        f.writeSyntheticHistory();
+        f.criteria.CheckBox20 = true;
+        f.criteria.CheckBox8 = true;
+        f.hooks.numberList = [](NumberPool&) -> PoolChoice {
+            throw ConversionError("'x' is not a valid integer value");
+        };
+        QVERIFY_THROWS_EXCEPTION(ConversionError, f.run());
+        QVERIFY(f.state.sortieren);
+        QVERIFY(!f.state.Berechnunglaeuft);
+        QVERIFY(f.criteria.CheckBox8);
+    }
+
+    void cancelledNumberListChangesNoRow() {
+        RunFixture f;
+        f.writeSyntheticHistory();
+        f.sheet.setText(0, 0, "9");
+        f.criteria.CheckBox20 = true;
+        f.hooks.numberList = [](NumberPool&) { return PoolChoice::Cancel; };
+        QCOMPARE(f.run(), GenerationRun::Outcome::Cancelled);
+        QVERIFY(f.state.sortieren);
+    }
+
+    // Thousands of rows generated on the public history with the design options (twelve rows a run) all
+    // keep every active rule, checked here from the CSV without the generator's own code.
+    void generatedRowsKeepEveryRuleOnTheRealHistory() {
+        const QString csv = realHistoryCsv();
+        if (csv.isEmpty()) QSKIP("../shared/data/loto-history.csv is not present");
+        struct Draw {
+            QDate date;
+            std::set<int> numbers;
+            int chance;
+        };
+        std::vector<Draw> draws;
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        file.readLine();
+        QByteArray records;
+        while (!file.atEnd()) {
+            const QList<QByteArray> f = file.readLine().trimmed().split(',');
+            Draw d{QDate::fromString(QString::fromLatin1(f[0]), Qt::ISODate), {}, f[6].toInt()};
+            for (int i = 1; i <= 5; ++i)
+                d.numbers.insert(f[i].toInt());
+            draws.push_back(d);
+        }
+        const QDate end = draws.back().date;
+        // The three last draws, the newest four n° CHANCE numbers and the n° CHANCE frequencies of the
+        // window.
+        const Draw& last = draws[draws.size() - 1];
+        const Draw& second = draws[draws.size() - 2];
+        const Draw& third = draws[draws.size() - 3];
+        std::array<int, 11> f{};
+        for (const Draw& d : draws)
+            ++f[std::size_t(d.chance)];
+        std::set<int> recent;
+        for (std::size_t i = draws.size() - 4; i < draws.size(); ++i)
+            recent.insert(draws[i].chance);
+        int expectedChance = 0;
+        for (int c = 1; c <= 10; ++c)
+            if (!recent.count(c) &&
+                (expectedChance == 0 || f[std::size_t(c)] < f[std::size_t(expectedChance)]))
+                expectedChance = c;
+        const auto shared = [](const std::set<int>& a, const std::vector<int>& b) {
+            int n = 0;
+            for (int x : b)
+                n += a.count(x) ? 1 : 0;
+            return n;
+        };
+
+        RunFixture fixture;
+        QVERIFY(QFile::copy(csv, fixture.home.file("history.csv")));
+        fixture.home.writeBytes("Kugelo.dat", {});
+        {
+            // The draw file from the CSV through the import the program uses.
+            QProcess import;
+            import.start(qEnvironmentVariable("KUGELO_BIN_DIR") + "/kugelo-cli",
+                         {"--home", fixture.home.path(), "import", fixture.home.file("history.csv")});
+            QVERIFY(import.waitForFinished(30000));
+            QCOMPARE(import.exitCode(), 0);
+        }
+        int rowsChecked = 0;
+        for (int runIndex = 0; runIndex < 200; ++runIndex) {
+            fixture.sheet.clearAll();
+            fixture.state.DateTimePicker2 = QDate(2008, 10, 6);
+            fixture.state.DateTimePicker1 = end;
+            fixture.criteria = GenerationCriteria{};
+            fixture.criteria.UpDown8.set(12);
+            fixture.criteria.UpDown7.set(1000); // the relaxation marks lie far beyond these runs
+            fixture.clock.next = 1000 + std::uint64_t(runIndex) * 7919;
+            fixture.run();
+            std::vector<std::vector<int>> rows;
+            for (int r = 0; r < 12; ++r) {
+                if (fixture.sheet.text(r, 0).isEmpty()) continue;
+                std::vector<int> z;
+                for (int i = 0; i < 5; ++i)
+                    z.push_back(fixture.sheet.text(r, i).toInt());
+                const int chance = fixture.sheet.text(r, TipSheet::Chance).toInt();
+                const QString where = QStringLiteral("run %1 row %2: %3")
+                                          .arg(runIndex)
+                                          .arg(r + 1)
+                                          .arg(fixture.row(r).join(','));
+                QVERIFY2(std::is_sorted(z.begin(), z.end()) && std::set<int>(z.begin(), z.end()).size() == 5,
+                         qPrintable(where));
+                const int sum = z[0] + z[1] + z[2] + z[3] + z[4];
+                QVERIFY2(sum >= 50 && sum <= 200, qPrintable(where));
+                for (int i = 0; i < 3; ++i)
+                    QVERIFY2(!(z[std::size_t(i)] + 2 == z[std::size_t(i) + 2] &&
+                               z[std::size_t(i)] + 1 == z[std::size_t(i) + 1]),
+                             qPrintable(where));
+                QVERIFY2(shared(last.numbers, z) == 0 && shared(second.numbers, z) == 0 &&
+                             shared(third.numbers, z) <= 1,
+                         qPrintable(where));
+                for (const Draw& d : draws) {
+                    if (d.date > QDate(2008, 10, 6)) QVERIFY2(shared(d.numbers, z) < 4, qPrintable(where));
+                    if (d.date > end.addDays(-420)) QVERIFY2(shared(d.numbers, z) < 3, qPrintable(where));
+                }
+                QVERIFY2(chance == expectedChance, qPrintable(where));
+                for (const auto& earlier : rows) {
+                    const int s = shared(std::set<int>(earlier.begin(), earlier.end()), z);
+                    QVERIFY2(s >= 1 && s <= 2, qPrintable(where));
+                }
+                rows.push_back(z);
+                ++rowsChecked;
+            }
+        }
+        QVERIFY2(rowsChecked >= 2000, qPrintable(QString::number(rowsChecked)));
+    }
+
+    // The indexed history and the n° CHANCE statistics computed once give the very rows that reading the
+    // file for every test and candidate gives.
+    void indexedRunEqualsTheLiteralRun_data() {
+        QTest::addColumn<QString>("options");
+        QTest::newRow("design values") << "";
+        QTest::newRow("tight history tests") << "UpDown6=3 UpDown17=2 CheckBox31=1";
+        QTest::newRow("overdue n° CHANCE") << "RadioButton3=1 UpDown18=128";
+        QTest::newRow("random n° CHANCE") << "RadioButton1=1 UpDown19=3";
+    }
+    void indexedRunEqualsTheLiteralRun() {
+        QFETCH(QString, options);
+        QStringList results[2];
+        int counters[2] = {0, 0};
+        for (int literal = 0; literal < 2; ++literal) {
+            RunFixture f;
+            f.writeSyntheticHistory();
+            f.criteria.UpDown8.set(12);
+            f.criteria.UpDown7.set(5);
+            f.criteria.UpDown6.setLimits(3, 7);
+            for (const QString& o : options.split(' ', Qt::SkipEmptyParts)) {
+                const QStringList nv = o.split('=');
+                const OptionSpec* spec = findOption(nv[0]);
+                if (spec->kind == OptionKind::Spin)
+                    (f.criteria.*(spec->spin)).set(nv[1].toInt());
+                else if (spec->kind == OptionKind::Radio)
+                    f.criteria.chooseChanceMode(nv[0].right(1).toInt());
+                else
+                    f.criteria.*(spec->flag) = nv[1] == "1";
+            }
+            f.random.setState(2024);
+            GenerationRun* run = nullptr;
+            f.run(&run, literal == 1);
+            for (int r = 0; r < 12; ++r)
+                results[literal] << f.row(r).join(',');
+            counters[literal] = run->counter();
+        }
+        QCOMPARE(results[0], results[1]);
+        QCOMPARE(counters[0], counters[1]);
+        QVERIFY(counters[0] > 12);
+    }
+
+    void sameSeedSameFirstCandidate() {
+        QString first[2];
+        for (auto& line : first) {
+            RunFixture f;
+            f.writeSyntheticHistory();
+            f.random.setState(4711);
+            GenerationRun* run = nullptr;
+            f.hooks.pump = [&] {
+                if (run->counter() == 1) line = run->progressLine();
+            };
+            f.run(&run);
+            f.random.setState(1);
+        }
+        QVERIFY(!first[0].isEmpty());
+        QCOMPARE(first[0], first[1]);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGeneration)
+#include "tst_generation.moc"
