@@ -5,6 +5,7 @@
 #include "app/Home.h"
 #include "app/MainWindow.h"
 #include "draws/DrawFile.h"
+#include "generator/NumberList.h"
 #include "generator/NumberListDialog.h"
 #include "sheet/TipSheet.h"
 #include "stats/ChartView.h"
@@ -543,6 +544,44 @@ private Q_SLOTS:
         QCOMPARE(run->text(), QStringLiteral("Tipps berechnen"));
         QCOMPARE(w.form.criteria().UpDown1.value, 279);
         QVERIFY(!w.find<QLineEdit>("Edit1")->isReadOnly());
+    }
+
+    // With CheckBox20 the pool goes through the number list dialog: "&Rechnen" builds it from the boxes,
+    // "Abbrechen" ends the run before any row changes.
+    void poolThroughTheNumberListDialog() {
+        Window w;
+        writeThreeDraws(w.home);
+        w.start();
+        w.form.criteria().CheckBox20 = true;
+        w.form.criteria().UpDown8.set(1);
+        w.form.sheet().setText(3, 0, "7");
+        bool shownPool = false;
+        QTimer::singleShot(0, [&] {
+            TForm6* dialog = w.form.form6();
+            NumberList& list = dialog->list();
+            shownPool =
+                list.isSet(1) && list.weight(1).toInt() >= 2 && !list.isSet(10); // 10 was in the last draw
+            for (int n = 1; n <= 49; ++n) {
+                list.setSet(n, n >= 11 && n <= 19);
+                list.setWeight(n, "1");
+            }
+            dialog->showList();
+            QTest::mouseClick(dialog->findChild<QWidget*>("BitBtn3"), Qt::LeftButton);
+        });
+        QTest::mouseClick(w.find("BitBtn4"), Qt::LeftButton);
+        QVERIFY(shownPool);
+        for (int f = 0; f < 5; ++f) {
+            const int n = w.form.sheet().text(0, f).toInt();
+            QVERIFY2(n >= 11 && n <= 19, qPrintable(w.form.sheet().text(0, f)));
+        }
+        QCOMPARE(w.form.sheet().text(3, 0), QString()); // cleared by the run
+
+        w.form.sheet().setText(3, 0, "7");
+        QTimer::singleShot(
+            0, [&] { QTest::mouseClick(w.form.form6()->findChild<QWidget*>("BitBtn2"), Qt::LeftButton); });
+        QTest::mouseClick(w.find("BitBtn4"), Qt::LeftButton);
+        QCOMPARE(w.find<QPushButton>("BitBtn4")->text(), QStringLiteral("Tipps berechnen"));
+        QVERIFY(w.form.state().sortieren);
     }
 
     void luckyNumberSeedsTheRandomSource() {

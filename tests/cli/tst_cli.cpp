@@ -202,6 +202,40 @@ private Q_SLOTS:
             QCOMPARE(runCli(QStringList{"--home", home.path()} + bad).code, 2);
     }
 
+    void generateIsReproducibleWithSeedAndClock() {
+        TempHome home;
+        std::vector<DrawRow> rows;
+        home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9},
+                         {"2008-10-08", {24, 48, 32, 41, 22}, 1},
+                         {"2008-10-11", {46, 22, 10, 39, 20}, 4},
+                         {"2008-10-13", {11, 10, 41, 37, 48}, 4}});
+        const QStringList args{
+            "--home",         home.path(), "generate",      "--to",  "2008-10-13",        "--seed",
+            "4711",           "--clock",   "1000",          "--set", "UpDown8=4",         "--set",
+            "RadioButton3=1", "--lock",    "2:1,2,3,4,5,6", "--out", home.file("out.tpf")};
+        const Run first = runCli(args);
+        QCOMPARE(first.code, 0);
+        QCOMPARE(runCli(args).out, first.out);
+        const QStringList lines = first.out.split('\n');
+        QCOMPARE(lines.size(), 12 + 3);
+        QCOMPARE(lines[1], QStringLiteral("2\t1,2,3,4,5,6,\t15"));
+        QVERIFY(lines[0].startsWith("1\t"));
+        QVERIFY(!lines[0].startsWith("1\t,"));
+        QCOMPARE(lines[4], QStringLiteral("5\t,,,,,,\t0"));
+        QCOMPARE(lines[12], QStringLiteral("status: Tipps wurden neu berechnet"));
+        QVERIFY(lines[13].startsWith("candidates: "));
+        QCOMPARE(home.readBytes("out.tpf").count("\r\n"), 4);
+
+        for (const char* bad : {"UpDown8=13", "CheckBox99=1", "CheckBox27=2", "UpDown6=6"})
+            QCOMPARE(runCli({"--home", home.path(), "generate", "--set", QString::fromLatin1(bad)}).code, 2);
+        // UpDown6 may reach 6 when CheckBox31 is on, as the spin's limit is 7 then.
+        QCOMPARE(runCli({"--home", home.path(), "generate", "--to", "2008-10-13", "--set", "CheckBox31=1",
+                         "--set", "UpDown6=6", "--set", "UpDown8=1"})
+                     .code,
+                 0);
+        QCOMPARE(runCli({"--home", home.path(), "generate", "--lock", "13:1,2,3,4,5,6"}).code, 2);
+    }
+
     void executableAnswersHelpAndWrongUsage() {
         const QString program = qEnvironmentVariable("KUGELO_BIN_DIR") + "/kugelo-cli";
         QProcess p;

@@ -752,6 +752,29 @@ private Q_SLOTS:
         QVERIFY(counters[0] > 12);
     }
 
+    void progressLineSeparators() {
+        RunFixture f;
+        f.writeSyntheticHistory();
+        f.criteria.UpDown8.set(9);
+        GenerationRun* run = nullptr;
+        QMap<int, QString> lines;
+        f.hooks.pump = [&] {
+            const QString line = run->progressLine();
+            if (!line.startsWith("0.")) lines.insert(line.section('.', 0, 0).toInt(), line);
+        };
+        f.run(&run);
+        const QRegularExpression shape[] = {
+            QRegularExpression("^1\\.Tipp:  \\d+ \\d+  \\d+  \\d+  \\d+  CS: \\d+$"),
+            QRegularExpression("^2\\.Tipp:  \\d+ \\d+  \\d+  \\d+  \\d+   CS: \\d+$"),
+            QRegularExpression("^3\\.Tipp:  \\d+ \\d+  \\d+  \\d+  \\d+    CS: \\d+$"),
+            QRegularExpression("^7\\.Tipp:  \\d+ \\d+  \\d+  \\d+  \\d+  J:\\d+  CS: \\d+$"),
+        };
+        for (const auto& re : shape) {
+            const int row = re.pattern().mid(1, 1).toInt();
+            QVERIFY2(re.match(lines.value(row)).hasMatch(), qPrintable(lines.value(row)));
+        }
+    }
+
     void sameSeedSameFirstCandidate() {
         QString first[2];
         for (auto& line : first) {
