@@ -4,14 +4,13 @@
 // window repaints and takes clicks at that rate), presses the run button again after one second and
 // measures how long the run takes to end after that press.
 
+#include "QuietPlatform.h"
+
 #include "app/MainWindow.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
-#include "platform/Desktop.h"
-#include "platform/Dialogs.h"
-#include "platform/Sound.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -23,20 +22,6 @@
 
 using namespace kugelo;
 
-namespace {
-class Quiet final : public Dialogs, public Desktop, public Sound {
-public:
-    void message(const QString&) override {}
-    bool question(const QString&, const QString&) override { return false; }
-    QString input(const QString&, const QString&, const QString& proposed) override { return proposed; }
-    QString openFileName(const FileDialogOptions&) override { return {}; }
-    QString saveFileName(const FileDialogOptions&) override { return {}; }
-    void open(const QString&) override {}
-    void startProgram(const QString&, const QStringList&) override {}
-    void play(const QString&) override {}
-};
-} // namespace
-
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -46,7 +31,7 @@ int main(int argc, char* argv[]) {
     const QString homePath = home.path() + QLatin1Char('/');
     importDraws(DrawFile(homePath + QStringLiteral("Kugelo.dat")), parseDrawCsv(csv, readFileWhole(csv)));
 
-    Quiet quiet;
+    QuietPlatform quiet;
     SystemClock clock;
     TForm1 form(Platform{quiet, quiet, clock, quiet}, Endpoints(), homePath, homePath);
     form.initialise();

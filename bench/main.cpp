@@ -4,6 +4,7 @@
 // compared before anything is timed.
 
 #include "NaiveStatistics.h"
+#include "QuietPlatform.h"
 
 #include "draws/CurrentDraw.h"
 #include "evaluation/HitCheck.h"
@@ -58,15 +59,6 @@ double medianMicros(const std::function<void()>& call) {
     return rounds[rounds.size() / 2];
 }
 
-class QuietDialogs final : public Dialogs {
-public:
-    void message(const QString&) override {}
-    bool question(const QString&, const QString&) override { return false; }
-    QString input(const QString&, const QString&, const QString& proposed) override { return proposed; }
-    QString openFileName(const FileDialogOptions&) override { return {}; }
-    QString saveFileName(const FileDialogOptions&) override { return {}; }
-};
-
 struct RunResult {
     int candidates = 0;
     double seconds = 0;
@@ -89,7 +81,7 @@ RunResult generationRun(const QString& home, bool literal, std::uint32_t seed) {
     criteria.UpDown7.set(50);
     MessageTable messages;
     ChartModel chart;
-    QuietDialogs dialogs;
+    QuietPlatform dialogs;
     SystemClock clock;
     RandomSource random(seed);
     CurrentDraw currentDraw(state, messages, dialogs, [&] { Komplettcheck(state, sheet); });

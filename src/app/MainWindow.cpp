@@ -118,6 +118,29 @@ struct WaitCursor {
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// Sets a shared file dialog up for tip files; its default extension and filter are put back when the
+// scope ends.
+class TipDialogScope {
+public:
+    TipDialogScope(FileDialogOptions& dialog, const QString& folder)
+        : m_dialog(dialog), m_extension(dialog.defaultExtension), m_filter(dialog.filter) {
+        dialog.defaultExtension = QStringLiteral("tpf");
+        dialog.filter = QStringLiteral("Tippdatei|*.tpf");
+        dialog.initialFolder = folder;
+    }
+    ~TipDialogScope() {
+        m_dialog.defaultExtension = m_extension;
+        m_dialog.filter = m_filter;
+    }
+    TipDialogScope(const TipDialogScope&) = delete;
+    TipDialogScope& operator=(const TipDialogScope&) = delete;
+
+private:
+    FileDialogOptions& m_dialog;
+    QString m_extension;
+    QString m_filter;
+};
+
 // "abc" -> "a b c": the letter-spaced text of the banners.
 QString spaced(const QString& text) {
     QStringList letters;
@@ -636,38 +659,16 @@ void TForm1::SpeedButton11Click() {
 void TForm1::SpeedButton15Click() {
     setPickerDate(m_state.DateTimePicker1, nextDrawDate(m_state.DateTimePicker1));
     showState();
-    const FileDialogOptions remembered = m_saveDialog1;
-    m_saveDialog1.defaultExtension = QStringLiteral("tpf");
-    m_saveDialog1.filter = QStringLiteral("Tippdatei|*.tpf");
-    m_saveDialog1.initialFolder = m_state.Home;
+    const TipDialogScope scope(m_saveDialog1, m_state.Home);
     m_saveDialog1.proposedName =
         m_state.DateTimePicker1.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".tpf");
-    struct PutBack {
-        FileDialogOptions& dialog;
-        const FileDialogOptions& remembered;
-        ~PutBack() {
-            dialog.defaultExtension = remembered.defaultExtension;
-            dialog.filter = remembered.filter;
-        }
-    } putBack{m_saveDialog1, remembered};
     const QString path = m_platform.dialogs.saveFileName(m_saveDialog1);
     if (!path.isEmpty()) writeFileWhole(path, tipFileText(m_sheet));
 }
 
 void TForm1::SpeedButton16Click() {
     {
-        const FileDialogOptions remembered = m_openDialog1;
-        m_openDialog1.defaultExtension = QStringLiteral("tpf");
-        m_openDialog1.filter = QStringLiteral("Tippdatei|*.tpf");
-        m_openDialog1.initialFolder = m_state.Home;
-        struct PutBack {
-            FileDialogOptions& dialog;
-            const FileDialogOptions& remembered;
-            ~PutBack() {
-                dialog.defaultExtension = remembered.defaultExtension;
-                dialog.filter = remembered.filter;
-            }
-        } putBack{m_openDialog1, remembered};
+        const TipDialogScope scope(m_openDialog1, m_state.Home);
         const QString path = m_platform.dialogs.openFileName(m_openDialog1);
         if (!path.isEmpty()) {
             m_openDialog1.proposedName = path;

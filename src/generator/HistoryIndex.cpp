@@ -141,16 +141,7 @@ bool HistoryIndex::anyMatch(const std::array<int, 5>& candidate, int chance, boo
         return false;
     };
     if (anyKey(threshold, false) || (countChance && anyKey(threshold - 1, true))) return true;
-    for (const DrawRecord& r : m_irregular) {
-        if (r.Datum <= lower) continue;
-        int hits = 0;
-        for (int i = 0; i < 5; ++i)
-            for (int j = 0; j < 5; ++j)
-                hits += r.Zahl[static_cast<std::size_t>(i)] == candidate[static_cast<std::size_t>(j)];
-        if (countChance && r.Zahl[6] == chance) ++hits;
-        if (hits >= threshold) return true;
-    }
-    return false;
+    return scanAnyMatch(m_irregular, candidate, chance, countChance, threshold, lower, m_upper);
 }
 
 bool scanAnyMatch(const std::vector<DrawRecord>& records, const std::array<int, 5>& candidate, int chance,

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/Desktop.h"
+#include "platform/Dialogs.h"
+#include "platform/Sound.h"
+
+namespace kugelo {
+
+// The outside world of the benchmarks: asks nothing, shows nothing, plays nothing.
+class QuietPlatform final : public Dialogs, public Desktop, public Sound {
+public:
+    void message(const QString&) override {}
+    bool question(const QString&, const QString&) override { return false; }
+    QString input(const QString&, const QString&, const QString& proposed) override { return proposed; }
+    QString openFileName(const FileDialogOptions&) override { return {}; }
+    QString saveFileName(const FileDialogOptions&) override { return {}; }
+    void open(const QString&) override {}
+    void startProgram(const QString&, const QStringList&) override {}
+    void play(const QString&) override {}
+};
+
+} // namespace kugelo
