@@ -236,10 +236,10 @@ std::uint64_t parseNumber(const QString& text, const QString& what) {
 // limits. Check boxes and radio buttons come first, then the limit of UpDown6 as at start-up (7 with
 // CheckBox31, else 5), then the spins.
 void applySettings(GenerationCriteria& criteria, const QStringList& settings) {
-    QList<std::pair<const OptionSpec*, int>> spins;
+    QList<std::pair<const OptionRow*, int>> spins;
     for (const QString& setting : settings) {
         const qsizetype eq = setting.indexOf(QLatin1Char('='));
-        const OptionSpec* option = eq > 0 ? findOption(setting.left(eq)) : nullptr;
+        const OptionRow* option = eq > 0 ? findOption(setting.left(eq)) : nullptr;
         if (!option) throw UsageError(QStringLiteral("--set: no option %1").arg(setting.left(eq)));
         const auto value = tryStrToInt(setting.mid(eq + 1));
         if (!value) throw UsageError(QStringLiteral("--set: not a number: %1").arg(setting));

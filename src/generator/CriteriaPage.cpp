@@ -117,7 +117,7 @@ CriteriaPage::CriteriaPage(GenerationCriteria& criteria, const std::array<QWidge
     buildMathematics(pages[2]);
     buildChance(pages[3]);
     buildGeneral(pages[4]);
-    Q_ASSERT(std::all_of(optionTable().begin(), optionTable().end(), [this](const OptionSpec& o) {
+    Q_ASSERT(std::all_of(optionTable().begin(), optionTable().end(), [this](const OptionRow& o) {
         return m_named.contains(QLatin1String(o.name)) ||
                std::none_of(std::begin(kPageNames), std::end(kPageNames),
                             [&](const char* page) { return qstrcmp(page, o.page) == 0; });
@@ -149,15 +149,15 @@ QWidget* CriteriaPage::label(QWidget* parent, const QRect& geometry, const QStri
 }
 
 QWidget* CriteriaPage::option(const char* name, QWidget* parent, const QRect& geometry) {
-    const OptionSpec* spec = findOption(QLatin1String(name));
-    Q_ASSERT(spec);
-    const QString caption = QString::fromUtf8(spec->caption);
-    const QString hint = QString::fromUtf8(spec->hint);
+    const OptionRow* entry = findOption(QLatin1String(name));
+    Q_ASSERT(entry);
+    const QString caption = QString::fromUtf8(entry->caption);
+    const QString hint = QString::fromUtf8(entry->hint);
     QWidget* widget = nullptr;
-    switch (spec->kind) {
+    switch (entry->kind) {
     case OptionKind::Check: {
         auto* box = new QCheckBox(caption, parent);
-        connect(box, &QCheckBox::toggled, this, [this, spec](bool on) { m_criteria.*(spec->flag) = on; });
+        connect(box, &QCheckBox::toggled, this, [this, entry](bool on) { m_criteria.*(entry->flag) = on; });
         widget = box;
         break;
     }
@@ -175,17 +175,17 @@ QWidget* CriteriaPage::option(const char* name, QWidget* parent, const QRect& ge
     case OptionKind::Spin: {
         auto* spin = new QSpinBox(parent);
         auto* edit = spin->findChild<QLineEdit*>();
-        edit->setObjectName(QLatin1String(spec->edit));
+        edit->setObjectName(QLatin1String(entry->edit));
         edit->setToolTip(hint);
         remember(edit);
         const bool runLimit = qstrcmp(name, "UpDown7") == 0;
-        connect(spin, &QSpinBox::valueChanged, this, [this, spec, runLimit](int value) {
-            SpinValue& field = m_criteria.*(spec->spin);
+        connect(spin, &QSpinBox::valueChanged, this, [this, entry, runLimit](int value) {
+            SpinValue& field = m_criteria.*(entry->spin);
             const int before = field.value;
             field.set(value);
             if (runLimit) Q_EMIT runLimitChanged(before);
         });
-        if (isCoupled(spec->name)) spin->installEventFilter(this);
+        if (isCoupled(entry->name)) spin->installEventFilter(this);
         widget = spin;
         break;
     }
@@ -195,7 +195,7 @@ QWidget* CriteriaPage::option(const char* name, QWidget* parent, const QRect& ge
     QRect g = geometry;
     if (g.width() <= 0) g.setWidth(captionOffset(widget) + advance(caption) + 6);
     widget->setGeometry(g);
-    m_bound.push_back({spec, widget});
+    m_bound.push_back({entry, widget});
     remember(widget);
     return widget;
 }
@@ -401,22 +401,22 @@ void CriteriaPage::buildGeneral(QWidget* page) {
 }
 
 void CriteriaPage::showOption(const Bound& bound) {
-    const OptionSpec& spec = *bound.option;
+    const OptionRow& entry = *bound.option;
     const QSignalBlocker blocker(bound.widget);
-    switch (spec.kind) {
+    switch (entry.kind) {
     case OptionKind::Check:
-        static_cast<QCheckBox*>(bound.widget)->setChecked(m_criteria.*(spec.flag));
+        static_cast<QCheckBox*>(bound.widget)->setChecked(m_criteria.*(entry.flag));
         break;
     case OptionKind::Radio: {
         // Shown as stored, even if code left the choice without a set button.
         auto* radio = static_cast<QRadioButton*>(bound.widget);
         radio->setAutoExclusive(false);
-        radio->setChecked(m_criteria.*(spec.flag));
+        radio->setChecked(m_criteria.*(entry.flag));
         radio->setAutoExclusive(true);
         break;
     }
     case OptionKind::Spin: {
-        const SpinValue& value = m_criteria.*(spec.spin);
+        const SpinValue& value = m_criteria.*(entry.spin);
         auto* spin = static_cast<QSpinBox*>(bound.widget);
         spin->setRange(value.min, value.max);
         spin->setValue(value.value);

@@ -41,7 +41,7 @@ protected:
 
 private:
     struct Bound {
-        const OptionSpec* option;
+        const OptionRow* option;
         QWidget* widget;
     };
 

@@ -24,21 +24,21 @@ constexpr const char* kLastDrawHint = "Übereinstimmung mit Zahlen aus vorhergeh
 constexpr const char* kCrossSumLabel =
     "Quersummen von                  bis                     im Tipp zulassen";
 
-OptionSpec check(const char* name, const char* page, const char* caption, bool C::*flag,
-                 const char* hint = "") {
+OptionRow check(const char* name, const char* page, const char* caption, bool C::*flag,
+                const char* hint = "") {
     return {name, OptionKind::Check, nullptr, page, caption, hint, flag, nullptr};
 }
 
-OptionSpec radio(const char* name, const char* caption, bool C::*flag) {
+OptionRow radio(const char* name, const char* caption, bool C::*flag) {
     return {name, OptionKind::Radio, nullptr, kChance, caption, "", flag, nullptr};
 }
 
-OptionSpec spin(const char* name, const char* edit, const char* page, SpinValue C::*value,
-                const char* hint = "", const char* caption = "") {
+OptionRow spin(const char* name, const char* edit, const char* page, SpinValue C::*value,
+               const char* hint = "", const char* caption = "") {
     return {name, OptionKind::Spin, edit, page, caption, hint, nullptr, value};
 }
 
-std::vector<OptionSpec> buildTable() {
+std::vector<OptionRow> buildTable() {
     return {
         // Statistisch
         check("CheckBox2", kStatistisch, "Zahlen die besonders oft gezogen wurden bevorzugen", &C::CheckBox2,
@@ -129,13 +129,13 @@ std::vector<OptionSpec> buildTable() {
 
 } // namespace
 
-const std::vector<OptionSpec>& optionTable() {
-    static const std::vector<OptionSpec> table = buildTable();
+const std::vector<OptionRow>& optionTable() {
+    static const std::vector<OptionRow> table = buildTable();
     return table;
 }
 
-const OptionSpec* findOption(const QString& name) {
-    for (const OptionSpec& option : optionTable()) {
+const OptionRow* findOption(const QString& name) {
+    for (const OptionRow& option : optionTable()) {
         if (name == QLatin1String(option.name)) return &option;
     }
     return nullptr;

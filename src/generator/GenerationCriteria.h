@@ -100,7 +100,7 @@ struct GenerationCriteria {
 // How an option is shown: one row of the option table.
 enum class OptionKind { Check, Radio, Spin };
 
-struct OptionSpec {
+struct OptionRow {
     const char* name; // the control's design name, e.g. "CheckBox27", "UpDown8", "RadioButton2"
     OptionKind kind;
     const char* edit;    // spins: the bound edit field ("Edit39"); otherwise nullptr
@@ -113,9 +113,9 @@ struct OptionSpec {
 };
 
 // Every option of the criteria, in the order of the tabs.
-const std::vector<OptionSpec>& optionTable();
+const std::vector<OptionRow>& optionTable();
 
 // The option of a design name, or nullptr.
-const OptionSpec* findOption(const QString& name);
+const OptionRow* findOption(const QString& name);
 
 } // namespace kugelo

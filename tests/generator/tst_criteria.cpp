@@ -97,7 +97,7 @@ private Q_SLOTS:
         QFETCH(int, value);
         QFETCH(int, min);
         QFETCH(int, max);
-        const OptionSpec* option = findOption(QString::fromLatin1(QTest::currentDataTag()));
+        const OptionRow* option = findOption(QString::fromLatin1(QTest::currentDataTag()));
         QVERIFY(option);
         QCOMPARE(text(option->page), page);
         QCOMPARE(text(option->edit), edit);
@@ -120,7 +120,7 @@ private Q_SLOTS:
     void namesAreUniqueAndComplete() {
         QSet<QString> names;
         QStringList pages;
-        for (const OptionSpec& option : optionTable()) {
+        for (const OptionRow& option : optionTable()) {
             QVERIFY2(!names.contains(text(option.name)), option.name);
             names.insert(text(option.name));
             if (pages.isEmpty() || pages.last() != text(option.page)) pages << text(option.page);
@@ -136,14 +136,14 @@ private Q_SLOTS:
     // finds no two rows sharing a field, and the field is the one named after the control.
     void eachRowHasItsOwnField() {
         const auto& table = optionTable();
-        for (const OptionSpec& option : table) {
+        for (const OptionRow& option : table) {
             if (!option.flag) continue;
             GenerationCriteria c;
-            for (const OptionSpec& other : table) {
+            for (const OptionRow& other : table) {
                 if (other.flag) c.*(other.flag) = false;
             }
             c.*(option.flag) = true;
-            const auto set = std::count_if(table.begin(), table.end(), [&](const OptionSpec& other) {
+            const auto set = std::count_if(table.begin(), table.end(), [&](const OptionRow& other) {
                 return other.flag && c.*(other.flag);
             });
             QVERIFY2(set == 1, option.name);
@@ -243,7 +243,7 @@ private Q_SLOTS:
     void captionsAndHints() {
         QFETCH(QString, caption);
         QFETCH(QString, hint);
-        const OptionSpec* option = findOption(QString::fromLatin1(QTest::currentDataTag()));
+        const OptionRow* option = findOption(QString::fromLatin1(QTest::currentDataTag()));
         QVERIFY(option);
         QCOMPARE(text(option->caption), caption);
         QCOMPARE(text(option->hint), hint);
@@ -263,7 +263,7 @@ private Q_SLOTS:
     void findOptionByDesignName() {
         QFETCH(QString, name);
         QFETCH(bool, found);
-        const OptionSpec* option = findOption(name);
+        const OptionRow* option = findOption(name);
         QCOMPARE(option != nullptr, found);
         if (found) QCOMPARE(text(option->name), name);
     }

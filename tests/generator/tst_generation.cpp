@@ -278,11 +278,11 @@ private Q_SLOTS:
         g.UpDown6.setLimits(3, 7);
         for (const QString& o : options.split(' ', Qt::SkipEmptyParts)) {
             const QStringList nv = o.split('=');
-            const OptionSpec* spec = findOption(nv[0]);
-            if (spec->kind == OptionKind::Spin)
-                (g.*(spec->spin)).set(nv[1].toInt());
+            const OptionRow* entry = findOption(nv[0]);
+            if (entry->kind == OptionKind::Spin)
+                (g.*(entry->spin)).set(nv[1].toInt());
             else
-                g.*(spec->flag) = true;
+                g.*(entry->flag) = true;
         }
         const std::array<DrawNumbers, 3> last{draw({10, 20, 30, 40, 45}, 3), draw({11, 21, 31, 41, 46}, 4),
                                               draw({1, 4, 9, 22, 23}, 5)};
@@ -732,13 +732,13 @@ private Q_SLOTS:
             f.criteria.UpDown6.setLimits(3, 7);
             for (const QString& o : options.split(' ', Qt::SkipEmptyParts)) {
                 const QStringList nv = o.split('=');
-                const OptionSpec* spec = findOption(nv[0]);
-                if (spec->kind == OptionKind::Spin)
-                    (f.criteria.*(spec->spin)).set(nv[1].toInt());
-                else if (spec->kind == OptionKind::Radio)
+                const OptionRow* entry = findOption(nv[0]);
+                if (entry->kind == OptionKind::Spin)
+                    (f.criteria.*(entry->spin)).set(nv[1].toInt());
+                else if (entry->kind == OptionKind::Radio)
                     f.criteria.chooseChanceMode(nv[0].right(1).toInt());
                 else
-                    f.criteria.*(spec->flag) = nv[1] == "1";
+                    f.criteria.*(entry->flag) = nv[1] == "1";
             }
             f.random.setState(2024);
             GenerationRun* run = nullptr;

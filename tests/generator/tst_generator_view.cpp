@@ -318,7 +318,7 @@ private Q_SLOTS:
     void optionControlsOnTheirPages() {
         OptionPages p;
         const QStringList pages = OptionPages::pageNames();
-        for (const OptionSpec& option : optionTable()) {
+        for (const OptionRow& option : optionTable()) {
             const QString name = QLatin1String(option.name);
             const int page = pages.indexOf(QString::fromUtf8(option.page));
             if (page < 0) {

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QUrlQuery>
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <vector>
+
+// The stand-in draw service: which draws it knows, which faults it plays, and the reply of a request,
+// all without sockets. main.cpp only puts the replies on the wire.
+namespace kugelo::drawservice {
+
+inline constexpr char DrawPath[] = "/lotto/kugelo.asp";
+inline constexpr std::uint32_t DefaultSeed = 20081006;
+
+// A draw as the service tells it: the main numbers in the order they were drawn.
+struct ServedDraw {
+    QDate date;
+    std::array<int, 5> numbers{};
+    int chance = 0;
+    QByteArray digits = "0000000"; // the seven-digit extra number
+
+    // "n1,n2,n3,n4,n5,chance,digits" followed by CR LF.
+    QByteArray line() const;
+};
+
+class DrawHistory {
+public:
+    // The draws of a CSV file in either import format. Throws ImportError at the first bad line. The main
+    // numbers keep the file's order where the file gives them unsorted.
+    static DrawHistory fromCsv(const QString& fileName, const QByteArray& bytes);
+
+    // Made-up draws on every Monday, Wednesday and Saturday from first to last: five distinct numbers
+    // 1..49, an n° CHANCE 1..10 and seven digits, all from the program's random source started at seed.
+    static DrawHistory demo(std::uint32_t seed, const QDate& first, const QDate& last);
+
+    std::vector<ServedDraw> drawsOn(const QDate& day) const;
+    std::size_t size() const { return m_draws.size(); }
+    bool isEmpty() const { return m_draws.empty(); }
+    QDate firstDate() const;
+    QDate lastDate() const;
+
+private:
+    std::multimap<QDate, ServedDraw> m_draws;
+};
+
+// The faults played on chosen days. A day has at most one fault; the delay applies to every request.
+struct FaultTable {
+    int delayMs = 0;
+    std::map<QDate, int> errorStatus;  // answer with this status (the body stays the day's draws)
+    std::map<QDate, QByteArray> notice; // a text in place of the draw lines
+    std::set<QDate> cut;                // the connection ends in the middle of the first line
+    std::set<QDate> drop;               // the connection is closed without any reply
+    std::set<QDate> huge;               // a body of about 3 MiB of draw lines
+    std::set<QDate> twice;              // two different draw lines
+
+    bool hasFault(const QDate& day) const;
+};
+
+struct Reply {
+    enum class Ending {
+        Complete,          // the whole message is sent
+        CloseMidBody,      // the headers announce the whole body, half of it is sent, then the connection ends
+        CloseWithoutReply, // nothing is sent, the connection ends
+    };
+
+    int status = 200;
+    QByteArray body;
+    Ending ending = Ending::Complete;
+};
+
+inline constexpr qsizetype HugeBodySize = 3 * 1024 * 1024;
+
+// The reply for a day, faults included.
+Reply replyForDay(const QDate& day, const DrawHistory& history, const FaultTable& faults);
+
+// The reply for the query of a request to DrawPath: status 400 unless Programm is "Kugelo" and Datum is a
+// valid day written yyyymmdd.
+Reply replyForQuery(const QUrlQuery& query, const DrawHistory& history, const FaultTable& faults);
+
+// A plain-text reply for requests the service does not serve.
+Reply errorReply(int status, const QByteArray& text);
+
+// The bytes to write to the connection: status line, headers and the body, or the part of it that the
+// ending lets through. Empty for CloseWithoutReply.
+QByteArray wireBytes(const Reply& reply);
+
+struct Options {
+    quint16 port = 0;
+    QString csvFile;             // empty: demo history
+    std::uint32_t seed = DefaultSeed;
+    FaultTable faults;
+    bool help = false;
+    bool version = false;
+};
+
+// Reads the command line (arguments without the program name). Returns the error text in error when the
+// arguments are wrong.
+std::optional<Options> parseOptions(const QStringList& arguments, QString* error);
+
+QString helpText();
+
+} // namespace kugelo::drawservice
