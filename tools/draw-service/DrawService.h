@@ -53,20 +53,18 @@ private:
 // The faults played on chosen days. A day has at most one fault; the delay applies to every request.
 struct FaultTable {
     int delayMs = 0;
-    std::map<QDate, int> errorStatus;  // answer with this status (the body stays the day's draws)
+    std::map<QDate, int> errorStatus;   // answer with this status (the body stays the day's draws)
     std::map<QDate, QByteArray> notice; // a text in place of the draw lines
     std::set<QDate> cut;                // the connection ends in the middle of the first line
     std::set<QDate> drop;               // the connection is closed without any reply
     std::set<QDate> huge;               // a body of about 3 MiB of draw lines
     std::set<QDate> twice;              // two different draw lines
-
-    bool hasFault(const QDate& day) const;
 };
 
 struct Reply {
     enum class Ending {
-        Complete,          // the whole message is sent
-        CloseMidBody,      // the headers announce the whole body, half of it is sent, then the connection ends
+        Complete,     // the whole message is sent
+        CloseMidBody, // the headers announce the whole body, half of it is sent, then the connection ends
         CloseWithoutReply, // nothing is sent, the connection ends
     };
 
@@ -93,7 +91,7 @@ QByteArray wireBytes(const Reply& reply);
 
 struct Options {
     quint16 port = 0;
-    QString csvFile;             // empty: demo history
+    QString csvFile; // empty: demo history
     std::uint32_t seed = DefaultSeed;
     FaultTable faults;
     bool help = false;

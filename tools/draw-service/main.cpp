@@ -1,0 +1,111 @@
+// draw-service: the stand-in for the vendor's draw service (see --help).
+#include "DrawService.h"
+
+#include "platform/Errors.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QHttpServer>
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTextStream>
+#include <QTimer>
+
+using namespace kugelo;
+using namespace kugelo::drawservice;
+
+namespace {
+
+// The replies go straight to the socket rather than through QHttpServerResponder: the faults need a
+// connection closed without a reply, a body shorter than its Content-Length, and any status code.
+void send(QTcpSocket* socket, const Reply& reply, bool closeAfter) {
+    if (reply.ending != Reply::Ending::CloseWithoutReply) socket->write(wireBytes(reply));
+    if (closeAfter || reply.ending != Reply::Ending::Complete) socket->disconnectFromHost();
+}
+
+bool asksToClose(const QHttpServerRequest& request) {
+    for (const auto& [name, value] : request.headers())
+        if (name.compare("Connection", Qt::CaseInsensitive) == 0 &&
+            value.trimmed().compare("close", Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    QString error;
+    const std::optional<Options> options = parseOptions(app.arguments().mid(1), &error);
+    if (!options) {
+        err << "draw-service: " << error << "\nTry draw-service --help.\n";
+        return 2;
+    }
+    if (options->help) {
+        out << helpText();
+        return 0;
+    }
+    if (options->version) {
+        out << "draw-service " << KUGELO_VERSION << '\n';
+        return 0;
+    }
+
+    DrawHistory history;
+    if (options->csvFile.isEmpty()) {
+        history = DrawHistory::demo(options->seed, QDate(2008, 10, 6), QDate::currentDate());
+    } else {
+        QFile file(options->csvFile);
+        if (!file.open(QIODevice::ReadOnly)) {
+            err << "draw-service: cannot read " << options->csvFile << ": " << file.errorString() << '\n';
+            return 1;
+        }
+        try {
+            history = DrawHistory::fromCsv(options->csvFile, file.readAll());
+        } catch (const KugeloError& e) {
+            err << "draw-service: " << e.text() << '\n';
+            return 1;
+        }
+    }
+
+    const FaultTable& faults = options->faults;
+    QHttpServer server;
+    server.route(QString::fromLatin1(DrawPath), QHttpServerRequest::Method::Get,
+                 [&](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+                     const Reply reply = request.url().path() == QLatin1String(DrawPath)
+                                             ? replyForQuery(request.query(), history, faults)
+                                             : errorReply(404, "Not found");
+                     QTcpSocket* socket = responder.socket();
+                     const bool closeAfter = asksToClose(request);
+                     if (faults.delayMs == 0) {
+                         send(socket, reply, closeAfter);
+                         return;
+                     }
+                     // The socket is the timer's context: a client that gives up first cancels the reply.
+                     QTimer::singleShot(faults.delayMs, socket,
+                                        [socket = QPointer<QTcpSocket>(socket), reply, closeAfter] {
+                                            if (socket) send(socket, reply, closeAfter);
+                                        });
+                 });
+
+    const quint16 port = server.listen(QHostAddress::LocalHost, options->port);
+    if (port == 0) {
+        err << "draw-service: cannot listen on 127.0.0.1:" << options->port << '\n';
+        return 1;
+    }
+    out << port << '\n';
+    out.flush();
+    out << "draw-service: http://127.0.0.1:" << port << DrawPath << "?Programm=Kugelo&Datum=yyyymmdd\n";
+    if (options->csvFile.isEmpty())
+        out << "draw-service: DEMO DATA, not real results: random draws on Mon, Wed and Sat from "
+            << history.firstDate().toString(Qt::ISODate) << " to " << history.lastDate().toString(Qt::ISODate)
+            << ", seed " << options->seed << '\n';
+    else
+        out << "draw-service: " << history.size() << " draws from " << options->csvFile << " ("
+            << history.firstDate().toString(Qt::ISODate) << " to " << history.lastDate().toString(Qt::ISODate)
+            << ")\n";
+    out.flush();
+    return app.exec();
+}
