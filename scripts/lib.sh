@@ -6,7 +6,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # What building and testing needs.
 BUILD_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev qt6-httpserver-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev qt6-httpserver-dev qt6-websockets-dev
   libgl-dev fonts-liberation fonts-dejavu-core
 )
 # What running the program adds: a display server for machines without one, and sound playback.

@@ -1,0 +1,83 @@
+#include "platform/HttpClient.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkCookieJar>
+#include <QNetworkProxy>
+#include <QNetworkReply>
+#include <QTimer>
+#include <memory>
+
+namespace kugelo {
+
+struct QtHttpClient::Private {
+    QNetworkAccessManager manager;
+};
+
+QtHttpClient::QtHttpClient() : d(new Private) {
+    d->manager.setCookieJar(new QNetworkCookieJar(&d->manager));
+}
+
+QtHttpClient::~QtHttpClient() {
+    delete d;
+}
+
+HttpResponse QtHttpClient::get(const HttpRequest& request) {
+    HttpResponse response;
+    QNetworkRequest r{QUrl(request.url)};
+    r.setRawHeader("Accept", request.accept.toLatin1());
+    r.setHeader(QNetworkRequest::UserAgentHeader, request.userAgent);
+    r.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    r.setMaximumRedirectsAllowed(request.maxRedirects);
+    d->manager.setProxy(request.proxyHost.isEmpty()
+                            ? QNetworkProxy(QNetworkProxy::NoProxy)
+                            : QNetworkProxy(QNetworkProxy::HttpProxy, request.proxyHost,
+                                            static_cast<quint16>(request.proxyPort)));
+
+    std::unique_ptr<QNetworkReply> reply(d->manager.get(r));
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    bool timedOut = false;
+    bool tooLarge = false;
+    QObject::connect(&timeout, &QTimer::timeout, &loop, [&] {
+        timedOut = true;
+        reply->abort();
+    });
+    // Connect time-out until the first bytes, then a read time-out that restarts with every arrival.
+    QObject::connect(reply.get(), &QNetworkReply::metaDataChanged, &loop,
+                     [&] { timeout.start(request.readTimeoutMs); });
+    QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, [&] {
+        timeout.start(request.readTimeoutMs);
+        response.body += reply->readAll();
+        if (response.body.size() > request.maxBodyBytes) {
+            tooLarge = true;
+            reply->abort();
+        }
+    });
+    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    timeout.start(request.connectTimeoutMs);
+    if (!reply->isFinished()) loop.exec();
+    timeout.stop();
+    if (!tooLarge && !timedOut && reply->isOpen()) response.body += reply->readAll();
+
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    response.replied = status.isValid();
+    response.status = status.toInt();
+    if (response.replied)
+        response.statusLine =
+            QStringLiteral("HTTP/1.1 %1 %2")
+                .arg(response.status)
+                .arg(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
+    response.lastModified = reply->header(QNetworkRequest::LastModifiedHeader).toDateTime();
+    if (tooLarge)
+        response.error = QStringLiteral("the reply is larger than %1 bytes").arg(request.maxBodyBytes);
+    else if (timedOut)
+        response.error = QStringLiteral("time-out");
+    else if (reply->error() != QNetworkReply::NoError && !response.replied)
+        response.error = reply->errorString();
+    if (!response.error.isEmpty()) response.body.clear();
+    return response;
+}
+
+} // namespace kugelo
