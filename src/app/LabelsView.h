@@ -44,6 +44,17 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
+// Creates a child widget with its design name at its design place.
+template <class W> W* place(QWidget* parent, const QString& name, const QRect& geometry) {
+    auto* widget = new W(parent);
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    return widget;
+}
+template <class W> W* place(QWidget* parent, const char* name, const QRect& geometry) {
+    return place<W>(parent, QLatin1String(name), geometry);
+}
+
 // Blue, bold and underlined, with a hand cursor: a web link that shows its own address.
 void makeLinkLabel(QLabel* label);
 

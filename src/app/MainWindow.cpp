@@ -48,13 +48,6 @@ namespace kugelo {
 
 namespace {
 
-template <class W> W* place(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* widget = new W(parent);
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
-
 QLabel* label(QWidget* parent, const char* name, const QRect& geometry, const QString& text) {
     auto* l = place<QLabel>(parent, name, geometry);
     l->setText(text);

@@ -69,9 +69,8 @@ void GenerationRun::prepare() {
     m_env.currentDraw.selectByDate();
 }
 
-void GenerationRun::literalChanceStatistics() {
+void GenerationRun::countChanceStatistics(const std::vector<DrawRecord>& records) {
     const MainState& s = m_env.state;
-    const std::vector<DrawRecord> records = DrawFile(s.drawFilePath()).readAll();
     const double start = toDayNumber(s.DateTimePicker2);
     const double end = toDayNumber(s.DateTimePicker1);
     for (const auto& [x, y] : countStatistic(Statistic::ChanceFrequency, records, start, end).points)
@@ -161,7 +160,6 @@ void GenerationRun::rows() {
             m_rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(f)] = values[f];
         m_candidate.clear();
     }
-    (void)s;
 }
 
 GenerationRun::Outcome GenerationRun::run() {
@@ -196,12 +194,7 @@ GenerationRun::Outcome GenerationRun::run() {
             m_window = {&m_index, start, end};
         }
         const GenerationCriteria& g = m_env.criteria;
-        const StatisticCounts f = countStatistic(Statistic::ChanceFrequency, records, start, end);
-        const StatisticCounts o = countStatistic(Statistic::ChanceOverdue, records, start, end);
-        for (const auto& [x, y] : f.points)
-            m_chance.f[static_cast<std::size_t>(x)] = y;
-        for (const auto& [x, y] : o.points)
-            m_chance.o[static_cast<std::size_t>(x)] = y;
+        countChanceStatistics(records);
         // The chart shows the n° CHANCE statistic the choice works with.
         if (g.RadioButton2)
             showStatistic(Statistic::ChanceFrequency, s, m, m_env.chart);

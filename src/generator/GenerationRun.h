@@ -78,7 +78,8 @@ private:
     void prepare();
     void rows();
     void relax(int row);
-    void literalChanceStatistics();
+    // f and o of the n° CHANCE over the statistics window.
+    void countChanceStatistics(const std::vector<DrawRecord>& records);
     void putBack();
 
     RunEnvironment m_env;

@@ -1,5 +1,7 @@
 #include "generator/NumberListDialog.h"
 
+#include "app/LabelsView.h"
+
 #include "generator/RandomSource.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
@@ -34,13 +36,6 @@ constexpr int kButtonWidth = 80;
 constexpr int kStatusTop = kButtonTop + kButtonHeight + 8;
 
 const QColor kYellow(255, 255, 0);
-
-template <class W> W* place(QWidget* parent, const QString& name, const QRect& geometry) {
-    auto* widget = new W(parent);
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
-    return widget;
-}
 
 QPushButton* button(QWidget* parent, const char* name, int x, const QString& caption) {
     auto* b = place<QPushButton>(parent, QLatin1String(name), {x, kButtonTop, kButtonWidth, kButtonHeight});
