@@ -131,7 +131,9 @@ void GenerationRun::rows() {
                     }
                     relax(k);
                     m_candidate.z = m_pool.drawCandidate(m_env.random);
-                    if (m_env.literal) literalChanceStatistics();
+                    if (m_env.literal)
+                        countChanceStatistics(
+                            DrawFile(s.drawFilePath()).readAll()); // the file again for every candidate
                     m_candidate.chance = chooseChance(g, m_chance, m_env.random, m_env.clock);
                     m_candidate.extra = 0;
                     std::sort(m_candidate.z.begin(), m_candidate.z.end());

@@ -31,6 +31,63 @@ QColor backgroundColour(FieldBackground background, const QPalette& normal) {
     return normal.color(QPalette::Base);
 }
 
+} // namespace
+
+TipSheetView::TipSheetView(TipSheet& sheet, QWidget* tab) : QObject(tab), m_sheet(sheet) {
+    for (std::size_t r = 0; r < kTipRows.size(); ++r) {
+        const TipRow& row = kTipRows[r];
+        const int rowIndex = static_cast<int>(r);
+        auto* rowLabel = place<ClickableLabel>(tab, row.label, {kTipLabelX, row.top + 1, 56, 16});
+        rowLabel->setText(QLatin1String(row.caption));
+        rowLabel->setToolTip(kRowHint);
+        rowLabel->setCursor(Qt::PointingHandCursor);
+        connect(rowLabel, &ClickableLabel::clicked, this, [this, rowIndex] { m_sheet.toggleLock(rowIndex); });
+        m_rowLabels[r] = rowLabel;
+
+        const char* names[7] = {row.numbers[0], row.numbers[1], row.numbers[2], row.numbers[3],
+                                row.numbers[4], row.chance,     row.extra};
+        const int xs[7] = {kTipNumberX[0], kTipNumberX[1], kTipNumberX[2], kTipNumberX[3],
+                           kTipNumberX[4], kTipChanceX,    kTipExtraX};
+        for (int f = 0; f < 7; ++f) {
+            // As high as the row pitch, so that neighbouring rows do not overlap.
+            auto* edit = place<QLineEdit>(tab, names[f], {xs[f], row.top, 25, 17});
+            edit->setAlignment(Qt::AlignCenter);
+            edit->setAutoFillBackground(true);
+            edit->setReadOnly(f == 4 && r > 0);
+            edit->setVisible(f != TipSheet::Extra);
+            edit->installEventFilter(this);
+            connect(edit, &QLineEdit::textChanged, this,
+                    [this, rowIndex, f](const QString& text) { m_sheet.setText(rowIndex, f, text); });
+            m_fields[r][std::size_t(f)] = edit;
+        }
+        m_hits[r] = place<QLabel>(tab, row.hits, {kTipHitsX, row.top + 1, 78, 16});
+        m_crossSums[r] = place<QLabel>(tab, row.crossSum, {kTipCrossSumX, row.top + 1, 30, 16});
+
+        auto* edit = place<QToolButton>(tab, row.editButton, {kTipEditButtonX, row.top + 2, 13, 13});
+        edit->setText(QStringLiteral("…"));
+        edit->setToolTip((r >= 4 && r <= 7) ? kEditHintRows5to8 : kEditHint);
+        QFont small = edit->font();
+        small.setPixelSize(8);
+        edit->setFont(small);
+        connect(edit, &QToolButton::clicked, this, [this, rowIndex] { Q_EMIT editRowRequested(rowIndex); });
+    }
+    m_fieldPalette = m_fields[0][0]->palette();
+    m_labelPalette = m_hits[0]->palette();
+
+    // Keyboard order: each row's six visible fields from left to right, row by row.
+    QWidget* previous = nullptr;
+    for (const auto& row : m_fields) {
+        for (int f = 0; f < 6; ++f) {
+            if (previous) QWidget::setTabOrder(previous, row[std::size_t(f)]);
+            previous = row[std::size_t(f)];
+        }
+    }
+
+    connect(&m_sheet, &TipSheet::rowChanged, this, &TipSheetView::showRow);
+    for (int r = 0; r < TipSheet::RowCount; ++r)
+        showRow(r);
+}
+
 void TipSheetView::showRow(int r) {
     const TipSheet::Row& row = m_sheet.row(r);
     const auto ri = std::size_t(r);
