@@ -11,6 +11,7 @@
 #include "draws/DrawImport.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
+#include "platform/HttpClient.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -33,7 +34,8 @@ int main(int argc, char* argv[]) {
 
     QuietPlatform quiet;
     SystemClock clock;
-    TForm1 form(Platform{quiet, quiet, clock, quiet}, Endpoints(), homePath, homePath);
+    QtHttpClient http; // the update is not run here
+    TForm1 form(Platform{quiet, quiet, clock, quiet, http}, Endpoints(), homePath, homePath);
     form.initialise();
     form.startUp();
     form.show();

@@ -3,6 +3,9 @@
 #include "app/LabelsView.h"
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
+#include "draws/DrawUpdate.h"
+#include "draws/ManualEntry.h"
+#include "draws/ManualEntryDialog.h"
 #include "evaluation/HitCheck.h"
 #include "generator/CriteriaPage.h"
 #include "generator/GenerationRun.h"
@@ -13,6 +16,7 @@
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
+#include "platform/HttpClient.h"
 #include "platform/Sound.h"
 #include "sheet/TipFile.h"
 #include "sheet/TipRows.h"
@@ -41,6 +45,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 
@@ -230,7 +235,9 @@ void TForm1::buildMenu() {
         owner->addAction(action);
         return action;
     };
-    item(bar, "Aktualisieren1", QStringLiteral("&Ziehungsdaten laden"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    QAction* update = item(bar, "Aktualisieren1", QStringLiteral("&Ziehungsdaten laden"),
+                           QKeySequence(Qt::CTRL | Qt::Key_A));
+    connect(update, &QAction::triggered, this, [this] { runCommand([this] { BitBtn1Click(); }); });
     QAction* compute =
         item(bar, "Berechnen1", QStringLiteral("&Berechnen"), QKeySequence(Qt::CTRL | Qt::Key_R));
     connect(compute, &QAction::triggered, this, [this] { runCommand([this] { Label28Click(); }); });
@@ -293,6 +300,7 @@ void TForm1::buildTipOverview(QWidget* tab) {
                     QStringLiteral("Ziehungsdaten von %1 laden").arg(hostOnly(m_endpoints.productHost())),
                     QStyle::SP_BrowserReload);
     update->setIconSize({18, 18});
+    connect(update, &QToolButton::clicked, this, [this] { runCommand([this] { BitBtn1Click(); }); });
     auto* back = speedButton(strip, "SpeedButton6", {46, 9, 22, 22}, {},
                              QStringLiteral("vorhergehende Ziehung anzeigen"), QStyle::SP_ArrowLeft);
     m_label35 = label(strip, "Label35", {72, 12, 250, 16}, {});
@@ -459,11 +467,14 @@ void TForm1::buildDatabaseTab(QWidget* tab) {
         connect(b, &QPushButton::clicked, this,
                 [this, statistic] { runCommand([=, this] { Statistik(statistic); }); });
     };
-    button(tab, "BitBtn1", {8, 8, 180, 28}, QStringLiteral("&Datenbank aktualisieren"),
-           QStringLiteral("aktualieren der Datenbank über Internet"), QStyle::SP_BrowserReload);
-    speedButton(tab, "SpeedButton8", {194, 9, 26, 26}, {}, QStringLiteral("Stoppt das Einlesen"),
-                QStyle::SP_BrowserStop)
-        ->setVisible(false);
+    auto* update =
+        button(tab, "BitBtn1", {8, 8, 180, 28}, QStringLiteral("&Datenbank aktualisieren"),
+               QStringLiteral("aktualieren der Datenbank über Internet"), QStyle::SP_BrowserReload);
+    connect(update, &QPushButton::clicked, this, [this] { runCommand([this] { BitBtn1Click(); }); });
+    auto* stop = speedButton(tab, "SpeedButton8", {194, 9, 26, 26}, {}, QStringLiteral("Stoppt das Einlesen"),
+                             QStyle::SP_BrowserStop);
+    stop->setVisible(false);
+    connect(stop, &QToolButton::clicked, this, [this] { SpeedButton8Click(); });
 
     m_picker1 = datePicker(tab, "DateTimePicker1", {8, 48, 110, 24});
     connect(m_picker1, &QDateEdit::dateChanged, this, [this](QDate d) { m_state.DateTimePicker1 = d; });
@@ -479,8 +490,10 @@ void TForm1::buildDatabaseTab(QWidget* tab) {
     auto* remove = button(tab, "BitBtn6", {8, 84, 110, 28}, QStringLiteral("Löschen"),
                           QStringLiteral("Löschen der aktuell angezeigten Ziehung"), QStyle::SP_TrashIcon);
     connect(remove, &QPushButton::clicked, this, [this] { runCommand([this] { BitBtn6Click(); }); });
-    button(tab, "BitBtn8", {124, 84, 110, 28}, QStringLiteral("Eingeben"),
-           QStringLiteral("manuelle eingaben der Ziehungsdaten."), QStyle::SP_FileDialogNewFolder);
+    auto* enter =
+        button(tab, "BitBtn8", {124, 84, 110, 28}, QStringLiteral("Eingeben"),
+               QStringLiteral("manuelle eingaben der Ziehungsdaten."), QStyle::SP_FileDialogNewFolder);
+    connect(enter, &QPushButton::clicked, this, [this] { runCommand([this] { BitBtn8Click(); }); });
 
     connectStatistic(button(tab, "Button2", {8, 126, 92, 26}, QStringLiteral("Paare suchen"),
                             QStringLiteral("Erzeugen der Grafik für die Paarbildung der Zahlen")),
@@ -626,6 +639,7 @@ void TForm1::initialise() {
 }
 
 void TForm1::startUp() {
+    m_form3 = std::make_unique<TForm3>(this);
     m_form6 = std::make_unique<TForm6>(m_random, m_platform.dialogs, m_platform.clock, this);
     runCommand([this] { m_currentDraw->selectByDate(); });
     runCommand([this] { Statistik(Statistic::Frequency); });
@@ -726,6 +740,67 @@ void TForm1::BitBtn6Click() {
     m_currentDraw->removeCurrent();
 }
 
+void TForm1::BitBtn8Click() {
+    const DrawFile file(m_state.drawFilePath());
+    const DrawRecord loaded = manualEntryStart(m_state, file);
+    m_form3->load(loaded);
+    if (m_form3->runModal()) storeManualEntry(file, m_form3->entered(loaded));
+    // The draw that was current before stays current.
+    setPickerDate(m_state.DateTimePicker1, fromDayNumber(m_state.aktDatum));
+    m_currentDraw->selectByDate();
+}
+
+void TForm1::setControlsEnabled(std::initializer_list<const char*> names, bool enabled) {
+    for (const char* name : names) {
+        if (auto* w = findChild<QWidget*>(QLatin1String(name))) w->setEnabled(enabled);
+        if (auto* a = findChild<QAction*>(QLatin1String(name))) a->setEnabled(enabled);
+    }
+}
+
+void TForm1::BitBtn1Click() {
+    if (m_updateRunning) return; // one update at a time
+    m_updateRunning = true;
+    auto* stop = findChild<QToolButton*>(QStringLiteral("SpeedButton8"));
+    // Its own start buttons and the commands that change the draw file wait until the update is over; the
+    // buttons come back also when the update ends with an error report.
+    const auto setRunning = [this, stop](bool running) {
+        setControlsEnabled(
+            {"BitBtn1", "SpeedButton10", "Button1", "BitBtn6", "BitBtn8", "BitBtn4", "Berechnen1"}, !running);
+        stop->setVisible(running);
+    };
+    struct Finish {
+        TForm1* form;
+        std::function<void(bool)> setRunning;
+        ~Finish() {
+            setRunning(false);
+            form->m_updateRunning = false;
+            form->showState();
+            Q_EMIT form->updateFinished();
+        }
+    } finish{this, setRunning};
+    setRunning(true);
+
+    UpdateHooks hooks;
+    hooks.pump = [] { QCoreApplication::processEvents(); };
+    hooks.stopRequested = [stop] { return stop->isHidden(); };
+    hooks.proxy = [this] {
+        return UpdateProxy{findChild<QLineEdit*>(QStringLiteral("ProxyHostEdit"))->text(),
+                           strToInt(findChild<QLineEdit*>(QStringLiteral("ProxyPortEdit"))->text())};
+    };
+    hooks.status = [this](int panel, const QString& text) { setStatusText(panel, text); };
+    hooks.message = [this](const QString& text) { m_platform.dialogs.message(text); };
+    hooks.drawShown = [this] { showState(); };
+    hooks.dayDone = [this](const QDate&, const QString&) { showState(); };
+    DrawUpdate(m_state, m_messages, m_platform.http, m_endpoints, m_platform.clock, *m_currentDraw, hooks)
+        .run();
+}
+
+void TForm1::SpeedButton8Click() {
+    if (!m_updateRunning) return;
+    findChild<QToolButton*>(QStringLiteral("SpeedButton8"))->setVisible(false);
+    m_platform.http.abort(); // a request that waits now ends at once
+}
+
 void TForm1::Statistik(Statistic statistic, bool showTabFirst) {
     auto* diagram = findChild<QWidget*>(QStringLiteral("TabSheet5"));
     if (showTabFirst) m_pages->setCurrentWidget(diagram);
@@ -750,7 +825,16 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     }
 }
 
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_shownOnce) return;
+    m_shownOnce = true;
+    // The update starts once the window is on the screen.
+    if (m_updateOnShow) QTimer::singleShot(0, this, [this] { runCommand([this] { BitBtn1Click(); }); });
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
+    SpeedButton8Click();
     // A run in progress stops at its next candidate, so the program can end.
     if (m_runButton->text() == m_messages[42]) m_runButton->setText(m_tippsberechnen);
     event->accept();
@@ -784,13 +868,10 @@ void TForm1::Label28Click() {
     m_runButton->setText(m_messages[42]);
 
     // Commands that would change the sheet or the draw file wait until the run is over.
-    static const char* const kBusy[] = {"SpeedButton5",  "SpeedButton6",  "SpeedButton7",
-                                        "SpeedButton10", "SpeedButton11", "SpeedButton16",
-                                        "BitBtn1",       "BitBtn6",       "BitBtn8"};
     const auto setBusy = [this](bool busy) {
-        for (const char* name : kBusy)
-            if (auto* w = findChild<QWidget*>(QLatin1String(name))) w->setEnabled(!busy);
-        if (auto* update = findChild<QAction*>(QStringLiteral("Aktualisieren1"))) update->setEnabled(!busy);
+        setControlsEnabled({"SpeedButton5", "SpeedButton6", "SpeedButton7", "SpeedButton10", "SpeedButton11",
+                            "SpeedButton16", "BitBtn1", "BitBtn6", "BitBtn8", "Aktualisieren1"},
+                           !busy);
         m_sheetView->setEditable(!busy);
     };
     struct Finish {

@@ -14,6 +14,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <initializer_list>
 
 class QDateEdit;
 class QPushButton;
@@ -25,7 +26,9 @@ namespace kugelo {
 class Clock;
 class CurrentDraw;
 class Desktop;
+class HttpClient;
 class Sound;
+class TForm3;
 class CriteriaPage;
 class TForm6;
 class TipSheetView;
@@ -36,6 +39,7 @@ struct Platform {
     Desktop& desktop;
     const Clock& clock;
     Sound& sound;
+    HttpClient& http;
 };
 
 // The main window: tabs, menu, status bar and the command map. It owns the program-wide fields and shows
@@ -60,6 +64,7 @@ public:
     TipSheet& sheet() { return m_sheet; }
     RandomSource& random() { return m_random; }
     TForm6* form6() const { return m_form6.get(); }
+    TForm3* form3() const { return m_form3.get(); }
     ChartModel& chart() { return m_chart; }
     GenerationCriteria& criteria() { return m_criteria; }
     CriteriaPage* criteriaPage() const { return m_criteriaPage; }
@@ -76,6 +81,15 @@ public:
     void SpeedButton6Click(); // previous draw
     void SpeedButton7Click(); // next draw
     void BitBtn6Click();      // remove the current draw
+    void BitBtn8Click();      // enter a draw by hand
+
+    // The internet update (BitBtn1, SpeedButton10, Aktualisieren1); a second start while one runs is
+    // refused. SpeedButton8 stops it at once.
+    void BitBtn1Click();
+    void SpeedButton8Click();
+    bool updateRunning() const { return m_updateRunning; }
+    // Runs the update when the window first shows (the program does; tests choose).
+    void setUpdateOnShow(bool on) { m_updateOnShow = on; }
 
     // Commands of the tip sheet.
     void Komplettcheck();      // the sheet check against the current draw
@@ -96,7 +110,11 @@ public:
     // Runs a command; a failure it lets through is shown as the general error report.
     void runCommand(const std::function<void()>& command);
 
+Q_SIGNALS:
+    void updateFinished();
+
 protected:
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -115,6 +133,8 @@ private:
     // Shows the current-draw fields and the date pickers of the state in their controls.
     void showState();
     QString soundPath() const;
+    // Enables or disables the named controls and menu items.
+    void setControlsEnabled(std::initializer_list<const char*> names, bool enabled);
 
     Platform m_platform;
     Endpoints m_endpoints;
@@ -127,6 +147,10 @@ private:
     RandomSource m_random;
     TipSheetView* m_sheetView = nullptr;
     std::unique_ptr<TForm6> m_form6;
+    std::unique_ptr<TForm3> m_form3;
+    bool m_updateOnShow = false;
+    bool m_shownOnce = false;
+    bool m_updateRunning = false;
     // The shared file dialogs' settings; the tip file commands change them and put them back.
     FileDialogOptions m_saveDialog1{{}, QStringLiteral("Textdatei|*.txt"), QStringLiteral("txt"), {}, {}};
     FileDialogOptions m_openDialog1;

@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
+#include "platform/HttpClient.h"
 #include "platform/QtDesktopView.h"
 #include "platform/QtDialogsView.h"
 #include "platform/QtSoundView.h"
@@ -27,12 +28,14 @@ int main(int argc, char* argv[]) {
     kugelo::QtDialogs dialogs;
     kugelo::QtDesktop desktop;
     kugelo::QtSound sound;
+    kugelo::QtHttpClient http;
     const kugelo::Endpoints endpoints = kugelo::Endpoints::withEnvironment(kugelo::Endpoints());
 
-    kugelo::TForm1 form(kugelo::Platform{dialogs, desktop, clock, sound}, endpoints,
+    kugelo::TForm1 form(kugelo::Platform{dialogs, desktop, clock, sound, http}, endpoints,
                         kugelo::resolveHome(QApplication::applicationDirPath()),
                         QApplication::applicationDirPath());
     dialogs.setParent(&form);
+    form.setUpdateOnShow(true);
     form.initialise();
     form.startUp();
     form.show();

@@ -1,9 +1,11 @@
 #include "cli/Cli.h"
 
+#include "app/Endpoints.h"
 #include "app/MainState.h"
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
+#include "draws/DrawUpdate.h"
 #include "evaluation/HitCheck.h"
 #include "generator/GenerationCriteria.h"
 #include "generator/GenerationRun.h"
@@ -14,6 +16,7 @@
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
+#include "platform/HttpClient.h"
 #include "sheet/TipFile.h"
 #include "sheet/TipSheet.h"
 #include "stats/ChartModel.h"
@@ -343,6 +346,53 @@ int commandGenerate(const QStringList& args, const QString& home, QTextStream& o
     return Ok;
 }
 
+// The system clock with the day that counts as today fixed.
+class DayClock final : public Clock {
+public:
+    explicit DayClock(const QDate& day) : m_day(day) {}
+    QDate today() const override { return m_day; }
+    QDateTime now() const override { return m_system.now(); }
+    std::uint64_t performanceCounter() const override { return m_system.performanceCounter(); }
+    std::uint32_t tickCount() const override { return m_system.tickCount(); }
+
+private:
+    QDate m_day;
+    SystemClock m_system;
+};
+
+int commandUpdate(const QStringList& args, const QString& home, QTextStream& out, QTextStream& err) {
+    Endpoints endpoints = Endpoints::withEnvironment(Endpoints());
+    QDate today = QDate::currentDate();
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--product-host"))
+            endpoints = Endpoints(takeValue(args, i), endpoints.companyHost(), endpoints.resultsHost());
+        else if (args[i] == QLatin1String("--today"))
+            today = parseDateArgument(takeValue(args, i));
+        else
+            throw UsageError(QStringLiteral("update: unexpected argument %1").arg(args[i]));
+    }
+    MainState state;
+    state.Home = home;
+    MessageTable messages;
+    StreamDialogs dialogs(err);
+    CurrentDraw currentDraw(state, messages, dialogs);
+    QtHttpClient http;
+    const DayClock clock(today);
+    UpdateHooks hooks;
+    hooks.message = [&err](const QString& text) { err << "not a draw line:\n" << text << Qt::endl; };
+    hooks.dayDone = [&out](const QDate& day, const QString& statusLine) {
+        out << day.toString(QStringLiteral("yyyy-MM-dd")) << ' ' << statusLine << Qt::endl;
+    };
+    const UpdateResult result = DrawUpdate(state, messages, http, endpoints, clock, currentDraw, hooks).run();
+    if (result.unreachable)
+        err << "kugelo-cli: " << DrawUpdate::unreachableText() << ": " << endpoints.productHost()
+            << " did not answer " << DrawUpdate::MaxDaysWithoutReply << " days in a row\n";
+    const std::vector<DrawRecord> records = DrawFile(state.drawFilePath()).readAll();
+    out << "stored " << result.drawsStored << " draws, last "
+        << (records.empty() ? QStringLiteral("none") : records.back().date().toString(Qt::ISODate)) << '\n';
+    return result.unreachable ? Failure : Ok;
+}
+
 } // namespace
 
 QString usageText() {
@@ -359,6 +409,10 @@ QString usageText() {
         "              chance-overdue rows (rows needs --tips)\n"
         "  generate [--from D] [--to D] [--set NAME=VALUE]... [--lock ROW:n1,n2,n3,n4,n5,c]...\n"
         "           [--seed N] [--clock N] [--out TIPFILE]     compute rows as \"Tipps berechnen\" does\n"
+        "  update [--product-host URL] [--today YYYY-MM-DD]\n"
+        "        fetch the draws after the last stored one from the draw service, day by day up to\n"
+        "        today; prints each day with the service's status line, then\n"
+        "        \"stored N draws, last YYYY-MM-DD\"; exit 1 when the service could not be reached\n"
         "\n"
         "Options:\n"
         "  --home DIR   folder of the draw file Kugelo.dat\n"
@@ -398,6 +452,7 @@ int run(const QStringList& arguments, const QString& defaultHome, QTextStream& o
         if (command == QLatin1String("check")) return commandCheck(rest, home, out, err);
         if (command == QLatin1String("stats")) return commandStats(rest, home, out);
         if (command == QLatin1String("generate")) return commandGenerate(rest, home, out, err);
+        if (command == QLatin1String("update")) return commandUpdate(rest, home, out, err);
         throw UsageError(QStringLiteral("unknown command %1").arg(command));
     } catch (const UsageError& e) {
         err << "kugelo-cli: " << e.text() << "\n\n" << usageText();

@@ -12,6 +12,8 @@ namespace kugelo {
 
 struct QtHttpClient::Private {
     QNetworkAccessManager manager;
+    QNetworkReply* current = nullptr; // the request waiting now
+    bool aborted = false;
 };
 
 QtHttpClient::QtHttpClient() : d(new Private) {
@@ -35,6 +37,12 @@ HttpResponse QtHttpClient::get(const HttpRequest& request) {
                                             static_cast<quint16>(request.proxyPort)));
 
     std::unique_ptr<QNetworkReply> reply(d->manager.get(r));
+    d->current = reply.get();
+    d->aborted = false;
+    struct Forget {
+        Private* d;
+        ~Forget() { d->current = nullptr; }
+    } forget{d};
     QEventLoop loop;
     QTimer timeout;
     timeout.setSingleShot(true);
@@ -70,14 +78,25 @@ HttpResponse QtHttpClient::get(const HttpRequest& request) {
                 .arg(response.status)
                 .arg(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
     response.lastModified = reply->header(QNetworkRequest::LastModifiedHeader).toDateTime();
-    if (tooLarge)
+    const QNetworkReply::NetworkError error = reply->error();
+    // Errors below 200 are failures of the connection or the proxy; above, they stand for HTTP statuses.
+    const bool transferFailed = error != QNetworkReply::NoError && error < QNetworkReply::ContentAccessDenied;
+    if (d->aborted)
+        response.error = QStringLiteral("aborted");
+    else if (tooLarge)
         response.error = QStringLiteral("the reply is larger than %1 bytes").arg(request.maxBodyBytes);
     else if (timedOut)
         response.error = QStringLiteral("time-out");
-    else if (reply->error() != QNetworkReply::NoError && !response.replied)
+    else if (transferFailed) // also after the headers: a body cut short is no answer either
         response.error = reply->errorString();
     if (!response.error.isEmpty()) response.body.clear();
     return response;
+}
+
+void QtHttpClient::abort() {
+    if (!d->current) return;
+    d->aborted = true;
+    d->current->abort();
 }
 
 } // namespace kugelo

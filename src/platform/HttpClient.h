@@ -20,7 +20,7 @@ struct HttpRequest {
 };
 
 struct HttpResponse {
-    bool replied = false; // an HTTP reply arrived (whatever its status)
+    bool replied = false; // an HTTP reply arrived (whatever its status), maybe not whole
     int status = 0;
     QString statusLine; // "HTTP/1.1 200 OK"
     QByteArray body;
@@ -35,6 +35,9 @@ class HttpClient {
 public:
     virtual ~HttpClient() = default;
     virtual HttpResponse get(const HttpRequest& request) = 0;
+    // Ends the request that is waiting now, if any; its get() returns at once as failed. Meant for a stop
+    // button clicked while the request waits.
+    virtual void abort() = 0;
 };
 
 // The Qt network implementation: proxy, connect and read time-outs, up to maxRedirects redirections,
@@ -44,6 +47,7 @@ public:
     QtHttpClient();
     ~QtHttpClient() override;
     HttpResponse get(const HttpRequest& request) override;
+    void abort() override;
 
 private:
     struct Private;

@@ -7,6 +7,7 @@
 #include "draws/DrawFile.h"
 #include "generator/NumberList.h"
 #include "generator/NumberListDialog.h"
+#include "platform/HttpClient.h"
 #include "sheet/TipSheet.h"
 #include "stats/ChartView.h"
 
@@ -32,14 +33,18 @@ namespace {
 
 // A main window over a temporary home, with the dialogs, desktop and clock doubles.
 struct Window {
+    explicit Window(const Endpoints& endpoints = Endpoints(), const QDate& today = QDate(2008, 10, 20))
+        : clock(today), form{Platform{dialogs, desktop, clock, sound, http}, endpoints, home.path(),
+                             qEnvironmentVariable("KUGELO_BIN_DIR")} {}
+
     TempHome home;
     ScriptedDialogs dialogs;
     RecordingDesktop desktop;
-    FakeClock clock{QDate(2008, 10, 20)};
+    FakeClock clock;
     RecordingSound sound;
+    QtHttpClient http;
     // The program folder is the build's bin folder, where the win sound is copied.
-    TForm1 form{Platform{dialogs, desktop, clock, sound}, Endpoints(), home.path(),
-                qEnvironmentVariable("KUGELO_BIN_DIR")};
+    TForm1 form;
 
     template <class W = QWidget> W* find(const QString& name) {
         W* w = form.findChild<W*>(name);

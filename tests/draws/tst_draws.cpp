@@ -1,15 +1,23 @@
 #include "Doubles.h"
+#include "DrawServiceProcess.h"
 #include "TestSupport.h"
 
+#include "app/Endpoints.h"
 #include "app/MainState.h"
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
+#include "draws/DrawUpdate.h"
+#include "draws/ManualEntry.h"
 #include "i18n/MessageTable.h"
+#include "platform/Convert.h"
 #include "platform/Errors.h"
+#include "platform/HttpClient.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QtTest>
+#include <memory>
 
 using namespace kugelo;
 using namespace kugelo::test;
@@ -45,6 +53,61 @@ struct Fixture {
         draw.selectByDate();
     }
 };
+
+// The first two weeks of the game, as the stand-in draw service serves them.
+const QByteArray kTwoWeeksCsv = "date,n1,n2,n3,n4,n5,chance,joker\n"
+                                "2008-10-06,19,33,41,24,27,9,4674648\n"
+                                "2008-10-08,24,48,32,41,22,1,8234403\n"
+                                "2008-10-11,46,22,10,39,20,4,4461098\n"
+                                "2008-10-13,41,10,48,37,11,4,3725522\n"
+                                "2008-10-15,20,49,28,18,40,1,4425002\n"
+                                "2008-10-18,35,44,4,32,39,10,6297506\n";
+const QDate kTwoWeeksToday(2008, 10, 19);
+
+// An update over a fixture home against the stand-in service (or any host), recording what it shows.
+struct UpdateFixture : Fixture {
+    QtHttpClient http;
+    FakeClock clock;
+    std::function<bool()> stopWhen;
+    std::function<UpdateProxy()> proxy;
+    QList<QDate> days;
+    QStringList statusLines;
+    QStringList shownDraws; // Label29 + " | " + Label13 for every stored draw
+    QString panel0;
+    QString panel1;
+
+    UpdateResult run(const QString& host, const QDate& today) {
+        clock.moment = today.startOfDay().addSecs(12 * 3600);
+        const Endpoints endpoints(host, Endpoints::defaultCompanyHost(), Endpoints::defaultResultsHost());
+        UpdateHooks hooks;
+        hooks.stopRequested = [this] { return stopWhen && stopWhen(); };
+        hooks.proxy = proxy;
+        hooks.status = [this](int panel, const QString& text) { (panel == 0 ? panel0 : panel1) = text; };
+        hooks.message = [this](const QString& text) { dialogs.message(text); };
+        hooks.drawShown = [this] { shownDraws << state.Label29 + " | " + state.Label13; };
+        hooks.dayDone = [this](const QDate& day, const QString& line) {
+            days << day;
+            statusLines << line;
+        };
+        return DrawUpdate(state, messages, http, endpoints, clock, draw, hooks).run();
+    }
+    std::vector<DrawRecord> stored() const { return DrawFile(home.drawFile()).readAll(); }
+};
+
+// The stand-in service over the two-week history, with extra options (faults).
+struct TwoWeeksService {
+    TempHome csvHome;
+    std::unique_ptr<DrawServiceProcess> service;
+    explicit TwoWeeksService(const QStringList& options = {}) {
+        csvHome.writeBytes("h.csv", kTwoWeeksCsv);
+        service = std::make_unique<DrawServiceProcess>(QStringList{"--csv", csvHome.file("h.csv")} + options);
+    }
+    bool running() const { return service->isRunning(); }
+    QString url() const { return service->baseUrl(); }
+};
+
+#define REQUIRE_SERVICE(s)                                                                                   \
+    if (!(s).running()) QSKIP(qPrintable("draw-service not available: " + (s).service->errorText()))
 
 } // namespace
 
@@ -378,6 +441,210 @@ private Q_SLOTS:
         const auto records = file.readAll();
         QCOMPARE(datesOf(records), QStringList({"2008-10-06", "2008-10-08", "2008-10-11", "2008-10-13"}));
         QCOMPARE(records[2].chance(), std::uint8_t(5));
+    }
+
+    void answerLineParsing_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("parsed");
+        QTest::addColumn<QString>("numbers"); // five main numbers, n° CHANCE, digits
+        QTest::newRow("the example") << "3,49,17,5,22,7,1234567" << true << "3 5 17 22 49 7 1234567";
+        QTest::newRow("blanks around numbers")
+            << " 3 , 49,17 ,5,22 , 7 ,1234567 " << true << "3 5 17 22 49 7 1234567";
+        QTest::newRow("longer remainder, first seven digits kept")
+            << "3,49,17,5,22,7,12345678" << true << "3 5 17 22 49 7 1234567";
+        QTest::newRow("values kept as their lowest byte")
+            << "300,2,3,4,5,266,0000000" << true << "2 3 4 5 44 10 0000000";
+        QTest::newRow("blank before the digits") << "3,49,17,5,22,7, 1234567" << false << "";
+        QTest::newRow("six fields") << "3,49,17,5,22,7" << false << "";
+        QTest::newRow("short remainder") << "3,49,17,5,22,7,123456" << false << "";
+        QTest::newRow("remainder not a number") << "3,49,17,5,22,7,1234567x" << false << "";
+        QTest::newRow("field not a number") << "3,4a,17,5,22,7,1234567" << false << "";
+        QTest::newRow("empty field") << "3,,17,5,22,7,1234567" << false << "";
+        QTest::newRow("empty line") << "" << false << "";
+        QTest::newRow("a notice") << "Wartungsarbeiten bis 18 Uhr" << false << "";
+    }
+    void answerLineParsing() {
+        QFETCH(QString, line);
+        QFETCH(bool, parsed);
+        QFETCH(QString, numbers);
+        const double datum = toDayNumber(QDate(2008, 10, 8));
+        DrawRecord record;
+        QCOMPARE(parseDrawLine(line, datum, record), parsed);
+        if (!parsed) return;
+        QCOMPARE(record.Datum, datum);
+        QString got;
+        for (int i = 0; i < 5; ++i)
+            got += QString::number(record.Zahl[i]) + ' ';
+        got += QString::number(record.chance()) + ' ' + record.digits();
+        QCOMPARE(got, numbers);
+        QCOMPARE(record.Zahl[5], std::uint8_t(0));
+        QCOMPARE(record.Zahl[7], std::uint8_t(0));
+    }
+
+    void answerBodiesSplitIntoLines_data() {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty") << QByteArray() << QStringList();
+        QTest::newRow("one line with CR LF") << QByteArray("a\r\n") << QStringList{"a"};
+        QTest::newRow("no ending") << QByteArray("a") << QStringList{"a"};
+        QTest::newRow("mixed endings") << QByteArray("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"};
+        QTest::newRow("only a line end") << QByteArray("\r\n") << QStringList{""};
+    }
+    void answerBodiesSplitIntoLines() {
+        QFETCH(QByteArray, body);
+        QFETCH(QStringList, lines);
+        QCOMPARE(answerLines(body), lines);
+    }
+
+    // The whole real history served by the stand-in service, fetched day by day into an empty file.
+    void fullUpdateFromTheRealHistory() {
+        const QString csv = realHistoryCsv();
+        if (csv.isEmpty()) QSKIP("the public draw history (../shared/data/loto-history.csv) is absent");
+        DrawServiceProcess service({"--csv", csv});
+        if (!service.isRunning()) QSKIP(qPrintable("draw-service not available: " + service.errorText()));
+        std::vector<DrawRecord> expected = readHistoryCsv(csv);
+        const QDate last = expected.back().date();
+        UpdateFixture f;
+        const UpdateResult result = f.run(service.baseUrl(), last);
+
+        // An empty file starts the day after the first draw date, so the first draw is not asked for.
+        expected.erase(expected.begin());
+        QCOMPARE(f.days.first(), QDate(2008, 10, 7));
+        QCOMPARE(f.days.last(), last);
+        QCOMPARE(result.daysRequested, int(QDate(2008, 10, 7).daysTo(last) + 1));
+        QCOMPARE(result.drawsStored, int(expected.size()));
+        const std::vector<DrawRecord> stored = f.stored();
+        QCOMPARE(stored.size(), expected.size());
+        for (std::size_t i = 0; i < stored.size(); ++i)
+            if (!(stored[i] == expected[i]))
+                QFAIL(
+                    qPrintable("record " + QString::number(i) + " differs: " + stored[i].date().toString()));
+        // The newest draw is current and the sheet was checked against it.
+        QCOMPARE(f.state.Datum1, expected.back().Datum);
+        QCOMPARE(f.state.Label35, f.state.Label29);
+        QVERIFY(f.hitChecks > 0);
+        QCOMPARE(f.panel0, QStringLiteral("HTTP/1.1 200 OK"));
+        QCOMPARE(f.panel1, f.messages[45]);
+        QVERIFY(f.dialogs.messages.isEmpty());
+    }
+
+    // Every fault the service can inject costs at most the draw of its day; the run goes on and the file
+    // stays in date order.
+    void faultsCostOnlyTheirDay_data() {
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<QStringList>("dates");
+        QTest::addColumn<QStringList>("shown"); // messages
+        const QStringList all{"2008-10-08", "2008-10-11", "2008-10-13", "2008-10-15", "2008-10-18"};
+        const QStringList without13{"2008-10-08", "2008-10-11", "2008-10-15", "2008-10-18"};
+        QTest::newRow("no fault") << QStringList() << all << QStringList();
+        QTest::newRow("error status")
+            << QStringList{"--error", "2008-10-13=503"} << without13 << QStringList();
+        QTest::newRow("not found") << QStringList{"--error", "2008-10-13=404"} << without13 << QStringList();
+        QTest::newRow("body cut in a line")
+            << QStringList{"--cut", "2008-10-13"} << without13 << QStringList();
+        QTest::newRow("connection closed")
+            << QStringList{"--drop", "2008-10-13"} << without13 << QStringList();
+        QTest::newRow("body of several MiB")
+            << QStringList{"--huge", "2008-10-13"} << without13 << QStringList();
+        QTest::newRow("a notice") << QStringList{"--notice", "2008-10-13=Wartung bis 20 Uhr"} << without13
+                                  << QStringList{"Wartung bis 20 Uhr\r\n"};
+        QTest::newRow("a whole reply ending in a line") << QStringList{"--notice", "2008-10-13=41,10,48,37"}
+                                                        << without13 << QStringList{"41,10,48,37\r\n"};
+        QTest::newRow("a draw line, then a notice: the draw stays")
+            << QStringList{"--notice", "2008-10-13=41,10,48,37,11,4,3725522\nWartung"} << all
+            << QStringList{"41,10,48,37,11,4,3725522\nWartung\r\n"};
+        QTest::newRow("two days without reply, then replies again")
+            << QStringList{"--drop", "2008-10-09", "--drop", "2008-10-10"} << all << QStringList();
+    }
+    void faultsCostOnlyTheirDay() {
+        QFETCH(QStringList, faults);
+        QFETCH(QStringList, dates);
+        QFETCH(QStringList, shown);
+        TwoWeeksService service(faults);
+        REQUIRE_SERVICE(service);
+        UpdateFixture f;
+        const UpdateResult result = f.run(service.url(), kTwoWeeksToday);
+        QCOMPARE(result.daysRequested, 13);
+        QVERIFY(!result.unreachable);
+        QCOMPARE(datesOf(f.stored()), dates);
+        QCOMPARE(f.dialogs.messages, shown);
+        QCOMPARE(QFileInfo(f.home.drawFile()).size(), qint64(dates.size()) * DrawRecord::Size);
+        QCOMPARE(f.state.Datum1, toDayNumber(QDate(2008, 10, 18)));
+    }
+
+    void twoDrawsOnOneDateAreBothStored() {
+        TwoWeeksService service({"--double", "2008-10-13"});
+        REQUIRE_SERVICE(service);
+        UpdateFixture f;
+        f.run(service.url(), kTwoWeeksToday);
+        QCOMPARE(datesOf(f.stored()), QStringList({"2008-10-08", "2008-10-11", "2008-10-13", "2008-10-13",
+                                                   "2008-10-15", "2008-10-18"}));
+        QVERIFY(!(f.stored()[2] == f.stored()[3]));
+    }
+
+    void theExampleLineIsStoredAndShown() {
+        TwoWeeksService service({"--notice", "2008-10-07=3,49,17,5,22,7,1234567"});
+        REQUIRE_SERVICE(service);
+        UpdateFixture f;
+        f.run(service.url(), QDate(2008, 10, 7));
+        QCOMPARE(f.days, QList<QDate>{QDate(2008, 10, 7)});
+        const std::vector<DrawRecord> stored = f.stored();
+        QCOMPARE(stored.size(), std::size_t(1));
+        QCOMPARE(stored[0], toRecord({"2008-10-07", {3, 5, 17, 22, 49}, 7, "1234567"}));
+        QCOMPARE(f.shownDraws, QStringList{"Di 07.10.08     3  5  17  22  49   n°: 7 | Quersumme: 96"});
+    }
+
+    void stopAndResumeAfterTheLastStoredDraw() {
+        TwoWeeksService service;
+        REQUIRE_SERVICE(service);
+        UpdateFixture f;
+        f.stopWhen = [&f] { return f.days.size() >= 6; }; // stop after Sunday 12 October
+        const UpdateResult first = f.run(service.url(), kTwoWeeksToday);
+        QVERIFY(first.stopped);
+        QCOMPARE(first.daysRequested, 6);
+        QCOMPARE(datesOf(f.stored()), QStringList({"2008-10-08", "2008-10-11"}));
+
+        // The next run starts on the Sunday after the last stored draw, a Saturday.
+        f.stopWhen = {};
+        f.days.clear();
+        const UpdateResult second = f.run(service.url(), kTwoWeeksToday);
+        QVERIFY(!second.stopped);
+        QCOMPARE(f.days.first(), QDate(2008, 10, 12));
+        QCOMPARE(f.days.last(), kTwoWeeksToday);
+        QCOMPARE(datesOf(f.stored()),
+                 QStringList({"2008-10-08", "2008-10-11", "2008-10-13", "2008-10-15", "2008-10-18"}));
+    }
+
+    void anUnreachableServiceEndsTheRunAfterThreeDays() {
+        UpdateFixture f;
+        // Nothing listens on port 1 of the loopback address: every request is refused at once.
+        const UpdateResult result = f.run(QStringLiteral("http://127.0.0.1:1"), kTwoWeeksToday);
+        QVERIFY(result.unreachable);
+        QCOMPARE(result.daysRequested, DrawUpdate::MaxDaysWithoutReply);
+        QCOMPARE(f.panel0, DrawUpdate::unreachableText());
+        QVERIFY(f.panel1.contains("127.0.0.1:1"));
+        QVERIFY(f.stored().empty());
+        QVERIFY(QFile::exists(f.home.drawFile()));
+    }
+
+    void aProxyPortThatIsNoNumberEndsTheUpdate() {
+        TwoWeeksService service;
+        REQUIRE_SERVICE(service);
+        UpdateFixture f;
+        f.proxy = [] { return UpdateProxy{QString(), strToInt(u"8o")}; };
+        QVERIFY_THROWS_EXCEPTION(ConversionError, f.run(service.url(), kTwoWeeksToday));
+        QVERIFY(f.days.isEmpty());
+        QVERIFY(f.stored().empty());
+    }
+
+    void aFileWithDrawsUpToTodayAsksForNothing() {
+        TwoWeeksService service;
+        REQUIRE_SERVICE(service);
+        UpdateFixture f;
+        f.home.writeDraws({{"2008-10-19", {1, 2, 3, 4, 5}, 1}});
+        const UpdateResult result = f.run(service.url(), kTwoWeeksToday);
+        QCOMPARE(result.daysRequested, 0);
+        QCOMPARE(f.state.Datum1, toDayNumber(kTwoWeeksToday));
     }
 };
 

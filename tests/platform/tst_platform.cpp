@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTimer>
 #include <QtTest>
 
 using namespace kugelo;
@@ -63,6 +64,8 @@ private Q_SLOTS:
             << QStringList{"--huge", "2008-10-06"} << false << true << 200 << QByteArray();
         QTest::newRow("connection closed")
             << QStringList{"--drop", "2008-10-06"} << false << false << 0 << QByteArray();
+        QTest::newRow("body cut in the middle of a line")
+            << QStringList{"--cut", "2008-10-06"} << false << true << 200 << QByteArray();
         QTest::newRow("slower than the read time-out")
             << QStringList{"--delay-ms", "1500"} << false << false << 0 << QByteArray();
     }
@@ -88,9 +91,23 @@ private Q_SLOTS:
         if (ok) {
             QCOMPARE(response.body, body);
             QVERIFY(response.statusLine.startsWith("HTTP/1.1 200"));
-        } else if (!replied) {
+        } else if (status < 400) { // the transfer failed: no body to use
             QVERIFY(!response.error.isEmpty());
+            QVERIFY(response.body.isEmpty());
         }
+    }
+
+    void abortEndsTheWaitingRequest() {
+        test::DrawServiceProcess service(QStringList{"--delay-ms", "3000"});
+        if (!service.isRunning()) QSKIP(qPrintable("draw-service not available: " + service.errorText()));
+        QtHttpClient client;
+        HttpRequest request;
+        request.url = service.drawUrl(QDate(2008, 10, 6)).toString();
+        QTimer::singleShot(50, [&client] { client.abort(); });
+        const HttpResponse response = client.get(request);
+        QVERIFY(!response.replied);
+        QCOMPARE(response.error, QStringLiteral("aborted"));
+        client.abort(); // nothing waits now: no effect
     }
 
     void fileFilterBecomesQtForm_data() {

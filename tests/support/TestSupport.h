@@ -40,4 +40,8 @@ private:
 // The real draw history (CSV) beside the repository, or an empty string when it is absent.
 QString realHistoryCsv();
 
+// The draws of a CSV file "date,n1,n2,n3,n4,n5,chance,joker" with a header line, read here on their own
+// (not through the program's import) so that tests can hold the program's results against them.
+std::vector<DrawRecord> readHistoryCsv(const QString& path);
+
 } // namespace kugelo::test

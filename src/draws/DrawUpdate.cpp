@@ -1,0 +1,159 @@
+#include "draws/DrawUpdate.h"
+
+#include "app/Endpoints.h"
+#include "draws/CurrentDraw.h"
+#include "draws/DrawFile.h"
+#include "i18n/MessageTable.h"
+#include "i18n/TextCodec.h"
+#include "platform/Clock.h"
+#include "platform/Convert.h"
+#include "platform/HttpClient.h"
+
+#include <algorithm>
+
+namespace kugelo {
+
+bool parseDrawLine(const QString& line, double datum, DrawRecord& record) {
+    QStringView rest(line);
+    std::array<int, 6> values{};
+    for (int& value : values) {
+        const qsizetype comma = rest.indexOf(QLatin1Char(','));
+        if (comma < 0) return false;
+        const auto number = tryStrToInt(rest.left(comma).trimmed());
+        if (!number) return false;
+        value = *number;
+        rest = rest.mid(comma + 1);
+    }
+    if (rest.size() < 7) return false;
+    for (int i = 0; i < 7; ++i)
+        if (rest[i] < QLatin1Char('0') || rest[i] > QLatin1Char('9')) return false;
+    if (!tryStrToInt(rest.trimmed())) return false;
+
+    record = DrawRecord{};
+    record.Datum = datum;
+    for (int i = 0; i < 5; ++i)
+        record.Zahl[i] = static_cast<std::uint8_t>(values[i]);
+    std::sort(record.Zahl.begin(), record.Zahl.begin() + 5);
+    record.Zahl[6] = static_cast<std::uint8_t>(values[5]);
+    for (int i = 0; i < 7; ++i)
+        record.Ziffern[i] = static_cast<std::uint8_t>(rest[i].unicode() - '0');
+    return true;
+}
+
+QStringList answerLines(const QByteArray& body) {
+    const QString text = decodeText(body);
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n')) continue;
+        lines.append(text.mid(start, i - start));
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.append(text.mid(start));
+    return lines;
+}
+
+DrawUpdate::DrawUpdate(MainState& state, const MessageTable& messages, HttpClient& http,
+                       const Endpoints& endpoints, const Clock& clock, CurrentDraw& currentDraw,
+                       UpdateHooks hooks, const FileOpener& opener)
+    : m_state(state), m_messages(messages), m_http(http), m_endpoints(endpoints), m_clock(clock),
+      m_currentDraw(currentDraw), m_hooks(std::move(hooks)), m_opener(opener) {}
+
+void DrawUpdate::status(int panel, const QString& text) const {
+    if (m_hooks.status) m_hooks.status(panel, text);
+}
+
+void DrawUpdate::showDraw(const DrawRecord& record) {
+    std::array<int, 9> zahl{};
+    for (int i = 0; i < 8; ++i)
+        zahl[i + 1] = record.Zahl[i];
+    m_state.Label29 = currentDrawLine(record.Datum, zahl, QStringLiteral("   "), QStringLiteral("   n°: "));
+    int crossSum = 0;
+    for (int i = 1; i <= 5; ++i)
+        crossSum += zahl[i];
+    m_state.Label13 = QStringLiteral("Quersumme: ") + QString::number(crossSum);
+    m_state.Label35 = m_state.Label29;
+    if (m_hooks.drawShown) m_hooks.drawShown();
+}
+
+UpdateResult DrawUpdate::run() {
+    UpdateResult result;
+    const auto stopRequested = [this] { return m_hooks.stopRequested && m_hooks.stopRequested(); };
+    const auto pump = [this] {
+        if (m_hooks.pump) m_hooks.pump();
+    };
+
+    const DrawFile file(m_state.drawFilePath(), m_opener);
+    file.createIfMissing();
+    const std::vector<DrawRecord> records = file.readAll();
+    // The day after the last stored draw; an empty file starts the day after the first draw date.
+    QDate day = records.empty() ? earliestDrawDate() : std::max(records.back().date(), earliestDrawDate());
+    day = day.addDays(1);
+    m_state.DateTimePicker1 = day;
+
+    int withoutReply = 0;
+    while (day <= m_clock.today() && !stopRequested()) {
+        HttpRequest request;
+        request.url = m_endpoints.drawService(day);
+        if (m_hooks.proxy) {
+            const UpdateProxy proxy = m_hooks.proxy();
+            request.proxyHost = proxy.host;
+            request.proxyPort = proxy.port;
+        }
+        status(0, QStringLiteral("Loading"));
+        const HttpResponse response = m_http.get(request);
+        ++result.daysRequested;
+        QString statusLine = response.replied ? response.statusLine : response.error;
+        if (response.replied && !response.error.isEmpty()) // a reply that could not be used whole
+            statusLine += QStringLiteral(" (") + response.error + QLatin1Char(')');
+        status(0, statusLine);
+        status(1, m_messages[45]);
+        if (m_hooks.dayDone) m_hooks.dayDone(day, statusLine);
+
+        if (response.ok()) {
+            // One guard for all lines of the day: a line that is no draw line ends the day, and the
+            // draws of the lines before it stay.
+            for (const QString& line : answerLines(response.body)) {
+                m_state.Datum1 = toDayNumber(day);
+                DrawRecord record;
+                if (!parseDrawLine(line, m_state.Datum1, record)) {
+                    if (m_hooks.message && !response.body.isEmpty())
+                        m_hooks.message(decodeText(response.body));
+                    break;
+                }
+                showDraw(record);
+                pump();
+                file.append(record);
+                m_state.aktDatum = record.Datum;
+                ++result.drawsStored;
+            }
+        }
+
+        if (stopRequested()) {
+            // A request cut short by the stop says nothing about the service.
+        } else if (response.replied) {
+            withoutReply = 0;
+        } else if (++withoutReply >= MaxDaysWithoutReply) {
+            // The service is not there: asking for every remaining day would only wait for time-outs.
+            result.unreachable = true;
+            status(0, unreachableText());
+            status(1, QStringLiteral("Der Ziehungsdienst %1 antwortet nicht (%2).")
+                          .arg(m_endpoints.productHost(), response.error));
+            day = day.addDays(1);
+            m_state.DateTimePicker1 = day;
+            break;
+        }
+        day = day.addDays(1);
+        m_state.DateTimePicker1 = day;
+        pump();
+    }
+    result.stopped = !result.unreachable && stopRequested();
+
+    m_state.Label35 = m_state.Label29;
+    m_currentDraw.selectByDate();
+    return result;
+}
+
+} // namespace kugelo

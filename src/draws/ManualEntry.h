@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/MainState.h"
+#include "draws/DrawRecord.h"
+
+namespace kugelo {
+
+class DrawFile;
+
+// The record the manual entry starts from: the stored record of the date in DateTimePicker1, else the last
+// stored record. With an empty draw file it proposes 6 October 2008 with the smallest valid numbers,
+// 1 2 3 4 5 and n° CHANCE 1. Sets aktDatum to the record's date.
+DrawRecord manualEntryStart(MainState& state, const DrawFile& file);
+
+// Stores an entered record with its main numbers sorted: appended when it is later than the last stored
+// draw, otherwise inserted in date order in place of the stored records of its date.
+void storeManualEntry(const DrawFile& file, DrawRecord record);
+
+} // namespace kugelo
