@@ -752,7 +752,8 @@ void TForm1::BitBtn8Click() {
 
 void TForm1::setControlsEnabled(std::initializer_list<const char*> names, bool enabled) {
     for (const char* name : names) {
-        if (auto* w = findChild<QWidget*>(QLatin1String(name))) w->setEnabled(enabled);
+        // The dialogs are children of the window and reuse some names: only the window's own pages count.
+        if (auto* w = m_pages->findChild<QWidget*>(QLatin1String(name))) w->setEnabled(enabled);
         if (auto* a = findChild<QAction*>(QLatin1String(name))) a->setEnabled(enabled);
     }
 }
@@ -760,7 +761,7 @@ void TForm1::setControlsEnabled(std::initializer_list<const char*> names, bool e
 void TForm1::BitBtn1Click() {
     if (m_updateRunning) return; // one update at a time
     m_updateRunning = true;
-    auto* stop = findChild<QToolButton*>(QStringLiteral("SpeedButton8"));
+    auto* stop = m_pages->findChild<QToolButton*>(QStringLiteral("SpeedButton8"));
     // Its own start buttons and the commands that change the draw file wait until the update is over; the
     // buttons come back also when the update ends with an error report.
     const auto setRunning = [this, stop](bool running) {
@@ -797,7 +798,7 @@ void TForm1::BitBtn1Click() {
 
 void TForm1::SpeedButton8Click() {
     if (!m_updateRunning) return;
-    findChild<QToolButton*>(QStringLiteral("SpeedButton8"))->setVisible(false);
+    m_pages->findChild<QToolButton*>(QStringLiteral("SpeedButton8"))->setVisible(false);
     m_platform.http.abort(); // a request that waits now ends at once
 }
 

@@ -10,14 +10,39 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStyle>
+#include <QValidator>
+#include <algorithm>
 
 namespace kugelo {
 
 namespace {
 
+// A spin box that lets any number of up to three digits be typed and limits it to its range when the
+// text is taken (the standard one refuses the keystroke, or falls back to its last value).
+class RangeSpinBox final : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    QValidator::State validate(QString& input, int&) const override {
+        if (input.isEmpty()) return QValidator::Intermediate;
+        if (input.size() > 3) return QValidator::Invalid;
+        for (const QChar c : input)
+            if (c < QLatin1Char('0') || c > QLatin1Char('9')) return QValidator::Invalid;
+        const int value = input.toInt();
+        return value >= minimum() && value <= maximum() ? QValidator::Acceptable : QValidator::Intermediate;
+    }
+    void fixup(QString& input) const override {
+        bool ok = false;
+        const int value = input.toInt(&ok);
+        if (ok) input = QString::number(std::clamp(value, minimum(), maximum()));
+    }
+    int valueFromText(const QString& text) const override { return text.toInt(); }
+};
+
 // A number field and its spin buttons: the spin box carries the spin name, its edit the field name.
 QSpinBox* numberField(QWidget* parent, const char* spinName, const char* editName, const QRect& geometry) {
-    auto* spin = place<QSpinBox>(parent, spinName, geometry);
+    QSpinBox* spin = place<RangeSpinBox>(parent, spinName, geometry);
     spin->findChild<QLineEdit*>()->setObjectName(QLatin1String(editName));
     spin->setAlignment(Qt::AlignRight);
     // A number beyond the range is taken as the nearest end of the range.

@@ -1,10 +1,12 @@
 #include "Doubles.h"
+#include "DrawServiceProcess.h"
 #include "TestSupport.h"
 
 #include "app/Endpoints.h"
 #include "app/Home.h"
 #include "app/MainWindow.h"
 #include "draws/DrawFile.h"
+#include "draws/ManualEntryDialog.h"
 #include "generator/NumberList.h"
 #include "generator/NumberListDialog.h"
 #include "platform/HttpClient.h"
@@ -19,12 +21,17 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QValueAxis>
 #include <QtTest>
+#include <algorithm>
+#include <functional>
+#include <memory>
 
 using namespace kugelo;
 using namespace kugelo::test;
@@ -59,6 +66,50 @@ struct Window {
         QVERIFY(QTest::qWaitForWindowExposed(&form));
     }
 };
+
+// The stand-in draw service over the first two weeks of the game, with extra options.
+struct TwoWeeksService {
+    TempHome csvHome;
+    std::unique_ptr<DrawServiceProcess> service;
+    explicit TwoWeeksService(const QStringList& options = {}) {
+        csvHome.writeBytes("h.csv", "date,n1,n2,n3,n4,n5,chance,joker\n"
+                                    "2008-10-06,19,33,41,24,27,9,4674648\n"
+                                    "2008-10-08,24,48,32,41,22,1,8234403\n"
+                                    "2008-10-11,46,22,10,39,20,4,4461098\n"
+                                    "2008-10-13,41,10,48,37,11,4,3725522\n");
+        service = std::make_unique<DrawServiceProcess>(QStringList{"--csv", csvHome.file("h.csv")} + options);
+    }
+    Endpoints endpoints() const {
+        return Endpoints(service->baseUrl(), Endpoints::defaultCompanyHost(),
+                         Endpoints::defaultResultsHost());
+    }
+};
+const QDate kServiceToday(2008, 10, 14);
+
+#define REQUIRE_SERVICE(s)                                                                                   \
+    if (!(s).service->isRunning())                                                                           \
+    QSKIP(qPrintable("draw-service not available: " + (s).service->errorText()))
+
+// Opens the manual entry dialog with BitBtn8 and lets `fill` act on it before it closes with `closeWith`.
+void enterDraw(Window& w, const std::function<void(TForm3*)>& fill, const char* closeWith) {
+    QTimer::singleShot(0, [&w, fill, closeWith] {
+        TForm3* dialog = w.form.form3();
+        fill(dialog);
+        dialog->findChild<QPushButton*>(QLatin1String(closeWith))->click();
+    });
+    QTest::mouseClick(w.find("BitBtn8"), Qt::LeftButton);
+}
+
+void setSpin(TForm3* dialog, const QString& name, int value) {
+    dialog->findChild<QSpinBox*>(name)->setValue(value);
+}
+
+QList<int> spinValues(TForm3* dialog) {
+    QList<int> values;
+    for (const char* name : {"UpDown1", "UpDown2", "UpDown3", "UpDown4", "UpDown5", "UpDown7"})
+        values << dialog->findChild<QSpinBox*>(QLatin1String(name))->value();
+    return values;
+}
 
 void writeThreeDraws(const TempHome& home) {
     home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9},
@@ -600,6 +651,193 @@ private Q_SLOTS:
         const std::uint64_t counter = w.clock.counter;
         QTest::mouseClick(w.find("SpeedButton13"), Qt::LeftButton);
         QCOMPARE(w.form.random().state(), std::uint32_t(counter));
+    }
+
+    // The update from BitBtn1 against the stand-in service: while it runs its start buttons are off, the
+    // stop button shows, the window takes events and a second start is refused.
+    void updateFromTheDatabaseTab() {
+        TwoWeeksService service({"--delay-ms", "30"});
+        REQUIRE_SERVICE(service);
+        Window w(service.endpoints(), kServiceToday);
+        w.start();
+        QSignalSpy finished(&w.form, &TForm1::updateFinished);
+        bool checkedWhileRunning = false;
+        QTimer::singleShot(80, [&] {
+            checkedWhileRunning = true;
+            QVERIFY(w.form.updateRunning());
+            QVERIFY(!w.find("BitBtn1")->isEnabled());
+            QVERIFY(!w.find("SpeedButton10")->isEnabled());
+            QVERIFY(!w.find("Button1")->isEnabled());
+            QVERIFY(!w.find("BitBtn8")->isEnabled());
+            QVERIFY(!w.find("SpeedButton8")->isHidden());
+            w.find<QAction>("Aktualisieren1")->trigger(); // refused: one update at a time
+        });
+        QTest::mouseClick(w.find("BitBtn1"), Qt::LeftButton);
+        QVERIFY(checkedWhileRunning);
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(DrawFile(w.home.drawFile()).readAll().size(), std::size_t(3)); // 8, 11 and 13 October
+        QCOMPARE(w.text("Label35"), QStringLiteral("Mo 13.10.08    10  11  37  41  48   n°: 4"));
+        QCOMPARE(w.text("Label29"), w.text("Label35"));
+        QCOMPARE(w.form.statusText(0), QStringLiteral("HTTP/1.1 200 OK"));
+        QCOMPARE(w.form.statusText(1), w.form.messages()[45]);
+        QVERIFY(w.find("BitBtn1")->isEnabled());
+        QVERIFY(w.find("SpeedButton10")->isEnabled());
+        QVERIFY(w.find("Button1")->isEnabled());
+        QVERIFY(w.find("SpeedButton8")->isHidden());
+        QVERIFY(!w.form.updateRunning());
+        QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
+    // The stop button ends a request that is still waiting, at once.
+    void stopEndsAWaitingRequest() {
+        TwoWeeksService service({"--delay-ms", "3000"});
+        REQUIRE_SERVICE(service);
+        Window w(service.endpoints(), kServiceToday);
+        w.start();
+        QTimer::singleShot(100, [&] { QTest::mouseClick(w.find("SpeedButton8"), Qt::LeftButton); });
+        w.find<QAction>("Aktualisieren1")->trigger();
+        QCOMPARE(w.form.statusText(0), QStringLiteral("aborted"));
+        QVERIFY(DrawFile(w.home.drawFile()).readAll().empty());
+        QVERIFY(w.find("BitBtn1")->isEnabled());
+        QVERIFY(w.find("SpeedButton8")->isHidden());
+    }
+
+    void aProxyPortThatIsNoNumberIsReportedAndTheButtonsComeBack() {
+        TwoWeeksService service;
+        REQUIRE_SERVICE(service);
+        Window w(service.endpoints(), kServiceToday);
+        w.start();
+        w.find<QLineEdit>("ProxyPortEdit")->setText("80a");
+        QTest::mouseClick(w.find("SpeedButton10"), Qt::LeftButton);
+        QCOMPARE(w.dialogs.messages.size(), 1);
+        QVERIFY(w.dialogs.messages[0].contains("80a"));
+        QVERIFY(w.find("BitBtn1")->isEnabled());
+        QVERIFY(w.find("SpeedButton10")->isEnabled());
+        QVERIFY(w.find("SpeedButton8")->isHidden());
+        QVERIFY(!w.form.updateRunning());
+        QVERIFY(DrawFile(w.home.drawFile()).readAll().empty());
+    }
+
+    void theUpdateRunsWhenTheWindowFirstShows() {
+        TwoWeeksService service;
+        REQUIRE_SERVICE(service);
+        Window w(service.endpoints(), kServiceToday);
+        w.form.setUpdateOnShow(true);
+        QSignalSpy finished(&w.form, &TForm1::updateFinished);
+        w.start();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
+        QCOMPARE(DrawFile(w.home.drawFile()).readAll().size(), std::size_t(3));
+        QCOMPARE(w.text("Label35"), QStringLiteral("Mo 13.10.08    10  11  37  41  48   n°: 4"));
+        w.form.hide();
+        w.form.show();
+        QTest::qWait(200);
+        QCOMPARE(finished.size(), 1); // only the first showing updates
+    }
+
+    // Manual entry with 11 October current unless the row says otherwise; the file holds 6, 8 and 11 October.
+    void manualEntry_data() {
+        QTest::addColumn<QDate>("current");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QList<int>>("numbers"); // five main numbers and the n° CHANCE, as typed
+        QTest::addColumn<QStringList>("dates");
+        QTest::addColumn<int>("index"); // of the entered record in the file
+        QTest::newRow("two days after the last: appended")
+            << QDate(2008, 10, 11) << QDate(2008, 10, 13) << QList<int>{40, 12, 7, 33, 2, 5}
+            << QStringList{"2008-10-06", "2008-10-08", "2008-10-11", "2008-10-13"} << 3;
+        QTest::newRow("between two draws, an older one current: inserted")
+            << QDate(2008, 10, 6) << QDate(2008, 10, 9) << QList<int>{1, 2, 3, 4, 5, 10}
+            << QStringList{"2008-10-06", "2008-10-08", "2008-10-09", "2008-10-11"} << 2;
+        QTest::newRow("the date of a stored draw: replaced")
+            << QDate(2008, 10, 8) << QDate(2008, 10, 8) << QList<int>{49, 48, 47, 46, 45, 1}
+            << QStringList{"2008-10-06", "2008-10-08", "2008-10-11"} << 1;
+    }
+    void manualEntry() {
+        QFETCH(QDate, current);
+        QFETCH(QDate, date);
+        QFETCH(QList<int>, numbers);
+        QFETCH(QStringList, dates);
+        QFETCH(int, index);
+        Window w;
+        writeThreeDraws(w.home);
+        w.start();
+        w.find<QDateEdit>("DateTimePicker1")->setDate(current);
+        QTest::mouseClick(w.find("SpeedButton5"), Qt::LeftButton);
+        const std::vector<DrawRecord> before = DrawFile(w.home.drawFile()).readAll();
+        enterDraw(
+            w,
+            [&](TForm3* dialog) {
+                dialog->findChild<QDateEdit*>("DateTimePicker1")->setDate(date);
+                const char* names[] = {"UpDown1", "UpDown2", "UpDown3", "UpDown4", "UpDown5", "UpDown7"};
+                for (int i = 0; i < 6; ++i)
+                    setSpin(dialog, names[i], numbers[i]);
+            },
+            "BitBtn2");
+        const std::vector<DrawRecord> after = DrawFile(w.home.drawFile()).readAll();
+        QStringList got;
+        for (const DrawRecord& r : after)
+            got << r.date().toString(Qt::ISODate);
+        QCOMPARE(got, dates);
+        const DrawRecord& entered = after[std::size_t(index)];
+        QList<int> sorted = numbers.mid(0, 5);
+        std::sort(sorted.begin(), sorted.end());
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(int(entered.Zahl[i]), sorted[i]);
+        QCOMPARE(int(entered.chance()), numbers[5]);
+        // Bytes 13, 15 and 16 on come from the record the dialog was loaded with.
+        const auto loaded = std::find_if(before.begin(), before.end(),
+                                         [&](const DrawRecord& r) { return r.date() == current; });
+        QCOMPARE(entered.Ziffern, loaded->Ziffern);
+        QCOMPARE(entered.Zahl[5], loaded->Zahl[5]);
+        // The draw that was current stays current.
+        QCOMPARE(w.form.state().Datum1, toDayNumber(current));
+    }
+
+    void manualEntryShowsTheChosenDrawAndCancelChangesNoByte() {
+        Window w;
+        writeThreeDraws(w.home);
+        w.start();
+        w.find<QDateEdit>("DateTimePicker1")->setDate(QDate(2008, 10, 8));
+        const QByteArray before = w.home.readBytes("Kugelo.dat");
+        QList<int> shown;
+        QDate shownDate;
+        enterDraw(
+            w,
+            [&](TForm3* dialog) {
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("Zahlen der Ziehung eingeben"));
+                shown = spinValues(dialog);
+                shownDate = dialog->findChild<QDateEdit*>("DateTimePicker1")->date();
+                setSpin(dialog, "UpDown1", 1);
+            },
+            "BitBtn1");
+        QCOMPARE(shownDate, QDate(2008, 10, 8));
+        QCOMPARE(shown, (QList<int>{22, 24, 32, 41, 48, 1}));
+        QCOMPARE(w.home.readBytes("Kugelo.dat"), before);
+        QCOMPARE(w.text("Label29"), QStringLiteral("Mi 08.10.08    22  24  32  41  48 n°:1"));
+    }
+
+    // An empty file: the dialog proposes the first draw date and the smallest valid numbers; numbers typed
+    // beyond a field's range are limited to it.
+    void manualEntryIntoAnEmptyFileAndNumbersBeyondTheirRange() {
+        Window w;
+        w.start();
+        QList<int> proposed;
+        QDate proposedDate;
+        enterDraw(
+            w,
+            [&](TForm3* dialog) {
+                proposed = spinValues(dialog);
+                proposedDate = dialog->findChild<QDateEdit*>("DateTimePicker1")->date();
+                auto* first = dialog->findChild<QLineEdit*>("Edit1");
+                first->setText("75");
+                auto* chance = dialog->findChild<QLineEdit*>("Edit7");
+                chance->setText("0");
+            },
+            "BitBtn2");
+        QCOMPARE(proposedDate, QDate(2008, 10, 6));
+        QCOMPARE(proposed, (QList<int>{1, 2, 3, 4, 5, 1}));
+        const std::vector<DrawRecord> stored = DrawFile(w.home.drawFile()).readAll();
+        QCOMPARE(stored.size(), std::size_t(1));
+        QCOMPARE(stored[0], toRecord({"2008-10-06", {2, 3, 4, 5, 49}, 1}));
     }
 
     void endpointsKeepTheirPathsAndQueries() {

@@ -1,3 +1,4 @@
+#include "DrawServiceProcess.h"
 #include "TestSupport.h"
 
 #include "cli/Cli.h"
@@ -48,6 +49,8 @@ private Q_SLOTS:
         QTest::newRow("draws with a stray argument") << QStringList{"draws", "2019"};
         QTest::newRow("draws --from without value") << QStringList{"draws", "--from"};
         QTest::newRow("import without files") << QStringList{"import"};
+        QTest::newRow("update with a stray argument") << QStringList{"update", "now"};
+        QTest::newRow("update with a bad --today") << QStringList{"update", "--today", "yesterday"};
     }
     void wrongUsageExitsWithTwo() {
         QFETCH(QStringList, args);
@@ -234,6 +237,43 @@ private Q_SLOTS:
                      .code,
                  0);
         QCOMPARE(runCli({"--home", home.path(), "generate", "--lock", "13:1,2,3,4,5,6"}).code, 2);
+    }
+
+    // Each requested day with its status line, then the summary; a notice goes to the error stream.
+    void updatePrintsEachDayAndTheSummary() {
+        TempHome home;
+        home.writeBytes("h.csv", "date,n1,n2,n3,n4,n5,chance,joker\n"
+                                 "2008-10-06,19,33,41,24,27,9,4674648\n"
+                                 "2008-10-08,24,48,32,41,22,1,8234403\n"
+                                 "2008-10-11,46,22,10,39,20,4,4461098\n");
+        DrawServiceProcess service(
+            {"--csv", home.file("h.csv"), "--error", "2008-10-09=503", "--notice", "2008-10-10=Wartung"});
+        if (!service.isRunning()) QSKIP(qPrintable("draw-service not available: " + service.errorText()));
+        const Run r =
+            runCli({"update", "--product-host", service.baseUrl(), "--today", "2008-10-12"}, home.path());
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("2008-10-07 HTTP/1.1 200 OK\n"
+                                       "2008-10-08 HTTP/1.1 200 OK\n"
+                                       "2008-10-09 HTTP/1.1 503 Service Unavailable\n"
+                                       "2008-10-10 HTTP/1.1 200 OK\n"
+                                       "2008-10-11 HTTP/1.1 200 OK\n"
+                                       "2008-10-12 HTTP/1.1 200 OK\n"
+                                       "stored 2 draws, last 2008-10-11\n"));
+        QVERIFY(r.err.contains("Wartung"));
+
+        const Run again =
+            runCli({"update", "--product-host", service.baseUrl(), "--today", "2008-10-12"}, home.path());
+        QCOMPARE(again.out, QStringLiteral("2008-10-12 HTTP/1.1 200 OK\nstored 0 draws, last 2008-10-11\n"));
+    }
+
+    void updateFromAnUnreachableServiceFails() {
+        TempHome home;
+        const Run r =
+            runCli({"update", "--product-host", "http://127.0.0.1:1", "--today", "2008-10-20"}, home.path());
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out.count('\n'), 4); // three days, then the summary
+        QVERIFY(r.out.endsWith("stored 0 draws, last none\n"));
+        QVERIFY(r.err.contains("Keine Verbindung"));
     }
 
     void executableAnswersHelpAndWrongUsage() {
