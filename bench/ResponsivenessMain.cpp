@@ -1,8 +1,12 @@
-// kugelo-bench-ui [HISTORY.csv]: how the window behaves during a long generation run. Starts "Tipps
-// berechnen" offscreen with UpDown7 = 30000 and options no candidate passes (so the run would use all 30
-// million candidates), records how late a 10 ms timer of the window fires while the run goes on (the
-// window repaints and takes clicks at that rate), presses the run button again after one second and
-// measures how long the run takes to end after that press.
+// kugelo-bench-ui [HISTORY.csv]: how the window behaves during its long commands, offscreen. A 10 ms timer
+// of the window records how late it fires (the window repaints and takes clicks at that rate).
+//  1. Generation: "Tipps berechnen" with UpDown7 = 30000 and options no candidate passes (so the run would
+//     use all 30 million candidates); the run button is pressed again after one second and the time the
+//     run takes to end after that press is measured.
+//  2. First update: "Datenbank aktualisieren" into an empty draw file against the stand-in draw service
+//     (beside this program) serving the history, one request per day from 7 October 2008 to today.
+//  3. Stop: the update against a service that answers after 2 s; the stop button is pressed 300 ms into
+//     the first request and the time the update takes to end after that press is measured.
 
 #include "QuietPlatform.h"
 
@@ -13,63 +17,171 @@
 #include "platform/Clock.h"
 #include "platform/HttpClient.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QPushButton>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 #include <algorithm>
+#include <memory>
 
 using namespace kugelo;
+
+namespace {
+
+QString ms(qint64 ns) {
+    return QString::number(static_cast<double>(ns) / 1e6, 'f', 1);
+}
+
+// Records the gaps between the ticks of a 10 ms timer while it runs.
+class TickRecorder {
+public:
+    TickRecorder() {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            const qint64 now = m_clock.nsecsElapsed();
+            if (m_last >= 0) m_gaps.push_back(now - m_last);
+            m_last = now;
+        });
+        m_clock.start();
+        m_timer.start();
+    }
+    qint64 elapsed() const { return m_clock.nsecsElapsed(); }
+    QString summary() {
+        m_timer.stop();
+        if (m_gaps.empty()) return QStringLiteral("no timer ticks");
+        std::sort(m_gaps.begin(), m_gaps.end());
+        return QStringLiteral("timer ticks: %1, interval median %2 ms, longest %3 ms")
+            .arg(m_gaps.size())
+            .arg(ms(m_gaps[m_gaps.size() / 2]), ms(m_gaps.back()));
+    }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_last = -1;
+    std::vector<qint64> m_gaps;
+};
+
+// A main window over its own temporary home.
+struct Window {
+    QTemporaryDir home;
+    QString homePath = home.path() + QLatin1Char('/');
+    QuietPlatform quiet;
+    SystemClock clock;
+    QtHttpClient http;
+    std::unique_ptr<TForm1> form;
+
+    explicit Window(const Endpoints& endpoints = Endpoints()) {
+        form = std::make_unique<TForm1>(Platform{quiet, quiet, clock, quiet, http}, endpoints, homePath,
+                                        homePath);
+    }
+    void start() {
+        form->initialise();
+        form->startUp();
+        form->show();
+    }
+    QAbstractButton* button(const char* name) const {
+        return form->findChild<QAbstractButton*>(QLatin1String(name));
+    }
+};
+
+// The stand-in draw service beside this program, on a free port.
+class Service {
+public:
+    explicit Service(const QStringList& arguments) {
+        m_process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/draw-service"),
+                        QStringList{QStringLiteral("--port"), QStringLiteral("0")} + arguments);
+        if (m_process.waitForStarted() && m_process.waitForReadyRead(10000))
+            m_port = m_process.readLine().trimmed().toInt();
+    }
+    ~Service() {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+    bool running() const { return m_port != 0; }
+    Endpoints endpoints() const {
+        return Endpoints(QStringLiteral("http://127.0.0.1:%1").arg(m_port), Endpoints::defaultCompanyHost(),
+                         Endpoints::defaultResultsHost());
+    }
+
+private:
+    QProcess m_process;
+    int m_port = 0;
+};
+
+void generation(const QString& csv, QTextStream& out) {
+    Window w;
+    importDraws(DrawFile(w.homePath + QStringLiteral("Kugelo.dat")), parseDrawCsv(csv, readFileWhole(csv)));
+    w.start();
+    w.form->criteria().UpDown7.set(30000);
+    w.form->criteria().UpDown1.set(279); // no cross sum reaches it: every candidate is rejected
+    w.form->criteria().UpDown8.set(12);
+    QAbstractButton* run = w.button("BitBtn4");
+    TickRecorder ticks;
+    qint64 stopPressed = 0;
+    QTimer::singleShot(1000, [&] {
+        stopPressed = ticks.elapsed();
+        run->click();
+    });
+    run->click(); // returns when the run has ended
+    const qint64 ended = ticks.elapsed();
+    out << "window during a generation run of UpDown7 = 30000:\n  " << ticks.summary() << "\n  the run ended "
+        << ms(ended - stopPressed) << " ms after the stop press; status: " << w.form->statusText(1) << "\n";
+}
+
+void firstUpdate(const QString& csv, QTextStream& out) {
+    Service service({QStringLiteral("--csv"), csv});
+    if (!service.running()) {
+        out << "first update: the draw service did not start\n";
+        return;
+    }
+    Window w(service.endpoints());
+    w.start();
+    TickRecorder ticks;
+    w.button("BitBtn1")->click(); // returns when the update has ended
+    const qint64 ended = ticks.elapsed();
+    const qint64 stored = DrawFile(w.homePath + QStringLiteral("Kugelo.dat")).readAll().size();
+    const qint64 days = QDate(2008, 10, 7).daysTo(QDate::currentDate()) + 1;
+    out << "window during the first update (" << days << " days, 7 Oct 2008 to today, from " << csv
+        << "):\n  " << ticks.summary() << "\n  the update took " << ms(ended) << " ms ("
+        << ms(ended / std::max<qint64>(days, 1)) << " ms per day); " << stored
+        << " draws stored; newest: " << w.form->state().Label35 << "\n";
+}
+
+void stopDuringARequest(QTextStream& out) {
+    Service service({QStringLiteral("--delay-ms"), QStringLiteral("2000")});
+    if (!service.running()) {
+        out << "stop: the draw service did not start\n";
+        return;
+    }
+    Window w(service.endpoints());
+    w.start();
+    TickRecorder ticks;
+    qint64 stopPressed = 0;
+    QTimer::singleShot(300, [&] {
+        stopPressed = ticks.elapsed();
+        w.button("SpeedButton8")->click();
+    });
+    w.button("BitBtn1")->click();
+    const qint64 ended = ticks.elapsed();
+    out << "window during an update whose service answers after 2 s:\n  " << ticks.summary()
+        << "\n  the update ended " << ms(ended - stopPressed) << " ms after the stop press\n";
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTextStream out(stdout);
     const QString csv = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(KUGELO_DEFAULT_HISTORY);
-    QTemporaryDir home;
-    const QString homePath = home.path() + QLatin1Char('/');
-    importDraws(DrawFile(homePath + QStringLiteral("Kugelo.dat")), parseDrawCsv(csv, readFileWhole(csv)));
-
-    QuietPlatform quiet;
-    SystemClock clock;
-    QtHttpClient http; // the update is not run here
-    TForm1 form(Platform{quiet, quiet, clock, quiet, http}, Endpoints(), homePath, homePath);
-    form.initialise();
-    form.startUp();
-    form.show();
-    form.criteria().UpDown7.set(30000);
-    form.criteria().UpDown1.set(279); // no cross sum reaches it: every candidate is rejected
-    form.criteria().UpDown8.set(12);
-
-    QElapsedTimer clockMs;
-    clockMs.start();
-    qint64 lastTick = -1;
-    std::vector<qint64> gaps;
-    QTimer ticker;
-    ticker.setInterval(10);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        const qint64 now = clockMs.nsecsElapsed();
-        if (lastTick >= 0) gaps.push_back(now - lastTick);
-        lastTick = now;
-    });
-    auto* run = form.findChild<QPushButton*>(QStringLiteral("BitBtn4"));
-    qint64 stopPressed = 0;
-    QTimer::singleShot(1000, [&] {
-        stopPressed = clockMs.nsecsElapsed();
-        run->click();
-    });
-    ticker.start();
-    run->click(); // returns when the run has ended
-    const qint64 ended = clockMs.nsecsElapsed();
-    ticker.stop();
-
-    std::sort(gaps.begin(), gaps.end());
-    const auto ms = [](qint64 ns) { return QString::number(static_cast<double>(ns) / 1e6, 'f', 1); };
-    out << "timer ticks during the run: " << gaps.size() << ", interval median " << ms(gaps[gaps.size() / 2])
-        << " ms, longest " << ms(gaps.back()) << " ms\n";
-    out << "the run ended " << ms(ended - stopPressed)
-        << " ms after the stop press; status: " << form.statusText(1) << "\n";
+    generation(csv, out);
+    out.flush();
+    firstUpdate(csv, out);
+    out.flush();
+    stopDuringARequest(out);
     return 0;
 }

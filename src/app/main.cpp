@@ -14,7 +14,7 @@
 #include <QTimer>
 
 // The program takes no command-line arguments. For the documentation's screenshots, KUGELO_SCREENSHOT=FILE
-// saves a picture of the main window once it is up and quits; KUGELO_SCREENSHOT_TAB names the tab to show
+// saves a picture of the main window once it is up and the update at start-up is over, and quits; KUGELO_SCREENSHOT_TAB names the tab to show
 // (an objectName such as "TabSheet4"), KUGELO_SCREENSHOT_TIPS a tip file to load and check first and
 // KUGELO_SCREENSHOT_CLICK a button to press first (an objectName such as "Button2").
 int main(int argc, char* argv[]) {
@@ -55,9 +55,12 @@ int main(int argc, char* argv[]) {
         const QString tabName = qEnvironmentVariable("KUGELO_SCREENSHOT_TAB");
         if (auto* tab = tabName.isEmpty() ? nullptr : form.findChild<QWidget*>(tabName))
             form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentWidget(tab);
-        QTimer::singleShot(500, &form, [&form, screenshot] {
-            const int code = form.grab().save(screenshot) ? 0 : 1;
-            QApplication::exit(code);
+        // The picture is taken once the update at start-up is over.
+        QObject::connect(&form, &kugelo::TForm1::updateFinished, &form, [&form, screenshot] {
+            QTimer::singleShot(300, &form, [&form, screenshot] {
+                const int code = form.grab().save(screenshot) ? 0 : 1;
+                QApplication::exit(code);
+            });
         });
     }
     return QApplication::exec();
