@@ -702,6 +702,19 @@ private Q_SLOTS:
         QVERIFY(w.find("SpeedButton8")->isHidden());
     }
 
+    void closingTheWindowStopsTheUpdate() {
+        TwoWeeksService service({"--delay-ms", "3000"});
+        REQUIRE_SERVICE(service);
+        Window w(service.endpoints(), kServiceToday);
+        w.start();
+        QTimer::singleShot(100, [&] { w.form.close(); });
+        QTest::mouseClick(w.find("BitBtn1"), Qt::LeftButton);
+        QVERIFY(!w.form.isVisible());
+        QVERIFY(!w.form.updateRunning());
+        QCOMPARE(w.form.statusText(0), QStringLiteral("aborted"));
+        QVERIFY(DrawFile(w.home.drawFile()).readAll().empty());
+    }
+
     void aProxyPortThatIsNoNumberIsReportedAndTheButtonsComeBack() {
         TwoWeeksService service;
         REQUIRE_SERVICE(service);

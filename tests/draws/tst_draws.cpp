@@ -76,7 +76,8 @@ struct UpdateFixture : Fixture {
     QString panel0;
     QString panel1;
 
-    UpdateResult run(const QString& host, const QDate& today) {
+    UpdateResult run(const QString& host, const QDate& today,
+                     const FileOpener& opener = FileOpener::standard()) {
         clock.moment = today.startOfDay().addSecs(12 * 3600);
         const Endpoints endpoints(host, Endpoints::defaultCompanyHost(), Endpoints::defaultResultsHost());
         UpdateHooks hooks;
@@ -89,7 +90,7 @@ struct UpdateFixture : Fixture {
             days << day;
             statusLines << line;
         };
-        return DrawUpdate(state, messages, http, endpoints, clock, draw, hooks).run();
+        return DrawUpdate(state, messages, http, endpoints, clock, draw, hooks, opener).run();
     }
     std::vector<DrawRecord> stored() const { return DrawFile(home.drawFile()).readAll(); }
 };
@@ -634,6 +635,18 @@ private Q_SLOTS:
         f.proxy = [] { return UpdateProxy{QString(), strToInt(u"8o")}; };
         QVERIFY_THROWS_EXCEPTION(ConversionError, f.run(service.url(), kTwoWeeksToday));
         QVERIFY(f.days.isEmpty());
+        QVERIFY(f.stored().empty());
+    }
+
+    // A draw file that cannot be written ends the update; the half record it may leave is never read.
+    void aDrawFileThatCannotBeWrittenEndsTheUpdate() {
+        TwoWeeksService service;
+        REQUIRE_SERVICE(service);
+        UpdateFixture f;
+        FailingOpener opener;
+        opener.failWriteAfter = 10;
+        QVERIFY_THROWS_EXCEPTION(IoError, f.run(service.url(), kTwoWeeksToday, opener));
+        QCOMPARE(f.days.size(), 2); // up to the first draw, 8 October
         QVERIFY(f.stored().empty());
     }
 
