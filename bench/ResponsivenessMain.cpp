@@ -16,6 +16,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "platform/HttpClient.h"
+#include "platform/SettingsStore.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -72,11 +73,12 @@ struct Window {
     QuietPlatform quiet;
     SystemClock clock;
     QtHttpClient http;
+    FileSettingsStore settings{homePath + QStringLiteral("settings.json")};
     std::unique_ptr<TForm1> form;
 
     explicit Window(const Endpoints& endpoints = Endpoints()) {
-        form = std::make_unique<TForm1>(Platform{quiet, quiet, clock, quiet, http}, endpoints, homePath,
-                                        homePath);
+        form = std::make_unique<TForm1>(Platform{quiet, quiet, clock, quiet, http, settings}, endpoints,
+                                        homePath, homePath);
     }
     void start() {
         form->initialise();

@@ -17,6 +17,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/HttpClient.h"
+#include "platform/SettingsStore.h"
 #include "platform/Sound.h"
 #include "sheet/TipFile.h"
 #include "sheet/TipRows.h"
@@ -177,7 +178,8 @@ constexpr int kPageHeight = 380;
 } // namespace
 
 TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString programFolder, QWidget* parent)
-    : QMainWindow(parent), m_platform(platform), m_endpoints(std::move(endpoints)), m_home(std::move(home)),
+    : QMainWindow(parent), m_platform(platform), m_endpoints(endpoints),
+      m_baseEndpoints(std::move(endpoints)), m_home(std::move(home)),
       m_programFolder(std::move(programFolder)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Velmars Ziehwerk Kugelo"));
@@ -532,6 +534,31 @@ void TForm1::buildInternetTab(QWidget* tab) {
     label(tab, "Label53", {8, 42, 90, 16}, QStringLiteral("Proxy-Port"));
     place<QLineEdit>(tab, "ProxyPortEdit", {100, 38, 60, 22})->setText(QStringLiteral("80"));
 
+    // The vendor's hosts, stored with the settings; an environment variable overrides its field.
+    const struct {
+        const char* label;
+        const char* edit;
+        int y;
+        const char* caption;
+        const char* hint;
+    } hosts[] = {
+        {"Label75", "ProductHostEdit", 66, "Produkt-Server",
+         "Ziehungsdienst, Warenkorb, Skripte und Produktseite, z. B. http://www.kugelo.example"},
+        {"Label76", "CompanyHostEdit", 94, "Firmen-Server", "Startseite und Downloads des Herstellers"},
+        {"Label77", "ResultsHostEdit", 122, "Ergebnis-Seite",
+         "Seite der Lotteriegesellschaft mit den Ziehungen"},
+    };
+    for (const auto& h : hosts) {
+        label(tab, h.label, {8, h.y + 4, 90, 16}, QString::fromUtf8(h.caption))
+            ->setToolTip(QString::fromUtf8(h.hint));
+        auto* edit = place<QLineEdit>(tab, h.edit, {100, h.y, 300, 22});
+        edit->setPlaceholderText(QString::fromUtf8(h.hint));
+        connect(edit, &QLineEdit::editingFinished, this, [this] {
+            takeWindowValues();
+            applyEndpoints();
+        });
+    }
+
     const auto link = [this, tab](const char* headingName, const char* name, int y, const QString& heading,
                                   const QString& address) {
         label(tab, headingName, {8, y, 508, 16}, heading);
@@ -540,23 +567,23 @@ void TForm1::buildInternetTab(QWidget* tab) {
         makeLinkLabel(l);
         connect(l, &ClickableLabel::clicked, this, [this, l] { openWebPage(l->text()); });
     };
-    link("Label55", "Label52", 84, QStringLiteral("Updates und die neueste Version gibt es bei:"),
+    link("Label55", "Label52", 160, QStringLiteral("Updates und die neueste Version gibt es bei:"),
          m_endpoints.productPage());
-    link("Label56", "Label54", 130, QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:"),
+    link("Label56", "Label54", 206, QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:"),
          m_endpoints.resultsPage());
 
     // Values kept in the settings that no command shows.
-    label(tab, "Label57", {8, 190, 150, 16}, QStringLiteral("Für eine Ziehung:"))->setVisible(false);
-    place<QLineEdit>(tab, "Edit81", {160, 188, 60, 22})->setText(QStringLiteral("0,50"));
-    label(tab, "Label58", {8, 216, 150, 16}, QStringLiteral("Für eine Sa und Mi. Ziehung:"))
+    label(tab, "Label57", {8, 260, 150, 16}, QStringLiteral("Für eine Ziehung:"))->setVisible(false);
+    place<QLineEdit>(tab, "Edit81", {160, 258, 60, 22})->setText(QStringLiteral("0,50"));
+    label(tab, "Label58", {8, 286, 150, 16}, QStringLiteral("Für eine Sa und Mi. Ziehung:"))
         ->setVisible(false);
-    place<QLineEdit>(tab, "Edit82", {160, 214, 60, 22})->setText(QStringLiteral("1,00"));
+    place<QLineEdit>(tab, "Edit82", {160, 284, 60, 22})->setText(QStringLiteral("1,00"));
     tab->findChild<QWidget*>(QStringLiteral("Edit81"))->setVisible(false);
     tab->findChild<QWidget*>(QStringLiteral("Edit82"))->setVisible(false);
-    auto* browser = place<QCheckBox>(tab, "CheckBox21", {8, 244, 200, 18});
+    auto* browser = place<QCheckBox>(tab, "CheckBox21", {8, 310, 200, 18});
     browser->setText(QStringLiteral("Linkseite aktivieren"));
     browser->setVisible(false);
-    auto* url = place<QLineEdit>(tab, "URLEdit", {8, 268, 300, 22});
+    auto* url = place<QLineEdit>(tab, "URLEdit", {8, 334, 300, 22});
     url->setText(m_endpoints.homePage());
     url->setEnabled(false);
     url->setVisible(false);
@@ -617,7 +644,8 @@ void TForm1::initialise() {
     m_state.sortieren = false;
     m_state.Berechnunglaeuft = false;
 
-    m_state.sortieren = true;
+    // The stored settings, which also arm the sheet check (sortieren) in their course.
+    restoreSettings();
 
     // A start date of the statistics within the last seven days is replaced by the earliest date.
     if (m_state.DateTimePicker2 > m_platform.clock.today().addDays(-7))
@@ -811,6 +839,10 @@ void TForm1::Statistik(Statistic statistic, bool showTabFirst) {
 
 void TForm1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    rescaleToHeight();
+}
+
+void TForm1::rescaleToHeight() {
     if (!m_scalerReady) {
         // The design geometry is taken at the first resize, when every control has its place.
         m_scaler.capture(m_pages);
@@ -838,7 +870,122 @@ void TForm1::closeEvent(QCloseEvent* event) {
     SpeedButton8Click();
     // A run in progress stops at its next candidate, so the program can end.
     if (m_runButton->text() == m_messages[42]) m_runButton->setText(m_tippsberechnen);
+    saveSettings();
     event->accept();
+}
+
+void TForm1::restoreSettings() {
+    SettingsStore& store = m_platform.settings;
+    const SettingsTargets targets{m_state, m_criteria, m_sheet, m_window, m_kept};
+    SettingsRestore restore(store, targets);
+    try {
+        store.openKey(SettingsStore::kugeloKey(), true);
+    } catch (const KugeloError&) {
+        return; // start-up goes on with the design values
+    }
+    restore.unguarded();
+    findChild<QLabel*>(QStringLiteral("Losnummer"))->setText(m_state.LosNr);
+    m_window.width = width();
+    m_window.height = height();
+    restore.group1([this](int w, int h) {
+        if (w > 0 && h > 0) resize(w, h);
+        rescaleToHeight();
+    });
+    restore.group2();
+    restore.group3();
+    restore.printFont();
+    restore.group4();
+    restore.browser();
+    m_state.sortieren = true;
+    restore.group5(m_baseEndpoints.homePage());
+    restore.hosts();
+    restore.dateTimePicker2();
+    try {
+        store.closeKey();
+    } catch (const KugeloError&) {
+    }
+    showCriteria();
+    applyEndpoints();
+    showWindowValues();
+    if (!store.problem().isEmpty()) setStatusText(1, store.problem());
+}
+
+void TForm1::saveSettings() {
+    takeWindowValues();
+    SettingsStore& store = m_platform.settings;
+    // A failed write of the settings at close is ignored; the previous store file stays as it was.
+    try {
+        store.openKey(SettingsStore::kugeloKey(), true);
+        kugelo::saveSettings(store, SettingsTargets{m_state, m_criteria, m_sheet, m_window, m_kept});
+        store.closeKey();
+    } catch (const KugeloError&) {
+    }
+}
+
+namespace {
+// The host fields of the Internet-Optionen tab and their environment variables.
+struct HostField {
+    const char* edit;
+    const char* variable;
+    QString WindowValues::*stored;
+};
+const HostField kHostFields[] = {
+    {"ProductHostEdit", "KUGELO_PRODUCT_HOST", &WindowValues::ProductHost},
+    {"CompanyHostEdit", "KUGELO_COMPANY_HOST", &WindowValues::CompanyHost},
+    {"ResultsHostEdit", "KUGELO_RESULTS_HOST", &WindowValues::ResultsHost},
+};
+} // namespace
+
+void TForm1::showWindowValues() {
+    findChild<QLineEdit*>(QStringLiteral("Edit81"))->setText(m_window.Edit81);
+    findChild<QLineEdit*>(QStringLiteral("Edit82"))->setText(m_window.Edit82);
+    findChild<QCheckBox*>(QStringLiteral("CheckBox21"))->setChecked(m_window.CheckBox21);
+    findChild<QLineEdit*>(QStringLiteral("URLEdit"))->setText(m_window.URLEdit);
+    findChild<QLineEdit*>(QStringLiteral("ProxyHostEdit"))->setText(m_window.ProxyHostEdit);
+    findChild<QLineEdit*>(QStringLiteral("ProxyPortEdit"))->setText(m_window.ProxyPortEdit);
+}
+
+void TForm1::takeWindowValues() {
+    m_window.height = height();
+    m_window.width = width();
+    m_window.normalState =
+        !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+    m_window.Edit81 = findChild<QLineEdit*>(QStringLiteral("Edit81"))->text();
+    m_window.Edit82 = findChild<QLineEdit*>(QStringLiteral("Edit82"))->text();
+    m_window.CheckBox21 = findChild<QCheckBox*>(QStringLiteral("CheckBox21"))->isChecked();
+    m_window.URLEdit = findChild<QLineEdit*>(QStringLiteral("URLEdit"))->text();
+    m_window.ProxyHostEdit = findChild<QLineEdit*>(QStringLiteral("ProxyHostEdit"))->text();
+    m_window.ProxyPortEdit = findChild<QLineEdit*>(QStringLiteral("ProxyPortEdit"))->text();
+    // A host set by its environment variable is not stored; the stored one stays.
+    for (const HostField& f : kHostFields)
+        if (qEnvironmentVariable(f.variable).trimmed().isEmpty())
+            m_window.*f.stored = findChild<QLineEdit*>(QLatin1String(f.edit))->text().trimmed();
+}
+
+void TForm1::applyEndpoints() {
+    const auto pick = [](const QString& stored, const QString& base) {
+        return stored.isEmpty() ? base : stored;
+    };
+    m_endpoints =
+        Endpoints::withEnvironment(Endpoints(pick(m_window.ProductHost, m_baseEndpoints.productHost()),
+                                             pick(m_window.CompanyHost, m_baseEndpoints.companyHost()),
+                                             pick(m_window.ResultsHost, m_baseEndpoints.resultsHost())));
+    const QString hosts[] = {m_endpoints.productHost(), m_endpoints.companyHost(), m_endpoints.resultsHost()};
+    for (std::size_t i = 0; i < std::size(kHostFields); ++i) {
+        auto* edit = findChild<QLineEdit*>(QLatin1String(kHostFields[i].edit));
+        const bool fixed = !qEnvironmentVariable(kHostFields[i].variable).trimmed().isEmpty();
+        const QSignalBlocker block(edit);
+        edit->setText(hosts[i]);
+        edit->setReadOnly(fixed);
+        edit->setToolTip(
+            fixed ? QStringLiteral("Festgelegt durch %1").arg(QLatin1String(kHostFields[i].variable))
+                  : QString());
+    }
+    findChild<QWidget*>(QStringLiteral("SpeedButton10"))
+        ->setToolTip(QStringLiteral("Ziehungsdaten von %1 laden").arg(hostOnly(m_endpoints.productHost())));
+    findChild<QLabel*>(QStringLiteral("Label52"))->setText(m_endpoints.productPage());
+    findChild<QLabel*>(QStringLiteral("Label54"))->setText(m_endpoints.resultsPage());
+    findChild<QLabel*>(QStringLiteral("Label43"))->setText(spaced(hostOnly(m_endpoints.companyHost())));
 }
 
 void TForm1::showCriteria() {

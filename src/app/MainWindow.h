@@ -3,6 +3,7 @@
 #include "app/Endpoints.h"
 #include "app/MainState.h"
 #include "app/ScalerView.h"
+#include "app/Settings.h"
 #include "generator/GenerationCriteria.h"
 #include "generator/RandomSource.h"
 #include "i18n/MessageTable.h"
@@ -27,6 +28,7 @@ class Clock;
 class CurrentDraw;
 class Desktop;
 class HttpClient;
+class SettingsStore;
 class Sound;
 class TForm3;
 class CriteriaPage;
@@ -40,6 +42,7 @@ struct Platform {
     const Clock& clock;
     Sound& sound;
     HttpClient& http;
+    SettingsStore& settings;
 };
 
 // The main window: tabs, menu, status bar and the command map. It owns the program-wide fields and shows
@@ -72,6 +75,9 @@ public:
     void showCriteria();
     const MessageTable& messages() const { return m_messages; }
     const Endpoints& endpoints() const { return m_endpoints; }
+    // The values of the hidden and kept controls the settings restore and save.
+    const WindowValues& windowValues() const { return m_window; }
+    const KeptWindowValues& keptValues() const { return m_kept; }
     QString statusText(int panel) const;
     void setStatusText(int panel, const QString& text);
     double scaleFactor() const { return m_scaler.factor(); }
@@ -128,6 +134,17 @@ private:
     void buildChartTab(QWidget* tab);
     void buildDatabaseTab(QWidget* tab);
     void buildInternetTab(QWidget* tab);
+    // The settings at start-up, in the portions of the start-up order, and at close.
+    void restoreSettings();
+    void saveSettings();
+    // Shows the values of WindowValues in their controls, and takes them back.
+    void showWindowValues();
+    void takeWindowValues();
+    // The hosts in use: the stored ones (else those given at construction), each overridden by its
+    // environment variable; shown wherever an address appears.
+    void applyEndpoints();
+    // Scales the content when the height differs from Groesse.
+    void rescaleToHeight();
     void connectStatusHints();
     void openWebPage(const QString& address);
     // Shows the current-draw fields and the date pickers of the state in their controls.
@@ -138,6 +155,9 @@ private:
 
     Platform m_platform;
     Endpoints m_endpoints;
+    Endpoints m_baseEndpoints; // as given at construction
+    WindowValues m_window;
+    KeptWindowValues m_kept;
     QString m_home;
     QString m_programFolder;
     MainState m_state;

@@ -6,6 +6,7 @@
 #include "platform/QtDesktopView.h"
 #include "platform/QtDialogsView.h"
 #include "platform/QtSoundView.h"
+#include "platform/SettingsStore.h"
 #include "sheet/TipFile.h"
 
 #include <QAbstractButton>
@@ -14,9 +15,10 @@
 #include <QTimer>
 
 // The program takes no command-line arguments. For the documentation's screenshots, KUGELO_SCREENSHOT=FILE
-// saves a picture of the main window once it is up and the update at start-up is over, and quits; KUGELO_SCREENSHOT_TAB names the tab to show
-// (an objectName such as "TabSheet4"), KUGELO_SCREENSHOT_TIPS a tip file to load and check first and
-// KUGELO_SCREENSHOT_CLICK a button to press first (an objectName such as "Button2").
+// saves a picture of the main window once it is up and the update at start-up is over, and quits;
+// KUGELO_SCREENSHOT_TAB names the tab to show (an objectName such as "TabSheet4"), KUGELO_SCREENSHOT_TIPS a
+// tip file to load and check first and KUGELO_SCREENSHOT_CLICK a button to press first (an objectName such as
+// "Button2").
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Velmar"));
@@ -29,9 +31,10 @@ int main(int argc, char* argv[]) {
     kugelo::QtDesktop desktop;
     kugelo::QtSound sound;
     kugelo::QtHttpClient http;
+    kugelo::FileSettingsStore settings(kugelo::FileSettingsStore::defaultPath());
     const kugelo::Endpoints endpoints = kugelo::Endpoints::withEnvironment(kugelo::Endpoints());
 
-    kugelo::TForm1 form(kugelo::Platform{dialogs, desktop, clock, sound, http}, endpoints,
+    kugelo::TForm1 form(kugelo::Platform{dialogs, desktop, clock, sound, http, settings}, endpoints,
                         kugelo::resolveHome(QApplication::applicationDirPath()),
                         QApplication::applicationDirPath());
     dialogs.setParent(&form);

@@ -41,7 +41,7 @@ namespace {
 // A main window over a temporary home, with the dialogs, desktop and clock doubles.
 struct Window {
     explicit Window(const Endpoints& endpoints = Endpoints(), const QDate& today = QDate(2008, 10, 20))
-        : clock(today), form{Platform{dialogs, desktop, clock, sound, http}, endpoints, home.path(),
+        : clock(today), form{Platform{dialogs, desktop, clock, sound, http, settings}, endpoints, home.path(),
                              qEnvironmentVariable("KUGELO_BIN_DIR")} {}
 
     TempHome home;
@@ -50,6 +50,7 @@ struct Window {
     FakeClock clock;
     RecordingSound sound;
     QtHttpClient http;
+    MemorySettingsStore settings;
     // The program folder is the build's bin folder, where the win sound is copied.
     TForm1 form;
 

@@ -1,5 +1,7 @@
 #include "Doubles.h"
 
+#include "platform/Errors.h"
+
 #include <QFile>
 
 namespace kugelo::test {
@@ -86,6 +88,41 @@ std::unique_ptr<QIODevice> FailingOpener::open(const QString& path, QIODevice::O
                                                  failWriteAfter);
     device->open(mode & ~QIODevice::Truncate);
     return device;
+}
+
+bool MemorySettingsStore::openKey(const QString& path, bool create) {
+    if (!keys.count(path) && !create) return false;
+    keys[path];
+    open = path;
+    return true;
+}
+
+const SettingValue* MemorySettingsStore::find(const QString& name) const {
+    const auto key = keys.find(open);
+    if (open.isEmpty() || key == keys.end()) return nullptr;
+    for (const SettingValue& v : key->second)
+        if (v.name.compare(name, Qt::CaseInsensitive) == 0) return &v;
+    return nullptr;
+}
+
+void MemorySettingsStore::write(const SettingValue& value) {
+    if (open.isEmpty()) throw IoError(QStringLiteral("no key open"));
+    if (failWritesAfter >= 0 && writes >= failWritesAfter)
+        throw IoError(QStringLiteral("the store takes no more"));
+    ++writes;
+    std::vector<SettingValue>& values = keys[open];
+    for (SettingValue& v : values) {
+        if (v.name.compare(value.name, Qt::CaseInsensitive) == 0) {
+            v = value;
+            return;
+        }
+    }
+    values.push_back(value);
+}
+
+std::vector<SettingValue> MemorySettingsStore::values() const {
+    const auto key = keys.find(open);
+    return key == keys.end() ? std::vector<SettingValue>{} : key->second;
 }
 
 } // namespace kugelo::test

@@ -4,11 +4,13 @@
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
+#include "platform/SettingsStore.h"
 #include "platform/Sound.h"
 
 #include <QDate>
 #include <QStringList>
 #include <deque>
+#include <map>
 
 namespace kugelo::test {
 
@@ -77,6 +79,23 @@ public:
 
     qint64 failReadAfter = -1;
     qint64 failWriteAfter = -1;
+};
+
+// A settings store in memory: keys of values, a write that fails after a number of writes, a problem text.
+class MemorySettingsStore final : public SettingsStore {
+public:
+    bool openKey(const QString& path, bool create) override;
+    void closeKey() override { open.clear(); }
+    const SettingValue* find(const QString& name) const override;
+    void write(const SettingValue& value) override;
+    std::vector<SettingValue> values() const override;
+    QString problem() const override { return problemText; }
+
+    std::map<QString, std::vector<SettingValue>> keys;
+    QString open;
+    int failWritesAfter = -1; // writes that succeed before every further one throws IoError
+    int writes = 0;
+    QString problemText;
 };
 
 } // namespace kugelo::test

@@ -1,0 +1,254 @@
+#include "platform/SettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStandardPaths>
+#include <QtEndian>
+#include <cstring>
+
+namespace kugelo {
+
+namespace {
+const QString kFormat = QStringLiteral("Kugelo settings 1");
+} // namespace
+
+QString settingTypeName(SettingType type) {
+    switch (type) {
+    case SettingType::Integer:
+        return QStringLiteral("integer");
+    case SettingType::String:
+        return QStringLiteral("string");
+    case SettingType::Bytes:
+        return QStringLiteral("bytes");
+    }
+    return {};
+}
+
+const SettingValue& SettingsStore::typed(const QString& name, SettingType type) const {
+    const SettingValue* value = find(name);
+    if (!value) throw SettingsTypeError(QStringLiteral("the setting %1 does not exist").arg(name));
+    if (value->type != type)
+        throw SettingsTypeError(QStringLiteral("the setting %1 is stored as %2, not as %3")
+                                    .arg(name, settingTypeName(value->type), settingTypeName(type)));
+    return *value;
+}
+
+qint32 SettingsStore::readInteger(const QString& name) const {
+    return typed(name, SettingType::Integer).integer;
+}
+
+QString SettingsStore::readString(const QString& name) const {
+    return typed(name, SettingType::String).string;
+}
+
+QByteArray SettingsStore::readBytes(const QString& name) const {
+    return typed(name, SettingType::Bytes).bytes;
+}
+
+double SettingsStore::readDateTime(const QString& name) const {
+    const QByteArray bytes = readBytes(name);
+    if (bytes.size() != 8)
+        throw SettingsTypeError(
+            QStringLiteral("the setting %1 holds %2 bytes, not a date").arg(name).arg(bytes.size()));
+    const quint64 bits = qFromLittleEndian<quint64>(bytes.constData());
+    double day = 0;
+    std::memcpy(&day, &bits, sizeof day);
+    return day;
+}
+
+void SettingsStore::writeInteger(const QString& name, qint32 value) {
+    SettingValue v;
+    v.name = name;
+    v.type = SettingType::Integer;
+    v.integer = value;
+    write(v);
+}
+
+void SettingsStore::writeString(const QString& name, const QString& value) {
+    SettingValue v;
+    v.name = name;
+    v.type = SettingType::String;
+    v.string = value;
+    write(v);
+}
+
+void SettingsStore::writeBytes(const QString& name, const QByteArray& value) {
+    SettingValue v;
+    v.name = name;
+    v.type = SettingType::Bytes;
+    v.bytes = value;
+    write(v);
+}
+
+void SettingsStore::writeDateTime(const QString& name, double dayNumber) {
+    quint64 bits = 0;
+    std::memcpy(&bits, &dayNumber, sizeof bits);
+    QByteArray bytes(8, '\0');
+    qToLittleEndian(bits, bytes.data());
+    writeBytes(name, bytes);
+}
+
+FileSettingsStore::FileSettingsStore(QString path, const FileOpener& opener)
+    : m_path(std::move(path)), m_opener(opener) {}
+
+QString FileSettingsStore::defaultPath() {
+    const QString configured = qEnvironmentVariable("KUGELO_SETTINGS");
+    if (!configured.isEmpty()) return configured;
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+           QStringLiteral("/settings.json");
+}
+
+QByteArray FileSettingsStore::serialize(const std::vector<Key>& keys) {
+    QJsonArray keyArray;
+    for (const Key& key : keys) {
+        QJsonArray values;
+        for (const SettingValue& v : key.values) {
+            QJsonObject o;
+            o.insert(QStringLiteral("name"), v.name);
+            o.insert(QStringLiteral("type"), settingTypeName(v.type));
+            switch (v.type) {
+            case SettingType::Integer:
+                o.insert(QStringLiteral("value"), v.integer);
+                break;
+            case SettingType::String:
+                o.insert(QStringLiteral("value"), v.string);
+                break;
+            case SettingType::Bytes:
+                o.insert(QStringLiteral("value"), QString::fromLatin1(v.bytes.toHex()));
+                break;
+            }
+            values.append(o);
+        }
+        QJsonObject k;
+        k.insert(QStringLiteral("key"), key.path);
+        k.insert(QStringLiteral("values"), values);
+        keyArray.append(k);
+    }
+    QJsonObject root;
+    root.insert(QStringLiteral("format"), kFormat);
+    root.insert(QStringLiteral("keys"), keyArray);
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+std::vector<FileSettingsStore::Key> FileSettingsStore::parse(const QByteArray& text) {
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(text, &error);
+    if (doc.isNull())
+        throw KugeloError(QStringLiteral("%1 at offset %2").arg(error.errorString()).arg(error.offset));
+    const QJsonObject root = doc.object();
+    if (root.value(QStringLiteral("format")).toString() != kFormat)
+        throw KugeloError(QStringLiteral("not a Kugelo settings file"));
+    std::vector<Key> keys;
+    for (const QJsonValue& k : root.value(QStringLiteral("keys")).toArray()) {
+        const QJsonObject ko = k.toObject();
+        Key key;
+        key.path = ko.value(QStringLiteral("key")).toString();
+        if (key.path.isEmpty()) throw KugeloError(QStringLiteral("a key without a path"));
+        for (const QJsonValue& entry : ko.value(QStringLiteral("values")).toArray()) {
+            const QJsonObject o = entry.toObject();
+            SettingValue v;
+            v.name = o.value(QStringLiteral("name")).toString();
+            const QString type = o.value(QStringLiteral("type")).toString();
+            const QJsonValue value = o.value(QStringLiteral("value"));
+            if (v.name.isEmpty())
+                throw KugeloError(QStringLiteral("a value without a name in %1").arg(key.path));
+            if (type == QLatin1String("integer")) {
+                const double number = value.toDouble(0.5);
+                if (!value.isDouble() || number != static_cast<double>(static_cast<qint32>(number)))
+                    throw KugeloError(QStringLiteral("%1 is not a 32-bit integer").arg(v.name));
+                v.type = SettingType::Integer;
+                v.integer = static_cast<qint32>(number);
+            } else if (type == QLatin1String("string") && value.isString()) {
+                v.type = SettingType::String;
+                v.string = value.toString();
+            } else if (type == QLatin1String("bytes") && value.isString()) {
+                const QByteArray hex = value.toString().toLatin1();
+                v.type = SettingType::Bytes;
+                v.bytes = QByteArray::fromHex(hex);
+                if (v.bytes.toHex() != hex.toLower())
+                    throw KugeloError(QStringLiteral("%1 is not hexadecimal bytes").arg(v.name));
+            } else {
+                throw KugeloError(QStringLiteral("%1 has no valid type and value").arg(v.name));
+            }
+            key.values.push_back(v);
+        }
+        keys.push_back(std::move(key));
+    }
+    return keys;
+}
+
+void FileSettingsStore::load() {
+    if (m_loaded) return;
+    m_loaded = true;
+    if (!QFileInfo::exists(m_path)) return;
+    try {
+        m_keys = parse(readFileWhole(m_path, m_opener));
+    } catch (const KugeloError& e) {
+        m_keys.clear();
+        // The damaged file is kept for whoever wants to look at it, and never silently overwritten.
+        const QString aside = m_path + QStringLiteral(".corrupt");
+        QFile::remove(aside);
+        if (QFile::rename(m_path, aside)) {
+            m_problem = QStringLiteral("Die Einstellungen waren unlesbar (%1) und liegen jetzt in %2.")
+                            .arg(e.text(), aside);
+        } else {
+            m_readOnly = true;
+            m_problem = QStringLiteral("Die Einstellungen in %1 sind unlesbar (%2).").arg(m_path, e.text());
+        }
+    }
+}
+
+bool FileSettingsStore::openKey(const QString& path, bool create) {
+    load();
+    for (std::size_t i = 0; i < m_keys.size(); ++i) {
+        if (m_keys[i].path.compare(path, Qt::CaseInsensitive) == 0) {
+            m_open = static_cast<int>(i);
+            return true;
+        }
+    }
+    if (!create) return false;
+    m_keys.push_back(Key{path, {}});
+    m_open = static_cast<int>(m_keys.size()) - 1;
+    m_dirty = true;
+    return true;
+}
+
+void FileSettingsStore::closeKey() {
+    m_open = -1;
+    if (!m_dirty || m_readOnly) return;
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (!QDir().mkpath(folder))
+        throw IoError(QStringLiteral("Der Ordner %1 kann nicht angelegt werden.").arg(folder));
+    writeFileWhole(m_path, m_path + QLatin1Char('~'), serialize(m_keys), m_opener);
+    m_dirty = false;
+}
+
+const SettingValue* FileSettingsStore::find(const QString& name) const {
+    if (m_open < 0) return nullptr;
+    for (const SettingValue& v : m_keys[static_cast<std::size_t>(m_open)].values)
+        if (v.name.compare(name, Qt::CaseInsensitive) == 0) return &v;
+    return nullptr;
+}
+
+void FileSettingsStore::write(const SettingValue& value) {
+    if (m_open < 0) throw IoError(QStringLiteral("no settings key is open"));
+    std::vector<SettingValue>& values = m_keys[static_cast<std::size_t>(m_open)].values;
+    m_dirty = true;
+    for (SettingValue& v : values) {
+        if (v.name.compare(value.name, Qt::CaseInsensitive) == 0) {
+            v = value;
+            return;
+        }
+    }
+    values.push_back(value);
+}
+
+std::vector<SettingValue> FileSettingsStore::values() const {
+    return m_open < 0 ? std::vector<SettingValue>{} : m_keys[static_cast<std::size_t>(m_open)].values;
+}
+
+} // namespace kugelo

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "platform/AtomicFile.h"
+#include "platform/Errors.h"
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+namespace kugelo {
+
+// The three kinds of stored values.
+enum class SettingType { Integer, String, Bytes };
+
+// "integer", "string", "bytes".
+QString settingTypeName(SettingType type);
+
+// One named value of a key.
+struct SettingValue {
+    QString name;
+    SettingType type = SettingType::Integer;
+    qint32 integer = 0;
+    QString string;
+    QByteArray bytes;
+
+    bool operator==(const SettingValue&) const = default;
+};
+
+// A value was read with another type than the one it is stored with, or it is not there.
+class SettingsTypeError : public KugeloError {
+public:
+    using KugeloError::KugeloError;
+};
+
+// The per-user settings store: keys ("\SOFTWARE\Velmar\Kugelo") holding named values of three types.
+// One key is open at a time; reads and writes go to the open key.
+class SettingsStore {
+public:
+    static QString kugeloKey() { return QStringLiteral("\\SOFTWARE\\Velmar\\Kugelo"); }
+    static QString klickwerkKey() { return QStringLiteral("\\SOFTWARE\\Velmar\\Klickwerk\\Settings"); }
+
+    virtual ~SettingsStore() = default;
+
+    // Opens a key, creating it when asked; false when it does not exist and may not be created.
+    virtual bool openKey(const QString& path, bool create) = 0;
+    // Closes the open key and keeps what was written to it; throws IoError when that fails.
+    virtual void closeKey() = 0;
+    // The value of the open key, or nullptr.
+    virtual const SettingValue* find(const QString& name) const = 0;
+    // Adds or replaces a value of the open key; throws IoError when the store takes no writes.
+    virtual void write(const SettingValue& value) = 0;
+    // Every value of the open key, in the order they were first written.
+    virtual std::vector<SettingValue> values() const = 0;
+    // Why the stored settings could not be used (they start empty then), or empty.
+    virtual QString problem() const { return {}; }
+
+    bool valueExists(const QString& name) const { return find(name) != nullptr; }
+    // Typed reads: each throws SettingsTypeError for a missing value or one of another type.
+    qint32 readInteger(const QString& name) const;
+    bool readBool(const QString& name) const { return readInteger(name) != 0; }
+    QString readString(const QString& name) const;
+    QByteArray readBytes(const QString& name) const;
+    // A date-time: 8 bytes, a little-endian IEEE double day number.
+    double readDateTime(const QString& name) const;
+
+    void writeInteger(const QString& name, qint32 value);
+    void writeBool(const QString& name, bool value) { writeInteger(name, value ? 1 : 0); }
+    void writeString(const QString& name, const QString& value);
+    void writeBytes(const QString& name, const QByteArray& value);
+    void writeDateTime(const QString& name, double dayNumber);
+
+private:
+    const SettingValue& typed(const QString& name, SettingType type) const;
+};
+
+// The store as one JSON file. It is read when the first key is opened and written whole (a temporary file
+// renamed over it) when a key that was written to is closed. A file that cannot be parsed is moved aside as
+// "<file>.corrupt" and the store starts empty; problem() says so.
+class FileSettingsStore final : public SettingsStore {
+public:
+    explicit FileSettingsStore(QString path, const FileOpener& opener = FileOpener::standard());
+
+    // KUGELO_SETTINGS when set, else "settings.json" in the per-user configuration folder.
+    static QString defaultPath();
+
+    const QString& path() const { return m_path; }
+    QString problem() const override { return m_problem; }
+
+    bool openKey(const QString& path, bool create) override;
+    void closeKey() override;
+    const SettingValue* find(const QString& name) const override;
+    void write(const SettingValue& value) override;
+    std::vector<SettingValue> values() const override;
+
+    // The file's text for a set of keys, and back; parse throws KugeloError with the reason.
+    struct Key {
+        QString path;
+        std::vector<SettingValue> values;
+    };
+    static QByteArray serialize(const std::vector<Key>& keys);
+    static std::vector<Key> parse(const QByteArray& text);
+
+private:
+    void load();
+
+    QString m_path;
+    const FileOpener& m_opener;
+    QString m_problem;
+    std::vector<Key> m_keys;
+    int m_open = -1;
+    bool m_loaded = false;
+    bool m_dirty = false;
+    bool m_readOnly = false; // a damaged file that could not be moved aside is never overwritten
+};
+
+} // namespace kugelo
