@@ -2,6 +2,7 @@
 
 #include "app/Endpoints.h"
 #include "app/MainState.h"
+#include "app/Settings.h"
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
@@ -17,6 +18,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/HttpClient.h"
+#include "platform/SettingsStore.h"
 #include "sheet/TipFile.h"
 #include "sheet/TipSheet.h"
 #include "stats/ChartModel.h"
@@ -57,6 +59,38 @@ QDate parseDateArgument(const QString& text) {
 QString takeValue(const QStringList& args, qsizetype& i) {
     if (i + 1 >= args.size()) throw UsageError(QStringLiteral("%1 needs a value").arg(args[i]));
     return args[++i];
+}
+
+// Opens the stored settings for reading only; false when there are none. A damaged file is reported and
+// left where it is.
+bool openStoredSettings(FileSettingsStore& store, QTextStream& err) {
+    store.setReadOnly();
+    const bool open = store.openKey(SettingsStore::kugeloKey(), false);
+    if (!store.problem().isEmpty()) err << "kugelo-cli: " << store.problem() << '\n';
+    return open;
+}
+
+int commandSettings(const QStringList& args, const QString& settingsPath, QTextStream& out,
+                    QTextStream& err) {
+    if (!args.isEmpty()) throw UsageError(QStringLiteral("settings: unexpected argument %1").arg(args[0]));
+    FileSettingsStore store(settingsPath);
+    if (!openStoredSettings(store, err)) return store.problem().isEmpty() ? Ok : Failure;
+    for (const SettingValue& v : store.values()) {
+        out << v.name << '\t' << settingTypeName(v.type) << '\t';
+        switch (v.type) {
+        case SettingType::Integer:
+            out << v.integer;
+            break;
+        case SettingType::String:
+            out << v.string;
+            break;
+        case SettingType::Bytes:
+            out << v.bytes.toHex();
+            break;
+        }
+        out << '\n';
+    }
+    return Ok;
 }
 
 int commandDraws(const QStringList& args, const QString& home, QTextStream& out) {
@@ -270,7 +304,8 @@ void applySettings(GenerationCriteria& criteria, const QStringList& settings) {
 }
 
 // Runs "Tipps berechnen" without a window and prints the rows, the final status text and the run counter.
-int commandGenerate(const QStringList& args, const QString& home, QTextStream& out, QTextStream& err) {
+int commandGenerate(const QStringList& args, const QString& home, const QString& settingsPath,
+                    QTextStream& out, QTextStream& err) {
     MainState state;
     state.Home = home;
     setPickerDate(state.DateTimePicker2, earliestDrawDate());
@@ -299,7 +334,19 @@ int commandGenerate(const QStringList& args, const QString& home, QTextStream& o
         else
             throw UsageError(QStringLiteral("generate: unexpected argument %1").arg(a));
     }
+    // The stored options are the base; --set changes them.
     GenerationCriteria criteria;
+    {
+        FileSettingsStore store(settingsPath);
+        if (openStoredSettings(store, err)) {
+            TipSheet scratchSheet;
+            MainState scratchState;
+            WindowValues window;
+            KeptWindowValues kept;
+            SettingsRestore(store, SettingsTargets{scratchState, criteria, scratchSheet, window, kept})
+                .optionsOnly();
+        }
+    }
     applySettings(criteria, settings);
 
     TipSheet sheet;
@@ -360,8 +407,24 @@ private:
     SystemClock m_system;
 };
 
-int commandUpdate(const QStringList& args, const QString& home, QTextStream& out, QTextStream& err) {
-    Endpoints endpoints = Endpoints::withEnvironment(Endpoints());
+int commandUpdate(const QStringList& args, const QString& home, const QString& settingsPath, QTextStream& out,
+                  QTextStream& err) {
+    // The hosts: the stored ones, each overridden by its environment variable, then by --product-host.
+    Endpoints stored;
+    {
+        FileSettingsStore store(settingsPath);
+        if (openStoredSettings(store, err)) {
+            const auto host = [&store](const char* name, const QString& fallback) {
+                const SettingValue* v = store.find(QLatin1String(name));
+                return v && v->type == SettingType::String && !v->string.trimmed().isEmpty() ? v->string
+                                                                                             : fallback;
+            };
+            stored = Endpoints(host("ProductHost", stored.productHost()),
+                               host("CompanyHost", stored.companyHost()),
+                               host("ResultsHost", stored.resultsHost()));
+        }
+    }
+    Endpoints endpoints = Endpoints::withEnvironment(stored);
     QDate today = QDate::currentDate();
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--product-host"))
@@ -409,19 +472,22 @@ QString usageText() {
         "              chance-overdue rows (rows needs --tips)\n"
         "  generate [--from D] [--to D] [--set NAME=VALUE]... [--lock ROW:n1,n2,n3,n4,n5,c]...\n"
         "           [--seed N] [--clock N] [--out TIPFILE]     compute rows as \"Tipps berechnen\" does\n"
+        "  settings                                     print the stored settings: name, type, value\n"
         "  update [--product-host URL] [--today YYYY-MM-DD]\n"
         "        fetch the draws after the last stored one from the draw service, day by day up to\n"
         "        today; prints each day with the service's status line, then\n"
         "        \"stored N draws, last YYYY-MM-DD\"; exit 1 when the service could not be reached\n"
         "\n"
         "Options:\n"
-        "  --home DIR   folder of the draw file Kugelo.dat\n"
-        "  --help       show this text\n"
-        "  --version    show the version\n");
+        "  --home DIR       folder of the draw file Kugelo.dat\n"
+        "  --settings FILE  the settings file (default: KUGELO_SETTINGS, else the per-user one)\n"
+        "  --help           show this text\n"
+        "  --version        show the version\n");
 }
 
 int run(const QStringList& arguments, const QString& defaultHome, QTextStream& out, QTextStream& err) {
     QString home = defaultHome;
+    QString settingsPath = FileSettingsStore::defaultPath();
     qsizetype i = 0;
     try {
         for (; i < arguments.size() && arguments[i].startsWith(QLatin1String("--")); ++i) {
@@ -433,6 +499,10 @@ int run(const QStringList& arguments, const QString& defaultHome, QTextStream& o
             if (option == QLatin1String("--version")) {
                 out << "kugelo-cli " << KUGELO_VERSION << '\n';
                 return Ok;
+            }
+            if (option == QLatin1String("--settings")) {
+                settingsPath = takeValue(arguments, i);
+                continue;
             }
             if (option == QLatin1String("--home")) {
                 home = takeValue(arguments, i);
@@ -451,8 +521,9 @@ int run(const QStringList& arguments, const QString& defaultHome, QTextStream& o
         if (command == QLatin1String("import")) return commandImport(rest, home, out);
         if (command == QLatin1String("check")) return commandCheck(rest, home, out, err);
         if (command == QLatin1String("stats")) return commandStats(rest, home, out);
-        if (command == QLatin1String("generate")) return commandGenerate(rest, home, out, err);
-        if (command == QLatin1String("update")) return commandUpdate(rest, home, out, err);
+        if (command == QLatin1String("generate")) return commandGenerate(rest, home, settingsPath, out, err);
+        if (command == QLatin1String("update")) return commandUpdate(rest, home, settingsPath, out, err);
+        if (command == QLatin1String("settings")) return commandSettings(rest, settingsPath, out, err);
         throw UsageError(QStringLiteral("unknown command %1").arg(command));
     } catch (const UsageError& e) {
         err << "kugelo-cli: " << e.text() << "\n\n" << usageText();

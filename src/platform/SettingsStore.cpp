@@ -98,8 +98,8 @@ FileSettingsStore::FileSettingsStore(QString path, const FileOpener& opener)
 QString FileSettingsStore::defaultPath() {
     const QString configured = qEnvironmentVariable("KUGELO_SETTINGS");
     if (!configured.isEmpty()) return configured;
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
-           QStringLiteral("/settings.json");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Velmar/Kugelo/settings.json");
 }
 
 QByteArray FileSettingsStore::serialize(const std::vector<Key>& keys) {
@@ -191,8 +191,8 @@ void FileSettingsStore::load() {
         m_keys.clear();
         // The damaged file is kept for whoever wants to look at it, and never silently overwritten.
         const QString aside = m_path + QStringLiteral(".corrupt");
-        QFile::remove(aside);
-        if (QFile::rename(m_path, aside)) {
+        if (!m_readOnly) QFile::remove(aside);
+        if (!m_readOnly && QFile::rename(m_path, aside)) {
             m_problem = QStringLiteral("Die Einstellungen waren unlesbar (%1) und liegen jetzt in %2.")
                             .arg(e.text(), aside);
         } else {

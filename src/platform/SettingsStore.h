@@ -80,10 +80,13 @@ class FileSettingsStore final : public SettingsStore {
 public:
     explicit FileSettingsStore(QString path, const FileOpener& opener = FileOpener::standard());
 
-    // KUGELO_SETTINGS when set, else "settings.json" in the per-user configuration folder.
+    // KUGELO_SETTINGS when set, else Velmar/Kugelo/settings.json in the per-user configuration folder
+    // (~/.config on Linux).
     static QString defaultPath();
 
     const QString& path() const { return m_path; }
+    // Only reads: a damaged file stays where it is, and nothing is written (for tools that only look).
+    void setReadOnly() { m_readOnly = true; }
     QString problem() const override { return m_problem; }
 
     bool openKey(const QString& path, bool create) override;

@@ -7,20 +7,25 @@
 #include "app/MainWindow.h"
 #include "draws/DrawFile.h"
 #include "draws/ManualEntryDialog.h"
+#include "generator/GenerationCriteria.h"
 #include "generator/NumberList.h"
 #include "generator/NumberListDialog.h"
 #include "platform/HttpClient.h"
+#include "platform/SettingsStore.h"
+#include "sheet/TipRows.h"
 #include "sheet/TipSheet.h"
 #include "stats/ChartView.h"
 
 #include <QAction>
 #include <QBarSet>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -40,9 +45,14 @@ namespace {
 
 // A main window over a temporary home, with the dialogs, desktop and clock doubles.
 struct Window {
-    explicit Window(const Endpoints& endpoints = Endpoints(), const QDate& today = QDate(2008, 10, 20))
-        : clock(today), form{Platform{dialogs, desktop, clock, sound, http, settings}, endpoints, home.path(),
-                             qEnvironmentVariable("KUGELO_BIN_DIR")} {}
+    // settingsFile: a settings file to use instead of a store in memory.
+    explicit Window(const Endpoints& endpoints = Endpoints(), const QDate& today = QDate(2008, 10, 20),
+                    const QString& settingsFile = {})
+        : clock(today),
+          file(settingsFile.isEmpty() ? nullptr : std::make_unique<FileSettingsStore>(settingsFile)),
+          form{Platform{dialogs, desktop, clock, sound, http,
+                        file ? static_cast<SettingsStore&>(*file) : settings},
+               endpoints, home.path(), qEnvironmentVariable("KUGELO_BIN_DIR")} {}
 
     TempHome home;
     ScriptedDialogs dialogs;
@@ -51,6 +61,7 @@ struct Window {
     RecordingSound sound;
     QtHttpClient http;
     MemorySettingsStore settings;
+    std::unique_ptr<FileSettingsStore> file;
     // The program folder is the build's bin folder, where the win sound is copied.
     TForm1 form;
 
@@ -852,6 +863,120 @@ private Q_SLOTS:
         const std::vector<DrawRecord> stored = DrawFile(w.home.drawFile()).readAll();
         QCOMPARE(stored.size(), std::size_t(1));
         QCOMPARE(stored[0], toRecord({"2008-10-06", {2, 3, 4, 5, 49}, 1}));
+    }
+
+    // Every option, spin, tip field, the proxy, the hosts and the statistics date changed in their controls,
+    // the window closed and a new one started on the same store: everything is back.
+    void settingsSurviveARestart() {
+        auto w1 = std::make_unique<Window>();
+        w1->start();
+        QStringList changed;
+        for (const OptionRow& row : optionTable()) {
+            const QString name = QLatin1String(row.name);
+            if (row.kind == OptionKind::Check) {
+                w1->find<QCheckBox>(name)->click();
+            } else if (row.kind == OptionKind::Spin) {
+                auto* spin = w1->find<QSpinBox>(name);
+                spin->setValue(spin->value() == spin->maximum() ? spin->minimum() : spin->maximum());
+            }
+        }
+        w1->find<QRadioButton>("RadioButton3")->click();
+        for (int r = 0; r < 12; ++r) {
+            const TipRow& row = kTipRows[std::size_t(r)];
+            for (int f = 0; f < 5; ++f)
+                QTest::keyClicks(w1->find<QLineEdit>(row.numbers[f]), QString::number((r * 5 + f) % 49 + 1));
+            QTest::keyClicks(w1->find<QLineEdit>(row.chance), QString::number(r % 10 + 1));
+        }
+        w1->find<QLineEdit>("ProxyHostEdit")->setText("proxy.example");
+        w1->find<QLineEdit>("ProxyPortEdit")->setText("3128");
+        w1->find<QDateEdit>("DateTimePicker2")->setDate(QDate(2008, 10, 9));
+        auto* host = w1->find<QLineEdit>("ProductHostEdit");
+        host->setText("draws.example:8080");
+        Q_EMIT host->editingFinished();
+        QCOMPARE(w1->form.endpoints().drawService(QDate(2008, 10, 7)),
+                 QStringLiteral("http://draws.example:8080/lotto/kugelo.asp?Programm=Kugelo&Datum=20081007"));
+
+        const auto controls = [](Window& w) {
+            QStringList values;
+            for (const OptionRow& row : optionTable()) {
+                const QString name = QLatin1String(row.name);
+                if (row.kind == OptionKind::Spin)
+                    values << name + "=" + QString::number(w.find<QSpinBox>(name)->value());
+                else
+                    values << name + "=" + QString::number(w.find<QAbstractButton>(name)->isChecked());
+            }
+            for (const TipRow& row : kTipRows)
+                for (const char* field : {row.numbers[0], row.numbers[1], row.numbers[2], row.numbers[3],
+                                          row.numbers[4], row.chance})
+                    values << w.find<QLineEdit>(field)->text();
+            for (const char* edit : {"ProxyHostEdit", "ProxyPortEdit", "ProductHostEdit"})
+                values << w.find<QLineEdit>(edit)->text();
+            values << w.find<QDateEdit>("DateTimePicker2")->date().toString(Qt::ISODate);
+            return values;
+        };
+        const QStringList before = controls(*w1);
+        QVERIFY(before.contains("RadioButton3=1"));
+        QVERIFY(before.contains("proxy.example"));
+        w1->form.close();
+
+        Window w2;
+        w2.settings.keys = w1->settings.keys;
+        w1.reset();
+        w2.start();
+        QCOMPARE(controls(w2), before);
+        QCOMPARE(w2.form.endpoints().productHost(), QStringLiteral("http://draws.example:8080"));
+    }
+
+    // A settings file that cannot be parsed: moved aside, the window comes up with the design values and
+    // says so, and its close writes a good store.
+    void aCorruptSettingsFileIsMovedAside() {
+        TempHome config;
+        config.writeBytes("settings.json", "{ this is not a settings file");
+        {
+            Window w(Endpoints(), QDate(2008, 10, 20), config.file("settings.json"));
+            w.start();
+            QVERIFY(w.form.statusText(1).contains("settings.json.corrupt"));
+            QCOMPARE(w.find<QSpinBox>("UpDown8")->value(), 5);
+            QVERIFY(w.find<QCheckBox>("CheckBox27")->isChecked());
+            w.find<QSpinBox>("UpDown8")->setValue(7);
+            w.form.close();
+        }
+        QCOMPARE(config.readBytes("settings.json.corrupt"), QByteArray("{ this is not a settings file"));
+        FileSettingsStore store(config.file("settings.json"));
+        QVERIFY(store.openKey(SettingsStore::kugeloKey(), false));
+        QVERIFY(store.problem().isEmpty());
+        QCOMPARE(store.readInteger("UpDown8"), 7);
+    }
+
+    // A stored height rescales the tab content at once; the number list window keeps its design size.
+    void aStoredHeightRescalesAtOnce() {
+        Window w;
+        w.settings.openKey(SettingsStore::kugeloKey(), true);
+        w.settings.writeInteger("height", 900);
+        w.settings.writeInteger("width", 532);
+        w.form.initialise();
+        QCOMPARE(w.form.state().Groesse, 900);
+        QCOMPARE(w.find("BitBtn4")->height(), 60);
+        w.form.startUp();
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.form));
+        QCOMPARE(w.find("BitBtn4")->height(), 60);
+        QCOMPARE(w.form.form6()->size(), QSize(TForm6::DesignClientWidth, TForm6::DesignClientHeight));
+    }
+
+    void aMaximisedCloseKeepsTheStoredSize() {
+        Window w;
+        w.settings.openKey(SettingsStore::kugeloKey(), true);
+        w.settings.writeInteger("height", 460);
+        w.settings.writeInteger("width", 540);
+        w.start();
+        w.form.showMaximized();
+        QCoreApplication::processEvents();
+        w.form.close();
+        w.settings.openKey(SettingsStore::kugeloKey(), false);
+        QCOMPARE(w.settings.readInteger("height"), 460);
+        QCOMPARE(w.settings.readInteger("width"), 540);
+        QCOMPARE(w.settings.readInteger("OnlineRadio"), 0);
     }
 
     void endpointsKeepTheirPathsAndQueries() {

@@ -3,6 +3,7 @@
 
 #include "cli/Cli.h"
 #include "draws/DrawFile.h"
+#include "platform/SettingsStore.h"
 
 #include <QFile>
 #include <QProcess>
@@ -239,6 +240,63 @@ private Q_SLOTS:
         QCOMPARE(runCli({"--home", home.path(), "generate", "--lock", "13:1,2,3,4,5,6"}).code, 2);
     }
 
+    void settingsPrintsEveryStoredValue() {
+        TempHome home;
+        {
+            FileSettingsStore store(home.file("settings.json"));
+            store.openKey(SettingsStore::kugeloKey(), true);
+            store.writeInteger("UpDown8", 3);
+            store.writeString("ProxyHostEdit", "proxy.example");
+            store.writeBytes("DruckSchrift", QByteArray(1, '\x03'));
+            store.writeDateTime("DateTimePicker2", 39727);
+            store.closeKey();
+        }
+        const Run r = runCli({"--settings", home.file("settings.json"), "settings"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("UpDown8\tinteger\t3\n"
+                                       "ProxyHostEdit\tstring\tproxy.example\n"
+                                       "DruckSchrift\tbytes\t03\n"
+                                       "DateTimePicker2\tbytes\t00000000e065e340\n"));
+        // No store yet: nothing to print.
+        QCOMPARE(runCli({"--settings", home.file("none.json"), "settings"}).out, QString());
+        // A damaged store is reported and left where it is: the program moves it aside when it starts.
+        home.writeBytes("bad.json", "{");
+        const Run bad = runCli({"--settings", home.file("bad.json"), "settings"});
+        QCOMPARE(bad.code, 1);
+        QVERIFY(bad.err.contains("bad.json"));
+        QVERIFY(QFile::exists(home.file("bad.json")));
+    }
+
+    // The stored options are the base of generate: the same rows as with the options given by --set.
+    void generateStartsFromTheStoredOptions() {
+        TempHome home;
+        home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9},
+                         {"2008-10-08", {24, 48, 32, 41, 22}, 1},
+                         {"2008-10-11", {46, 22, 10, 39, 20}, 4}});
+        {
+            FileSettingsStore store(home.file("settings.json"));
+            store.openKey(SettingsStore::kugeloKey(), true);
+            store.writeInteger("UpDown8", 3);
+            store.writeBool("RadioButton3", true);
+            store.writeBool("Chekcbox27", false);
+            store.closeKey();
+        }
+        const QStringList common{"--home", home.path(), "generate", "--to", "2008-10-11",
+                                 "--seed", "99",        "--clock",  "5"};
+        const Run stored = runCli(QStringList{"--settings", home.file("settings.json")} + common);
+        const Run given =
+            runCli(QStringList{"--settings", home.file("none.json")} + common +
+                   QStringList{"--set", "UpDown8=3", "--set", "RadioButton3=1", "--set", "CheckBox27=0"});
+        QCOMPARE(stored.code, 0);
+        QCOMPARE(stored.out, given.out);
+        QVERIFY(stored.out.startsWith("1\t"));
+        QVERIFY(stored.out.contains("\n4\t,,,,,,\t0\n"));
+        // --set still changes a stored option.
+        const Run more = runCli(QStringList{"--settings", home.file("settings.json")} + common +
+                                QStringList{"--set", "UpDown8=4"});
+        QVERIFY(!more.out.contains("\n4\t,,,,,,\t0\n"));
+    }
+
     // Each requested day with its status line, then the summary; a notice goes to the error stream.
     void updatePrintsEachDayAndTheSummary() {
         TempHome home;
@@ -261,8 +319,15 @@ private Q_SLOTS:
                                        "stored 2 draws, last 2008-10-11\n"));
         QVERIFY(r.err.contains("Wartung"));
 
-        const Run again =
-            runCli({"update", "--product-host", service.baseUrl(), "--today", "2008-10-12"}, home.path());
+        // The stored product host serves as well.
+        {
+            FileSettingsStore store(home.file("settings.json"));
+            store.openKey(SettingsStore::kugeloKey(), true);
+            store.writeString("ProductHost", service.baseUrl());
+            store.closeKey();
+        }
+        const Run again = runCli(
+            {"--settings", home.file("settings.json"), "update", "--today", "2008-10-12"}, home.path());
         QCOMPARE(again.out, QStringLiteral("2008-10-12 HTTP/1.1 200 OK\nstored 0 draws, last 2008-10-11\n"));
     }
 

@@ -6,11 +6,13 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/HttpClient.h"
+#include "platform/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTimer>
 #include <QtTest>
+#include <limits>
 
 using namespace kugelo;
 using namespace kugelo::test;
@@ -108,6 +110,121 @@ private Q_SLOTS:
         QVERIFY(!response.replied);
         QCOMPARE(response.error, QStringLiteral("aborted"));
         client.abort(); // nothing waits now: no effect
+    }
+
+    // Every type goes into the file and comes back; typed reads refuse another type; keys are separate.
+    void settingsFileRoundTrip() {
+        TempHome home;
+        const QString path = home.file("config/settings.json");
+        {
+            FileSettingsStore store(path);
+            QVERIFY(!store.openKey(SettingsStore::kugeloKey(), false));
+            QVERIFY(store.openKey(SettingsStore::kugeloKey(), true));
+            store.writeInteger("Sprache", 3);
+            store.writeInteger("DruckFontColor", qint32(0xFF000008));
+            store.writeInteger("Min", std::numeric_limits<qint32>::min());
+            store.writeString("Edit1", "17");
+            store.writeString("URLEdit", QStringLiteral("http://www.velmar.example/ü€"));
+            store.writeString("Empty", "");
+            store.writeBytes("DruckSchrift", QByteArray(1, '\x01'));
+            store.writeBytes("Raw", QByteArray("\x00\xff\x7f", 3));
+            store.writeDateTime("DateTimePicker2", 39727.25);
+            store.writeInteger("Sprache", 2); // replaces, keeps its place
+            store.closeKey();
+            QVERIFY(store.openKey(SettingsStore::klickwerkKey(), true));
+            store.writeString("Edit1", "other key");
+            store.closeKey();
+        }
+        FileSettingsStore store(path);
+        QVERIFY(store.openKey(SettingsStore::kugeloKey(), false));
+        QVERIFY(store.problem().isEmpty());
+        QStringList names;
+        for (const SettingValue& v : store.values())
+            names << v.name;
+        QCOMPARE(names, QStringList({"Sprache", "DruckFontColor", "Min", "Edit1", "URLEdit", "Empty",
+                                     "DruckSchrift", "Raw", "DateTimePicker2"}));
+        QCOMPARE(store.readInteger("Sprache"), 2);
+        QCOMPARE(store.readInteger("DruckFontColor"), qint32(0xFF000008));
+        QCOMPARE(store.readInteger("Min"), std::numeric_limits<qint32>::min());
+        QCOMPARE(store.readString("Edit1"), QStringLiteral("17"));
+        QCOMPARE(store.readString("URLEdit"), QStringLiteral("http://www.velmar.example/ü€"));
+        QCOMPARE(store.readString("Empty"), QString());
+        QCOMPARE(store.readBytes("Raw"), QByteArray("\x00\xff\x7f", 3));
+        QCOMPARE(store.readDateTime("DateTimePicker2"), 39727.25);
+        QVERIFY_THROWS_EXCEPTION(SettingsTypeError, store.readString("Sprache"));
+        QVERIFY_THROWS_EXCEPTION(SettingsTypeError, store.readInteger("Edit1"));
+        QVERIFY_THROWS_EXCEPTION(SettingsTypeError, store.readDateTime("DruckSchrift")); // one byte
+        QVERIFY_THROWS_EXCEPTION(SettingsTypeError, store.readInteger("Missing"));
+        store.closeKey();
+        QVERIFY(store.openKey(SettingsStore::klickwerkKey(), false));
+        QCOMPARE(store.values().size(), std::size_t(1));
+        QCOMPARE(store.readString("Edit1"), QStringLiteral("other key"));
+    }
+
+    void settingsFileThatCannotBeParsedIsMovedAside_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("not JSON") << QByteArray("Sprache=3\n");
+        QTest::newRow("cut short") << QByteArray("{\"format\": \"Kugelo settings 1\", \"keys\": [");
+        QTest::newRow("another format") << QByteArray("{\"format\": \"something else\", \"keys\": []}");
+        QTest::newRow("unknown type")
+            << QByteArray("{\"format\": \"Kugelo settings 1\", \"keys\": [{\"key\": \"k\", \"values\": "
+                          "[{\"name\": \"a\", \"type\": \"float\", \"value\": 1}]}]}");
+        QTest::newRow("integer beyond 32 bits")
+            << QByteArray("{\"format\": \"Kugelo settings 1\", \"keys\": [{\"key\": \"k\", \"values\": "
+                          "[{\"name\": \"a\", \"type\": \"integer\", \"value\": 4294967296}]}]}");
+        QTest::newRow("bytes not hexadecimal")
+            << QByteArray("{\"format\": \"Kugelo settings 1\", \"keys\": [{\"key\": \"k\", \"values\": "
+                          "[{\"name\": \"a\", \"type\": \"bytes\", \"value\": \"0g\"}]}]}");
+    }
+    void settingsFileThatCannotBeParsedIsMovedAside() {
+        QFETCH(QByteArray, text);
+        TempHome home;
+        home.writeBytes("settings.json", text);
+        FileSettingsStore store(home.file("settings.json"));
+        QVERIFY(store.openKey(SettingsStore::kugeloKey(), true));
+        QVERIFY(store.problem().contains("settings.json.corrupt"));
+        QVERIFY(store.values().empty());
+        QCOMPARE(home.readBytes("settings.json.corrupt"), text);
+        QVERIFY(!QFile::exists(home.file("settings.json")));
+        // The next save writes a good store and leaves the damaged one alone.
+        store.writeInteger("Sprache", 1);
+        store.closeKey();
+        FileSettingsStore again(home.file("settings.json"));
+        QVERIFY(again.openKey(SettingsStore::kugeloKey(), false));
+        QVERIFY(again.problem().isEmpty());
+        QCOMPARE(again.readInteger("Sprache"), 1);
+        QCOMPARE(home.readBytes("settings.json.corrupt"), text);
+    }
+
+    // A save that fails while the new file is written, before it is renamed, leaves the previous store.
+    void interruptedSettingsSaveKeepsThePreviousStore() {
+        TempHome home;
+        {
+            FileSettingsStore store(home.file("settings.json"));
+            store.openKey(SettingsStore::kugeloKey(), true);
+            store.writeInteger("Sprache", 3);
+            store.closeKey();
+        }
+        const QByteArray before = home.readBytes("settings.json");
+        FailingOpener opener;
+        opener.failWriteAfter = 20;
+        FileSettingsStore store(home.file("settings.json"), opener);
+        store.openKey(SettingsStore::kugeloKey(), true);
+        store.writeInteger("Sprache", 1);
+        QVERIFY_THROWS_EXCEPTION(IoError, store.closeKey());
+        QCOMPARE(home.readBytes("settings.json"), before);
+        QVERIFY(!QFile::exists(home.file("settings.json~")));
+    }
+
+    void settingsFileComesFromTheEnvironment() {
+        const QByteArray configured = qgetenv("KUGELO_SETTINGS");
+        QCOMPARE(FileSettingsStore::defaultPath(), QString::fromLocal8Bit(configured));
+        qunsetenv("KUGELO_SETTINGS");
+        const QString perUser = FileSettingsStore::defaultPath();
+        qputenv("KUGELO_SETTINGS", "/tmp/elsewhere.json");
+        QCOMPARE(FileSettingsStore::defaultPath(), QStringLiteral("/tmp/elsewhere.json"));
+        qputenv("KUGELO_SETTINGS", configured);
+        QVERIFY2(perUser.endsWith("/Velmar/Kugelo/settings.json"), qPrintable(perUser));
     }
 
     void fileFilterBecomesQtForm_data() {
