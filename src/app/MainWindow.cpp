@@ -863,7 +863,12 @@ void TForm1::showEvent(QShowEvent* event) {
     if (m_shownOnce) return;
     m_shownOnce = true;
     // The update starts once the window is on the screen.
-    if (m_updateOnShow) QTimer::singleShot(0, this, [this] { runCommand([this] { BitBtn1Click(); }); });
+    if (m_updateOnShow)
+        QTimer::singleShot(0, this, [this] {
+            runCommand([this] { BitBtn1Click(); });
+            // The update wrote its own texts; a problem with the stored settings stays in view.
+            if (!m_platform.settings.problem().isEmpty()) setStatusText(1, m_platform.settings.problem());
+        });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -956,10 +961,15 @@ void TForm1::takeWindowValues() {
     m_window.URLEdit = findChild<QLineEdit*>(QStringLiteral("URLEdit"))->text();
     m_window.ProxyHostEdit = findChild<QLineEdit*>(QStringLiteral("ProxyHostEdit"))->text();
     m_window.ProxyPortEdit = findChild<QLineEdit*>(QStringLiteral("ProxyPortEdit"))->text();
-    // A host set by its environment variable is not stored; the stored one stays.
-    for (const HostField& f : kHostFields)
-        if (qEnvironmentVariable(f.variable).trimmed().isEmpty())
-            m_window.*f.stored = findChild<QLineEdit*>(QLatin1String(f.edit))->text().trimmed();
+    // A host set by its environment variable is not stored (the stored one stays), nor is the built-in one.
+    const QString builtIn[] = {m_baseEndpoints.productHost(), m_baseEndpoints.companyHost(),
+                               m_baseEndpoints.resultsHost()};
+    for (std::size_t i = 0; i < std::size(kHostFields); ++i) {
+        const HostField& f = kHostFields[i];
+        if (!qEnvironmentVariable(f.variable).trimmed().isEmpty()) continue;
+        const QString host = Endpoints::normalizeHost(findChild<QLineEdit*>(QLatin1String(f.edit))->text());
+        m_window.*f.stored = host == builtIn[i] ? QString() : host;
+    }
 }
 
 void TForm1::applyEndpoints() {
@@ -976,7 +986,7 @@ void TForm1::applyEndpoints() {
         const bool fixed = !qEnvironmentVariable(kHostFields[i].variable).trimmed().isEmpty();
         const QSignalBlocker block(edit);
         edit->setText(hosts[i]);
-        edit->setReadOnly(fixed);
+        edit->setEnabled(!fixed); // set from outside: shown greyed, its tool tip says by what
         edit->setToolTip(
             fixed ? QStringLiteral("Festgelegt durch %1").arg(QLatin1String(kHostFields[i].variable))
                   : QString());

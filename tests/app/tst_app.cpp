@@ -948,6 +948,32 @@ private Q_SLOTS:
         QCOMPARE(store.readInteger("UpDown8"), 7);
     }
 
+    // The start-up's rules on restored values: the seven-day rule of the statistics date, the port of an
+    // empty proxy host.
+    void startUpRulesOnStoredValues_data() {
+        QTest::addColumn<int>("daysAgo");
+        QTest::addColumn<QString>("proxyHost");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("port");
+        const QDate today(2008, 10, 20);
+        QTest::newRow("yesterday, no proxy") << 1 << "" << QDate(2008, 10, 6) << "80";
+        QTest::newRow("ten days ago, a proxy") << 10 << "proxy.example" << today.addDays(-10) << "3128";
+    }
+    void startUpRulesOnStoredValues() {
+        QFETCH(int, daysAgo);
+        QFETCH(QString, proxyHost);
+        QFETCH(QDate, date);
+        QFETCH(QString, port);
+        Window w;
+        w.settings.openKey(SettingsStore::kugeloKey(), true);
+        w.settings.writeDateTime("DateTimePicker2", toDayNumber(w.clock.today().addDays(-daysAgo)));
+        w.settings.writeString("ProxyHostEdit", proxyHost);
+        w.settings.writeString("ProxyPortEdit", "3128");
+        w.start();
+        QCOMPARE(w.find<QDateEdit>("DateTimePicker2")->date(), date);
+        QCOMPARE(w.find<QLineEdit>("ProxyPortEdit")->text(), port);
+    }
+
     // A stored height rescales the tab content at once; the number list window keeps its design size.
     void aStoredHeightRescalesAtOnce() {
         Window w;
