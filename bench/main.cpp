@@ -15,10 +15,12 @@
 #include "platform/Dialogs.h"
 
 #include "app/MainState.h"
+#include "app/Settings.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
 #include "i18n/MessageTable.h"
 #include "platform/AtomicFile.h"
+#include "platform/SettingsStore.h"
 #include "sheet/TipSheet.h"
 #include "stats/ChartModel.h"
 #include "stats/Statistics.h"
@@ -229,6 +231,39 @@ int main(int argc, char* argv[]) {
                    .arg(loopRate / floorRate, 0, 'f', 3)
                    .arg(runRate / literalRate, 0, 'f', 1)
                    .arg(loopRate / literalLoopRate, 0, 'f', 1);
+    }
+    {
+        // The settings as a close and a start handle them: every value saved and the file written whole, then
+        // the file read and every value restored.
+        const QString path = state.Home + QStringLiteral("settings.json");
+        MainState settingsState;
+        GenerationCriteria criteria;
+        TipSheet tips;
+        WindowValues window;
+        KeptWindowValues kept;
+        for (int r = 0; r < 12; ++r)
+            for (int f = 0; f < 6; ++f)
+                tips.setText(r, f, QString::number(f == 5 ? r % 10 + 1 : (r * 5 + f) % 49 + 1));
+        const SettingsTargets targets{settingsState, criteria, tips, window, kept};
+        std::size_t stored = 0;
+        const double save = medianMicros([&] {
+            FileSettingsStore store(path);
+            store.openKey(SettingsStore::kugeloKey(), true);
+            saveSettings(store, targets);
+            stored = store.values().size();
+            store.closeKey();
+        });
+        const double restore = medianMicros([&] {
+            FileSettingsStore store(path);
+            store.openKey(SettingsStore::kugeloKey(), true);
+            SettingsRestore(store, targets).restoreAll(QString());
+            store.closeKey();
+        });
+        out << QStringLiteral(
+                   "\nsettings: %1 values; save and write the file %2 us, read the file and restore %3 us\n")
+                   .arg(stored)
+                   .arg(save, 0, 'f', 1)
+                   .arg(restore, 0, 'f', 1);
     }
     return 0;
 }

@@ -158,6 +158,19 @@ void SettingsRestore::group2() {
     });
 }
 
+void SettingsRestore::restoreAll(const QString& homePage) {
+    unguarded();
+    group1();
+    group2();
+    group3();
+    printFont();
+    group4();
+    browser();
+    group5(homePage);
+    hosts();
+    dateTimePicker2();
+}
+
 void SettingsRestore::optionsOnly() {
     group([&] { options(); });
     group([&] { spins(); });

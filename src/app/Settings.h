@@ -112,6 +112,9 @@ public:
     // "DateTimePicker2"; a value that cannot be read sets the earliest date.
     void dateTimePicker2();
 
+    // Every portion in order, for callers that have nothing to do between them.
+    void restoreAll(const QString& homePage);
+
     // Only the generation options (groups 1 and 2 without the rest), for the command-line tool.
     void optionsOnly();
 

@@ -60,28 +60,47 @@ double SettingsStore::readDateTime(const QString& name) const {
     return day;
 }
 
-void SettingsStore::writeInteger(const QString& name, qint32 value) {
+namespace {
+SettingValue named(const QString& name, SettingType type) {
     SettingValue v;
     v.name = name;
-    v.type = SettingType::Integer;
+    v.type = type;
+    return v;
+}
+} // namespace
+
+void SettingsStore::writeInteger(const QString& name, qint32 value) {
+    SettingValue v = named(name, SettingType::Integer);
     v.integer = value;
     write(v);
 }
 
 void SettingsStore::writeString(const QString& name, const QString& value) {
-    SettingValue v;
-    v.name = name;
-    v.type = SettingType::String;
+    SettingValue v = named(name, SettingType::String);
     v.string = value;
     write(v);
 }
 
 void SettingsStore::writeBytes(const QString& name, const QByteArray& value) {
-    SettingValue v;
-    v.name = name;
-    v.type = SettingType::Bytes;
+    SettingValue v = named(name, SettingType::Bytes);
     v.bytes = value;
     write(v);
+}
+
+const SettingValue* SettingsStore::findIn(const std::vector<SettingValue>& values, const QString& name) {
+    for (const SettingValue& v : values)
+        if (v.name.compare(name, Qt::CaseInsensitive) == 0) return &v;
+    return nullptr;
+}
+
+void SettingsStore::putIn(std::vector<SettingValue>& values, const SettingValue& value) {
+    for (SettingValue& v : values) {
+        if (v.name.compare(value.name, Qt::CaseInsensitive) == 0) {
+            v = value;
+            return;
+        }
+    }
+    values.push_back(value);
 }
 
 void SettingsStore::writeDateTime(const QString& name, double dayNumber) {
@@ -228,23 +247,13 @@ void FileSettingsStore::closeKey() {
 }
 
 const SettingValue* FileSettingsStore::find(const QString& name) const {
-    if (m_open < 0) return nullptr;
-    for (const SettingValue& v : m_keys[static_cast<std::size_t>(m_open)].values)
-        if (v.name.compare(name, Qt::CaseInsensitive) == 0) return &v;
-    return nullptr;
+    return m_open < 0 ? nullptr : findIn(m_keys[static_cast<std::size_t>(m_open)].values, name);
 }
 
 void FileSettingsStore::write(const SettingValue& value) {
     if (m_open < 0) throw IoError(QStringLiteral("no settings key is open"));
-    std::vector<SettingValue>& values = m_keys[static_cast<std::size_t>(m_open)].values;
     m_dirty = true;
-    for (SettingValue& v : values) {
-        if (v.name.compare(value.name, Qt::CaseInsensitive) == 0) {
-            v = value;
-            return;
-        }
-    }
-    values.push_back(value);
+    putIn(m_keys[static_cast<std::size_t>(m_open)].values, value);
 }
 
 std::vector<SettingValue> FileSettingsStore::values() const {

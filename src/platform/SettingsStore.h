@@ -69,6 +69,12 @@ public:
     void writeBytes(const QString& name, const QByteArray& value);
     void writeDateTime(const QString& name, double dayNumber);
 
+protected:
+    // For implementations that keep a key as a list: the value of a name (names ignore case), and adding or
+    // replacing one in place.
+    static const SettingValue* findIn(const std::vector<SettingValue>& values, const QString& name);
+    static void putIn(std::vector<SettingValue>& values, const SettingValue& value);
+
 private:
     const SettingValue& typed(const QString& name, SettingType type) const;
 };

@@ -24,19 +24,7 @@ struct Targets {
     KeptWindowValues kept;
 
     SettingsTargets refs() { return {state, criteria, sheet, window, kept}; }
-    void restore(const SettingsStore& store) {
-        SettingsRestore r(store, refs());
-        r.unguarded();
-        r.group1();
-        r.group2();
-        r.group3();
-        r.printFont();
-        r.group4();
-        r.browser();
-        r.group5(kHomePage);
-        r.hosts();
-        r.dateTimePicker2();
-    }
+    void restore(const SettingsStore& store) { SettingsRestore(store, refs()).restoreAll(kHomePage); }
     void save(SettingsStore& store) { saveSettings(store, refs()); }
 };
 

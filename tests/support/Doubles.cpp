@@ -99,10 +99,7 @@ bool MemorySettingsStore::openKey(const QString& path, bool create) {
 
 const SettingValue* MemorySettingsStore::find(const QString& name) const {
     const auto key = keys.find(open);
-    if (open.isEmpty() || key == keys.end()) return nullptr;
-    for (const SettingValue& v : key->second)
-        if (v.name.compare(name, Qt::CaseInsensitive) == 0) return &v;
-    return nullptr;
+    return open.isEmpty() || key == keys.end() ? nullptr : findIn(key->second, name);
 }
 
 void MemorySettingsStore::write(const SettingValue& value) {
@@ -110,14 +107,7 @@ void MemorySettingsStore::write(const SettingValue& value) {
     if (failWritesAfter >= 0 && writes >= failWritesAfter)
         throw IoError(QStringLiteral("the store takes no more"));
     ++writes;
-    std::vector<SettingValue>& values = keys[open];
-    for (SettingValue& v : values) {
-        if (v.name.compare(value.name, Qt::CaseInsensitive) == 0) {
-            v = value;
-            return;
-        }
-    }
-    values.push_back(value);
+    putIn(keys[open], value);
 }
 
 std::vector<SettingValue> MemorySettingsStore::values() const {
