@@ -62,8 +62,8 @@ int main(int argc, char* argv[]) {
         QObject::connect(&form, &kugelo::TForm1::updateFinished, &form, [&form, screenshot] {
             QTimer::singleShot(300, &form, [&form, screenshot] {
                 const int code = form.grab().save(screenshot) ? 0 : 1;
-                form.close(); // as a user would: the settings are saved
                 QApplication::exit(code);
+                form.close(); // as a user would: the settings are saved
             });
         });
     }
