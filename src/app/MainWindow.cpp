@@ -973,13 +973,7 @@ void TForm1::takeWindowValues() {
 }
 
 void TForm1::applyEndpoints() {
-    const auto pick = [](const QString& stored, const QString& base) {
-        return stored.isEmpty() ? base : stored;
-    };
-    m_endpoints =
-        Endpoints::withEnvironment(Endpoints(pick(m_window.ProductHost, m_baseEndpoints.productHost()),
-                                             pick(m_window.CompanyHost, m_baseEndpoints.companyHost()),
-                                             pick(m_window.ResultsHost, m_baseEndpoints.resultsHost())));
+    m_endpoints = endpointsInUse(m_window, m_baseEndpoints);
     const QString hosts[] = {m_endpoints.productHost(), m_endpoints.companyHost(), m_endpoints.resultsHost()};
     for (std::size_t i = 0; i < std::size(kHostFields); ++i) {
         auto* edit = findChild<QLineEdit*>(QLatin1String(kHostFields[i].edit));

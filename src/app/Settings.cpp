@@ -53,6 +53,15 @@ std::pair<int, int> tipField(const QString& name) {
 
 } // namespace
 
+Endpoints endpointsInUse(const WindowValues& stored, const Endpoints& base) {
+    const auto pick = [](const QString& host, const QString& fallback) {
+        return host.trimmed().isEmpty() ? fallback : host;
+    };
+    return Endpoints::withEnvironment(Endpoints(pick(stored.ProductHost, base.productHost()),
+                                                pick(stored.CompanyHost, base.companyHost()),
+                                                pick(stored.ResultsHost, base.resultsHost())));
+}
+
 const std::vector<QString>& tipValueNamesForRestore() {
     static const std::vector<QString> names = editNames({{1, 36}, {43, 54}, {56, 79}, {93, 104}});
     return names;

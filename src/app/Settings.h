@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Endpoints.h"
 #include "app/MainState.h"
 
 #include <QString>
@@ -69,6 +70,10 @@ struct WindowValues {
     QString CompanyHost;
     QString ResultsHost;
 };
+
+// The hosts in use: the stored ones where set (else those of base), each overridden by its environment
+// variable.
+Endpoints endpointsInUse(const WindowValues& stored, const Endpoints& base);
 
 // Everything the settings restore into and save from.
 struct SettingsTargets {

@@ -70,6 +70,25 @@ bool openStoredSettings(FileSettingsStore& store, QTextStream& err) {
     return open;
 }
 
+// What the stored settings hold, for the commands that start from them.
+struct StoredSettings {
+    MainState state;
+    GenerationCriteria criteria;
+    TipSheet sheet;
+    WindowValues window;
+    KeptWindowValues kept;
+
+    // Reads the stored settings with the given portions; without stored settings everything keeps its design
+    // value.
+    StoredSettings(const QString& path, QTextStream& err,
+                   const std::function<void(SettingsRestore&)>& portions) {
+        FileSettingsStore store(path);
+        if (!openStoredSettings(store, err)) return;
+        SettingsRestore restore(store, SettingsTargets{state, criteria, sheet, window, kept});
+        portions(restore);
+    }
+};
+
 int commandSettings(const QStringList& args, const QString& settingsPath, QTextStream& out,
                     QTextStream& err) {
     if (!args.isEmpty()) throw UsageError(QStringLiteral("settings: unexpected argument %1").arg(args[0]));
@@ -335,18 +354,8 @@ int commandGenerate(const QStringList& args, const QString& home, const QString&
             throw UsageError(QStringLiteral("generate: unexpected argument %1").arg(a));
     }
     // The stored options are the base; --set changes them.
-    GenerationCriteria criteria;
-    {
-        FileSettingsStore store(settingsPath);
-        if (openStoredSettings(store, err)) {
-            TipSheet scratchSheet;
-            MainState scratchState;
-            WindowValues window;
-            KeptWindowValues kept;
-            SettingsRestore(store, SettingsTargets{scratchState, criteria, scratchSheet, window, kept})
-                .optionsOnly();
-        }
-    }
+    GenerationCriteria criteria =
+        StoredSettings(settingsPath, err, [](SettingsRestore& r) { r.optionsOnly(); }).criteria;
     applySettings(criteria, settings);
 
     TipSheet sheet;
@@ -410,21 +419,8 @@ private:
 int commandUpdate(const QStringList& args, const QString& home, const QString& settingsPath, QTextStream& out,
                   QTextStream& err) {
     // The hosts: the stored ones, each overridden by its environment variable, then by --product-host.
-    Endpoints stored;
-    {
-        FileSettingsStore store(settingsPath);
-        if (openStoredSettings(store, err)) {
-            const auto host = [&store](const char* name, const QString& fallback) {
-                const SettingValue* v = store.find(QLatin1String(name));
-                return v && v->type == SettingType::String && !v->string.trimmed().isEmpty() ? v->string
-                                                                                             : fallback;
-            };
-            stored = Endpoints(host("ProductHost", stored.productHost()),
-                               host("CompanyHost", stored.companyHost()),
-                               host("ResultsHost", stored.resultsHost()));
-        }
-    }
-    Endpoints endpoints = Endpoints::withEnvironment(stored);
+    Endpoints endpoints = endpointsInUse(
+        StoredSettings(settingsPath, err, [](SettingsRestore& r) { r.hosts(); }).window, Endpoints());
     QDate today = QDate::currentDate();
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--product-host"))
