@@ -30,6 +30,19 @@ std::vector<DrawRecord> DrawFile::readAll() const {
     return records;
 }
 
+bool DrawFile::lastRecord(DrawRecord& record) const {
+    auto device = m_opener.open(m_path, QIODevice::ReadOnly);
+    const qint64 wholeRecords = device->size() / DrawRecord::Size;
+    if (wholeRecords == 0) return false;
+    if (!device->seek((wholeRecords - 1) * DrawRecord::Size))
+        throw IoError(QStringLiteral("%1: %2").arg(m_path, device->errorString()));
+    const QByteArray bytes = device->read(DrawRecord::Size);
+    if (bytes.size() != DrawRecord::Size)
+        throw IoError(QStringLiteral("%1: %2").arg(m_path, device->errorString()));
+    record = DrawRecord::decode(bytes.constData());
+    return true;
+}
+
 QByteArray encodeDrawRecords(const std::vector<DrawRecord>& records) {
     QByteArray data(static_cast<qsizetype>(records.size()) * DrawRecord::Size, Qt::Uninitialized);
     for (std::size_t i = 0; i < records.size(); ++i)

@@ -24,6 +24,8 @@ public:
 
     // Every whole record in file order.
     std::vector<DrawRecord> readAll() const;
+    // The last whole record, read alone; false for a file without one.
+    bool lastRecord(DrawRecord& record) const;
 
     // Writes records after the last whole record.
     void append(const std::vector<DrawRecord>& records) const;

@@ -87,9 +87,9 @@ UpdateResult DrawUpdate::run() {
 
     const DrawFile file(m_state.drawFilePath(), m_opener);
     file.createIfMissing();
-    const std::vector<DrawRecord> records = file.readAll();
     // The day after the last stored draw; an empty file starts the day after the first draw date.
-    QDate day = records.empty() ? earliestDrawDate() : std::max(records.back().date(), earliestDrawDate());
+    DrawRecord last;
+    QDate day = file.lastRecord(last) ? std::max(last.date(), earliestDrawDate()) : earliestDrawDate();
     day = day.addDays(1);
     m_state.DateTimePicker1 = day;
 
@@ -131,6 +131,8 @@ UpdateResult DrawUpdate::run() {
             }
         }
 
+        day = day.addDays(1);
+        m_state.DateTimePicker1 = day;
         if (stopRequested()) {
             // A request cut short by the stop says nothing about the service.
         } else if (response.replied) {
@@ -141,12 +143,8 @@ UpdateResult DrawUpdate::run() {
             status(0, unreachableText());
             status(1, QStringLiteral("Der Ziehungsdienst %1 antwortet nicht (%2).")
                           .arg(m_endpoints.productHost(), response.error));
-            day = day.addDays(1);
-            m_state.DateTimePicker1 = day;
             break;
         }
-        day = day.addDays(1);
-        m_state.DateTimePicker1 = day;
         pump();
     }
     result.stopped = !result.unreachable && stopRequested();

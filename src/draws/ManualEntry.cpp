@@ -24,8 +24,8 @@ DrawRecord manualEntryStart(MainState& state, const DrawFile& file) {
 
 void storeManualEntry(const DrawFile& file, DrawRecord record) {
     std::sort(record.Zahl.begin(), record.Zahl.begin() + 5);
-    const std::vector<DrawRecord> records = file.readAll();
-    if (!records.empty() && record.Datum > records.back().Datum)
+    DrawRecord last;
+    if (file.lastRecord(last) && record.Datum > last.Datum)
         file.append(record);
     else
         file.insertInDateOrder(record);

@@ -139,6 +139,9 @@ private Q_SLOTS:
                         QByteArray(13, '\x7f'));
         const DrawFile file(home.drawFile());
         QCOMPARE(file.readAll().size(), std::size_t(2));
+        DrawRecord last;
+        QVERIFY(file.lastRecord(last));
+        QCOMPARE(last.date(), QDate(2008, 10, 8));
 
         file.append(toRecord({"2008-10-11", {11, 12, 13, 14, 15}, 3}));
         QCOMPARE(QFileInfo(home.drawFile()).size(), qint64(96));
