@@ -79,28 +79,13 @@ struct Window {
     }
 };
 
-// The stand-in draw service over the first two weeks of the game, with extra options.
-struct TwoWeeksService {
-    TempHome csvHome;
-    std::unique_ptr<DrawServiceProcess> service;
-    explicit TwoWeeksService(const QStringList& options = {}) {
-        csvHome.writeBytes("h.csv", "date,n1,n2,n3,n4,n5,chance,joker\n"
-                                    "2008-10-06,19,33,41,24,27,9,4674648\n"
-                                    "2008-10-08,24,48,32,41,22,1,8234403\n"
-                                    "2008-10-11,46,22,10,39,20,4,4461098\n"
-                                    "2008-10-13,41,10,48,37,11,4,3725522\n");
-        service = std::make_unique<DrawServiceProcess>(QStringList{"--csv", csvHome.file("h.csv")} + options);
-    }
-    Endpoints endpoints() const {
-        return Endpoints(service->baseUrl(), Endpoints::defaultCompanyHost(),
-                         Endpoints::defaultResultsHost());
-    }
-};
+// The first two weeks of the game, as the stand-in draw service serves them.
+const QByteArray kTwoWeeksCsv = "date,n1,n2,n3,n4,n5,chance,joker\n"
+                                "2008-10-06,19,33,41,24,27,9,4674648\n"
+                                "2008-10-08,24,48,32,41,22,1,8234403\n"
+                                "2008-10-11,46,22,10,39,20,4,4461098\n"
+                                "2008-10-13,41,10,48,37,11,4,3725522\n";
 const QDate kServiceToday(2008, 10, 14);
-
-#define REQUIRE_SERVICE(s)                                                                                   \
-    if (!(s).service->isRunning())                                                                           \
-    QSKIP(qPrintable("draw-service not available: " + (s).service->errorText()))
 
 // Opens the manual entry dialog with BitBtn8 and lets `fill` act on it before it closes with `closeWith`.
 void enterDraw(Window& w, const std::function<void(TForm3*)>& fill, const char* closeWith) {
@@ -668,8 +653,8 @@ private Q_SLOTS:
     // The update from BitBtn1 against the stand-in service: while it runs its start buttons are off, the
     // stop button shows, the window takes events and a second start is refused.
     void updateFromTheDatabaseTab() {
-        TwoWeeksService service({"--delay-ms", "30"});
-        REQUIRE_SERVICE(service);
+        ServedHistory service(kTwoWeeksCsv, {"--delay-ms", "30"});
+        KUGELO_REQUIRE_SERVICE(service);
         Window w(service.endpoints(), kServiceToday);
         w.start();
         QSignalSpy finished(&w.form, &TForm1::updateFinished);
@@ -702,8 +687,8 @@ private Q_SLOTS:
 
     // The stop button ends a request that is still waiting, at once.
     void stopEndsAWaitingRequest() {
-        TwoWeeksService service({"--delay-ms", "3000"});
-        REQUIRE_SERVICE(service);
+        ServedHistory service(kTwoWeeksCsv, {"--delay-ms", "3000"});
+        KUGELO_REQUIRE_SERVICE(service);
         Window w(service.endpoints(), kServiceToday);
         w.start();
         QTimer::singleShot(100, [&] { QTest::mouseClick(w.find("SpeedButton8"), Qt::LeftButton); });
@@ -715,8 +700,8 @@ private Q_SLOTS:
     }
 
     void closingTheWindowStopsTheUpdate() {
-        TwoWeeksService service({"--delay-ms", "3000"});
-        REQUIRE_SERVICE(service);
+        ServedHistory service(kTwoWeeksCsv, {"--delay-ms", "3000"});
+        KUGELO_REQUIRE_SERVICE(service);
         Window w(service.endpoints(), kServiceToday);
         w.start();
         QTimer::singleShot(100, [&] { w.form.close(); });
@@ -728,8 +713,8 @@ private Q_SLOTS:
     }
 
     void aProxyPortThatIsNoNumberIsReportedAndTheButtonsComeBack() {
-        TwoWeeksService service;
-        REQUIRE_SERVICE(service);
+        ServedHistory service(kTwoWeeksCsv);
+        KUGELO_REQUIRE_SERVICE(service);
         Window w(service.endpoints(), kServiceToday);
         w.start();
         w.find<QLineEdit>("ProxyPortEdit")->setText("80a");
@@ -744,8 +729,8 @@ private Q_SLOTS:
     }
 
     void theUpdateRunsWhenTheWindowFirstShows() {
-        TwoWeeksService service;
-        REQUIRE_SERVICE(service);
+        ServedHistory service(kTwoWeeksCsv);
+        KUGELO_REQUIRE_SERVICE(service);
         Window w(service.endpoints(), kServiceToday);
         w.form.setUpdateOnShow(true);
         QSignalSpy finished(&w.form, &TForm1::updateFinished);

@@ -300,13 +300,12 @@ private Q_SLOTS:
     // Each requested day with its status line, then the summary; a notice goes to the error stream.
     void updatePrintsEachDayAndTheSummary() {
         TempHome home;
-        home.writeBytes("h.csv", "date,n1,n2,n3,n4,n5,chance,joker\n"
-                                 "2008-10-06,19,33,41,24,27,9,4674648\n"
-                                 "2008-10-08,24,48,32,41,22,1,8234403\n"
-                                 "2008-10-11,46,22,10,39,20,4,4461098\n");
-        DrawServiceProcess service(
-            {"--csv", home.file("h.csv"), "--error", "2008-10-09=503", "--notice", "2008-10-10=Wartung"});
-        if (!service.isRunning()) QSKIP(qPrintable("draw-service not available: " + service.errorText()));
+        ServedHistory service("date,n1,n2,n3,n4,n5,chance,joker\n"
+                              "2008-10-06,19,33,41,24,27,9,4674648\n"
+                              "2008-10-08,24,48,32,41,22,1,8234403\n"
+                              "2008-10-11,46,22,10,39,20,4,4461098\n",
+                              {"--error", "2008-10-09=503", "--notice", "2008-10-10=Wartung"});
+        KUGELO_REQUIRE_SERVICE(service);
         const Run r =
             runCli({"update", "--product-host", service.baseUrl(), "--today", "2008-10-12"}, home.path());
         QCOMPARE(r.code, 0);

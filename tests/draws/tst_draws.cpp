@@ -95,21 +95,6 @@ struct UpdateFixture : Fixture {
     std::vector<DrawRecord> stored() const { return DrawFile(home.drawFile()).readAll(); }
 };
 
-// The stand-in service over the two-week history, with extra options (faults).
-struct TwoWeeksService {
-    TempHome csvHome;
-    std::unique_ptr<DrawServiceProcess> service;
-    explicit TwoWeeksService(const QStringList& options = {}) {
-        csvHome.writeBytes("h.csv", kTwoWeeksCsv);
-        service = std::make_unique<DrawServiceProcess>(QStringList{"--csv", csvHome.file("h.csv")} + options);
-    }
-    bool running() const { return service->isRunning(); }
-    QString url() const { return service->baseUrl(); }
-};
-
-#define REQUIRE_SERVICE(s)                                                                                   \
-    if (!(s).running()) QSKIP(qPrintable("draw-service not available: " + (s).service->errorText()))
-
 } // namespace
 
 class TestDraws : public QObject {
@@ -505,7 +490,7 @@ private Q_SLOTS:
         const QString csv = realHistoryCsv();
         if (csv.isEmpty()) QSKIP("the public draw history (../shared/data/loto-history.csv) is absent");
         DrawServiceProcess service({"--csv", csv});
-        if (!service.isRunning()) QSKIP(qPrintable("draw-service not available: " + service.errorText()));
+        KUGELO_REQUIRE_SERVICE(service);
         std::vector<DrawRecord> expected = readHistoryCsv(csv);
         const QDate last = expected.back().date();
         UpdateFixture f;
@@ -564,10 +549,10 @@ private Q_SLOTS:
         QFETCH(QStringList, faults);
         QFETCH(QStringList, dates);
         QFETCH(QStringList, shown);
-        TwoWeeksService service(faults);
-        REQUIRE_SERVICE(service);
+        ServedHistory service(kTwoWeeksCsv, faults);
+        KUGELO_REQUIRE_SERVICE(service);
         UpdateFixture f;
-        const UpdateResult result = f.run(service.url(), kTwoWeeksToday);
+        const UpdateResult result = f.run(service.baseUrl(), kTwoWeeksToday);
         QCOMPARE(result.daysRequested, 13);
         QVERIFY(!result.unreachable);
         QCOMPARE(datesOf(f.stored()), dates);
@@ -577,20 +562,20 @@ private Q_SLOTS:
     }
 
     void twoDrawsOnOneDateAreBothStored() {
-        TwoWeeksService service({"--double", "2008-10-13"});
-        REQUIRE_SERVICE(service);
+        ServedHistory service(kTwoWeeksCsv, {"--double", "2008-10-13"});
+        KUGELO_REQUIRE_SERVICE(service);
         UpdateFixture f;
-        f.run(service.url(), kTwoWeeksToday);
+        f.run(service.baseUrl(), kTwoWeeksToday);
         QCOMPARE(datesOf(f.stored()), QStringList({"2008-10-08", "2008-10-11", "2008-10-13", "2008-10-13",
                                                    "2008-10-15", "2008-10-18"}));
         QVERIFY(!(f.stored()[2] == f.stored()[3]));
     }
 
     void theExampleLineIsStoredAndShown() {
-        TwoWeeksService service({"--notice", "2008-10-07=3,49,17,5,22,7,1234567"});
-        REQUIRE_SERVICE(service);
+        ServedHistory service(kTwoWeeksCsv, {"--notice", "2008-10-07=3,49,17,5,22,7,1234567"});
+        KUGELO_REQUIRE_SERVICE(service);
         UpdateFixture f;
-        f.run(service.url(), QDate(2008, 10, 7));
+        f.run(service.baseUrl(), QDate(2008, 10, 7));
         QCOMPARE(f.days, QList<QDate>{QDate(2008, 10, 7)});
         const std::vector<DrawRecord> stored = f.stored();
         QCOMPARE(stored.size(), std::size_t(1));
@@ -599,11 +584,11 @@ private Q_SLOTS:
     }
 
     void stopAndResumeAfterTheLastStoredDraw() {
-        TwoWeeksService service;
-        REQUIRE_SERVICE(service);
+        ServedHistory service(kTwoWeeksCsv);
+        KUGELO_REQUIRE_SERVICE(service);
         UpdateFixture f;
         f.stopWhen = [&f] { return f.days.size() >= 6; }; // stop after Sunday 12 October
-        const UpdateResult first = f.run(service.url(), kTwoWeeksToday);
+        const UpdateResult first = f.run(service.baseUrl(), kTwoWeeksToday);
         QVERIFY(first.stopped);
         QCOMPARE(first.daysRequested, 6);
         QCOMPARE(datesOf(f.stored()), QStringList({"2008-10-08", "2008-10-11"}));
@@ -611,7 +596,7 @@ private Q_SLOTS:
         // The next run starts on the Sunday after the last stored draw, a Saturday.
         f.stopWhen = {};
         f.days.clear();
-        const UpdateResult second = f.run(service.url(), kTwoWeeksToday);
+        const UpdateResult second = f.run(service.baseUrl(), kTwoWeeksToday);
         QVERIFY(!second.stopped);
         QCOMPARE(f.days.first(), QDate(2008, 10, 12));
         QCOMPARE(f.days.last(), kTwoWeeksToday);
@@ -632,33 +617,33 @@ private Q_SLOTS:
     }
 
     void aProxyPortThatIsNoNumberEndsTheUpdate() {
-        TwoWeeksService service;
-        REQUIRE_SERVICE(service);
+        ServedHistory service(kTwoWeeksCsv);
+        KUGELO_REQUIRE_SERVICE(service);
         UpdateFixture f;
         f.proxy = [] { return UpdateProxy{QString(), strToInt(u"8o")}; };
-        QVERIFY_THROWS_EXCEPTION(ConversionError, f.run(service.url(), kTwoWeeksToday));
+        QVERIFY_THROWS_EXCEPTION(ConversionError, f.run(service.baseUrl(), kTwoWeeksToday));
         QVERIFY(f.days.isEmpty());
         QVERIFY(f.stored().empty());
     }
 
     // A draw file that cannot be written ends the update; the half record it may leave is never read.
     void aDrawFileThatCannotBeWrittenEndsTheUpdate() {
-        TwoWeeksService service;
-        REQUIRE_SERVICE(service);
+        ServedHistory service(kTwoWeeksCsv);
+        KUGELO_REQUIRE_SERVICE(service);
         UpdateFixture f;
         FailingOpener opener;
         opener.failWriteAfter = 10;
-        QVERIFY_THROWS_EXCEPTION(IoError, f.run(service.url(), kTwoWeeksToday, opener));
+        QVERIFY_THROWS_EXCEPTION(IoError, f.run(service.baseUrl(), kTwoWeeksToday, opener));
         QCOMPARE(f.days.size(), 2); // up to the first draw, 8 October
         QVERIFY(f.stored().empty());
     }
 
     void aFileWithDrawsUpToTodayAsksForNothing() {
-        TwoWeeksService service;
-        REQUIRE_SERVICE(service);
+        ServedHistory service(kTwoWeeksCsv);
+        KUGELO_REQUIRE_SERVICE(service);
         UpdateFixture f;
         f.home.writeDraws({{"2008-10-19", {1, 2, 3, 4, 5}, 1}});
-        const UpdateResult result = f.run(service.url(), kTwoWeeksToday);
+        const UpdateResult result = f.run(service.baseUrl(), kTwoWeeksToday);
         QCOMPARE(result.daysRequested, 0);
         QCOMPARE(f.state.Datum1, toDayNumber(kTwoWeeksToday));
     }

@@ -77,13 +77,12 @@ private Q_SLOTS:
         QFETCH(bool, replied);
         QFETCH(int, status);
         QFETCH(QByteArray, body);
-        TempHome home;
-        home.writeBytes("h.csv", "date,n1,n2,n3,n4,n5,chance,joker\n2008-10-06,19,33,41,24,27,9,4674648\n");
-        test::DrawServiceProcess service(QStringList{"--csv", home.file("h.csv")} + serviceOptions);
-        if (!service.isRunning()) QSKIP(qPrintable("draw-service not available: " + service.errorText()));
+        test::ServedHistory service("date,n1,n2,n3,n4,n5,chance,joker\n2008-10-06,19,33,41,24,27,9,4674648\n",
+                                    serviceOptions);
+        KUGELO_REQUIRE_SERVICE(service);
         QtHttpClient client;
         HttpRequest request;
-        request.url = service.drawUrl(QDate(2008, 10, 6)).toString();
+        request.url = service.service().drawUrl(QDate(2008, 10, 6)).toString();
         request.connectTimeoutMs = 1000;
         request.readTimeoutMs = 1000;
         const HttpResponse response = client.get(request);
@@ -101,7 +100,7 @@ private Q_SLOTS:
 
     void abortEndsTheWaitingRequest() {
         test::DrawServiceProcess service(QStringList{"--delay-ms", "3000"});
-        if (!service.isRunning()) QSKIP(qPrintable("draw-service not available: " + service.errorText()));
+        KUGELO_REQUIRE_SERVICE(service);
         QtHttpClient client;
         HttpRequest request;
         request.url = service.drawUrl(QDate(2008, 10, 6)).toString();

@@ -55,4 +55,14 @@ QString DrawServiceProcess::program() {
     return qEnvironmentVariable("KUGELO_BIN_DIR") + QStringLiteral("/draw-service");
 }
 
+ServedHistory::ServedHistory(const QByteArray& csv, const QStringList& options) {
+    m_csvHome.writeBytes(QStringLiteral("history.csv"), csv);
+    m_service = std::make_unique<DrawServiceProcess>(
+        QStringList{QStringLiteral("--csv"), m_csvHome.file(QStringLiteral("history.csv"))} + options);
+}
+
+Endpoints ServedHistory::endpoints() const {
+    return Endpoints(baseUrl(), Endpoints::defaultCompanyHost(), Endpoints::defaultResultsHost());
+}
+
 } // namespace kugelo::test

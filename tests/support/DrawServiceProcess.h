@@ -1,11 +1,15 @@
 #pragma once
 
+#include "TestSupport.h"
+#include "app/Endpoints.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <memory>
 
 namespace kugelo::test {
 
@@ -38,4 +42,25 @@ private:
     QByteArray m_output;
 };
 
+// The stand-in service over draws given as CSV text, kept in a temporary file for the service's life.
+class ServedHistory {
+public:
+    explicit ServedHistory(const QByteArray& csv, const QStringList& options = {});
+
+    DrawServiceProcess& service() { return *m_service; }
+    bool isRunning() const { return m_service->isRunning(); }
+    QString errorText() const { return m_service->errorText(); }
+    QString baseUrl() const { return m_service->baseUrl(); }
+    // The built-in hosts with the service as the product host.
+    Endpoints endpoints() const;
+
+private:
+    TempHome m_csvHome;
+    std::unique_ptr<DrawServiceProcess> m_service;
+};
+
 } // namespace kugelo::test
+
+// Skips the test when the stand-in service (a DrawServiceProcess or a ServedHistory) did not start.
+#define KUGELO_REQUIRE_SERVICE(s)                                                                            \
+    if (!(s).isRunning()) QSKIP(qPrintable("draw-service not available: " + (s).errorText()))
