@@ -90,7 +90,6 @@ public:
     // (~/.config on Linux).
     static QString defaultPath();
 
-    const QString& path() const { return m_path; }
     // Only reads: a damaged file stays where it is, and nothing is written (for tools that only look).
     void setReadOnly() { m_readOnly = true; }
     QString problem() const override { return m_problem; }
@@ -101,6 +100,7 @@ public:
     void write(const SettingValue& value) override;
     std::vector<SettingValue> values() const override;
 
+private:
     // The file's text for a set of keys, and back; parse throws KugeloError with the reason.
     struct Key {
         QString path;
@@ -108,8 +108,6 @@ public:
     };
     static QByteArray serialize(const std::vector<Key>& keys);
     static std::vector<Key> parse(const QByteArray& text);
-
-private:
     void load();
 
     QString m_path;
@@ -119,7 +117,7 @@ private:
     int m_open = -1;
     bool m_loaded = false;
     bool m_dirty = false;
-    bool m_readOnly = false; // a damaged file that could not be moved aside is never overwritten
+    bool m_readOnly = false; // set by the caller, or for a damaged file that could not be moved aside
 };
 
 } // namespace kugelo
