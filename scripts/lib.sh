@@ -3,13 +3,15 @@
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# What building and testing needs.
+# What building, testing and the benchmarks need. Installed without Recommends: whatever the build finds
+# must follow from these through Depends alone (scripts/check-packages proves it; CI runs it).
+# libqt6opengl6-dev: Qt6Charts' CMake package needs Qt6OpenGL, which qt6-charts-dev only recommends.
 BUILD_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev qt6-httpserver-dev qt6-websockets-dev
-  libgl-dev fonts-liberation fonts-dejavu-core
+  libqt6opengl6-dev libgl-dev fonts-liberation fonts-dejavu-core
 )
-# What running the program adds: a display server for machines without one, and sound playback.
+# What running the program adds: a display server for machines without one (xvfb-run needs xauth).
 RUN_PACKAGES=(xvfb xauth)
 
 install_packages() {
@@ -39,6 +41,14 @@ install_packages() {
 build() {
   local dir=$1 type=$2
   shift 2
-  cmake -S "$ROOT" -B "$ROOT/$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
+  local log
+  log=$(mktemp)
+  if ! cmake -S "$ROOT" -B "$ROOT/$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@" >"$log" 2>&1; then
+    cat "$log" >&2
+    rm -f "$log"
+    echo "Configuring the build in $dir failed (the output of cmake is above)." >&2
+    return 1
+  fi
+  rm -f "$log"
   cmake --build "$ROOT/$dir" --parallel "$(nproc)"
 }
