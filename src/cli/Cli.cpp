@@ -288,38 +288,10 @@ std::uint64_t parseNumber(const QString& text, const QString& what) {
     return value;
 }
 
-// Applies --set NAME=VALUE options: check boxes and radio buttons take 0 or 1, spins a value within their
-// limits. Check boxes and radio buttons come first, then the limit of UpDown6 as at start-up (7 with
-// CheckBox31, else 5), then the spins.
+// Applies --set NAME=VALUE options.
 void applySettings(GenerationCriteria& criteria, const QStringList& settings) {
-    QList<std::pair<const OptionRow*, int>> spins;
-    for (const QString& setting : settings) {
-        const qsizetype eq = setting.indexOf(QLatin1Char('='));
-        const OptionRow* option = eq > 0 ? findOption(setting.left(eq)) : nullptr;
-        if (!option) throw UsageError(QStringLiteral("--set: no option %1").arg(setting.left(eq)));
-        const auto value = tryStrToInt(setting.mid(eq + 1));
-        if (!value) throw UsageError(QStringLiteral("--set: not a number: %1").arg(setting));
-        if (option->kind == OptionKind::Spin) {
-            spins.append({option, *value});
-            continue;
-        }
-        if (*value != 0 && *value != 1)
-            throw UsageError(QStringLiteral("--set: %1 takes 0 or 1").arg(QLatin1String(option->name)));
-        if (option->kind == OptionKind::Radio && *value == 1)
-            criteria.chooseChanceMode(QString::fromLatin1(option->name).right(1).toInt());
-        else
-            criteria.*(option->flag) = *value == 1;
-    }
-    criteria.UpDown6.setLimits(criteria.UpDown6.min, criteria.CheckBox31 ? 7 : 5);
-    for (const auto& [option, value] : spins) {
-        SpinValue& spin = criteria.*(option->spin);
-        if (value < spin.min || value > spin.max)
-            throw UsageError(QStringLiteral("--set: %1 lies within %2..%3")
-                                 .arg(QLatin1String(option->name))
-                                 .arg(spin.min)
-                                 .arg(spin.max));
-        spin.set(value);
-    }
+    if (const QString fault = applyOptionSettings(criteria, settings); !fault.isEmpty())
+        throw UsageError(QStringLiteral("--set: ") + fault);
 }
 
 // Runs "Tipps berechnen" without a window and prints the rows, the final status text and the run counter.

@@ -1,5 +1,10 @@
 #include "generator/GenerationCriteria.h"
 
+#include "platform/Convert.h"
+
+#include <QList>
+#include <QStringList>
+
 namespace kugelo {
 
 namespace {
@@ -139,6 +144,40 @@ const OptionRow* findOption(const QString& name) {
         if (name == QLatin1String(option.name)) return &option;
     }
     return nullptr;
+}
+
+QString applyOptionSettings(GenerationCriteria& criteria, const QStringList& settings) {
+    GenerationCriteria changed = criteria;
+    QList<std::pair<const OptionRow*, int>> spins;
+    for (const QString& setting : settings) {
+        const qsizetype eq = setting.indexOf(QLatin1Char('='));
+        const OptionRow* option = eq > 0 ? findOption(setting.left(eq)) : nullptr;
+        if (!option) return QStringLiteral("no option %1").arg(setting.left(eq));
+        const auto value = tryStrToInt(setting.mid(eq + 1));
+        if (!value) return QStringLiteral("not a number: %1").arg(setting);
+        if (option->kind == OptionKind::Spin) {
+            spins.append({option, *value});
+            continue;
+        }
+        if (*value != 0 && *value != 1)
+            return QStringLiteral("%1 takes 0 or 1").arg(QLatin1String(option->name));
+        if (option->kind == OptionKind::Radio && *value == 1)
+            changed.chooseChanceMode(QString::fromLatin1(option->name).right(1).toInt());
+        else
+            changed.*(option->flag) = *value == 1;
+    }
+    changed.UpDown6.setLimits(changed.UpDown6.min, changed.CheckBox31 ? 7 : 5);
+    for (const auto& [option, value] : spins) {
+        SpinValue& spin = changed.*(option->spin);
+        if (value < spin.min || value > spin.max)
+            return QStringLiteral("%1 lies within %2..%3")
+                .arg(QLatin1String(option->name))
+                .arg(spin.min)
+                .arg(spin.max);
+        spin.set(value);
+    }
+    criteria = changed;
+    return {};
 }
 
 } // namespace kugelo

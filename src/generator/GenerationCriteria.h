@@ -118,4 +118,10 @@ const std::vector<OptionRow>& optionTable();
 // The option of a design name, or nullptr.
 const OptionRow* findOption(const QString& name);
 
+// Sets options by design name, "NAME=VALUE" each ("CheckBox27=0", "UpDown8=12", "RadioButton3=1"): check
+// boxes and radio buttons take 0 or 1, spins a value within their limits. Check boxes and radio buttons come
+// first, then the limit of UpDown6 as at start-up (7 with CheckBox31, else 5), then the spins. Returns what
+// is wrong with the first bad setting (nothing is changed then), or an empty text.
+QString applyOptionSettings(GenerationCriteria& criteria, const QStringList& settings);
+
 } // namespace kugelo
