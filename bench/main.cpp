@@ -14,14 +14,14 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 
-#include "app/MainState.h"
-#include "app/Settings.h"
+#include "controller/Settings.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
 #include "i18n/MessageTable.h"
 #include "platform/AtomicFile.h"
 #include "platform/SettingsStore.h"
 #include "sheet/TipSheet.h"
+#include "state/MainState.h"
 #include "stats/ChartModel.h"
 #include "stats/Statistics.h"
 

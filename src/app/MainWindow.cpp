@@ -1,6 +1,5 @@
 #include "app/MainWindow.h"
 
-#include "app/LabelsView.h"
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawUpdate.h"
@@ -23,6 +22,7 @@
 #include "sheet/TipRows.h"
 #include "sheet/TipSheetView.h"
 #include "stats/ChartView.h"
+#include "widgets/LabelsView.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "app/Endpoints.h"
-#include "app/MainState.h"
-#include "app/ScalerView.h"
-#include "app/Settings.h"
+#include "controller/Settings.h"
 #include "generator/GenerationCriteria.h"
 #include "generator/RandomSource.h"
 #include "i18n/MessageTable.h"
 #include "platform/Dialogs.h"
+#include "platform/Endpoints.h"
 #include "sheet/TipSheet.h"
+#include "state/MainState.h"
 #include "stats/ChartModel.h"
 #include "stats/Statistics.h"
+#include "widgets/ScalerView.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,7 +1,7 @@
-#include "app/Home.h"
 #include "app/MainWindow.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
+#include "platform/Home.h"
 #include "platform/HttpClient.h"
 #include "platform/QtDesktopView.h"
 #include "platform/QtDialogsView.h"

@@ -1,8 +1,6 @@
 #include "cli/Cli.h"
 
-#include "app/Endpoints.h"
-#include "app/MainState.h"
-#include "app/Settings.h"
+#include "controller/Settings.h"
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
@@ -16,11 +14,13 @@
 #include "platform/Clock.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
+#include "platform/Endpoints.h"
 #include "platform/Errors.h"
 #include "platform/HttpClient.h"
 #include "platform/SettingsStore.h"
 #include "sheet/TipFile.h"
 #include "sheet/TipSheet.h"
+#include "state/MainState.h"
 #include "stats/ChartModel.h"
 #include "stats/Statistics.h"
 

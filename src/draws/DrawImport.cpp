@@ -1,7 +1,7 @@
 #include "draws/DrawImport.h"
 
-#include "draws/DayNumber.h"
 #include "i18n/TextCodec.h"
+#include "platform/DayNumber.h"
 
 #include <QStringList>
 #include <algorithm>

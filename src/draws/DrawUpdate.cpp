@@ -1,12 +1,12 @@
 #include "draws/DrawUpdate.h"
 
-#include "app/Endpoints.h"
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
 #include "i18n/MessageTable.h"
 #include "i18n/TextCodec.h"
 #include "platform/Clock.h"
 #include "platform/Convert.h"
+#include "platform/Endpoints.h"
 #include "platform/HttpClient.h"
 
 #include <algorithm>

@@ -1,12 +1,12 @@
 #include "generator/GenerationRun.h"
 
-#include "app/MainState.h"
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
 #include "generator/GenerationCriteria.h"
 #include "i18n/MessageTable.h"
 #include "platform/Convert.h"
 #include "sheet/TipSheet.h"
+#include "state/MainState.h"
 #include "stats/ChartModel.h"
 #include "stats/Statistics.h"
 

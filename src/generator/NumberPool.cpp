@@ -1,10 +1,10 @@
 #include "generator/NumberPool.h"
 
-#include "app/MainState.h"
 #include "generator/GenerationCriteria.h"
 #include "generator/NumberList.h"
 #include "i18n/MessageTable.h"
 #include "platform/Convert.h"
+#include "state/MainState.h"
 #include "stats/ChartModel.h"
 #include "stats/Statistics.h"
 

@@ -1,11 +1,11 @@
 #include "stats/Statistics.h"
 
-#include "app/MainState.h"
 #include "draws/DrawFile.h"
 #include "evaluation/HitCheck.h"
 #include "i18n/MessageTable.h"
 #include "platform/Convert.h"
 #include "sheet/TipSheet.h"
+#include "state/MainState.h"
 #include "stats/ChartModel.h"
 
 #include <array>

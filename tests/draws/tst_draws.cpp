@@ -2,8 +2,6 @@
 #include "DrawServiceProcess.h"
 #include "TestSupport.h"
 
-#include "app/Endpoints.h"
-#include "app/MainState.h"
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
@@ -11,8 +9,10 @@
 #include "draws/ManualEntry.h"
 #include "i18n/MessageTable.h"
 #include "platform/Convert.h"
+#include "platform/Endpoints.h"
 #include "platform/Errors.h"
 #include "platform/HttpClient.h"
+#include "state/MainState.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,6 @@
 #include "Doubles.h"
 #include "TestSupport.h"
 
-#include "app/MainState.h"
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
 #include "evaluation/HitCheck.h"
@@ -16,6 +15,7 @@
 #include "i18n/MessageTable.h"
 #include "platform/Errors.h"
 #include "sheet/TipSheet.h"
+#include "state/MainState.h"
 #include "stats/ChartModel.h"
 
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "TestSupport.h"
 
-#include "app/MainState.h"
 #include "draws/DrawFile.h"
 #include "i18n/MessageTable.h"
 #include "platform/Errors.h"
 #include "sheet/TipSheet.h"
+#include "state/MainState.h"
 #include "stats/ChartModel.h"
 #include "stats/Statistics.h"
 

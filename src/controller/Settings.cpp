@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "controller/Settings.h"
 
 #include "generator/GenerationCriteria.h"
 #include "platform/SettingsStore.h"
