@@ -10,6 +10,7 @@
 #include "draws/DrawUpdate.h"
 #include "draws/ManualEntry.h"
 #include "i18n/MessageTable.h"
+#include "i18n/TextFile.h"
 #include "platform/Convert.h"
 #include "platform/Errors.h"
 #include "platform/HttpClient.h"
@@ -372,7 +373,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, csv);
         QFETCH(QString, expected);
         QStringList got;
-        for (const DrawRecord& r : parseDrawCsv("x.csv", csv)) {
+        for (const DrawRecord& r : parseDrawCsv("x.csv", textLines(csv))) {
             QString s = r.date().toString(Qt::ISODate);
             for (int i = 0; i < 5; ++i)
                 s += " " + QString::number(r.Zahl[i]);
@@ -411,7 +412,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, csv);
         QFETCH(QString, error);
         try {
-            parseDrawCsv("in.csv", csv);
+            parseDrawCsv("in.csv", textLines(csv));
             QFAIL("no error");
         } catch (const ImportError& e) {
             QCOMPARE(e.text(), error);
