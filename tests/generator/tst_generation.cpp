@@ -315,6 +315,32 @@ private Q_SLOTS:
         QVERIFY(!rowsTest(candidate({1, 30, 35, 40, 49}), 2, rows, g));
     }
 
+    // The shared count is how many of the candidate's numbers occur in the other five: a number that stands
+    // there twice (a locked row, a stored draw as the service delivered it) counts once.
+    void aNumberTwiceInTheOtherSetCountsOnce() {
+        GenerationCriteria g; // every two rows share one or two numbers
+        RowTable rows{};
+        rows[0] = {7, 7, 7, 7, 7, 1, 0};
+        QVERIFY(rowsTest(candidate({3, 7, 20, 30, 40}), 2, rows, g));
+        QVERIFY(!rowsTest(candidate({3, 8, 20, 30, 40}), 2, rows, g));
+
+        g.CheckBox4 = true;
+        g.UpDown4.set(1);
+        const std::array<DrawNumbers, 3> last{draw({7, 7, 7, 7, 7}, 3), draw({11, 21, 31, 41, 46}, 4),
+                                              draw({1, 4, 9, 22, 23}, 5)};
+        QVERIFY(lastDrawLimits(candidate({3, 7, 20, 30, 40}), g, last));
+
+        std::vector<DrawRecord> records = toRecords({{"2020-01-04", {1, 2, 3, 4, 5}, 6}});
+        records[0].Zahl = {5, 5, 7, 8, 9, 0, 6, 0}; // 5 twice
+        const double end = toDayNumber(QDate(2020, 12, 5));
+        HistoryIndex index;
+        index.build(records, end);
+        g.UpDown6.set(4);
+        const HistoryWindow window{&index, toDayNumber(QDate(2020, 1, 1)), end};
+        QVERIFY(Secheroderfuenfer(candidate({5, 7, 8, 30, 40}), g, window)); // shares three
+        QVERIFY(!Secheroderfuenfer(candidate({5, 7, 8, 9, 40}), g, window));
+    }
+
     void historyTests() {
         const std::vector<DrawRecord> records = toRecords({{"2020-01-04", {1, 2, 3, 4, 5}, 6},
                                                            {"2020-06-06", {10, 11, 12, 13, 14}, 7},
@@ -507,6 +533,26 @@ private Q_SLOTS:
                 shared += QStringList{"1", "2", "3", "4", "5"}.contains(f.sheet.text(r, i));
             QVERIFY2(shared >= 1 && shared <= 2, qPrintable(f.row(r).join(',')));
         }
+    }
+
+    // A locked row n, n, n, n, n shares one number with any candidate that holds n.
+    void aLockedRowWithARepeatedNumberLetsTheNextRowsFill() {
+        RunFixture f;
+        f.writeSyntheticHistory();
+        f.criteria.UpDown8.set(1);
+        GenerationRun* run = nullptr;
+        f.run(&run);
+        const QString n = QString::number(run->pool().entries().front()); // a number the pool holds
+
+        for (int i = 0; i < 5; ++i)
+            f.sheet.setText(0, i, n);
+        f.sheet.setText(0, TipSheet::Chance, QStringLiteral("1"));
+        f.sheet.toggleLock(0);
+        f.criteria.UpDown8.set(2);
+        f.run(&run);
+        QCOMPARE(f.status, QStringLiteral("Tipps wurden neu berechnet"));
+        QVERIFY(f.row(1).mid(0, 5).contains(n));
+        QVERIFY(run->counter() < 5000);
     }
 
     void stopEndsTheRowAndLeavesTheRestEmpty() {
