@@ -586,8 +586,11 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         RunFixture f;
         f.writeSyntheticHistory();
-        for (int r = 0; r < lockedRows; ++r)
-            f.sheet.toggleLock(r); // empty locked rows read as 0
+        for (int r = 0; r < lockedRows; ++r) {
+            for (int i = 0; i < 6; ++i)
+                f.sheet.setText(r, i, QString::number(i + 1));
+            f.sheet.toggleLock(r);
+        }
         f.criteria.UpDown8.set(12);
         f.criteria.UpDown7.set(30);
         f.criteria.UpDown6.setLimits(3, 7);
@@ -637,6 +640,38 @@ private Q_SLOTS:
             throw ConversionError("'x' is not a valid integer value");
         };
         QVERIFY_THROWS_EXCEPTION(ConversionError, f.run());
+        QVERIFY(f.state.sortieren);
+        QVERIFY(!f.state.Berechnunglaeuft);
+        QVERIFY(f.criteria.CheckBox8);
+    }
+
+    // A locked row is read as whole numbers: an empty number or n° CHANCE ends the run with the conversion
+    // error (options put back); the extra field, which every run leaves empty, reads as 0.
+    void aLockedRowMustHoldWholeNumbers_data() {
+        QTest::addColumn<QStringList>("locked");
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("empty main number") << QStringList{"1", "2", "3", "4", "", "7", ""} << true;
+        QTest::newRow("empty n° CHANCE") << QStringList{"1", "2", "3", "4", "5", "", ""} << true;
+        QTest::newRow("empty extra field") << QStringList{"1", "2", "3", "4", "5", "7", ""} << false;
+    }
+    void aLockedRowMustHoldWholeNumbers() {
+        QFETCH(QStringList, locked);
+        QFETCH(bool, fails);
+        RunFixture f;
+        f.writeSyntheticHistory();
+        for (int i = 0; i < 7; ++i)
+            f.sheet.setText(1, i, locked[i]);
+        f.sheet.toggleLock(1);
+        f.criteria.UpDown8.set(3);
+        f.criteria.CheckBox8 = true;
+        if (fails) {
+            QVERIFY_THROWS_EXCEPTION(ConversionError, f.run());
+            QCOMPARE(f.row(2), QStringList({"", "", "", "", "", "", ""})); // the run ended at row 2
+        } else {
+            QCOMPARE(f.run(), GenerationRun::Outcome::Finished);
+            QCOMPARE(f.status, QStringLiteral("Tipps wurden neu berechnet"));
+        }
+        QCOMPARE(f.row(1), locked);
         QVERIFY(f.state.sortieren);
         QVERIFY(!f.state.Berechnunglaeuft);
         QVERIFY(f.criteria.CheckBox8);
