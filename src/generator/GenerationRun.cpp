@@ -199,11 +199,11 @@ GenerationRun::Outcome GenerationRun::run() {
         }
         const GenerationCriteria& g = m_env.criteria;
         countChanceStatistics(records);
-        // The chart shows the n° CHANCE statistic the choice works with.
-        if (g.RadioButton2)
-            showStatistic(Statistic::ChanceFrequency, s, m, m_env.chart);
-        else if (g.RadioButton3 || g.CheckBox16)
-            showStatistic(Statistic::ChanceOverdue, s, m, m_env.chart);
+        // The chart shows the n° CHANCE statistics the choice computes, in its order: the frequency for the
+        // rarest mode, then the overdue counts whenever the choice needs them (the recent rule, or the
+        // longest-overdue mode), so the overdue chart is the one left.
+        if (g.RadioButton2) showStatistic(Statistic::ChanceFrequency, s, m, m_env.chart);
+        if (g.RadioButton3 || g.CheckBox16) showStatistic(Statistic::ChanceOverdue, s, m, m_env.chart);
 
         // A pool of fewer than five numbers cannot give a candidate: the run ends as at its limit.
         if (m_pool.distinctNumbers() < 5) m_counter = m_laufMax;

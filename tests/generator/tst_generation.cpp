@@ -677,6 +677,30 @@ private Q_SLOTS:
         QVERIFY(f.criteria.CheckBox8);
     }
 
+    // The chart keeps the caption of the n° CHANCE statistic the choice computed last; the history scans
+    // empty its bars but leave the caption.
+    void chartCaptionAfterARun_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("avoidRecent");
+        QTest::addColumn<int>("entry");
+        QTest::newRow("rarest, recent ones avoided") << 2 << true << 10;
+        QTest::newRow("rarest") << 2 << false << 47;
+        QTest::newRow("longest overdue") << 3 << false << 10;
+        QTest::newRow("random, recent ones avoided") << 1 << true << 10;
+    }
+    void chartCaptionAfterARun() {
+        QFETCH(int, mode);
+        QFETCH(bool, avoidRecent);
+        QFETCH(int, entry);
+        RunFixture f;
+        f.writeSyntheticHistory();
+        f.criteria.chooseChanceMode(mode);
+        f.criteria.CheckBox16 = avoidRecent;
+        f.criteria.UpDown8.set(2);
+        f.run();
+        QCOMPARE(f.chart.caption(), f.messages[entry]);
+    }
+
     void cancelledNumberListChangesNoRow() {
         RunFixture f;
         f.writeSyntheticHistory();
