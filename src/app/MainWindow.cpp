@@ -25,6 +25,7 @@
 #include "sheet/TipSheetView.h"
 #include "stats/ChartView.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -172,6 +173,9 @@ const char* const kStatusHintControls[] = {
     "Edit92",
 };
 
+// The shortcut of the menu item Aktualisieren1. Text fields take it for "select all" unless told otherwise.
+constexpr QKeyCombination kUpdateShortcut(Qt::ControlModifier, Qt::Key_A);
+
 // Width and height of the tab pages in design pixels.
 constexpr int kPageWidth = 524;
 constexpr int kPageHeight = 380;
@@ -238,8 +242,8 @@ void TForm1::buildMenu() {
         owner->addAction(action);
         return action;
     };
-    QAction* update = item(bar, "Aktualisieren1", QStringLiteral("&Ziehungsdaten laden"),
-                           QKeySequence(Qt::CTRL | Qt::Key_A));
+    QAction* update =
+        item(bar, "Aktualisieren1", QStringLiteral("&Ziehungsdaten laden"), QKeySequence(kUpdateShortcut));
     connect(update, &QAction::triggered, this, [this] { runCommand([this] { BitBtn1Click(); }); });
     QAction* compute =
         item(bar, "Berechnen1", QStringLiteral("&Berechnen"), QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -594,9 +598,25 @@ void TForm1::connectStatusHints() {
     for (const char* name : kStatusHintControls) {
         if (QWidget* w = findChild<QWidget*>(QLatin1String(name))) w->installEventFilter(this);
     }
+    // The update's shortcut works wherever the focus is: the text fields (also those of the spins and date
+    // pickers, which pass the key on to their field directly) leave it to the menu.
+    for (QWidget* w : findChildren<QLineEdit*>())
+        w->installEventFilter(this);
+    for (QWidget* w : findChildren<QAbstractSpinBox*>())
+        w->installEventFilter(this);
+    for (QWidget* w : findChildren<QPlainTextEdit*>())
+        w->installEventFilter(this);
+    for (QWidget* w : findChildren<QTextEdit*>())
+        w->installEventFilter(this);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->keyCombination() == kUpdateShortcut && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        event->ignore();
+        return true;
+    }
     if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
         if (auto* w = qobject_cast<QWidget*>(watched)) setStatusText(1, w->toolTip());
     }

@@ -685,6 +685,35 @@ private Q_SLOTS:
         QVERIFY(w.dialogs.messages.isEmpty());
     }
 
+    // Ctrl+A starts the update from any text field of the window; the field's text is not selected.
+    void ctrlAStartsTheUpdateWhereverTheFocusIs_data() {
+        QTest::addColumn<QString>("field");
+        QTest::newRow("tip field") << "Edit1";
+        QTest::newRow("proxy port") << "ProxyPortEdit";
+        QTest::newRow("field of a spin") << "Edit80";
+    }
+    void ctrlAStartsTheUpdateWhereverTheFocusIs() {
+        QFETCH(QString, field);
+        ServedHistory service(kTwoWeeksCsv);
+        KUGELO_REQUIRE_SERVICE(service);
+        Window w(service.endpoints(), kServiceToday);
+        w.start();
+        w.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        auto* edit = w.find<QLineEdit>(field);
+        auto* pages = w.find<QTabWidget>("PageControl1");
+        for (QWidget* page = edit->parentWidget(); page; page = page->parentWidget())
+            if (pages->indexOf(page) >= 0) pages->setCurrentWidget(page);
+        if (edit->text().isEmpty()) edit->setText("7");
+        edit->setFocus();
+        QVERIFY(edit->hasFocus());
+        QSignalSpy finished(&w.form, &TForm1::updateFinished);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(finished.size(), 1);
+        QVERIFY(!edit->hasSelectedText());
+        QCOMPARE(DrawFile(w.home.drawFile()).readAll().size(), std::size_t(3));
+    }
+
     // The stop button ends a request that is still waiting, at once.
     void stopEndsAWaitingRequest() {
         ServedHistory service(kTwoWeeksCsv, {"--delay-ms", "3000"});
