@@ -82,7 +82,10 @@ void TForm6::build() {
         box->setAutoFillBackground(true);
         box->setVisible(n <= 49);
         box->installEventFilter(this);
-        connect(box, &QCheckBox::clicked, this, [this, n](bool checked) {
+        // The box's state, however it changed (mouse, Space, an accessibility action), is the list's: the
+        // ticks shown are the ticks used. A change that comes from the list itself is no news to it.
+        connect(box, &QCheckBox::toggled, this, [this, n](bool checked) {
+            if (m_list.isSet(n) == checked) return;
             m_list.setSet(n, checked);
             showList();
         });
