@@ -295,7 +295,9 @@ QString TForm1::statusText(int panel) const {
 }
 
 void TForm1::setStatusText(int panel, const QString& text) {
-    if (panel == 0 || panel == 1) m_panel[panel]->setText(text);
+    if (panel != 0 && panel != 1) return;
+    m_panel[panel]->setText(text);
+    m_panel[panel]->setToolTip(text); // a text longer than the panel can still be read whole
 }
 
 void TForm1::buildTipOverview(QWidget* tab) {

@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QFile>
+#include <QGraphicsTextItem>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -558,6 +559,41 @@ private Q_SLOTS:
         QCOMPARE(pages->currentIndex(), 4);
         QCOMPARE(w.form.chart().count(), 10);
         QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    // At the design size every caption of the statistics shows whole, on two lines where one is too short.
+    void everyChartCaptionFitsAtTheDesignSize() {
+        Window w;
+        writeThreeDraws(w.home);
+        w.start();
+        w.find<QTabWidget>("PageControl1")->setCurrentWidget(w.find("TabSheet5"));
+        auto* view = w.find<ChartView>("Chart1");
+        const MessageTable& m = w.form.messages();
+        const QStringList captions{
+            m[46] + "     " + m[32] + ": 12345    " + m[43] + ": 124,67",
+            m[56] + "     " + m[53] + "12345    " + m[43] + ": 124,67",
+            m[53] + ": 12345   " + m[54] + ":1176",
+            m[53] + ": 12345   " + m[55] + ":18424",
+            m[53] + ": 12345   " + m[57] + ":211876",
+            m[26],
+            m[47],
+            m[10],
+            m[25],
+        };
+        for (const QString& caption : captions) {
+            w.form.chart().setCaption(caption);
+            QTest::qWait(20);
+            QStringList shown;
+            for (QGraphicsItem* item : view->scene()->items()) {
+                if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
+                    shown << text->toPlainText()
+                                 .replace(QChar(0xA0), ' ')
+                                 .replace(QChar::LineSeparator, ' ')
+                                 .replace('\n', ' ')
+                                 .simplified();
+            }
+            QVERIFY2(shown.contains(caption.simplified()), qPrintable(shown.join(" | ")));
+        }
     }
 
     void generationRunFromTheWindow() {
