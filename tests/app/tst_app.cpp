@@ -11,6 +11,7 @@
 #include "generator/NumberList.h"
 #include "generator/NumberListDialog.h"
 #include "platform/HttpClient.h"
+#include "platform/QtDialogsView.h"
 #include "platform/SettingsStore.h"
 #include "sheet/TipRows.h"
 #include "sheet/TipSheet.h"
@@ -21,10 +22,13 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGraphicsTextItem>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -484,6 +488,42 @@ private Q_SLOTS:
         QTest::mouseClick(w.find("SpeedButton16"), Qt::LeftButton);
         QCOMPARE(w.dialogs.messages.size(), 1);
         QCOMPARE(w.find<QLineEdit>("Edit2")->text(), QStringLiteral("12"));
+    }
+
+    // The save dialogs ask before they replace a file; No keeps the dialog open, Yes takes the file.
+    void saveDialogsAskBeforeReplacingAFile() {
+        TempHome home;
+        home.writeBytes("20260314.tpf", "1,2,3,4,5,6,\r\n");
+        QtDialogs dialogs;
+        QStringList questions;
+        bool stillOpenAfterNo = false;
+        const auto answer = [&questions](QMessageBox::StandardButton button) {
+            QTimer::singleShot(0, [&questions, button] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box) return;
+                questions << box->text();
+                box->button(button)->click();
+            });
+        };
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            const auto closeEvenOnFailure = qScopeGuard([dialog] {
+                if (dialog->isVisible()) dialog->reject();
+            });
+            dialog->selectFile(QStringLiteral("20260314"));
+            answer(QMessageBox::No);
+            static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, which asks
+            stillOpenAfterNo = dialog->isVisible();
+            answer(QMessageBox::Yes);
+            static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, which asks
+        });
+        const QString path =
+            dialogs.saveFileName({{}, "Tippdatei|*.tpf", "tpf", home.path(), "20260314.tpf"});
+        QVERIFY(stillOpenAfterNo);
+        QCOMPARE(questions.size(), 2);
+        QVERIFY2(questions[0].contains("20260314.tpf"), qPrintable(questions[0]));
+        QCOMPARE(QFileInfo(path), QFileInfo(home.file("20260314.tpf")));
     }
 
     void aTipFileThatCannotBeWrittenLeavesTheOldOne() {
