@@ -9,6 +9,7 @@
 #include "generator/CriteriaPage.h"
 #include "generator/GenerationRun.h"
 #include "generator/NumberListDialog.h"
+#include "i18n/TextFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "platform/Convert.h"
@@ -24,6 +25,7 @@
 #include "stats/ChartView.h"
 #include "widgets/LabelsView.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -171,6 +173,9 @@ const char* const kStatusHintControls[] = {
     "Edit92",
 };
 
+// The shortcut of the menu item Aktualisieren1. Text fields take it for "select all" unless told otherwise.
+constexpr QKeyCombination kUpdateShortcut(Qt::ControlModifier, Qt::Key_A);
+
 // Width and height of the tab pages in design pixels.
 constexpr int kPageWidth = 524;
 constexpr int kPageHeight = 380;
@@ -237,8 +242,8 @@ void TForm1::buildMenu() {
         owner->addAction(action);
         return action;
     };
-    QAction* update = item(bar, "Aktualisieren1", QStringLiteral("&Ziehungsdaten laden"),
-                           QKeySequence(Qt::CTRL | Qt::Key_A));
+    QAction* update =
+        item(bar, "Aktualisieren1", QStringLiteral("&Ziehungsdaten laden"), QKeySequence(kUpdateShortcut));
     connect(update, &QAction::triggered, this, [this] { runCommand([this] { BitBtn1Click(); }); });
     QAction* compute =
         item(bar, "Berechnen1", QStringLiteral("&Berechnen"), QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -290,7 +295,9 @@ QString TForm1::statusText(int panel) const {
 }
 
 void TForm1::setStatusText(int panel, const QString& text) {
-    if (panel == 0 || panel == 1) m_panel[panel]->setText(text);
+    if (panel != 0 && panel != 1) return;
+    m_panel[panel]->setText(text);
+    m_panel[panel]->setToolTip(text); // a text longer than the panel can still be read whole
 }
 
 void TForm1::buildTipOverview(QWidget* tab) {
@@ -593,9 +600,25 @@ void TForm1::connectStatusHints() {
     for (const char* name : kStatusHintControls) {
         if (QWidget* w = findChild<QWidget*>(QLatin1String(name))) w->installEventFilter(this);
     }
+    // The update's shortcut works wherever the focus is: the text fields (also those of the spins and date
+    // pickers, which pass the key on to their field directly) leave it to the menu.
+    for (QWidget* w : findChildren<QLineEdit*>())
+        w->installEventFilter(this);
+    for (QWidget* w : findChildren<QAbstractSpinBox*>())
+        w->installEventFilter(this);
+    for (QWidget* w : findChildren<QPlainTextEdit*>())
+        w->installEventFilter(this);
+    for (QWidget* w : findChildren<QTextEdit*>())
+        w->installEventFilter(this);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->keyCombination() == kUpdateShortcut && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        event->ignore();
+        return true;
+    }
     if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
         if (auto* w = qobject_cast<QWidget*>(watched)) setStatusText(1, w->toolTip());
     }
@@ -708,8 +731,8 @@ void TForm1::SpeedButton16Click() {
         if (!path.isEmpty()) {
             m_openDialog1.proposedName = path;
             // The file is read before the sheet is cleared, so a file that cannot be read costs no rows.
-            const QByteArray bytes = readFileWhole(path);
-            loadTipFile(m_sheet, bytes);
+            const QStringList lines = readTextFile(path);
+            loadTipFile(m_sheet, lines);
         }
     }
     m_currentDraw->selectByDate();

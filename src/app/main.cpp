@@ -1,5 +1,5 @@
 #include "app/MainWindow.h"
-#include "platform/AtomicFile.h"
+#include "i18n/TextFile.h"
 #include "platform/Clock.h"
 #include "platform/Home.h"
 #include "platform/HttpClient.h"
@@ -47,7 +47,7 @@ int main(int argc, char* argv[]) {
     if (!screenshot.isEmpty()) {
         if (const QString tips = qEnvironmentVariable("KUGELO_SCREENSHOT_TIPS"); !tips.isEmpty()) {
             form.runCommand([&form, &tips] {
-                kugelo::loadTipFile(form.sheet(), kugelo::readFileWhole(tips));
+                kugelo::loadTipFile(form.sheet(), kugelo::readTextFile(tips));
                 form.Komplettcheck();
             });
         }

@@ -3,6 +3,7 @@
 #include "widgets/LabelsView.h"
 
 #include "generator/RandomSource.h"
+#include "i18n/TextFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -81,7 +82,10 @@ void TForm6::build() {
         box->setAutoFillBackground(true);
         box->setVisible(n <= 49);
         box->installEventFilter(this);
-        connect(box, &QCheckBox::clicked, this, [this, n](bool checked) {
+        // The box's state, however it changed (mouse, Space, an accessibility action), is the list's: the
+        // ticks shown are the ticks used. A change that comes from the list itself is no news to it.
+        connect(box, &QCheckBox::toggled, this, [this, n](bool checked) {
+            if (m_list.isSet(n) == checked) return;
             m_list.setSet(n, checked);
             showList();
         });
@@ -215,14 +219,14 @@ void TForm6::SpeedButton2Click() {
     if (path.isEmpty()) return;
     // A file that cannot be read is reported and changes nothing, rather than reading as empty lines
     // that would clear every box.
-    QByteArray bytes;
+    QStringList lines;
     try {
-        bytes = readFileWhole(path);
+        lines = readTextFile(path);
     } catch (const IoError& error) {
         m_dialogs.message(error.text());
         return;
     }
-    m_list.fromNlf(bytes);
+    m_list.fromNlf(lines);
     showList();
 }
 

@@ -28,6 +28,8 @@ QString QtDialogs::runFileDialog(const FileDialogOptions& options, bool save) {
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(options.defaultExtension);
+    // Saving over an existing file asks first; a player expects the question.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (!options.proposedName.isEmpty()) dialog.selectFile(options.proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());

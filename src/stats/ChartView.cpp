@@ -107,11 +107,42 @@ void ChartView::showModel() {
     m_axisY->setTickType(QValueAxis::TicksDynamic);
     m_axisY->setTickAnchor(0);
     m_axisY->setTickInterval(niceStep(m_axisY->max() - m_axisY->min()));
-    // The title is drawn as rich text, which would fold the caption's runs of blanks into one.
-    QString title = m_model.caption();
-    title.replace(QLatin1Char(' '), QChar(0x00A0));
-    m_axisX->setTitleText(title.toHtmlEscaped());
+    placeTitle();
     placeLabels();
+}
+
+void ChartView::placeTitle() {
+    // The chart would cut a caption wider than the axis with "...": it goes on as many lines as it needs,
+    // broken between words. The title is drawn as rich text, which would fold the caption's runs of blanks
+    // into one, so the blanks within a line are non-breaking.
+    const QString caption = m_model.caption();
+    // The axis is the view less the vertical axis and the margins; the view's width is known before the
+    // chart is laid out.
+    const double room = std::max(40.0, width() - 76.0);
+    const QFontMetricsF metrics(m_axisX->titleFont());
+    QStringList lines;
+    QString line;
+    qsizetype i = 0;
+    while (i < caption.size()) {
+        // The next word together with the blanks before it.
+        qsizetype end = i;
+        while (end < caption.size() && caption[end] == QLatin1Char(' '))
+            ++end;
+        while (end < caption.size() && caption[end] != QLatin1Char(' '))
+            ++end;
+        const QString piece = caption.mid(i, end - i);
+        if (!line.isEmpty() && metrics.horizontalAdvance(line + piece) > room) {
+            lines << line;
+            line = piece.trimmed();
+        } else {
+            line += piece;
+        }
+        i = end;
+    }
+    lines << line;
+    for (QString& l : lines)
+        l = l.toHtmlEscaped().replace(QLatin1Char(' '), QChar(0x00A0));
+    m_axisX->setTitleText(lines.join(QStringLiteral("<br>")));
 }
 
 void ChartView::placeLabels() {
@@ -133,6 +164,7 @@ void ChartView::placeLabels() {
 
 void ChartView::resizeEvent(QResizeEvent* event) {
     QChartView::resizeEvent(event);
+    placeTitle();
     placeLabels();
 }
 

@@ -28,6 +28,7 @@ protected:
 
 private:
     void showModel();
+    void placeTitle();
     void placeLabels();
 
     ChartModel& m_model;

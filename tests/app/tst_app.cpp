@@ -11,6 +11,7 @@
 #include "platform/Endpoints.h"
 #include "platform/Home.h"
 #include "platform/HttpClient.h"
+#include "platform/QtDialogsView.h"
 #include "platform/SettingsStore.h"
 #include "sheet/TipRows.h"
 #include "sheet/TipSheet.h"
@@ -21,9 +22,13 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGraphicsTextItem>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -485,6 +490,42 @@ private Q_SLOTS:
         QCOMPARE(w.find<QLineEdit>("Edit2")->text(), QStringLiteral("12"));
     }
 
+    // The save dialogs ask before they replace a file; No keeps the dialog open, Yes takes the file.
+    void saveDialogsAskBeforeReplacingAFile() {
+        TempHome home;
+        home.writeBytes("20260314.tpf", "1,2,3,4,5,6,\r\n");
+        QtDialogs dialogs;
+        QStringList questions;
+        bool stillOpenAfterNo = false;
+        const auto answer = [&questions](QMessageBox::StandardButton button) {
+            QTimer::singleShot(0, [&questions, button] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box) return;
+                questions << box->text();
+                box->button(button)->click();
+            });
+        };
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            const auto closeEvenOnFailure = qScopeGuard([dialog] {
+                if (dialog->isVisible()) dialog->reject();
+            });
+            dialog->selectFile(QStringLiteral("20260314"));
+            answer(QMessageBox::No);
+            static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, which asks
+            stillOpenAfterNo = dialog->isVisible();
+            answer(QMessageBox::Yes);
+            static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, which asks
+        });
+        const QString path =
+            dialogs.saveFileName({{}, "Tippdatei|*.tpf", "tpf", home.path(), "20260314.tpf"});
+        QVERIFY(stillOpenAfterNo);
+        QCOMPARE(questions.size(), 2);
+        QVERIFY2(questions[0].contains("20260314.tpf"), qPrintable(questions[0]));
+        QCOMPARE(QFileInfo(path), QFileInfo(home.file("20260314.tpf")));
+    }
+
     void aTipFileThatCannotBeWrittenLeavesTheOldOne() {
         Window w;
         w.start();
@@ -558,6 +599,41 @@ private Q_SLOTS:
         QCOMPARE(pages->currentIndex(), 4);
         QCOMPARE(w.form.chart().count(), 10);
         QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    // At the design size every caption of the statistics shows whole, on two lines where one is too short.
+    void everyChartCaptionFitsAtTheDesignSize() {
+        Window w;
+        writeThreeDraws(w.home);
+        w.start();
+        w.find<QTabWidget>("PageControl1")->setCurrentWidget(w.find("TabSheet5"));
+        auto* view = w.find<ChartView>("Chart1");
+        const MessageTable& m = w.form.messages();
+        const QStringList captions{
+            m[46] + "     " + m[32] + ": 12345    " + m[43] + ": 124,67",
+            m[56] + "     " + m[53] + "12345    " + m[43] + ": 124,67",
+            m[53] + ": 12345   " + m[54] + ":1176",
+            m[53] + ": 12345   " + m[55] + ":18424",
+            m[53] + ": 12345   " + m[57] + ":211876",
+            m[26],
+            m[47],
+            m[10],
+            m[25],
+        };
+        for (const QString& caption : captions) {
+            w.form.chart().setCaption(caption);
+            QTest::qWait(20);
+            QStringList shown;
+            for (QGraphicsItem* item : view->scene()->items()) {
+                if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
+                    shown << text->toPlainText()
+                                 .replace(QChar(0xA0), ' ')
+                                 .replace(QChar::LineSeparator, ' ')
+                                 .replace('\n', ' ')
+                                 .simplified();
+            }
+            QVERIFY2(shown.contains(caption.simplified()), qPrintable(shown.join(" | ")));
+        }
     }
 
     void generationRunFromTheWindow() {
@@ -683,6 +759,35 @@ private Q_SLOTS:
         QVERIFY(w.find("SpeedButton8")->isHidden());
         QVERIFY(!w.form.updateRunning());
         QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
+    // Ctrl+A starts the update from any text field of the window; the field's text is not selected.
+    void ctrlAStartsTheUpdateWhereverTheFocusIs_data() {
+        QTest::addColumn<QString>("field");
+        QTest::newRow("tip field") << "Edit1";
+        QTest::newRow("proxy port") << "ProxyPortEdit";
+        QTest::newRow("field of a spin") << "Edit80";
+    }
+    void ctrlAStartsTheUpdateWhereverTheFocusIs() {
+        QFETCH(QString, field);
+        ServedHistory service(kTwoWeeksCsv);
+        KUGELO_REQUIRE_SERVICE(service);
+        Window w(service.endpoints(), kServiceToday);
+        w.start();
+        w.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        auto* edit = w.find<QLineEdit>(field);
+        auto* pages = w.find<QTabWidget>("PageControl1");
+        for (QWidget* page = edit->parentWidget(); page; page = page->parentWidget())
+            if (pages->indexOf(page) >= 0) pages->setCurrentWidget(page);
+        if (edit->text().isEmpty()) edit->setText("7");
+        edit->setFocus();
+        QVERIFY(edit->hasFocus());
+        QSignalSpy finished(&w.form, &TForm1::updateFinished);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(finished.size(), 1);
+        QVERIFY(!edit->hasSelectedText());
+        QCOMPARE(DrawFile(w.home.drawFile()).readAll().size(), std::size_t(3));
     }
 
     // The stop button ends a request that is still waiting, at once.

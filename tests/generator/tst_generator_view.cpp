@@ -6,6 +6,7 @@
 #include "generator/RandomSource.h"
 #include "stats/Statistics.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
@@ -235,6 +236,39 @@ private Q_SLOTS:
         QTest::mouseClick(d.box(12), Qt::LeftButton, {}, indicator);
         QVERIFY(d.form.list().isSet(12));
         QCOMPARE(d.box(12)->toolTip(), QStringLiteral("0"));
+    }
+
+    // However a box is ticked, the list the dialog hands back is what the boxes show.
+    void theTicksShownAreTheTicksUsed_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Space") << "Space";
+        QTest::newRow("accessibility toggle") << "toggle";
+        QTest::newRow("accessibility press") << "press";
+    }
+    void theTicksShownAreTheTicksUsed() {
+        QFETCH(QString, how);
+        Dialog d;
+        d.form.list().setSet(20, true);
+        d.form.showList();
+        const TForm6::Result result = d.run([&] {
+            for (int n : {5, 20}) {
+                QCheckBox* box = d.box(n);
+                if (how == QLatin1String("Space")) {
+                    box->setFocus();
+                    QTest::keyClick(box, Qt::Key_Space);
+                } else {
+                    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(box);
+                    a->actionInterface()->doAction(how == QLatin1String("toggle")
+                                                       ? QAccessibleActionInterface::toggleAction()
+                                                       : QAccessibleActionInterface::pressAction());
+                }
+            }
+            QTRY_VERIFY(d.box(5)->isChecked() && !d.box(20)->isChecked());
+            d.find<QPushButton>("BitBtn3")->click();
+        });
+        QCOMPARE(result, TForm6::Retry);
+        QVERIFY(d.form.list().isSet(5));
+        QVERIFY(!d.form.list().isSet(20));
     }
 
     void saveAndLoadTheList() {
