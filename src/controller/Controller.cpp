@@ -82,6 +82,8 @@ Controller::Controller(Platform platform, Endpoints endpoints, QString home, QSt
     m_currentDraw =
         std::make_unique<CurrentDraw>(m_state, m_messages, m_platform.dialogs, [this] { checkSheet(); });
     m_window.URLEdit = m_baseEndpoints.homePage();
+    m_state.Home = m_home;
+    if (!m_state.Home.isEmpty() && !m_state.Home.endsWith(QLatin1Char('/'))) m_state.Home += QLatin1Char('/');
 }
 
 Controller::~Controller() = default;
@@ -368,7 +370,6 @@ void Controller::generate() {
     struct Finish {
         Controller* controller;
         ~Finish() {
-            controller->m_run = nullptr;
             controller->setActivity(Activity::Idle);
             controller->m_view->criteriaChanged();
         }
@@ -384,9 +385,19 @@ void Controller::generate() {
     hooks.criteriaChanged = [this] { m_view->criteriaChanged(); };
     hooks.sheetCheck = [this] { checkSheet(); };
     hooks.numberList = [this](NumberPool& pool) { return choosePool(pool); };
+    m_lastRunCandidates = 0;
     GenerationRun run(RunEnvironment{m_state, m_sheet, m_criteria, m_messages, m_chart, *m_currentDraw,
                                      m_random, m_platform.clock},
                       hooks);
+    // The run is reachable for its progress line while it lives.
+    struct Current {
+        Controller* controller;
+        GenerationRun& run;
+        ~Current() {
+            controller->m_lastRunCandidates = run.counter();
+            controller->m_run = nullptr;
+        }
+    } current{this, run};
     m_run = &run;
     run.run();
 }

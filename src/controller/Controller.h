@@ -162,8 +162,10 @@ public:
     Activity activity() const { return m_activity; }
     bool stopRequested() const { return m_stopRequested; }
     bool allows(Command command) const;
-    // The progress line of the candidate the generation run drew last (empty when none runs).
+    // The progress line of the candidate the generation run drew last (empty when none runs), and the
+    // number of candidates the last run drew.
     QString progressLine() const;
+    int lastRunCandidates() const { return m_lastRunCandidates; }
 
     // Runs a command; a failure it lets through is shown as the general error report. The state's view is
     // refreshed afterwards.
@@ -236,6 +238,7 @@ private:
     NumberListPort* m_numberList = nullptr;
     ManualEntryPort* m_manualEntry = nullptr;
     const GenerationRun* m_run = nullptr;
+    int m_lastRunCandidates = 0;
     Activity m_activity = Activity::Idle;
     bool m_stopRequested = false;
 };
