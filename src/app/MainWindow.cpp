@@ -802,7 +802,7 @@ void TForm1::showActivity() {
     m_pages->findChild<QToolButton*>(QStringLiteral("SpeedButton8"))
         ->setVisible(m_controller.allows(Command::StopUpdate) && !m_controller.stopRequested());
     if (m_tippsberechnen.isEmpty()) m_tippsberechnen = m_runButton->text();
-    m_runButton->setText(generating && !m_controller.stopRequested() ? m_controller.messages()[42]
+    m_runButton->setText(generating && !m_controller.stopRequested() ? m_controller.messages()[Msg::StopRun]
                                                                      : m_tippsberechnen);
     const Activity was = m_shownActivity;
     m_shownActivity = m_controller.activity();

@@ -208,11 +208,11 @@ void Controller::loadTips() {
 
 void Controller::editRow(int row) {
     if (!m_numberList || !allows(Command::EditSheet) || row < 0 || row >= TipSheet::RowCount) return;
-    m_numberList->setTitle(m_messages[11] + QStringLiteral(" ") + QString::number(row + 1));
+    m_numberList->setTitle(m_messages[Msg::NumbersForTip] + QStringLiteral(" ") + QString::number(row + 1));
     NumberList& list = m_numberList->list();
     // Row mode: the row's numbers are ticked and yellow, the random draw fills the rest.
-    list.Zufall = m_messages[60];
-    list.Stopp = m_messages[61];
+    list.Zufall = m_messages[Msg::RandomCaption];
+    list.Stopp = m_messages[Msg::RandomStop];
     m_numberList->setRowMode(true);
     list.MaxTipp = 5;
     list.MaxZahl = 49;
@@ -238,7 +238,7 @@ void Controller::editRow(int row) {
     m_numberList->setRowMode(false);
     for (int n = 1; n <= 49; ++n)
         list.setColour(n, BoxColour::Normal);
-    m_numberList->setTitle(m_messages[12]);
+    m_numberList->setTitle(m_messages[Msg::NumbersForRun]);
     m_numberList->showList();
 }
 
@@ -329,10 +329,12 @@ void Controller::showStatistic(Statistic statistic, bool showPageFirst) {
 
 void Controller::luckyNumber() {
     const QString proposed = QString::number(m_random.below(99999));
-    const QString answer = m_platform.dialogs.input(m_messages[20], m_messages[21], proposed);
+    const QString answer = m_platform.dialogs.input(m_messages[Msg::LuckyNumberCaption],
+                                                    m_messages[Msg::LuckyNumberPrompt], proposed);
     if (const auto number = tryStrToInt(answer)) {
         m_random.setState(static_cast<std::uint32_t>(*number));
-        m_view->status(1, m_messages[22] + QString::number(*number) + m_messages[23]);
+        m_view->status(1, m_messages[Msg::LuckyNumberSet] + QString::number(*number) +
+                              m_messages[Msg::LuckyNumberSetEnd]);
     } else {
         m_random.seedFromClock(m_platform.clock);
     }
@@ -342,8 +344,8 @@ PoolChoice Controller::choosePool(NumberPool& pool) {
     if (!m_numberList) return PoolChoice::Keep;
     m_view->showPage(ControllerView::Page::TipOverview, false);
     NumberList& list = m_numberList->list();
-    list.Zufall = m_messages[60];
-    list.Stopp = m_messages[61];
+    list.Zufall = m_messages[Msg::RandomCaption];
+    list.Stopp = m_messages[Msg::RandomStop];
     list.MaxZahl = 49;
     for (int n = 1; n <= 49; ++n) {
         list.setSet(n, pool.count(n) > 0);

@@ -128,7 +128,7 @@ UpdateResult DrawUpdate::run() {
         if (response.replied && !response.error.isEmpty()) // a reply that could not be used whole
             statusLine += QStringLiteral(" (") + response.error + QLatin1Char(')');
         status(0, statusLine);
-        status(1, m_messages[45]);
+        status(1, m_messages[Msg::NoWarranty]);
         if (m_hooks.dayDone) m_hooks.dayDone(day, statusLine);
 
         if (response.ok()) {

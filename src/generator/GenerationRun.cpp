@@ -27,7 +27,7 @@ QString GenerationRun::progressLine() const {
         separator = QStringLiteral("    CS: ");
     else if (k == 7 || k == 9)
         separator = QStringLiteral("  J:") + QString::number(c.chance) + QStringLiteral("  CS: ");
-    return QString::number(k) + QLatin1Char('.') + m_env.messages[29] + QStringLiteral(":  ") +
+    return QString::number(k) + QLatin1Char('.') + m_env.messages[Msg::Tip] + QStringLiteral(":  ") +
            QString::number(c.z[0]) + QLatin1Char(' ') + QString::number(c.z[1]) + QStringLiteral("  ") +
            QString::number(c.z[2]) + QStringLiteral("  ") + QString::number(c.z[3]) + QStringLiteral("  ") +
            QString::number(c.z[4]) + separator + QString::number(c.crossSum());
@@ -180,7 +180,7 @@ GenerationRun::Outcome GenerationRun::run() {
             return Outcome::Cancelled;
         }
 
-        if (m_hooks.status) m_hooks.status(m[41]);
+        if (m_hooks.status) m_hooks.status(m[Msg::RunBegins]);
         m_candidate.clear();
         s.Berechnunglaeuft = true;
         if (m_hooks.showTipTab) m_hooks.showTipTab();
@@ -212,7 +212,8 @@ GenerationRun::Outcome GenerationRun::run() {
 
         s.sortieren = true;
         if (m_hooks.sheetCheck) m_hooks.sheetCheck();
-        if (m_hooks.status) m_hooks.status(m_counter < m_laufMax ? m[59] : m[58]);
+        if (m_hooks.status)
+            m_hooks.status(m_counter < m_laufMax ? m[Msg::TipsComputed] : m[Msg::ChangeParameters]);
         putBack();
         return Outcome::Finished;
     } catch (...) {
