@@ -58,8 +58,9 @@ void DrawFile::append(const std::vector<DrawRecord>& records) const {
     auto device = m_opener.open(m_path, QIODevice::ReadWrite);
     const qint64 wholeRecords = device->size() / DrawRecord::Size;
     const QByteArray data = encodeDrawRecords(records);
-    if (!device->seek(wholeRecords * DrawRecord::Size) || device->write(data) != data.size())
+    if (!device->seek(wholeRecords * DrawRecord::Size))
         throw IoError(QStringLiteral("%1: %2").arg(m_path, device->errorString()));
+    writeAll(*device, data, m_path);
     // The bytes may reach the disk only here: a full disk shows at the flush, not at the write.
     finishWriting(*device, m_path);
 }

@@ -32,11 +32,25 @@ QString systemError(int error) {
 
 } // namespace
 
+void writeAll(QIODevice& device, const QByteArray& data, const QString& path) {
+    // A short write leaves Qt's error text empty ("Unknown error"); writing the rest again makes the
+    // system say why (no space left, quota exceeded, file too large).
+    for (qint64 done = 0; done < data.size();) {
+        const qint64 n = device.write(data.constData() + done, data.size() - done);
+        if (n <= 0) throw IoError(QStringLiteral("%1: %2").arg(path, device.errorString()));
+        done += n;
+    }
+}
+
 void finishWriting(QIODevice& device, const QString& path, bool sync) {
     auto* file = qobject_cast<QFileDevice*>(&device);
     if (file) {
-        // QFile keeps small writes in its buffer: a full disk refuses them only here.
-        if (!file->flush()) throw IoError(QStringLiteral("%1: %2").arg(path, file->errorString()));
+        // QFile keeps small writes in its buffer: a full disk refuses them only here. The second flush
+        // of what is left names the cause where the first came up short without one.
+        if (!file->flush()) {
+            file->unsetError();
+            if (!file->flush()) throw IoError(QStringLiteral("%1: %2").arg(path, file->errorString()));
+        }
         if (sync && ::fsync(file->handle()) != 0)
             throw IoError(QStringLiteral("%1: %2").arg(path, systemError(errno)));
     }
@@ -69,8 +83,7 @@ void writeFileWhole(const QString& path, const QString& tempPath, const QByteArr
         std::error_code removeError;
         std::filesystem::remove(std::filesystem::path(temp.toStdString()), removeError);
         auto device = opener.open(temp, QIODevice::WriteOnly | QIODevice::NewOnly);
-        if (device->write(data) != data.size())
-            throw IoError(QStringLiteral("%1: %2").arg(temp, device->errorString()));
+        writeAll(*device, data, temp);
         finishWriting(*device, temp, true);
     } catch (...) {
         if (const QFileInfo t(temp); t.exists() && !t.isSymLink() && t.isFile()) QFile::remove(temp);

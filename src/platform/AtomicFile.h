@@ -18,6 +18,9 @@ public:
     static const FileOpener& standard();
 };
 
+// Writes all of data to device; throws IoError naming path and the system's reason when it cannot.
+void writeAll(QIODevice& device, const QByteArray& data, const QString& path);
+
 // Flushes what was written to device, syncs it to disk when asked and closes it. Throws IoError naming path
 // when any of it fails: a full disk often refuses the bytes only at the flush.
 void finishWriting(QIODevice& device, const QString& path, bool sync = false);
