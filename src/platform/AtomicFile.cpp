@@ -80,8 +80,11 @@ void writeFileWhole(const QString& path, const QString& tempPath, const QByteArr
     try {
         // Whatever has the temporary name (a file left by a crash, or a link planted there) goes first,
         // and the file is made new: nothing that exists is ever written through.
+        // A folder there is left alone: creating the file then fails.
         std::error_code removeError;
-        std::filesystem::remove(std::filesystem::path(temp.toStdString()), removeError);
+        const std::filesystem::path tempFile(temp.toStdString());
+        if (!std::filesystem::is_directory(std::filesystem::symlink_status(tempFile, removeError)))
+            std::filesystem::remove(tempFile, removeError);
         auto device = opener.open(temp, QIODevice::WriteOnly | QIODevice::NewOnly);
         writeAll(*device, data, temp);
         finishWriting(*device, temp, true);
