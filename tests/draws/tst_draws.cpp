@@ -765,9 +765,10 @@ private Q_SLOTS:
 
     void aDanglingLinkIsNoDrawFileToCreate() {
         TempHome home;
-        QVERIFY(QFile::link(home.file("missing/Kugelo.dat"), home.drawFile()));
+        QVERIFY(QFile::link(home.file("moved.dat"), home.drawFile()));
         QVERIFY_THROWS_EXCEPTION(IoError, DrawFile(home.drawFile()).createIfMissing());
-        QVERIFY(!QFileInfo::exists(home.file("missing/Kugelo.dat")));
+        QVERIFY(!QFileInfo::exists(home.file("moved.dat")));
+        QVERIFY(QFileInfo(home.drawFile()).isSymLink());
     }
 
     void aFileWithDrawsUpToTodayAsksForNothing() {
