@@ -120,7 +120,8 @@ QString fileTooLargeText(const QString& path, qint64 size, qint64 maxBytes) {
 QByteArray readFileAtMost(const QString& path, qint64 maxBytes, const FileOpener& opener) {
     auto device = opener.open(path, QIODevice::ReadOnly);
     if (device->size() > maxBytes) throw IoError(fileTooLargeText(path, device->size(), maxBytes));
-    QByteArray data = device->read(maxBytes);
+    // The size was checked: read what is there (read(maxBytes) would reserve maxBytes up front).
+    QByteArray data = device->read(device->size());
     if (auto* file = qobject_cast<QFileDevice*>(device.get()); file && file->error() != QFileDevice::NoError)
         throw IoError(QStringLiteral("%1: %2").arg(path, file->errorString()));
     return data;
