@@ -21,7 +21,7 @@ void writeBoundsFixture(const TempHome& home) {
                      {"2020-01-11", {45, 46, 47, 48, 49}, 4}});
 }
 
-// A home whose window runs from the lower bound to the second draw inside of the bounds fixture.
+// A home whose date window runs from 4 to 8 January 2020, the bounds of the bounds fixture.
 struct Fixture : HomeFixture {
     Fixture() : HomeFixture(QDate(2020, 1, 4), QDate(2020, 1, 8)) {}
     bool show(Statistic s) { return showStatistic(s, state, messages, chart, &sheet); }
