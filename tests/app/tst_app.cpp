@@ -55,7 +55,7 @@ struct Window {
     // settingsFile: a settings file to use instead of a store in memory.
     explicit Window(const Endpoints& endpoints = Endpoints(), const QDate& today = QDate(2008, 10, 20),
                     const QString& settingsFile = {})
-        : clock(today),
+        : clock({.day = today}),
           file(settingsFile.isEmpty() ? nullptr : std::make_unique<FileSettingsStore>(settingsFile)),
           form{Platform{dialogs, desktop, clock, sound, http,
                         file ? static_cast<SettingsStore&>(*file) : settings},
@@ -64,7 +64,7 @@ struct Window {
     TempHome home;
     ScriptedDialogs dialogs;
     RecordingDesktop desktop;
-    FakeClock clock;
+    SteppingClock clock;
     RecordingSound sound;
     QtHttpClient http;
     MemorySettingsStore settings;

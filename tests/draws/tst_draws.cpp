@@ -73,7 +73,7 @@ const QDate kTwoWeeksToday(2008, 10, 19);
 // An update over a fixture home against the stand-in service (or any host), recording what it shows.
 struct UpdateFixture : Fixture {
     QtHttpClient http;
-    FakeClock clock;
+    FixedDayClock clock;
     std::function<bool()> stopWhen;
     std::function<UpdateProxy()> proxy;
     QList<QDate> days;
@@ -84,7 +84,7 @@ struct UpdateFixture : Fixture {
 
     UpdateResult run(const QString& host, const QDate& today,
                      const FileOpener& opener = FileOpener::standard()) {
-        clock.moment = today.startOfDay().addSecs(12 * 3600);
+        clock.setDay(today);
         const Endpoints endpoints(host, Endpoints::defaultCompanyHost(), Endpoints::defaultResultsHost());
         UpdateHooks hooks;
         hooks.stopRequested = [this] { return stopWhen && stopWhen(); };
