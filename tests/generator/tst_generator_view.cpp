@@ -33,7 +33,7 @@ namespace {
 struct Dialog {
     TempHome home;
     ScriptedDialogs dialogs;
-    FakeClock clock{QDate(2026, 3, 7)};
+    FixedDayClock clock{QDate(2026, 3, 7)};
     RandomSource random{4711};
     TForm6 form{random, dialogs, clock};
 

@@ -1,14 +1,9 @@
-#include "TestSupport.h"
+#include "Fixtures.h"
 
 #include "draws/DrawFile.h"
-#include "i18n/MessageTable.h"
 #include "platform/Errors.h"
-#include "sheet/TipSheet.h"
-#include "state/MainState.h"
-#include "stats/ChartModel.h"
 #include "stats/Statistics.h"
 
-#include <QFile>
 #include <QtTest>
 
 using namespace kugelo;
@@ -26,17 +21,9 @@ void writeBoundsFixture(const TempHome& home) {
                      {"2020-01-11", {45, 46, 47, 48, 49}, 4}});
 }
 
-struct Fixture {
-    TempHome home;
-    MainState state;
-    MessageTable messages;
-    ChartModel chart;
-    TipSheet sheet;
-    Fixture() {
-        state.Home = home.path();
-        state.DateTimePicker2 = QDate(2020, 1, 4);
-        state.DateTimePicker1 = QDate(2020, 1, 8);
-    }
+// A home whose date window runs from 4 to 8 January 2020, the bounds of the bounds fixture.
+struct Fixture : HomeFixture {
+    Fixture() : HomeFixture(QDate(2020, 1, 4), QDate(2020, 1, 8)) {}
     bool show(Statistic s) { return showStatistic(s, state, messages, chart, &sheet); }
     // "x:y" of the points whose y is not 0.
     QString nonZero() const {
@@ -261,24 +248,16 @@ private Q_SLOTS:
     void realHistoryMatchesACountFromTheCsv() {
         const QString csv = realHistoryCsv();
         if (csv.isEmpty()) QSKIP("../shared/data/loto-history.csv is not present");
-        QFile file(csv);
-        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-        file.readLine();
         QMap<int, int> numbers;
         QMap<int, int> chances;
         QByteArray records;
         int draws = 0;
-        while (!file.atEnd()) {
-            const QList<QByteArray> fields = file.readLine().trimmed().split(',');
-            std::array<int, 5> row{};
-            for (int i = 0; i < 5; ++i) {
-                row[std::size_t(i)] = fields[i + 1].toInt();
-                ++numbers[row[std::size_t(i)]];
-            }
-            ++chances[fields[6].toInt()];
+        for (const HistoryRow& row : readHistoryRows(csv)) {
+            for (int n : row.numbers)
+                ++numbers[n];
+            ++chances[row.chance];
             ++draws;
-            const QByteArray date = fields[0];
-            records += encodeDrawRecords({toRecord({date.constData(), row, fields[6].toInt()})});
+            records += encodeDrawRecords({makeDrawRecord(row.date, row.numbers, row.chance)});
         }
         Fixture f;
         f.home.writeBytes("Kugelo.dat", records);

@@ -14,13 +14,31 @@
 
 namespace kugelo::test {
 
-// A clock at a fixed moment; tests move it by hand. The performance counter advances by a fixed step at
-// every reading, as a real one does between two readings.
-class FakeClock final : public Clock {
+// Noon of a day: the moment both test clocks show.
+inline QDateTime noonOf(QDate day) {
+    return day.startOfDay().addSecs(12 * 3600);
+}
+
+// Where a SteppingClock starts: its day, its counter and its tick count.
+struct SteppingClockStart {
+    QDate day = QDate(2026, 12, 10);
+    std::uint64_t first = 0x123456789ULL; // the first reading of the counter
+    std::uint64_t step = 977;
+    std::uint32_t ticks = 1000;
+};
+
+// The clock for code that reads the performance counter: seeds taken from the clock (the lucky number
+// without a number, a generation run, the random n° CHANCE) come out the same on every run of a test.
+// The moment stands still at noon of the given day. The counter starts at `first` and advances by `step`
+// at every reading, as a real one does between two readings; a test sets `counter` to start a new
+// sequence. The tick count stands still, as it is only read when the counter gives 0.
+class SteppingClock final : public Clock {
 public:
-    explicit FakeClock(QDate day = QDate(2026, 12, 10)) : moment(day.startOfDay().addSecs(12 * 3600)) {}
-    QDate today() const override { return moment.date(); }
-    QDateTime now() const override { return moment; }
+    using Start = SteppingClockStart;
+    explicit SteppingClock(const Start& start = {})
+        : counter(start.first), step(start.step), ticks(start.ticks), m_moment(noonOf(start.day)) {}
+    QDate today() const override { return m_moment.date(); }
+    QDateTime now() const override { return m_moment; }
     std::uint64_t performanceCounter() const override {
         const std::uint64_t value = counter;
         counter += step;
@@ -28,10 +46,28 @@ public:
     }
     std::uint32_t tickCount() const override { return ticks; }
 
-    QDateTime moment;
-    mutable std::uint64_t counter = 0x123456789ULL;
-    std::uint64_t step = 977;
-    std::uint32_t ticks = 1000;
+    mutable std::uint64_t counter; // the next reading
+    std::uint64_t step;
+    std::uint32_t ticks;
+
+private:
+    QDateTime m_moment;
+};
+
+// The clock for code that only asks which day it is (the update up to today, file names with the date):
+// noon of a day the test chooses and may change between two steps. Its counters stand still, so a test
+// that seeds from the clock uses SteppingClock instead.
+class FixedDayClock final : public Clock {
+public:
+    explicit FixedDayClock(QDate day = QDate(2026, 12, 10)) : m_moment(noonOf(day)) {}
+    void setDay(QDate day) { m_moment = noonOf(day); }
+    QDate today() const override { return m_moment.date(); }
+    QDateTime now() const override { return m_moment; }
+    std::uint64_t performanceCounter() const override { return 1; }
+    std::uint32_t tickCount() const override { return 1; }
+
+private:
+    QDateTime m_moment;
 };
 
 // Records every message and answers questions, inputs and file dialogs from scripted queues
@@ -79,6 +115,23 @@ public:
 
     qint64 failReadAfter = -1;
     qint64 failWriteAfter = -1;
+};
+
+// A full disk for the files this process writes: while the object lives, the system refuses every byte
+// of a file beyond the given size (the process's file size limit), as a full disk does, also when the
+// bytes were buffered and reach the system only at a flush or close.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    // The system's text for the refusal ("File too large").
+    static QString reason();
+
+private:
+    quint64 m_previous = 0;
+    void (*m_previousHandler)(int) = nullptr;
 };
 
 // A settings store in memory: keys of values, a write that fails after a number of writes, a problem text.

@@ -46,20 +46,29 @@ QString realHistoryCsv() {
     return (!folder.isEmpty() && QFileInfo::exists(path)) ? path : QString();
 }
 
-std::vector<DrawRecord> readHistoryCsv(const QString& path) {
+std::vector<HistoryRow> readHistoryRows(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) qFatal("cannot read %s", qPrintable(path));
     file.readLine(); // header
-    std::vector<DrawRecord> records;
+    std::vector<HistoryRow> rows;
     while (!file.atEnd()) {
         const QList<QByteArray> f = file.readLine().trimmed().split(',');
         if (f.size() < 8) continue;
+        rows.push_back({QDate::fromString(QString::fromLatin1(f[0]), Qt::ISODate),
+                        {f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt(), f[5].toInt()},
+                        f[6].toInt(),
+                        f[7]});
+    }
+    return rows;
+}
+
+std::vector<DrawRecord> readHistoryCsv(const QString& path) {
+    std::vector<DrawRecord> records;
+    for (const HistoryRow& row : readHistoryRows(path)) {
         std::array<std::uint8_t, 7> digits{};
-        for (int i = 0; i < 7 && i < f[7].size(); ++i)
-            digits[i] = static_cast<std::uint8_t>(f[7][i] - '0');
-        records.push_back(makeDrawRecord(
-            QDate::fromString(QString::fromLatin1(f[0]), Qt::ISODate),
-            {f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt(), f[5].toInt()}, f[6].toInt(), digits));
+        for (int i = 0; i < 7 && i < row.joker.size(); ++i)
+            digits[std::size_t(i)] = static_cast<std::uint8_t>(row.joker[i] - '0');
+        records.push_back(makeDrawRecord(row.date, row.numbers, row.chance, digits));
     }
     return records;
 }

@@ -2,6 +2,8 @@
 
 #include "draws/DrawRecord.h"
 
+#include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <QTemporaryDir>
 #include <initializer_list>
@@ -40,8 +42,20 @@ private:
 // The real draw history (CSV) beside the repository, or an empty string when it is absent.
 QString realHistoryCsv();
 
-// The draws of a CSV file "date,n1,n2,n3,n4,n5,chance,joker" with a header line, read here on their own
-// (not through the program's import) so that tests can hold the program's results against them.
+// One line of a CSV file "date,n1,n2,n3,n4,n5,chance,joker", as its text gives it.
+struct HistoryRow {
+    QDate date;
+    std::array<int, 5> numbers; // in the order of the file
+    int chance;
+    QByteArray joker;
+};
+
+// The lines of such a file after its header line, read here on their own (not through the program's
+// import), so that tests can count from the file itself.
+std::vector<HistoryRow> readHistoryRows(const QString& path);
+
+// The draws of such a file as records, read the same way, so that tests can hold the program's results
+// against them.
 std::vector<DrawRecord> readHistoryCsv(const QString& path);
 
 } // namespace kugelo::test
