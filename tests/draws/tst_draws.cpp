@@ -3,7 +3,6 @@
 #include "TestSupport.h"
 
 #include "draws/CurrentDraw.h"
-#include "platform/DayNumber.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
 #include "draws/DrawUpdate.h"
@@ -11,6 +10,7 @@
 #include "i18n/MessageTable.h"
 #include "i18n/TextFile.h"
 #include "platform/Convert.h"
+#include "platform/DayNumber.h"
 #include "platform/Endpoints.h"
 #include "platform/Errors.h"
 #include "platform/HttpClient.h"

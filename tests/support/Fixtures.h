@@ -3,13 +3,13 @@
 #include "Doubles.h"
 #include "TestSupport.h"
 
-#include "state/MainState.h"
 #include "draws/CurrentDraw.h"
 #include "generator/GenerationCriteria.h"
 #include "generator/GenerationRun.h"
 #include "generator/RandomSource.h"
 #include "i18n/MessageTable.h"
 #include "sheet/TipSheet.h"
+#include "state/MainState.h"
 #include "stats/ChartModel.h"
 
 #include <QDate>
