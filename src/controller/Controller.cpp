@@ -287,10 +287,8 @@ UpdateResult Controller::update() {
     } finish{this};
 
     UpdateHooks hooks;
-    hooks.pump = [this] { m_view->pump(); };
-    hooks.stopRequested = [this] { return m_stopRequested; };
+    hooks.progress = this;
     hooks.proxy = [this] { return UpdateProxy{m_window.ProxyHostEdit, strToInt(m_window.ProxyPortEdit)}; };
-    hooks.status = [this](int panel, const QString& text) { m_view->status(panel, text); };
     hooks.message = [this](const QString& text) { m_view->notADrawLine(text); };
     hooks.drawShown = [this] { m_view->stateChanged(); };
     hooks.dayDone = [this](const QDate& day, const QString& statusLine) {
@@ -379,9 +377,7 @@ void Controller::generate() {
     const WaitCursor wait(*m_view);
 
     RunHooks hooks;
-    hooks.pump = [this] { m_view->pump(); };
-    hooks.stopRequested = [this] { return m_stopRequested; };
-    hooks.status = [this](const QString& text) { m_view->status(1, text); };
+    hooks.progress = this;
     hooks.showTipTab = [this] { m_view->showPage(ControllerView::Page::TipOverview, false); };
     hooks.showChartTab = [this] { m_view->showPage(ControllerView::Page::Chart, true); };
     hooks.criteriaChanged = [this] { m_view->criteriaChanged(); };

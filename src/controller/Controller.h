@@ -9,6 +9,7 @@
 #include "i18n/MessageTable.h"
 #include "platform/Dialogs.h"
 #include "platform/Endpoints.h"
+#include "platform/Progress.h"
 #include "sheet/TipSheet.h"
 #include "state/MainState.h"
 #include "stats/ChartModel.h"
@@ -123,7 +124,7 @@ enum class Command {
 // The program without its windows: the program-wide state, the tip sheet, the criteria, the chart model,
 // the random source, the message table and the current draw, and every command as a method. The window
 // shows what it holds and forwards the user's actions; kugelo-cli and the tests drive it directly.
-class Controller {
+class Controller : private Progress {
 public:
     // home: the folder of the draw file and of what the program writes; programFolder: the folder of the
     // executable, where the shipped files (the win sound) lie; endpoints: the hosts built in.
@@ -160,7 +161,7 @@ public:
 
     // What the program is busy with, whether a stop was asked for, and whether a command may run now.
     Activity activity() const { return m_activity; }
-    bool stopRequested() const { return m_stopRequested; }
+    bool stopRequested() const override { return m_stopRequested; }
     bool allows(Command command) const;
     // The progress line of the candidate the generation run drew last (empty when none runs), and the
     // number of candidates the last run drew.
@@ -211,6 +212,10 @@ public:
     void luckyNumber();
 
 private:
+    // What the update and a run report, through the view.
+    void pump() override { m_view->pump(); }
+    void status(int panel, const QString& text) override { m_view->status(panel, text); }
+
     PoolChoice choosePool(NumberPool& pool);
     QString soundPath() const;
     void setActivity(Activity activity);

@@ -70,7 +70,7 @@ DrawUpdate::DrawUpdate(MainState& state, const MessageTable& messages, HttpClien
       m_currentDraw(currentDraw), m_hooks(std::move(hooks)), m_opener(opener) {}
 
 void DrawUpdate::status(int panel, const QString& text) const {
-    if (m_hooks.status) m_hooks.status(panel, text);
+    if (m_hooks.progress) m_hooks.progress->status(panel, text);
 }
 
 void DrawUpdate::showDraw(const DrawRecord& record) {
@@ -107,9 +107,9 @@ QString unreachableHint(const HttpResponse& response, const HttpRequest& request
 
 UpdateResult DrawUpdate::run() {
     UpdateResult result;
-    const auto stopRequested = [this] { return m_hooks.stopRequested && m_hooks.stopRequested(); };
+    const auto stopRequested = [this] { return m_hooks.progress && m_hooks.progress->stopRequested(); };
     const auto pump = [this] {
-        if (m_hooks.pump) m_hooks.pump();
+        if (m_hooks.progress) m_hooks.progress->pump();
     };
 
     const DrawFile file(m_state.drawFilePath(), m_opener);

@@ -4,6 +4,7 @@
 #include "generator/NumberList.h"
 #include "i18n/MessageTable.h"
 #include "platform/Convert.h"
+#include "platform/Progress.h"
 #include "state/MainState.h"
 #include "stats/ChartModel.h"
 #include "stats/Statistics.h"
@@ -133,7 +134,7 @@ public:
 
 private:
     void status(const QString& text) {
-        if (m_hooks.status) m_hooks.status(text);
+        if (m_hooks.progress) m_hooks.progress->status(1, text);
     }
 
     NumberPool& m_pool;
@@ -161,7 +162,7 @@ bool buildNumberPool(NumberPool& pool, const GenerationCriteria& c, MainState& s
     if (c.CheckBox14) b.numbers(Statistic::Frequency, Msg::ComputingDistribution, c.UpDown14.value, true);
     if (c.CheckBox10) b.numbers(Statistic::Overdue, Msg::ComputingOverdue, c.UpDown13.value, false, true);
     if (c.CheckBox19) {
-        if (hooks.status) hooks.status(messages[Msg::ComputingNeighbours]);
+        if (hooks.progress) hooks.progress->status(1, messages[Msg::ComputingNeighbours]);
         for (int i = 1; i <= 5; ++i) {
             const int n = lastDraws[0][static_cast<std::size_t>(i)];
             if (n > 1) pool.append(n - 1, 4);

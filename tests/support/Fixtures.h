@@ -60,6 +60,7 @@ struct RunFixture : HomeFixture {
     SteppingClock clock{kRunClockStart};
     CurrentDraw currentDraw;
     QString status; // the last status text of the run
+    ProgressFunctions progress;
     RunHooks hooks;
     std::unique_ptr<GenerationRun> lastRun;
 };
