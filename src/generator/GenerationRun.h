@@ -32,8 +32,8 @@ struct RunEnvironment {
     RandomSource& random;
     const Clock& clock;
     // Reads the draw file for every history test and computes the n° CHANCE statistics for every
-    // candidate, as the steps are first described, instead of once per run. Same rows, far slower: the
-    // benchmark's yardstick and the tests' reference.
+    // candidate, the straightforward way, instead of once per run. Same rows, far slower: the benchmark's
+    // yardstick and the tests' reference.
     bool literal = false;
 };
 
