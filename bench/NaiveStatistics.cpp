@@ -1,8 +1,8 @@
 #include "NaiveStatistics.h"
 
-#include "app/MainState.h"
 #include "draws/DrawFile.h"
 #include "evaluation/HitCheck.h"
+#include "state/MainState.h"
 
 #include <array>
 

@@ -19,10 +19,10 @@
 
 #include "DrawService.h"
 #include "app/MainWindow.h"
-#include "draws/DayNumber.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawUpdate.h"
 #include "platform/Clock.h"
+#include "platform/DayNumber.h"
 #include "platform/HttpClient.h"
 #include "platform/SettingsStore.h"
 

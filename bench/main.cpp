@@ -14,14 +14,14 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 
-#include "app/MainState.h"
-#include "app/Settings.h"
+#include "controller/Settings.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
 #include "i18n/MessageTable.h"
 #include "i18n/TextFile.h"
 #include "platform/SettingsStore.h"
 #include "sheet/TipSheet.h"
+#include "state/MainState.h"
 #include "stats/ChartModel.h"
 #include "stats/Statistics.h"
 
@@ -92,10 +92,12 @@ RunResult generationRun(const QString& home, bool literal, std::uint32_t seed) {
     QElapsedTimer t;
     qint64 rowsStart = 0;
     qint64 rowsEnd = 0;
-    RunHooks hooks;
-    hooks.status = [&](const QString& text) {
-        if (text == messages[41]) rowsStart = t.nsecsElapsed();
+    ProgressFunctions progress;
+    progress.onStatus = [&](int, const QString& text) {
+        if (text == messages[Msg::RunBegins]) rowsStart = t.nsecsElapsed();
     };
+    RunHooks hooks;
+    hooks.progress = &progress;
     hooks.sheetCheck = [&] { rowsEnd = t.nsecsElapsed(); };
     GenerationRun run(environment, hooks);
     t.start();

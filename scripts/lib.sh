@@ -11,6 +11,8 @@ BUILD_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev qt6-httpserver-dev qt6-websockets-dev
   libqt6opengl6-dev libgl-dev fonts-liberation fonts-dejavu-core
 )
+# What CI adds: the format check.
+CI_PACKAGES=(clang-format)
 # What running the program adds: a display server for machines without one (xvfb-run needs xauth).
 RUN_PACKAGES=(xvfb xauth)
 

@@ -1,29 +1,19 @@
 #include "app/MainWindow.h"
 
-#include "app/LabelsView.h"
-#include "draws/CurrentDraw.h"
-#include "draws/DrawFile.h"
-#include "draws/DrawUpdate.h"
-#include "draws/ManualEntry.h"
 #include "draws/ManualEntryDialog.h"
-#include "evaluation/HitCheck.h"
 #include "generator/CriteriaPage.h"
-#include "generator/GenerationRun.h"
 #include "generator/NumberListDialog.h"
-#include "i18n/TextFile.h"
-#include "platform/AtomicFile.h"
 #include "platform/Clock.h"
-#include "platform/Convert.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/HttpClient.h"
 #include "platform/SettingsStore.h"
 #include "platform/Sound.h"
-#include "sheet/TipFile.h"
 #include "sheet/TipRows.h"
 #include "sheet/TipSheetView.h"
 #include "stats/ChartView.h"
+#include "widgets/LabelsView.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -112,35 +102,48 @@ QPixmap ballPixmap(const QColor& colour) {
     return pixmap;
 }
 
-// Shows the wait cursor while it lives.
-struct WaitCursor {
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-// Sets a shared file dialog up for tip files; its default extension and filter are put back when the
-// scope ends.
-class TipDialogScope {
+// The number list window TForm6 as the controller reaches it.
+class NumberListWindow final : public NumberListPort {
 public:
-    TipDialogScope(FileDialogOptions& dialog, const QString& folder)
-        : m_dialog(dialog), m_extension(dialog.defaultExtension), m_filter(dialog.filter) {
-        dialog.defaultExtension = QStringLiteral("tpf");
-        dialog.filter = QStringLiteral("Tippdatei|*.tpf");
-        dialog.initialFolder = folder;
+    explicit NumberListWindow(TForm6& form) : m_form(form) {}
+    NumberList& list() override { return m_form.list(); }
+    void setRowMode(bool rowMode) override { m_form.setRowMode(rowMode); }
+    void setTitle(const QString& title) override { m_form.setWindowTitle(title); }
+    void showList() override { m_form.showList(); }
+    Result runModal() override {
+        // A run shows the wait cursor; the window is for the user's hand.
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+        const TForm6::Result result = m_form.runModal();
+        QGuiApplication::restoreOverrideCursor();
+        switch (result) {
+        case TForm6::Ok:
+            return Result::Ok;
+        case TForm6::Abort:
+            return Result::Abort;
+        case TForm6::Retry:
+            return Result::Retry;
+        case TForm6::Cancel:
+            break;
+        }
+        return Result::Cancel;
     }
-    ~TipDialogScope() {
-        m_dialog.defaultExtension = m_extension;
-        m_dialog.filter = m_filter;
-    }
-    TipDialogScope(const TipDialogScope&) = delete;
-    TipDialogScope& operator=(const TipDialogScope&) = delete;
 
 private:
-    FileDialogOptions& m_dialog;
-    QString m_extension;
-    QString m_filter;
+    TForm6& m_form;
+};
+
+// The manual entry window TForm3 as the controller reaches it.
+class ManualEntryWindow final : public ManualEntryPort {
+public:
+    explicit ManualEntryWindow(TForm3& form) : m_form(form) {}
+    std::optional<DrawRecord> enter(const DrawRecord& shown) override {
+        m_form.load(shown);
+        if (!m_form.runModal()) return std::nullopt;
+        return m_form.entered(shown);
+    }
+
+private:
+    TForm3& m_form;
 };
 
 // "abc" -> "a b c": the letter-spaced text of the banners.
@@ -184,17 +187,13 @@ constexpr int kPageHeight = 380;
 } // namespace
 
 TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString programFolder, QWidget* parent)
-    : QMainWindow(parent), m_platform(platform), m_endpoints(endpoints),
-      m_baseEndpoints(std::move(endpoints)), m_home(std::move(home)),
-      m_programFolder(std::move(programFolder)) {
+    : QMainWindow(parent),
+      m_controller(platform, std::move(endpoints), std::move(home), std::move(programFolder)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Velmars Ziehwerk Kugelo"));
     QFont arial(QStringLiteral("Arial"));
     arial.setPixelSize(11);
     setFont(arial);
-
-    m_currentDraw =
-        std::make_unique<CurrentDraw>(m_state, m_messages, m_platform.dialogs, [this] { Komplettcheck(); });
 
     buildMenu();
     buildStatusBar();
@@ -226,11 +225,17 @@ TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString pro
     setCentralWidget(m_pages);
 
     connectStatusHints();
+    m_controller.setView(this);
+    showActivity();
     resize(DesignClientWidth, DesignClientHeight);
     move(286, 64);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    m_controller.setView(nullptr);
+    m_controller.setNumberList(nullptr);
+    m_controller.setManualEntry(nullptr);
+}
 
 void TForm1::buildMenu() {
     QMenuBar* bar = menuBar();
@@ -245,10 +250,10 @@ void TForm1::buildMenu() {
     };
     QAction* update =
         item(bar, "Aktualisieren1", QStringLiteral("&Ziehungsdaten laden"), QKeySequence(kUpdateShortcut));
-    connect(update, &QAction::triggered, this, [this] { runCommand([this] { BitBtn1Click(); }); });
+    connect(update, &QAction::triggered, this, [this] { BitBtn1Click(); });
     QAction* compute =
         item(bar, "Berechnen1", QStringLiteral("&Berechnen"), QKeySequence(Qt::CTRL | Qt::Key_R));
-    connect(compute, &QAction::triggered, this, [this] { runCommand([this] { Label28Click(); }); });
+    connect(compute, &QAction::triggered, this, [this] { Label28Click(); });
 
     auto* language = new QMenu(QStringLiteral("Sprache/&Language"), this);
     language->setObjectName(QStringLiteral("SpracheLanguage1"));
@@ -305,12 +310,12 @@ void TForm1::buildTipOverview(QWidget* tab) {
     // Top strip: the current draw.
     auto* strip = place<QFrame>(tab, "Panel4", {0, 0, kPageWidth, 40});
     strip->setFrameShape(QFrame::StyledPanel);
-    auto* update =
-        speedButton(strip, "SpeedButton10", {6, 7, 26, 26}, {},
-                    QStringLiteral("Ziehungsdaten von %1 laden").arg(hostOnly(m_endpoints.productHost())),
-                    QStyle::SP_BrowserReload);
+    auto* update = speedButton(
+        strip, "SpeedButton10", {6, 7, 26, 26}, {},
+        QStringLiteral("Ziehungsdaten von %1 laden").arg(hostOnly(m_controller.endpoints().productHost())),
+        QStyle::SP_BrowserReload);
     update->setIconSize({18, 18});
-    connect(update, &QToolButton::clicked, this, [this] { runCommand([this] { BitBtn1Click(); }); });
+    connect(update, &QToolButton::clicked, this, [this] { BitBtn1Click(); });
     auto* back = speedButton(strip, "SpeedButton6", {46, 9, 22, 22}, {},
                              QStringLiteral("vorhergehende Ziehung anzeigen"), QStyle::SP_ArrowLeft);
     m_label35 = label(strip, "Label35", {72, 12, 250, 16}, {});
@@ -323,8 +328,8 @@ void TForm1::buildTipOverview(QWidget* tab) {
     label(strip, "Losnummer", {354, 12, 70, 16}, {});
     m_label13 = label(strip, "Label13", {424, 12, 94, 16}, QStringLiteral("Quersumme"));
     m_label13->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    connect(back, &QToolButton::clicked, this, [this] { runCommand([this] { SpeedButton6Click(); }); });
-    connect(forward, &QToolButton::clicked, this, [this] { runCommand([this] { SpeedButton7Click(); }); });
+    connect(back, &QToolButton::clicked, this, [this] { SpeedButton6Click(); });
+    connect(forward, &QToolButton::clicked, this, [this] { SpeedButton7Click(); });
 
     // Banners at the left and right edge.
     const auto banner = [this, tab](const char* panelName, const char* labelName, int x, const QString& text,
@@ -343,10 +348,12 @@ void TForm1::buildTipOverview(QWidget* tab) {
         l->setFont(f);
         l->setText(text);
         l->setToolTip(hint);
-        connect(panel, &ClickablePanel::clicked, this, [this] { openWebPage(m_endpoints.productPage()); });
-        connect(l, &ClickableLabel::clicked, this, [this] { openWebPage(m_endpoints.productPage()); });
+        connect(panel, &ClickablePanel::clicked, this,
+                [this] { openWebPage(m_controller.endpoints().productPage()); });
+        connect(l, &ClickableLabel::clicked, this,
+                [this] { openWebPage(m_controller.endpoints().productPage()); });
     };
-    banner("Panel2", "Label43", 2, spaced(hostOnly(m_endpoints.companyHost())),
+    banner("Panel2", "Label43", 2, spaced(hostOnly(m_controller.endpoints().companyHost())),
            QStringLiteral("Der Ziehwerk ist eine Programm von Velmar-Software"));
     banner("Panel5", "Label44", kPageWidth - 42,
            spaced(QStringLiteral("Kugelo")) + QStringLiteral("   V 2 . 2"),
@@ -359,10 +366,9 @@ void TForm1::buildTipOverview(QWidget* tab) {
         ball->setObjectName(QStringLiteral("Image%1").arg(i + 1));
         ball->setPixmap(ballPixmap(i < 5 ? QColor(0xf2, 0xc1, 0x1d) : QColor(0xd6, 0x28, 0x28)));
     }
-    m_sheetView = new TipSheetView(m_sheet, tab);
-    connect(m_sheetView, &TipSheetView::fieldLeft, this, [this] { runCommand([this] { Komplettcheck(); }); });
-    connect(m_sheetView, &TipSheetView::editRowRequested, this,
-            [this](int row) { runCommand([this, row] { TippEdit(row); }); });
+    m_sheetView = new TipSheetView(m_controller.sheet(), tab);
+    connect(m_sheetView, &TipSheetView::fieldLeft, this, [this] { Komplettcheck(); });
+    connect(m_sheetView, &TipSheetView::editRowRequested, this, [this](int row) { TippEdit(row); });
 
     // Button row under the sheet.
     constexpr int rowY = 282;
@@ -372,16 +378,15 @@ void TForm1::buildTipOverview(QWidget* tab) {
                              QStringLiteral("Speichern des Tipps"), QStyle::SP_DialogSaveButton);
     auto* load = speedButton(tab, "SpeedButton16", {104, rowY, 26, 26}, {},
                              QStringLiteral("Tipp laden aus Datei"), QStyle::SP_DialogOpenButton);
-    connect(clear, &QToolButton::clicked, this, [this] { runCommand([this] { SpeedButton11Click(); }); });
-    connect(save, &QToolButton::clicked, this, [this] { runCommand([this] { SpeedButton15Click(); }); });
-    connect(load, &QToolButton::clicked, this, [this] { runCommand([this] { SpeedButton16Click(); }); });
+    connect(clear, &QToolButton::clicked, this, [this] { SpeedButton11Click(); });
+    connect(save, &QToolButton::clicked, this, [this] { SpeedButton15Click(); });
+    connect(load, &QToolButton::clicked, this, [this] { SpeedButton16Click(); });
     speedButton(tab, "SpeedButton4", {136, rowY, 112, 26}, QStringLiteral("Tipps in DB suchen"),
                 QStringLiteral("Hier können Sie suchen ob dieser Tipp schon einmal gezogen wurde"));
     auto* distribution =
         button(tab, "Button6", {252, rowY, 114, 26}, QStringLiteral("Verteilung der Tipps"),
                QStringLiteral("Hier sehen Sie im Diagramm welche Zahlen wie oft gezogen wurden"));
-    connect(distribution, &QPushButton::clicked, this,
-            [this] { runCommand([this] { Statistik(Statistic::RowDistribution); }); });
+    connect(distribution, &QPushButton::clicked, this, [this] { Statistik(Statistic::RowDistribution); });
     button(tab, "BitBtn7", {370, rowY, 108, 26}, QStringLiteral("Tipp ausdrucken"),
            QStringLiteral("Drucken SIe hier die berechneten Tipps aus"), QStyle::SP_FileIcon);
 
@@ -392,18 +397,18 @@ void TForm1::buildTipOverview(QWidget* tab) {
     count->setRange(1, 12);
     count->setValue(5);
     count->findChild<QLineEdit*>()->setObjectName(QStringLiteral("Edit80"));
-    connect(count, &QSpinBox::valueChanged, this, [this](int v) { m_criteria.UpDown8.set(v); });
+    connect(count, &QSpinBox::valueChanged, this, [this](int v) { m_controller.criteria().UpDown8.set(v); });
     m_runButton =
         button(bottom, "BitBtn4", {58, 14, 124, 30}, QStringLiteral("Tipps berechnen"),
                QStringLiteral("Starten Sie hier die Berechnung der Tippreihen."), QStyle::SP_MediaPlay);
     QFont runFont = m_runButton->font();
     runFont.setBold(true);
     m_runButton->setFont(runFont);
-    connect(m_runButton, &QPushButton::clicked, this, [this] { runCommand([this] { Label28Click(); }); });
+    connect(m_runButton, &QPushButton::clicked, this, [this] { Label28Click(); });
     auto* lucky = speedButton(
         bottom, "SpeedButton13", {186, 14, 30, 30}, QStringLiteral("☘"),
         QStringLiteral("Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"));
-    connect(lucky, &QToolButton::clicked, this, [this] { runCommand([this] { SpeedButton13Click(); }); });
+    connect(lucky, &QToolButton::clicked, this, [this] { SpeedButton13Click(); });
     speedButton(bottom, "OnlineTipp", {222, 14, 104, 30}, QStringLiteral("Tipp &abgeben"),
                 QStringLiteral("Hier können Sie den Tipp Online abgeben"), QStyle::SP_ArrowUp);
     button(bottom, "Warenkorb", {332, 14, 96, 30}, QStringLiteral("shopping"));
@@ -431,13 +436,12 @@ void TForm1::buildCalculationTab(QWidget* tab) {
         pages[std::size_t(i)]->setObjectName(QLatin1String(names[i]));
         inner->addTab(pages[std::size_t(i)], captions[i]);
     }
-    m_criteriaPage = new CriteriaPage(m_criteria, pages, this);
-    connect(m_criteriaPage, &CriteriaPage::statisticRequested, this, [this](int which, bool tabFirst) {
-        runCommand([=, this] { Statistik(static_cast<Statistic>(which), tabFirst); });
-    });
+    m_criteriaPage = new CriteriaPage(m_controller.criteria(), pages, this);
+    connect(m_criteriaPage, &CriteriaPage::statisticRequested, this,
+            [this](int which, bool tabFirst) { Statistik(static_cast<Statistic>(which), tabFirst); });
     // The spin's change notice sees the value before the change.
     connect(m_criteriaPage, &CriteriaPage::runLimitChanged, this,
-            [this](int oldThousands) { m_state.LaufMax = oldThousands * 1000; });
+            [this](int oldThousands) { m_controller.state().LaufMax = oldThousands * 1000; });
 }
 
 void TForm1::buildChartTab(QWidget* tab) {
@@ -448,7 +452,7 @@ void TForm1::buildChartTab(QWidget* tab) {
                                          QStyle::StandardPixmap icon = QStyle::SP_CustomBase) {
         auto* b = speedButton(bar, name, geometry, caption, hint, icon);
         connect(b, &QToolButton::clicked, this,
-                [this, statistic, tabFirst] { runCommand([=, this] { Statistik(statistic, tabFirst); }); });
+                [this, statistic, tabFirst] { Statistik(statistic, tabFirst); });
     };
     chartButton("SpeedButton2", {4, 4, 26, 26}, {}, QStringLiteral("Verteilung der gezogenen Zahlen"),
                 Statistic::Frequency, false, QStyle::SP_FileDialogDetailedView);
@@ -466,32 +470,33 @@ void TForm1::buildChartTab(QWidget* tab) {
                 QStringLiteral("wie lange sind der einzelne n°CHANCE überfällig"), Statistic::ChanceOverdue,
                 false);
     m_picker2 = datePicker(bar, "DateTimePicker2", {416, 6, 102, 22});
-    connect(m_picker2, &QDateEdit::dateChanged, this, [this](QDate d) { m_state.DateTimePicker2 = d; });
+    connect(m_picker2, &QDateEdit::dateChanged, this,
+            [this](QDate d) { m_controller.state().DateTimePicker2 = d; });
 
-    auto* chart = new ChartView(m_chart, tab);
+    auto* chart = new ChartView(m_controller.chart(), tab);
     chart->setGeometry(0, 36, kPageWidth, kPageHeight - 36);
 }
 
 void TForm1::buildDatabaseTab(QWidget* tab) {
     const auto connectStatistic = [this](QPushButton* b, Statistic statistic) {
-        connect(b, &QPushButton::clicked, this,
-                [this, statistic] { runCommand([=, this] { Statistik(statistic); }); });
+        connect(b, &QPushButton::clicked, this, [this, statistic] { Statistik(statistic); });
     };
     auto* update =
         button(tab, "BitBtn1", {8, 8, 180, 28}, QStringLiteral("&Datenbank aktualisieren"),
                QStringLiteral("aktualieren der Datenbank über Internet"), QStyle::SP_BrowserReload);
-    connect(update, &QPushButton::clicked, this, [this] { runCommand([this] { BitBtn1Click(); }); });
+    connect(update, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     auto* stop = speedButton(tab, "SpeedButton8", {194, 9, 26, 26}, {}, QStringLiteral("Stoppt das Einlesen"),
                              QStyle::SP_BrowserStop);
     stop->setVisible(false);
     connect(stop, &QToolButton::clicked, this, [this] { SpeedButton8Click(); });
 
     m_picker1 = datePicker(tab, "DateTimePicker1", {8, 48, 110, 24});
-    connect(m_picker1, &QDateEdit::dateChanged, this, [this](QDate d) { m_state.DateTimePicker1 = d; });
+    connect(m_picker1, &QDateEdit::dateChanged, this,
+            [this](QDate d) { m_controller.state().DateTimePicker1 = d; });
     auto* select = speedButton(tab, "SpeedButton5", {124, 47, 26, 26}, {},
                                QStringLiteral("Bewertung des Tipps für die Ziehung des gewählten Datums"),
                                QStyle::SP_DialogApplyButton);
-    connect(select, &QToolButton::clicked, this, [this] { runCommand([this] { SpeedButton5Click(); }); });
+    connect(select, &QToolButton::clicked, this, [this] { SpeedButton5Click(); });
     m_label29 = label(tab, "Label29", {158, 52, 358, 16}, {});
     QFont bold = m_label29->font();
     bold.setBold(true);
@@ -499,11 +504,11 @@ void TForm1::buildDatabaseTab(QWidget* tab) {
 
     auto* remove = button(tab, "BitBtn6", {8, 84, 110, 28}, QStringLiteral("Löschen"),
                           QStringLiteral("Löschen der aktuell angezeigten Ziehung"), QStyle::SP_TrashIcon);
-    connect(remove, &QPushButton::clicked, this, [this] { runCommand([this] { BitBtn6Click(); }); });
+    connect(remove, &QPushButton::clicked, this, [this] { BitBtn6Click(); });
     auto* enter =
         button(tab, "BitBtn8", {124, 84, 110, 28}, QStringLiteral("Eingeben"),
                QStringLiteral("manuelle eingaben der Ziehungsdaten."), QStyle::SP_FileDialogNewFolder);
-    connect(enter, &QPushButton::clicked, this, [this] { runCommand([this] { BitBtn8Click(); }); });
+    connect(enter, &QPushButton::clicked, this, [this] { BitBtn8Click(); });
 
     connectStatistic(button(tab, "Button2", {8, 126, 92, 26}, QStringLiteral("Paare suchen"),
                             QStringLiteral("Erzeugen der Grafik für die Paarbildung der Zahlen")),
@@ -538,9 +543,15 @@ void TForm1::buildDatabaseTab(QWidget* tab) {
 
 void TForm1::buildInternetTab(QWidget* tab) {
     label(tab, "Label51", {8, 14, 90, 16}, QStringLiteral("Proxy-Server"));
-    place<QLineEdit>(tab, "ProxyHostEdit", {100, 10, 220, 22});
+    // The update reads the proxy before every request: the fields give every change to the controller.
+    auto* proxyHost = place<QLineEdit>(tab, "ProxyHostEdit", {100, 10, 220, 22});
+    connect(proxyHost, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_controller.windowValues().ProxyHostEdit = text; });
     label(tab, "Label53", {8, 42, 90, 16}, QStringLiteral("Proxy-Port"));
-    place<QLineEdit>(tab, "ProxyPortEdit", {100, 38, 60, 22})->setText(QStringLiteral("80"));
+    auto* proxyPort = place<QLineEdit>(tab, "ProxyPortEdit", {100, 38, 60, 22});
+    proxyPort->setText(m_controller.windowValues().ProxyPortEdit);
+    connect(proxyPort, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_controller.windowValues().ProxyPortEdit = text; });
 
     // The vendor's hosts, stored with the settings; an environment variable overrides its field.
     const struct {
@@ -563,7 +574,8 @@ void TForm1::buildInternetTab(QWidget* tab) {
         edit->setPlaceholderText(QString::fromUtf8(h.hint));
         connect(edit, &QLineEdit::editingFinished, this, [this] {
             takeWindowValues();
-            applyEndpoints();
+            m_controller.applyEndpoints();
+            showEndpoints();
         });
     }
 
@@ -576,9 +588,9 @@ void TForm1::buildInternetTab(QWidget* tab) {
         connect(l, &ClickableLabel::clicked, this, [this, l] { openWebPage(l->text()); });
     };
     link("Label55", "Label52", 160, QStringLiteral("Updates und die neueste Version gibt es bei:"),
-         m_endpoints.productPage());
+         m_controller.endpoints().productPage());
     link("Label56", "Label54", 206, QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:"),
-         m_endpoints.resultsPage());
+         m_controller.endpoints().resultsPage());
 
     // Values kept in the settings that no command shows.
     label(tab, "Label57", {8, 260, 150, 16}, QStringLiteral("Für eine Ziehung:"))->setVisible(false);
@@ -592,7 +604,7 @@ void TForm1::buildInternetTab(QWidget* tab) {
     browser->setText(QStringLiteral("Linkseite aktivieren"));
     browser->setVisible(false);
     auto* url = place<QLineEdit>(tab, "URLEdit", {8, 334, 300, 22});
-    url->setText(m_endpoints.homePage());
+    url->setText(m_controller.endpoints().homePage());
     url->setEnabled(false);
     url->setVisible(false);
 }
@@ -627,238 +639,179 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::openWebPage(const QString& address) {
-    m_platform.desktop.open(address);
-}
-
-void TForm1::runCommand(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const KugeloError& e) {
-        m_platform.dialogs.message(e.text());
-    } catch (const std::exception& e) {
-        m_platform.dialogs.message(QString::fromLocal8Bit(e.what()));
-    }
-    showState();
+    m_controller.platform().desktop.open(address);
 }
 
 void TForm1::showState() {
-    m_label29->setText(m_state.Label29);
-    m_label35->setText(m_state.Label35);
-    m_label13->setText(m_state.Label13);
+    m_label29->setText(m_controller.state().Label29);
+    m_label35->setText(m_controller.state().Label35);
+    m_label13->setText(m_controller.state().Label13);
     {
         const QSignalBlocker block(m_picker1);
-        m_picker1->setDate(m_state.DateTimePicker1);
+        m_picker1->setDate(m_controller.state().DateTimePicker1);
     }
     {
         const QSignalBlocker block(m_picker2);
-        m_picker2->setDate(m_state.DateTimePicker2);
+        m_picker2->setDate(m_controller.state().DateTimePicker2);
     }
     // The picker keeps an earlier date out; the state follows what it shows.
-    m_state.DateTimePicker1 = m_picker1->date();
-    m_state.DateTimePicker2 = m_picker2->date();
+    m_controller.state().DateTimePicker1 = m_picker1->date();
+    m_controller.state().DateTimePicker2 = m_picker2->date();
 }
 
 void TForm1::initialise() {
-    m_state.Groesse = height();
-    m_state.dfb = toDayNumber(m_platform.clock.today());
-    m_state.Home = m_home;
-    if (!m_state.Home.endsWith(QLatin1Char('/'))) m_state.Home += QLatin1Char('/');
-    m_state.SoundName = QStringLiteral("yippee.wav");
-    m_state.LaufMax = 100000;
-    m_state.sortieren = false;
-    m_state.Berechnunglaeuft = false;
-
+    m_controller.beginStartUp(height());
     // The stored settings, which also arm the sheet check (sortieren) in their course.
     restoreSettings();
-
-    // A start date of the statistics within the last seven days is replaced by the earliest date.
-    if (m_state.DateTimePicker2 > m_platform.clock.today().addDays(-7))
-        m_state.DateTimePicker2 = earliestDrawDate();
-    auto* proxyHost = findChild<QLineEdit*>(QStringLiteral("ProxyHostEdit"));
-    if (proxyHost->text().isEmpty())
-        findChild<QLineEdit*>(QStringLiteral("ProxyPortEdit"))->setText(QStringLiteral("80"));
-
-    m_state.LaufMax = 1000 * m_criteria.UpDown7.value;
-
-    m_state.ZahlenFile = QStringLiteral("Kugelo.dat");
-    runCommand([this] { DrawFile(m_state.drawFilePath()).createIfMissing(); });
-
-    m_random.seedFromClock(m_platform.clock);
-
-    m_state.aktDatum = toDayNumber(m_state.DateTimePicker2);
-    setPickerDate(m_state.DateTimePicker1, m_platform.clock.today());
+    m_controller.endStartUp();
+    showWindowValues();
     showState();
 }
 
 void TForm1::startUp() {
     m_form3 = std::make_unique<TForm3>(this);
-    m_form6 = std::make_unique<TForm6>(m_random, m_platform.dialogs, m_platform.clock, this);
-    runCommand([this] { m_currentDraw->selectByDate(); });
-    runCommand([this] { Statistik(Statistic::Frequency); });
-    m_pages->setCurrentIndex(0);
+    m_form6 = std::make_unique<TForm6>(m_controller.random(), m_controller.platform().dialogs,
+                                       m_controller.platform().clock, this);
+    m_numberListPort = std::make_unique<NumberListWindow>(*m_form6);
+    m_manualEntryPort = std::make_unique<ManualEntryWindow>(*m_form3);
+    m_controller.setNumberList(m_numberListPort.get());
+    m_controller.setManualEntry(m_manualEntryPort.get());
+    m_controller.startUp();
 }
 
-QString TForm1::soundPath() const {
-    // The sound ships beside the program; a copy in the home folder is the second place to look.
-    for (const QString& folder : {m_programFolder, m_state.Home}) {
-        const QString path = QDir(folder).filePath(m_state.SoundName);
-        if (QFileInfo::exists(path)) return path;
-    }
-    return {};
+void TForm1::perform(const std::function<void()>& command) {
+    m_controller.run(command);
 }
 
 void TForm1::Komplettcheck() {
-    kugelo::Komplettcheck(m_state, m_sheet, [this] { m_platform.sound.play(soundPath()); });
+    m_controller.checkSheet();
 }
-
 void TForm1::SpeedButton11Click() {
-    m_sheet.clearAll();
+    perform([this] { m_controller.clearSheet(); });
 }
-
 void TForm1::SpeedButton15Click() {
-    setPickerDate(m_state.DateTimePicker1, nextDrawDate(m_state.DateTimePicker1));
-    showState();
-    const TipDialogScope scope(m_saveDialog1, m_state.Home);
-    m_saveDialog1.proposedName =
-        m_state.DateTimePicker1.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".tpf");
-    const QString path = m_platform.dialogs.saveFileName(m_saveDialog1);
-    if (!path.isEmpty()) writeFileWhole(path, tipFileText(m_sheet));
+    perform([this] { m_controller.saveTips(); });
 }
-
 void TForm1::SpeedButton16Click() {
-    {
-        const TipDialogScope scope(m_openDialog1, m_state.Home);
-        const QString path = m_platform.dialogs.openFileName(m_openDialog1);
-        if (!path.isEmpty()) {
-            m_openDialog1.proposedName = path;
-            // The file is read before the sheet is cleared, so a file that cannot be read costs no rows.
-            const QStringList lines = readTextFile(path);
-            loadTipFile(m_sheet, lines);
-        }
-    }
-    m_currentDraw->selectByDate();
+    perform([this] { m_controller.loadTips(); });
 }
-
 void TForm1::TippEdit(int row) {
-    if (!m_form6) return;
-    m_form6->setWindowTitle(m_messages[11] + QStringLiteral(" ") + QString::number(row + 1));
-    NumberList& list = m_form6->list();
-    // Set up the row mode.
-    list.Zufall = m_messages[60];
-    list.Stopp = m_messages[61];
-    m_form6->setRowMode(true);
-    list.MaxTipp = 5;
-    list.MaxZahl = 49;
-    for (int n = 1; n <= 49; ++n) {
-        list.setSet(n, false);
-        list.setColour(n, BoxColour::Normal);
-    }
-    for (int f = 0; f < 5; ++f) {
-        const auto n = tryStrToInt(m_sheet.text(row, f));
-        if (!n || *n < 1 || *n > 49) break;
-        list.setSet(*n, true);
-        list.setColour(*n, BoxColour::Yellow);
-    }
-    m_form6->showList();
-
-    const TForm6::Result result = m_form6->runModal();
-    if (result == TForm6::Ok) {
-        int f = 0;
-        for (int n = 1; n <= 49 && f < 5; ++n) {
-            if (list.isSet(n)) m_sheet.setText(row, f++, QString::number(n));
-        }
-    }
-    m_form6->setRowMode(false);
-    for (int n = 1; n <= 49; ++n)
-        list.setColour(n, BoxColour::Normal);
-    m_form6->setWindowTitle(m_messages[12]);
-    m_form6->showList();
+    perform([this, row] { m_controller.editRow(row); });
 }
-
 void TForm1::SpeedButton5Click() {
-    m_currentDraw->selectByDate();
+    perform([this] { m_controller.selectDraw(); });
 }
-
 void TForm1::SpeedButton6Click() {
-    m_currentDraw->stepBack();
+    perform([this] { m_controller.stepBack(); });
 }
-
 void TForm1::SpeedButton7Click() {
-    m_currentDraw->stepForward();
+    perform([this] { m_controller.stepForward(); });
 }
-
 void TForm1::BitBtn6Click() {
-    const WaitCursor wait;
-    m_currentDraw->removeCurrent();
+    perform([this] { m_controller.removeDraw(); });
 }
-
 void TForm1::BitBtn8Click() {
-    const DrawFile file(m_state.drawFilePath());
-    const DrawRecord loaded = manualEntryStart(m_state, file);
-    m_form3->load(loaded);
-    if (m_form3->runModal()) storeManualEntry(file, m_form3->entered(loaded));
-    // The draw that was current before stays current.
-    setPickerDate(m_state.DateTimePicker1, fromDayNumber(m_state.aktDatum));
-    m_currentDraw->selectByDate();
+    perform([this] { m_controller.enterDraw(); });
+}
+void TForm1::BitBtn1Click() {
+    perform([this] { m_controller.update(); });
+}
+void TForm1::SpeedButton8Click() {
+    m_controller.stopUpdate();
+}
+void TForm1::Statistik(Statistic statistic, bool showTabFirst) {
+    perform([=, this] { m_controller.showStatistic(statistic, showTabFirst); });
+}
+void TForm1::Label28Click() {
+    perform([this] { m_controller.generate(); });
+}
+void TForm1::SpeedButton13Click() {
+    perform([this] { m_controller.luckyNumber(); });
 }
 
-void TForm1::setControlsEnabled(std::initializer_list<const char*> names, bool enabled) {
-    for (const char* name : names) {
+void TForm1::pump() {
+    if (m_controller.activity() == Activity::Generating) {
+        // The window stays live at no cost per candidate: pending events about every 15 ms.
+        if (m_sincePump.isValid() && m_sincePump.elapsed() < 15) return;
+        setStatusText(1, m_controller.progressLine());
+    }
+    QCoreApplication::processEvents();
+    m_sincePump.restart();
+}
+
+void TForm1::status(int panel, const QString& text) {
+    setStatusText(panel, text);
+}
+
+void TForm1::stateChanged() {
+    showState();
+}
+
+void TForm1::criteriaChanged() {
+    showCriteria();
+}
+
+void TForm1::notADrawLine(const QString& text) {
+    m_controller.platform().dialogs.message(text);
+}
+
+void TForm1::waitCursor(bool on) {
+    if (on)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void TForm1::showPage(Page page, bool repaintNow) {
+    if (page == Page::TipOverview)
+        m_pages->setCurrentIndex(0);
+    else
+        m_pages->setCurrentWidget(findChild<QWidget*>(QStringLiteral("TabSheet5")));
+    if (repaintNow) repaint();
+}
+
+namespace {
+// Which command each control starts; a control is greyed while the controller does not allow it.
+struct CommandControl {
+    const char* name;
+    Command command;
+};
+constexpr CommandControl kCommandControls[] = {
+    {"SpeedButton5", Command::SelectDraw}, {"SpeedButton6", Command::SelectDraw},
+    {"SpeedButton7", Command::SelectDraw}, {"BitBtn6", Command::RemoveDraw},
+    {"BitBtn8", Command::EnterDraw},       {"BitBtn1", Command::Update},
+    {"SpeedButton10", Command::Update},    {"Button1", Command::Update},
+    {"Aktualisieren1", Command::Update},   {"SpeedButton11", Command::EditSheet},
+    {"SpeedButton16", Command::EditSheet},
+};
+// The run button and its menu item start a run when idle and stop it while it goes on.
+constexpr const char* kRunControls[] = {"BitBtn4", "Berechnen1"};
+} // namespace
+
+void TForm1::showActivity() {
+    const auto setEnabled = [this](const char* name, bool enabled) {
         // The dialogs are children of the window and reuse some names: only the window's own pages count.
         if (auto* w = m_pages->findChild<QWidget*>(QLatin1String(name))) w->setEnabled(enabled);
         if (auto* a = findChild<QAction*>(QLatin1String(name))) a->setEnabled(enabled);
-    }
-}
-
-void TForm1::BitBtn1Click() {
-    if (m_updateRunning) return; // one update at a time
-    m_updateRunning = true;
-    auto* stop = m_pages->findChild<QToolButton*>(QStringLiteral("SpeedButton8"));
-    // Its own start buttons and the commands that change the draw file wait until the update is over; the
-    // buttons come back also when the update ends with an error report.
-    const auto setRunning = [this, stop](bool running) {
-        setControlsEnabled(
-            {"BitBtn1", "SpeedButton10", "Button1", "BitBtn6", "BitBtn8", "BitBtn4", "Berechnen1"}, !running);
-        stop->setVisible(running);
     };
-    struct Finish {
-        TForm1* form;
-        std::function<void(bool)> setRunning;
-        ~Finish() {
-            setRunning(false);
-            form->m_updateRunning = false;
-            form->showState();
-            Q_EMIT form->updateFinished();
-        }
-    } finish{this, setRunning};
-    setRunning(true);
-
-    UpdateHooks hooks;
-    hooks.pump = [] { QCoreApplication::processEvents(); };
-    hooks.stopRequested = [stop] { return stop->isHidden(); };
-    hooks.proxy = [this] {
-        return UpdateProxy{findChild<QLineEdit*>(QStringLiteral("ProxyHostEdit"))->text(),
-                           strToInt(findChild<QLineEdit*>(QStringLiteral("ProxyPortEdit"))->text())};
-    };
-    hooks.status = [this](int panel, const QString& text) { setStatusText(panel, text); };
-    hooks.message = [this](const QString& text) { m_platform.dialogs.message(text); };
-    hooks.drawShown = [this] { showState(); };
-    hooks.dayDone = [this](const QDate&, const QString&) { showState(); };
-    DrawUpdate(m_state, m_messages, m_platform.http, m_endpoints, m_platform.clock, *m_currentDraw, hooks)
-        .run();
+    for (const CommandControl& c : kCommandControls)
+        setEnabled(c.name, m_controller.allows(c.command));
+    const bool generating = m_controller.activity() == Activity::Generating;
+    for (const char* name : kRunControls)
+        setEnabled(name, m_controller.allows(Command::Generate) || generating);
+    m_sheetView->setEditable(m_controller.allows(Command::EditSheet));
+    m_pages->findChild<QToolButton*>(QStringLiteral("SpeedButton8"))
+        ->setVisible(m_controller.allows(Command::StopUpdate) && !m_controller.stopRequested());
+    if (m_tippsberechnen.isEmpty()) m_tippsberechnen = m_runButton->text();
+    m_runButton->setText(generating && !m_controller.stopRequested() ? m_controller.messages()[Msg::StopRun]
+                                                                     : m_tippsberechnen);
+    const Activity was = m_shownActivity;
+    m_shownActivity = m_controller.activity();
+    if (was == Activity::Updating && m_shownActivity != Activity::Updating) Q_EMIT updateFinished();
 }
 
-void TForm1::SpeedButton8Click() {
-    if (!m_updateRunning) return;
-    m_pages->findChild<QToolButton*>(QStringLiteral("SpeedButton8"))->setVisible(false);
-    m_platform.http.abort(); // a request that waits now ends at once
-}
-
-void TForm1::Statistik(Statistic statistic, bool showTabFirst) {
-    auto* diagram = findChild<QWidget*>(QStringLiteral("TabSheet5"));
-    if (showTabFirst) m_pages->setCurrentWidget(diagram);
-    const WaitCursor wait;
-    if (showStatistic(statistic, m_state, m_messages, m_chart, &m_sheet)) m_pages->setCurrentWidget(diagram);
+void TForm1::activityChanged() {
+    showActivity();
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
@@ -871,14 +824,14 @@ void TForm1::rescaleToHeight() {
         // The design geometry is taken at the first resize, when every control has its place.
         m_scaler.capture(m_pages);
         m_scalerReady = true;
-        if (m_state.Groesse == 0) return;
+        if (m_controller.state().Groesse == 0) return;
     }
-    if (m_state.Groesse > 0 && height() != m_state.Groesse) {
-        const double factor = static_cast<double>(height()) / m_state.Groesse;
+    if (m_controller.state().Groesse > 0 && height() != m_controller.state().Groesse) {
+        const double factor = static_cast<double>(height()) / m_controller.state().Groesse;
         m_scaler.scaleBy(factor);
         if (m_form6) // does not exist yet while the settings are restored at start-up
             m_form6->scaleBy(factor);
-        m_state.Groesse = height();
+        m_controller.state().Groesse = height();
     }
 }
 
@@ -889,33 +842,32 @@ void TForm1::showEvent(QShowEvent* event) {
     // The update starts once the window is on the screen.
     if (m_updateOnShow)
         QTimer::singleShot(0, this, [this] {
-            runCommand([this] { BitBtn1Click(); });
+            BitBtn1Click();
             // The update wrote its own texts; a problem with the stored settings stays in view.
-            if (!m_platform.settings.problem().isEmpty()) setStatusText(1, m_platform.settings.problem());
+            if (!m_controller.platform().settings.problem().isEmpty())
+                setStatusText(1, m_controller.platform().settings.problem());
         });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    SpeedButton8Click();
-    // A run in progress stops at its next candidate, so the program can end.
-    if (m_runButton->text() == m_messages[42]) m_runButton->setText(m_tippsberechnen);
+    // An update ends at once, a run in progress at its next candidate, so the program can end.
+    m_controller.stopAll();
     saveSettings();
     event->accept();
 }
 
 void TForm1::restoreSettings() {
-    SettingsStore& store = m_platform.settings;
-    const SettingsTargets targets{m_state, m_criteria, m_sheet, m_window, m_kept};
-    SettingsRestore restore(store, targets);
+    SettingsStore& store = m_controller.platform().settings;
+    SettingsRestore restore(store, m_controller.settingsTargets());
     try {
         store.openKey(SettingsStore::kugeloKey(), true);
     } catch (const KugeloError&) {
         return; // start-up goes on with the design values
     }
     restore.unguarded();
-    findChild<QLabel*>(QStringLiteral("Losnummer"))->setText(m_state.LosNr);
-    m_window.width = width();
-    m_window.height = height();
+    findChild<QLabel*>(QStringLiteral("Losnummer"))->setText(m_controller.state().LosNr);
+    m_controller.windowValues().width = width();
+    m_controller.windowValues().height = height();
     restore.group1([this](int w, int h) {
         // A stored size larger than the screen (a damaged or foreign file) would open a window that
         // cannot be painted or closed in reasonable time, and be written back at every close.
@@ -931,8 +883,8 @@ void TForm1::restoreSettings() {
     restore.printFont();
     restore.group4();
     restore.browser();
-    m_state.sortieren = true;
-    restore.group5(m_baseEndpoints.homePage());
+    m_controller.state().sortieren = true;
+    restore.group5(m_controller.builtInEndpoints().homePage());
     restore.hosts();
     restore.dateTimePicker2();
     try {
@@ -940,18 +892,19 @@ void TForm1::restoreSettings() {
     } catch (const KugeloError&) {
     }
     showCriteria();
-    applyEndpoints();
+    m_controller.applyEndpoints();
+    showEndpoints();
     showWindowValues();
     if (!store.problem().isEmpty()) setStatusText(1, store.problem());
 }
 
 void TForm1::saveSettings() {
     takeWindowValues();
-    SettingsStore& store = m_platform.settings;
+    SettingsStore& store = m_controller.platform().settings;
     // A failed write of the settings at close is ignored; the previous store file stays as it was.
     try {
         store.openKey(SettingsStore::kugeloKey(), true);
-        kugelo::saveSettings(store, SettingsTargets{m_state, m_criteria, m_sheet, m_window, m_kept});
+        kugelo::saveSettings(store, m_controller.settingsTargets());
         store.closeKey();
     } catch (const KugeloError&) {
     }
@@ -972,39 +925,44 @@ const HostField kHostFields[] = {
 } // namespace
 
 void TForm1::showWindowValues() {
-    findChild<QLineEdit*>(QStringLiteral("Edit81"))->setText(m_window.Edit81);
-    findChild<QLineEdit*>(QStringLiteral("Edit82"))->setText(m_window.Edit82);
-    findChild<QCheckBox*>(QStringLiteral("CheckBox21"))->setChecked(m_window.CheckBox21);
-    findChild<QLineEdit*>(QStringLiteral("URLEdit"))->setText(m_window.URLEdit);
-    findChild<QLineEdit*>(QStringLiteral("ProxyHostEdit"))->setText(m_window.ProxyHostEdit);
-    findChild<QLineEdit*>(QStringLiteral("ProxyPortEdit"))->setText(m_window.ProxyPortEdit);
+    findChild<QLineEdit*>(QStringLiteral("Edit81"))->setText(m_controller.windowValues().Edit81);
+    findChild<QLineEdit*>(QStringLiteral("Edit82"))->setText(m_controller.windowValues().Edit82);
+    findChild<QCheckBox*>(QStringLiteral("CheckBox21"))->setChecked(m_controller.windowValues().CheckBox21);
+    findChild<QLineEdit*>(QStringLiteral("URLEdit"))->setText(m_controller.windowValues().URLEdit);
+    findChild<QLineEdit*>(QStringLiteral("ProxyHostEdit"))
+        ->setText(m_controller.windowValues().ProxyHostEdit);
+    findChild<QLineEdit*>(QStringLiteral("ProxyPortEdit"))
+        ->setText(m_controller.windowValues().ProxyPortEdit);
 }
 
 void TForm1::takeWindowValues() {
-    m_window.height = height();
-    m_window.width = width();
-    m_window.normalState =
+    m_controller.windowValues().height = height();
+    m_controller.windowValues().width = width();
+    m_controller.windowValues().normalState =
         !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
-    m_window.Edit81 = findChild<QLineEdit*>(QStringLiteral("Edit81"))->text();
-    m_window.Edit82 = findChild<QLineEdit*>(QStringLiteral("Edit82"))->text();
-    m_window.CheckBox21 = findChild<QCheckBox*>(QStringLiteral("CheckBox21"))->isChecked();
-    m_window.URLEdit = findChild<QLineEdit*>(QStringLiteral("URLEdit"))->text();
-    m_window.ProxyHostEdit = findChild<QLineEdit*>(QStringLiteral("ProxyHostEdit"))->text();
-    m_window.ProxyPortEdit = findChild<QLineEdit*>(QStringLiteral("ProxyPortEdit"))->text();
+    m_controller.windowValues().Edit81 = findChild<QLineEdit*>(QStringLiteral("Edit81"))->text();
+    m_controller.windowValues().Edit82 = findChild<QLineEdit*>(QStringLiteral("Edit82"))->text();
+    m_controller.windowValues().CheckBox21 = findChild<QCheckBox*>(QStringLiteral("CheckBox21"))->isChecked();
+    m_controller.windowValues().URLEdit = findChild<QLineEdit*>(QStringLiteral("URLEdit"))->text();
+    m_controller.windowValues().ProxyHostEdit =
+        findChild<QLineEdit*>(QStringLiteral("ProxyHostEdit"))->text();
+    m_controller.windowValues().ProxyPortEdit =
+        findChild<QLineEdit*>(QStringLiteral("ProxyPortEdit"))->text();
     // A host set by its environment variable is not stored (the stored one stays), nor is the built-in one.
-    const QString builtIn[] = {m_baseEndpoints.productHost(), m_baseEndpoints.companyHost(),
-                               m_baseEndpoints.resultsHost()};
+    const QString builtIn[] = {m_controller.builtInEndpoints().productHost(),
+                               m_controller.builtInEndpoints().companyHost(),
+                               m_controller.builtInEndpoints().resultsHost()};
     for (std::size_t i = 0; i < std::size(kHostFields); ++i) {
         const HostField& f = kHostFields[i];
         if (!qEnvironmentVariable(f.variable).trimmed().isEmpty()) continue;
         const QString host = Endpoints::normalizeHost(findChild<QLineEdit*>(QLatin1String(f.edit))->text());
-        m_window.*f.stored = host == builtIn[i] ? QString() : host;
+        m_controller.windowValues().*f.stored = host == builtIn[i] ? QString() : host;
     }
 }
 
-void TForm1::applyEndpoints() {
-    m_endpoints = endpointsInUse(m_window, m_baseEndpoints);
-    const QString hosts[] = {m_endpoints.productHost(), m_endpoints.companyHost(), m_endpoints.resultsHost()};
+void TForm1::showEndpoints() {
+    const QString hosts[] = {m_controller.endpoints().productHost(), m_controller.endpoints().companyHost(),
+                             m_controller.endpoints().resultsHost()};
     for (std::size_t i = 0; i < std::size(kHostFields); ++i) {
         auto* edit = findChild<QLineEdit*>(QLatin1String(kHostFields[i].edit));
         const bool fixed = !qEnvironmentVariable(kHostFields[i].variable).trimmed().isEmpty();
@@ -1016,105 +974,20 @@ void TForm1::applyEndpoints() {
                   : QString());
     }
     findChild<QWidget*>(QStringLiteral("SpeedButton10"))
-        ->setToolTip(QStringLiteral("Ziehungsdaten von %1 laden").arg(hostOnly(m_endpoints.productHost())));
-    findChild<QLabel*>(QStringLiteral("Label52"))->setText(m_endpoints.productPage());
-    findChild<QLabel*>(QStringLiteral("Label54"))->setText(m_endpoints.resultsPage());
-    findChild<QLabel*>(QStringLiteral("Label43"))->setText(spaced(hostOnly(m_endpoints.companyHost())));
+        ->setToolTip(QStringLiteral("Ziehungsdaten von %1 laden")
+                         .arg(hostOnly(m_controller.endpoints().productHost())));
+    findChild<QLabel*>(QStringLiteral("Label52"))->setText(m_controller.endpoints().productPage());
+    findChild<QLabel*>(QStringLiteral("Label54"))->setText(m_controller.endpoints().resultsPage());
+    findChild<QLabel*>(QStringLiteral("Label43"))
+        ->setText(spaced(hostOnly(m_controller.endpoints().companyHost())));
 }
 
 void TForm1::showCriteria() {
     m_criteriaPage->showCriteria();
     auto* count = findChild<QSpinBox*>(QStringLiteral("UpDown8"));
     const QSignalBlocker block(count);
-    count->setRange(m_criteria.UpDown8.min, m_criteria.UpDown8.max);
-    count->setValue(m_criteria.UpDown8.value);
-}
-
-void TForm1::SpeedButton13Click() {
-    const QString proposed = QString::number(m_random.below(99999));
-    const QString answer = m_platform.dialogs.input(m_messages[20], m_messages[21], proposed);
-    if (const auto number = tryStrToInt(answer)) {
-        m_random.setState(static_cast<std::uint32_t>(*number));
-        setStatusText(1, m_messages[22] + QString::number(*number) + m_messages[23]);
-    } else {
-        m_random.seedFromClock(m_platform.clock);
-    }
-}
-
-void TForm1::Label28Click() {
-    if (m_tippsberechnen.isEmpty()) m_tippsberechnen = m_runButton->text();
-    if (m_runButton->text() == m_messages[42]) {
-        m_runButton->setText(m_tippsberechnen); // the running loop sees it at its next candidate
-        return;
-    }
-    m_runButton->setText(m_messages[42]);
-
-    // Commands that would change the sheet or the draw file wait until the run is over.
-    const auto setBusy = [this](bool busy) {
-        setControlsEnabled({"SpeedButton5", "SpeedButton6", "SpeedButton7", "SpeedButton10", "SpeedButton11",
-                            "SpeedButton16", "BitBtn1", "BitBtn6", "BitBtn8", "Aktualisieren1"},
-                           !busy);
-        m_sheetView->setEditable(!busy);
-    };
-    struct Finish {
-        TForm1* form;
-        std::function<void(bool)> setBusy;
-        ~Finish() {
-            setBusy(false);
-            form->m_runButton->setText(form->m_tippsberechnen);
-            form->showCriteria();
-        }
-    } finish{this, setBusy};
-    setBusy(true);
-    const WaitCursor wait;
-
-    GenerationRun* current = nullptr;
-    QElapsedTimer sincePump;
-    sincePump.start();
-    RunHooks hooks;
-    hooks.pump = [&] {
-        // The window stays live at no cost per candidate: pending events about every 15 ms.
-        if (sincePump.elapsed() < 15) return;
-        if (current) setStatusText(1, current->progressLine());
-        QCoreApplication::processEvents();
-        sincePump.restart();
-    };
-    hooks.stopRequested = [this] { return m_runButton->text() != m_messages[42]; };
-    hooks.status = [this](const QString& text) { setStatusText(1, text); };
-    hooks.showTipTab = [this] { m_pages->setCurrentIndex(0); };
-    hooks.showChartTab = [this] {
-        m_pages->setCurrentWidget(findChild<QWidget*>(QStringLiteral("TabSheet5")));
-        repaint();
-    };
-    hooks.criteriaChanged = [this] { showCriteria(); };
-    hooks.sheetCheck = [this] { Komplettcheck(); };
-    hooks.numberList = [this](NumberPool& pool) {
-        m_pages->setCurrentIndex(0);
-        NumberList& list = m_form6->list();
-        list.Zufall = m_messages[60];
-        list.Stopp = m_messages[61];
-        list.MaxZahl = 49;
-        for (int n = 1; n <= 49; ++n) {
-            list.setSet(n, pool.count(n) > 0);
-            list.setWeight(n, QString::number(pool.count(n)));
-        }
-        m_form6->setRowMode(false);
-        m_form6->showList();
-        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
-        const TForm6::Result result = m_form6->runModal();
-        QGuiApplication::restoreOverrideCursor();
-        if (result == TForm6::Ok) return PoolChoice::Keep;
-        if (result == TForm6::Retry) {
-            pool.rebuildFrom(list);
-            return PoolChoice::Rebuild;
-        }
-        return PoolChoice::Cancel;
-    };
-    GenerationRun run(RunEnvironment{m_state, m_sheet, m_criteria, m_messages, m_chart, *m_currentDraw,
-                                     m_random, m_platform.clock},
-                      hooks);
-    current = &run;
-    run.run();
+    count->setRange(m_controller.criteria().UpDown8.min, m_controller.criteria().UpDown8.max);
+    count->setValue(m_controller.criteria().UpDown8.value);
 }
 
 } // namespace kugelo

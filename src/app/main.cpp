@@ -1,7 +1,7 @@
-#include "app/Home.h"
 #include "app/MainWindow.h"
 #include "i18n/TextFile.h"
 #include "platform/Clock.h"
+#include "platform/Home.h"
 #include "platform/HttpClient.h"
 #include "platform/QtDesktopView.h"
 #include "platform/QtDialogsView.h"
@@ -46,7 +46,7 @@ int main(int argc, char* argv[]) {
     const QString screenshot = qEnvironmentVariable("KUGELO_SCREENSHOT");
     if (!screenshot.isEmpty()) {
         if (const QString tips = qEnvironmentVariable("KUGELO_SCREENSHOT_TIPS"); !tips.isEmpty()) {
-            form.runCommand([&form, &tips] {
+            form.controller().run([&form, &tips] {
                 kugelo::loadTipFile(form.sheet(), kugelo::readTextFile(tips));
                 form.Komplettcheck();
             });

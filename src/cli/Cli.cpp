@@ -1,27 +1,26 @@
 #include "cli/Cli.h"
 
-#include "app/Endpoints.h"
-#include "app/MainState.h"
-#include "app/Settings.h"
-#include "draws/CurrentDraw.h"
+#include "controller/Controller.h"
+#include "controller/Settings.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
 #include "draws/DrawUpdate.h"
-#include "evaluation/HitCheck.h"
 #include "generator/GenerationCriteria.h"
-#include "generator/GenerationRun.h"
 #include "generator/RandomSource.h"
-#include "i18n/MessageTable.h"
 #include "i18n/TextFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "platform/Convert.h"
+#include "platform/Desktop.h"
 #include "platform/Dialogs.h"
+#include "platform/Endpoints.h"
 #include "platform/Errors.h"
 #include "platform/HttpClient.h"
 #include "platform/SettingsStore.h"
+#include "platform/Sound.h"
 #include "sheet/TipFile.h"
 #include "sheet/TipSheet.h"
+#include "state/MainState.h"
 #include "stats/ChartModel.h"
 #include "stats/Statistics.h"
 
@@ -59,6 +58,65 @@ public:
 
 private:
     QTextStream& m_err;
+};
+
+// kugelo-cli opens nothing and plays nothing.
+class NoDesktop final : public Desktop {
+public:
+    void open(const QString&) override {}
+    void startProgram(const QString&, const QStringList&) override {}
+};
+class NoSound final : public Sound {
+public:
+    void play(const QString&) override {}
+};
+// For the commands that ask no web service.
+class NoHttp final : public HttpClient {
+public:
+    HttpResponse get(const HttpRequest&) override { return {}; }
+    void abort() override {}
+};
+
+// What kugelo-cli shows of the controller: the last text of status panel 1, and for the update each day's
+// line and every answer that is no draw line.
+class CliView final : public ControllerView {
+public:
+    CliView(QTextStream& out, QTextStream& err) : m_out(out), m_err(err) {}
+    void status(int panel, const QString& text) override {
+        if (panel == 1) lastStatus = text;
+    }
+    void dayDone(const QDate& day, const QString& statusLine) override {
+        m_out << day.toString(QStringLiteral("yyyy-MM-dd")) << ' ' << printable(statusLine) << Qt::endl;
+    }
+    void notADrawLine(const QString& text) override {
+        m_err << "not a draw line:\n" << printable(text) << Qt::endl;
+    }
+
+    QString lastStatus;
+
+private:
+    QTextStream& m_out;
+    QTextStream& m_err;
+};
+
+// The controller as kugelo-cli runs it: messages go to the error stream, nothing is opened or played, the
+// stored settings are never written.
+struct Headless {
+    Headless(const QString& home, QTextStream& out, QTextStream& err, const Clock& clock,
+             HttpClient* http = nullptr, const Endpoints& endpoints = Endpoints())
+        : dialogs(err), view(out, err), settings(QString()),
+          controller(Platform{dialogs, desktop, clock, sound, http ? *http : noHttp, settings}, endpoints,
+                     home) {
+        controller.setView(&view);
+    }
+
+    StreamDialogs dialogs;
+    NoDesktop desktop;
+    NoSound sound;
+    NoHttp noHttp;
+    CliView view;
+    FileSettingsStore settings;
+    Controller controller;
 };
 
 QDate parseDateArgument(const QString& text) {
@@ -157,13 +215,12 @@ int commandDraws(const QStringList& args, const QString& home, QTextStream& out,
 int commandSelect(const QStringList& args, const QString& home, QTextStream& out, QTextStream& err) {
     if (args.size() != 1) throw UsageError(QStringLiteral("select needs exactly one date"));
     const QDate date = parseDateArgument(args[0]);
-    MainState state;
-    state.Home = home;
+    const SystemClock clock;
+    Headless h(home, out, err, clock);
+    MainState& state = h.controller.state();
     setPickerDate(state.DateTimePicker1, date);
     const bool hadFile = DrawFile(state.drawFilePath()).exists();
-    MessageTable messages;
-    StreamDialogs dialogs(err);
-    CurrentDraw(state, messages, dialogs).selectByDate();
+    h.controller.selectDraw();
     if (!hadFile) return Failure;
     out << state.Label29 << '\n' << state.Label13 << '\n';
     return Ok;
@@ -198,18 +255,17 @@ int commandCheck(const QStringList& args, const QString& home, QTextStream& out,
     }
     if (tipFile.isEmpty()) throw UsageError(QStringLiteral("check needs a tip file"));
 
-    MainState state;
-    state.Home = home;
+    const SystemClock clock;
+    Headless h(home, out, err, clock);
+    MainState& state = h.controller.state();
+    TipSheet& sheet = h.controller.sheet();
     state.sortieren = true;
-    TipSheet sheet;
     loadTipFile(sheet, readTextFile(tipFile));
     setPickerDate(state.DateTimePicker1, date);
     const bool hadFile = DrawFile(state.drawFilePath()).exists();
-    MessageTable messages;
-    StreamDialogs dialogs(err);
-    CurrentDraw(state, messages, dialogs, [&] { Komplettcheck(state, sheet); }).selectByDate();
+    h.controller.selectDraw();
     if (!hadFile) return Failure;
-    Komplettcheck(state, sheet);
+    h.controller.checkSheet();
 
     out << state.Label29 << '\n';
     for (int r = 0; r < TipSheet::RowCount; ++r) {
@@ -229,7 +285,7 @@ int commandCheck(const QStringList& args, const QString& home, QTextStream& out,
 }
 
 // Computes one statistic as its chart command does and prints the points, the caption and the axis mode.
-int commandStats(const QStringList& args, const QString& home, QTextStream& out) {
+int commandStats(const QStringList& args, const QString& home, QTextStream& out, QTextStream& err) {
     static const std::pair<const char*, Statistic> kinds[] = {
         {"frequency", Statistic::Frequency},
         {"crosssums", Statistic::CrossSums},
@@ -247,8 +303,9 @@ int commandStats(const QStringList& args, const QString& home, QTextStream& out)
         if (args[0] == QLatin1String(name)) statistic = kind;
     if (!statistic) throw UsageError(QStringLiteral("stats: unknown kind %1").arg(args[0]));
 
-    MainState state;
-    state.Home = home;
+    const SystemClock clock;
+    Headless h(home, out, err, clock);
+    MainState& state = h.controller.state();
     QString tips;
     bool haveFrom = false;
     bool haveTo = false;
@@ -269,11 +326,9 @@ int commandStats(const QStringList& args, const QString& home, QTextStream& out)
     if (*statistic == Statistic::RowDistribution && tips.isEmpty())
         throw UsageError(QStringLiteral("stats rows needs --tips"));
 
-    TipSheet sheet;
-    if (!tips.isEmpty()) loadTipFile(sheet, readTextFile(tips));
-    ChartModel chart;
-    MessageTable messages;
-    showStatistic(*statistic, state, messages, chart, &sheet);
+    if (!tips.isEmpty()) loadTipFile(h.controller.sheet(), readTextFile(tips));
+    h.controller.showStatistic(*statistic);
+    const ChartModel& chart = h.controller.chart();
     for (const ChartPoint& p : chart.series2())
         out << p.x << ' ' << p.y << '\n';
     out << "caption: " << chart.caption() << '\n';
@@ -315,10 +370,8 @@ void applySettings(GenerationCriteria& criteria, const QStringList& settings) {
 // Runs "Tipps berechnen" without a window and prints the rows, the final status text and the run counter.
 int commandGenerate(const QStringList& args, const QString& home, const QString& settingsPath,
                     QTextStream& out, QTextStream& err) {
-    MainState state;
-    state.Home = home;
-    setPickerDate(state.DateTimePicker2, earliestDrawDate());
-    setPickerDate(state.DateTimePicker1, QDate::currentDate());
+    QDate from = earliestDrawDate();
+    QDate to = QDate::currentDate();
     QStringList settings;
     QStringList locks;
     std::optional<std::uint32_t> seed;
@@ -327,9 +380,9 @@ int commandGenerate(const QStringList& args, const QString& home, const QString&
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (a == QLatin1String("--from"))
-            setPickerDate(state.DateTimePicker2, parseDateArgument(takeValue(args, i)));
+            from = parseDateArgument(takeValue(args, i));
         else if (a == QLatin1String("--to"))
-            setPickerDate(state.DateTimePicker1, parseDateArgument(takeValue(args, i)));
+            to = parseDateArgument(takeValue(args, i));
         else if (a == QLatin1String("--set"))
             settings << takeValue(args, i);
         else if (a == QLatin1String("--lock"))
@@ -348,7 +401,15 @@ int commandGenerate(const QStringList& args, const QString& home, const QString&
         StoredSettings(settingsPath, err, [](SettingsRestore& r) { r.optionsOnly(); }).criteria;
     applySettings(criteria, settings);
 
-    TipSheet sheet;
+    SystemClock systemClock;
+    CountingClock countingClock(clockStart.value_or(0));
+    const Clock& clock = clockStart ? static_cast<const Clock&>(countingClock) : systemClock;
+    Headless h(home, out, err, clock);
+    MainState& state = h.controller.state();
+    setPickerDate(state.DateTimePicker2, from);
+    setPickerDate(state.DateTimePicker1, to);
+    h.controller.criteria() = criteria;
+    TipSheet& sheet = h.controller.sheet();
     for (const QString& lock : locks) {
         const QStringList parts = lock.split(QLatin1Char(':'));
         const int row = parts.size() == 2 ? tryStrToInt(parts[0]).value_or(0) : 0;
@@ -360,25 +421,12 @@ int commandGenerate(const QStringList& args, const QString& home, const QString&
         if (!sheet.isLocked(row - 1)) sheet.toggleLock(row - 1);
     }
 
-    SystemClock systemClock;
-    CountingClock countingClock(clockStart.value_or(0));
-    const Clock& clock = clockStart ? static_cast<const Clock&>(countingClock) : systemClock;
-    RandomSource random;
+    RandomSource& random = h.controller.random();
     random.seedFromClock(clock);
     if (seed) random.setState(*seed);
 
-    MessageTable messages;
-    ChartModel chart;
-    StreamDialogs dialogs(err);
     state.sortieren = true;
-    CurrentDraw currentDraw(state, messages, dialogs, [&] { Komplettcheck(state, sheet); });
-    QString status;
-    RunHooks hooks;
-    hooks.status = [&status](const QString& text) { status = text; };
-    hooks.sheetCheck = [&] { Komplettcheck(state, sheet); };
-    GenerationRun run(RunEnvironment{state, sheet, criteria, messages, chart, currentDraw, random, clock},
-                      hooks);
-    run.run();
+    h.controller.generate();
 
     for (int r = 0; r < TipSheet::RowCount; ++r) {
         QStringList texts;
@@ -386,8 +434,8 @@ int commandGenerate(const QStringList& args, const QString& home, const QString&
             texts << t;
         out << r + 1 << '\t' << texts.join(QLatin1Char(',')) << '\t' << sheet.row(r).crossSum << '\n';
     }
-    out << "status: " << status << '\n';
-    out << "candidates: " << run.counter() << '\n';
+    out << "status: " << h.view.lastStatus << '\n';
+    out << "candidates: " << h.controller.lastRunCandidates() << '\n';
     if (!outFile.isEmpty()) writeFileWhole(outFile, tipFileText(sheet));
     return Ok;
 }
@@ -420,21 +468,11 @@ int commandUpdate(const QStringList& args, const QString& home, const QString& s
         else
             throw UsageError(QStringLiteral("update: unexpected argument %1").arg(args[i]));
     }
-    MainState state;
-    state.Home = home;
-    MessageTable messages;
-    StreamDialogs dialogs(err);
-    CurrentDraw currentDraw(state, messages, dialogs);
     QtHttpClient http;
     const DayClock clock(today);
-    UpdateHooks hooks;
-    hooks.message = [&err](const QString& text) {
-        err << "not a draw line:\n" << printable(text) << Qt::endl;
-    };
-    hooks.dayDone = [&out](const QDate& day, const QString& statusLine) {
-        out << day.toString(QStringLiteral("yyyy-MM-dd")) << ' ' << printable(statusLine) << Qt::endl;
-    };
-    const UpdateResult result = DrawUpdate(state, messages, http, endpoints, clock, currentDraw, hooks).run();
+    Headless h(home, out, err, clock, &http, endpoints);
+    const MainState& state = h.controller.state();
+    const UpdateResult result = h.controller.update();
     if (result.unreachable)
         err << "kugelo-cli: " << DrawUpdate::unreachableText() << ": " << endpoints.productHost()
             << " did not answer " << DrawUpdate::MaxDaysWithoutReply << " days in a row\n";
@@ -510,7 +548,7 @@ int run(const QStringList& arguments, const QString& defaultHome, QTextStream& o
         if (command == QLatin1String("select")) return commandSelect(rest, home, out, err);
         if (command == QLatin1String("import")) return commandImport(rest, home, out);
         if (command == QLatin1String("check")) return commandCheck(rest, home, out, err);
-        if (command == QLatin1String("stats")) return commandStats(rest, home, out);
+        if (command == QLatin1String("stats")) return commandStats(rest, home, out, err);
         if (command == QLatin1String("generate")) return commandGenerate(rest, home, settingsPath, out, err);
         if (command == QLatin1String("update")) return commandUpdate(rest, home, settingsPath, out, err);
         if (command == QLatin1String("settings")) return commandSettings(rest, settingsPath, out, err);

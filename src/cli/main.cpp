@@ -1,5 +1,5 @@
-#include "app/Home.h"
 #include "cli/Cli.h"
+#include "platform/Home.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

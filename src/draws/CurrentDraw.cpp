@@ -41,7 +41,7 @@ void CurrentDraw::showLine(const QString& separator, const QString& chancePart) 
     int crossSum = 0;
     for (int i = 1; i <= 6; ++i)
         crossSum += m_state.Zahl[i];
-    m_state.Label13 = m_messages[43] + QStringLiteral(": ") + QString::number(crossSum);
+    m_state.Label13 = m_messages[Msg::CrossSum] + QStringLiteral(": ") + QString::number(crossSum);
 }
 
 void CurrentDraw::runHitCheck() {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/MainState.h"
 #include "draws/DrawRecord.h"
 #include "platform/AtomicFile.h"
+#include "state/MainState.h"
 
 #include <QLocale>
 #include <QString>

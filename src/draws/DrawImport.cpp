@@ -1,6 +1,6 @@
 #include "draws/DrawImport.h"
 
-#include "draws/DayNumber.h"
+#include "platform/DayNumber.h"
 
 #include <QStringList>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "draws/DrawRecord.h"
 
-#include "draws/DayNumber.h"
+#include "platform/DayNumber.h"
 
 #include <QtEndian>
 #include <algorithm>

@@ -1,12 +1,12 @@
 #include "draws/DrawUpdate.h"
 
-#include "app/Endpoints.h"
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
 #include "i18n/MessageTable.h"
 #include "i18n/TextCodec.h"
 #include "platform/Clock.h"
 #include "platform/Convert.h"
+#include "platform/Endpoints.h"
 #include "platform/HttpClient.h"
 
 #include <algorithm>
@@ -70,7 +70,7 @@ DrawUpdate::DrawUpdate(MainState& state, const MessageTable& messages, HttpClien
       m_currentDraw(currentDraw), m_hooks(std::move(hooks)), m_opener(opener) {}
 
 void DrawUpdate::status(int panel, const QString& text) const {
-    if (m_hooks.status) m_hooks.status(panel, text);
+    if (m_hooks.progress) m_hooks.progress->status(panel, text);
 }
 
 void DrawUpdate::showDraw(const DrawRecord& record) {
@@ -107,9 +107,9 @@ QString unreachableHint(const HttpResponse& response, const HttpRequest& request
 
 UpdateResult DrawUpdate::run() {
     UpdateResult result;
-    const auto stopRequested = [this] { return m_hooks.stopRequested && m_hooks.stopRequested(); };
+    const auto stopRequested = [this] { return m_hooks.progress && m_hooks.progress->stopRequested(); };
     const auto pump = [this] {
-        if (m_hooks.pump) m_hooks.pump();
+        if (m_hooks.progress) m_hooks.progress->pump();
     };
 
     const DrawFile file(m_state.drawFilePath(), m_opener);
@@ -137,7 +137,7 @@ UpdateResult DrawUpdate::run() {
         if (response.replied && !response.error.isEmpty()) // a reply that could not be used whole
             statusLine += QStringLiteral(" (") + response.error + QLatin1Char(')');
         status(0, statusLine);
-        status(1, m_messages[45]);
+        status(1, m_messages[Msg::NoWarranty]);
         if (m_hooks.dayDone) m_hooks.dayDone(day, statusLine);
 
         if (response.ok()) {

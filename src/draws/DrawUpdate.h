@@ -1,8 +1,9 @@
 #pragma once
 
-#include "app/MainState.h"
 #include "draws/DrawRecord.h"
 #include "platform/AtomicFile.h"
+#include "platform/Progress.h"
+#include "state/MainState.h"
 
 #include <QDate>
 #include <QString>
@@ -35,14 +36,10 @@ struct UpdateProxy {
 
 // What the update needs from its caller. Every hook may be left empty.
 struct UpdateHooks {
-    // Processes pending window events; called after each shown draw and after each day.
-    std::function<void()> pump;
-    // True once the user pressed stop; asked before every request.
-    std::function<bool()> stopRequested;
+    // Status texts, the events after each shown draw and each day, and the stop asked before every request.
+    Progress* progress = nullptr;
     // The proxy for the next request; throws ConversionError for a port that is not a number.
     std::function<UpdateProxy()> proxy;
-    // Writes a status bar panel (0 or 1).
-    std::function<void(int panel, const QString& text)> status;
     // Shows an answer that is not a draw line, whole.
     std::function<void(const QString& text)> message;
     // The current-draw labels of the state show a newly stored draw.

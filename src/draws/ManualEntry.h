@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/MainState.h"
 #include "draws/DrawRecord.h"
+#include "state/MainState.h"
 
 namespace kugelo {
 

@@ -1,7 +1,7 @@
 #include "draws/ManualEntryDialog.h"
 
-#include "app/LabelsView.h"
-#include "draws/DayNumber.h"
+#include "platform/DayNumber.h"
+#include "widgets/LabelsView.h"
 
 #include <QDateEdit>
 #include <QFrame>

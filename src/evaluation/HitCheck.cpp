@@ -1,8 +1,8 @@
 #include "evaluation/HitCheck.h"
 
-#include "app/MainState.h"
 #include "platform/Convert.h"
 #include "sheet/TipSheet.h"
+#include "state/MainState.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "generator/CriteriaPage.h"
 
-#include "app/LabelsView.h"
 #include "stats/Statistics.h"
+#include "widgets/LabelsView.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <algorithm>
 
 namespace kugelo {
 
@@ -31,16 +32,16 @@ constexpr const char* kCrossSumLabel =
 
 OptionRow check(const char* name, const char* page, const char* caption, bool C::*flag,
                 const char* hint = "") {
-    return {name, OptionKind::Check, nullptr, page, caption, hint, flag, nullptr};
+    return {name, OptionKind::Check, nullptr, page, caption, hint, flag, nullptr, {}};
 }
 
 OptionRow radio(const char* name, const char* caption, bool C::*flag) {
-    return {name, OptionKind::Radio, nullptr, kChance, caption, "", flag, nullptr};
+    return {name, OptionKind::Radio, nullptr, kChance, caption, "", flag, nullptr, {}};
 }
 
 OptionRow spin(const char* name, const char* edit, const char* page, SpinValue C::*value,
                const char* hint = "", const char* caption = "") {
-    return {name, OptionKind::Spin, edit, page, caption, hint, nullptr, value};
+    return {name, OptionKind::Spin, edit, page, caption, hint, nullptr, value, {}};
 }
 
 std::vector<OptionRow> buildTable() {
@@ -135,8 +136,33 @@ std::vector<OptionRow> buildTable() {
 } // namespace
 
 const std::vector<OptionRow>& optionTable() {
-    static const std::vector<OptionRow> table = buildTable();
+    static const std::vector<OptionRow> table = [] {
+        std::vector<OptionRow> rows = buildTable();
+        for (OptionRow& row : rows) {
+            row.stored = row.kind == OptionKind::Check
+                             ? QStringLiteral("Chekcbox%1").arg(row.number()) // the store's own spelling
+                             : QString::fromLatin1(row.name);
+        }
+        return rows;
+    }();
     return table;
+}
+
+int OptionRow::number() const {
+    const QString text = QString::fromLatin1(name);
+    qsizetype digits = text.size();
+    while (digits > 0 && text[digits - 1].isDigit())
+        --digits;
+    return QStringView(text).mid(digits).toInt();
+}
+
+std::vector<const OptionRow*> storedOptions(OptionKind kind) {
+    std::vector<const OptionRow*> rows;
+    for (const OptionRow& row : optionTable())
+        if (row.kind == kind) rows.push_back(&row);
+    std::sort(rows.begin(), rows.end(),
+              [](const OptionRow* a, const OptionRow* b) { return a->number() < b->number(); });
+    return rows;
 }
 
 const OptionRow* findOption(const QString& name) {

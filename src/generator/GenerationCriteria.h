@@ -110,6 +110,11 @@ struct OptionRow {
     const char* hint;    // UTF-8; empty when none
     bool GenerationCriteria::*flag = nullptr;      // checks and radios
     SpinValue GenerationCriteria::*spin = nullptr; // spins
+    // The name of its value in the settings store: "Chekcbox27" (sic) for CheckBox27, the control's own name
+    // for radio buttons and spins.
+    QString stored;
+    // The number in the design name (27 for CheckBox27).
+    int number() const;
 };
 
 // Every option of the criteria, in the order of the tabs.
@@ -117,6 +122,9 @@ const std::vector<OptionRow>& optionTable();
 
 // The option of a design name, or nullptr.
 const OptionRow* findOption(const QString& name);
+
+// The options of a kind in the order the settings store keeps them: by the number in their name.
+std::vector<const OptionRow*> storedOptions(OptionKind kind);
 
 // Sets options by design name, "NAME=VALUE" each ("CheckBox27=0", "UpDown8=12", "RadioButton3=1"): check
 // boxes and radio buttons take 0 or 1, spins a value within their limits. Check boxes and radio buttons come

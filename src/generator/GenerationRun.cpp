@@ -1,12 +1,12 @@
 #include "generator/GenerationRun.h"
 
-#include "app/MainState.h"
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
 #include "generator/GenerationCriteria.h"
 #include "i18n/MessageTable.h"
 #include "platform/Convert.h"
 #include "sheet/TipSheet.h"
+#include "state/MainState.h"
 #include "stats/ChartModel.h"
 #include "stats/Statistics.h"
 
@@ -27,7 +27,7 @@ QString GenerationRun::progressLine() const {
         separator = QStringLiteral("    CS: ");
     else if (k == 7 || k == 9)
         separator = QStringLiteral("  J:") + QString::number(c.chance) + QStringLiteral("  CS: ");
-    return QString::number(k) + QLatin1Char('.') + m_env.messages[29] + QStringLiteral(":  ") +
+    return QString::number(k) + QLatin1Char('.') + m_env.messages[Msg::Tip] + QStringLiteral(":  ") +
            QString::number(c.z[0]) + QLatin1Char(' ') + QString::number(c.z[1]) + QStringLiteral("  ") +
            QString::number(c.z[2]) + QStringLiteral("  ") + QString::number(c.z[3]) + QStringLiteral("  ") +
            QString::number(c.z[4]) + separator + QString::number(c.crossSum());
@@ -124,8 +124,8 @@ void GenerationRun::rows() {
             if (m_counter < m_laufMax && k <= g.UpDown8.value) {
                 for (;;) {
                     if (m_counter >= m_laufMax) break;
-                    if (m_hooks.stopRequested && m_hooks.stopRequested()) break;
-                    if (m_hooks.pump) m_hooks.pump();
+                    if (m_hooks.progress && m_hooks.progress->stopRequested()) break;
+                    if (m_hooks.progress) m_hooks.progress->pump();
                     ++m_counter;
                     if (m_counter == m_laufMax / 2 && g.CheckBox8) {
                         g.CheckBox8 = false;
@@ -173,14 +173,14 @@ GenerationRun::Outcome GenerationRun::run() {
         prepare();
         m_env.sheet.clearAll();
 
-        PoolHooks poolHooks{m_hooks.status, m_hooks.showChartTab, m_hooks.numberList};
+        PoolHooks poolHooks{m_hooks.progress, m_hooks.showChartTab, m_hooks.numberList};
         if (!buildNumberPool(m_pool, m_env.criteria, s, m, m_env.chart, m_lastDraws, poolHooks)) {
             s.sortieren = true;
             putBack();
             return Outcome::Cancelled;
         }
 
-        if (m_hooks.status) m_hooks.status(m[41]);
+        if (m_hooks.progress) m_hooks.progress->status(1, m[Msg::RunBegins]);
         m_candidate.clear();
         s.Berechnunglaeuft = true;
         if (m_hooks.showTipTab) m_hooks.showTipTab();
@@ -212,7 +212,9 @@ GenerationRun::Outcome GenerationRun::run() {
 
         s.sortieren = true;
         if (m_hooks.sheetCheck) m_hooks.sheetCheck();
-        if (m_hooks.status) m_hooks.status(m_counter < m_laufMax ? m[59] : m[58]);
+        if (m_hooks.progress)
+            m_hooks.progress->status(1,
+                                     m_counter < m_laufMax ? m[Msg::TipsComputed] : m[Msg::ChangeParameters]);
         putBack();
         return Outcome::Finished;
     } catch (...) {

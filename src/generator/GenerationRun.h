@@ -4,6 +4,7 @@
 #include "generator/ChanceChoice.h"
 #include "generator/HistoryIndex.h"
 #include "generator/NumberPool.h"
+#include "platform/Progress.h"
 
 #include <QString>
 #include <functional>
@@ -31,16 +32,15 @@ struct RunEnvironment {
     RandomSource& random;
     const Clock& clock;
     // Reads the draw file for every history test and computes the n° CHANCE statistics for every
-    // candidate, as the steps are first described, instead of once per run. Same rows, far slower: the
-    // benchmark's yardstick and the tests' reference.
+    // candidate, the straightforward way, instead of once per run. Same rows, far slower: the benchmark's
+    // yardstick and the tests' reference.
     bool literal = false;
 };
 
 // What a run asks of the window. Every hook may be empty (the command-line tool leaves most of them so).
 struct RunHooks {
-    std::function<void()> pump;          // once per candidate: process pending window messages when due
-    std::function<bool()> stopRequested; // the user pressed the run button again
-    std::function<void(const QString&)> status;        // panel 1 of the status bar
+    // Status texts (panel 1), the window's events at every candidate, the stop asked at every candidate.
+    Progress* progress = nullptr;
     std::function<void()> showTipTab;                  // bring the tip overview to the front
     std::function<void()> showChartTab;                // bring the Diagramm tab to the front
     std::function<void()> criteriaChanged;             // the run changed options (relaxation, putting back)

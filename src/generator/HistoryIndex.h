@@ -64,7 +64,7 @@ private:
     mutable std::array<Level, 12> m_levels;
 };
 
-// The question answered as first described: the draw file read from its first record for every question.
+// The question answered the straightforward way: the draw file read from its first record for every question.
 // The benchmark's yardstick and the tests' reference for whole runs.
 class FileScanHistory final : public HistoryQuery {
 public:
@@ -77,10 +77,9 @@ private:
     double m_upper;
 };
 
-// The same question answered by reading the draws one by one, as the history tests are first described: a
-// draw's match is how many of the candidate's numbers it holds (a number it holds twice counts once), plus
-// one for the same n° CHANCE when countChance. The index must agree with it (tests and the benchmark
-// compare the two).
+// The same question answered by reading the draws one by one, without an index: a draw's match is how many of
+// the candidate's numbers it holds (a number it holds twice counts once), plus one for the same n° CHANCE
+// when countChance. The index must agree with it (tests and the benchmark compare the two).
 bool scanAnyMatch(const std::vector<DrawRecord>& records, const std::array<int, 5>& candidate, int chance,
                   bool countChance, int threshold, double lower, double upper);
 

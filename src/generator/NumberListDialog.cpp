@@ -1,6 +1,6 @@
 #include "generator/NumberListDialog.h"
 
-#include "app/LabelsView.h"
+#include "widgets/LabelsView.h"
 
 #include "generator/RandomSource.h"
 #include "i18n/TextFile.h"

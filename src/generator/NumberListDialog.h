@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ScalerView.h"
 #include "generator/NumberList.h"
+#include "widgets/ScalerView.h"
 
 #include <QDialog>
 #include <QSize>

@@ -1,10 +1,11 @@
 #include "generator/NumberPool.h"
 
-#include "app/MainState.h"
 #include "generator/GenerationCriteria.h"
 #include "generator/NumberList.h"
 #include "i18n/MessageTable.h"
 #include "platform/Convert.h"
+#include "platform/Progress.h"
+#include "state/MainState.h"
 #include "stats/ChartModel.h"
 #include "stats/Statistics.h"
 
@@ -75,10 +76,10 @@ public:
         : m_pool(pool), m_state(state), m_messages(messages), m_chart(chart), m_hooks(hooks) {}
 
     // Computes a statistic once per build (the chart shows it), with its progress text first.
-    const Bars& statistic(Statistic s, int progressEntry) {
+    const Bars& statistic(Statistic s, Msg progress) {
         std::optional<Bars>& slot = m_cache[static_cast<std::size_t>(s)];
         if (!slot) {
-            status(m_messages[progressEntry]);
+            status(m_messages[progress]);
             if (m_hooks.showChart) m_hooks.showChart();
             showStatistic(s, m_state, m_messages, m_chart);
             Bars bars;
@@ -100,8 +101,8 @@ public:
     }
 
     // Steps 1 to 6: runs of the given length whose bar lies in the frequent or the rare part of the range.
-    void groups(Statistic s, int progressEntry, int length, int lastStart, bool rarest) {
-        const Bars& bars = statistic(s, progressEntry);
+    void groups(Statistic s, Msg progress, int length, int lastStart, bool rarest) {
+        const Bars& bars = statistic(s, progress);
         const double span = bars.max - bars.min;
         const int low = rarest ? 0 : roundHalfEven(bars.max - 0.3 * span);
         const int high = rarest ? roundHalfEven(bars.min + 0.3 * span) : roundHalfEven(bars.max);
@@ -116,8 +117,8 @@ public:
 
     // Steps 7 to 9: the numbers whose bar lies in the top (or bottom) P % of the range twice, those in
     // the top (bottom) P/2 % once more.
-    void numbers(Statistic s, int progressEntry, int percent, bool rarest, bool firstPassOneBlank = false) {
-        const Bars& bars = statistic(s, progressEntry);
+    void numbers(Statistic s, Msg progress, int percent, bool rarest, bool firstPassOneBlank = false) {
+        const Bars& bars = statistic(s, progress);
         const double span = bars.max - bars.min;
         for (int pass = 0; pass < 2; ++pass) {
             const double share = pass == 0 ? percent / 100.0 : percent / 200.0;
@@ -133,7 +134,7 @@ public:
 
 private:
     void status(const QString& text) {
-        if (m_hooks.status) m_hooks.status(text);
+        if (m_hooks.progress) m_hooks.progress->status(1, text);
     }
 
     NumberPool& m_pool;
@@ -151,17 +152,17 @@ bool buildNumberPool(NumberPool& pool, const GenerationCriteria& c, MainState& s
                      const std::array<DrawNumbers, 3>& lastDraws, const PoolHooks& hooks) {
     pool.clear();
     PoolBuilder b(pool, state, messages, chart, hooks);
-    if (c.CheckBox1) b.groups(Statistic::Pairs, 35, 2, 47, false);
-    if (c.CheckBox11) b.groups(Statistic::Pairs, 35, 2, 47, true);
-    if (c.CheckBox6) b.groups(Statistic::Triples, 36, 3, 45, false);
-    if (c.CheckBox12) b.groups(Statistic::Triples, 36, 3, 45, true);
-    if (c.CheckBox7) b.groups(Statistic::Quadruples, 37, 4, 46, false);
-    if (c.CheckBox13) b.groups(Statistic::Quadruples, 37, 4, 46, true);
-    if (c.CheckBox2) b.numbers(Statistic::Frequency, 38, c.UpDown12.value, false);
-    if (c.CheckBox14) b.numbers(Statistic::Frequency, 38, c.UpDown14.value, true);
-    if (c.CheckBox10) b.numbers(Statistic::Overdue, 39, c.UpDown13.value, false, true);
+    if (c.CheckBox1) b.groups(Statistic::Pairs, Msg::ComputingPairs, 2, 47, false);
+    if (c.CheckBox11) b.groups(Statistic::Pairs, Msg::ComputingPairs, 2, 47, true);
+    if (c.CheckBox6) b.groups(Statistic::Triples, Msg::ComputingTriples, 3, 45, false);
+    if (c.CheckBox12) b.groups(Statistic::Triples, Msg::ComputingTriples, 3, 45, true);
+    if (c.CheckBox7) b.groups(Statistic::Quadruples, Msg::ComputingQuadruples, 4, 46, false);
+    if (c.CheckBox13) b.groups(Statistic::Quadruples, Msg::ComputingQuadruples, 4, 46, true);
+    if (c.CheckBox2) b.numbers(Statistic::Frequency, Msg::ComputingDistribution, c.UpDown12.value, false);
+    if (c.CheckBox14) b.numbers(Statistic::Frequency, Msg::ComputingDistribution, c.UpDown14.value, true);
+    if (c.CheckBox10) b.numbers(Statistic::Overdue, Msg::ComputingOverdue, c.UpDown13.value, false, true);
     if (c.CheckBox19) {
-        if (hooks.status) hooks.status(messages[40]);
+        if (hooks.progress) hooks.progress->status(1, messages[Msg::ComputingNeighbours]);
         for (int i = 1; i <= 5; ++i) {
             const int n = lastDraws[0][static_cast<std::size_t>(i)];
             if (n > 1) pool.append(n - 1, 4);

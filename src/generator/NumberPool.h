@@ -10,6 +10,8 @@
 
 namespace kugelo {
 
+class Progress;
+
 class ChartModel;
 class MessageTable;
 class NumberList;
@@ -62,7 +64,7 @@ enum class PoolChoice { Keep, Rebuild, Cancel };
 // What building the pool needs from the window: progress texts for panel 1, bringing the chart tab to
 // the front and repainting, and the number list dialog.
 struct PoolHooks {
-    std::function<void(const QString&)> status;
+    Progress* progress = nullptr; // panel 1 of the status bar shows what is computed
     std::function<void()> showChart;
     std::function<PoolChoice(NumberPool&)> numberList; // shows the pool; Rebuild fills it from the dialog
 };

@@ -5,6 +5,72 @@
 
 namespace kugelo {
 
+// The entries of the message table by name; the number is the line of the message file.
+enum class Msg : int {
+    AnalysisOfDrawsAsk = 0,
+    AnalysisOfDrawsAskEnd = 1,
+    AnalysisOfDrawsClearsTips = 2,
+    DrawSearchStopAt = 3,
+    CompareDrawResult = 4,
+    SearchHitOn = 5,
+    SearchFoundContinue = 6,
+    SearchDrawFound = 7,
+    HitsOfDrawsInDatabase = 8,
+    SimilarNumbersNextDraw = 9,
+    ChanceOverdueCaption = 10,
+    NumbersForTip = 11,
+    NumbersForRun = 12,
+    Unused13 = 13,
+    Unused14 = 14,
+    Unused15 = 15,
+    LuckyNumberInputError = 16,
+    AnalysisOfSettingsAsk = 17,
+    AnalysisOfSettingsAskEnd = 18,
+    AnalysisOfSettingsClearsTips = 19,
+    LuckyNumberCaption = 20,
+    LuckyNumberPrompt = 21,
+    LuckyNumberSet = 22,
+    LuckyNumberSetEnd = 23,
+    CurrentSettingsBrought = 24,
+    RowDistributionCaption = 25,
+    OverdueCaption = 26,
+    Unused27 = 27,
+    PrintHeader = 28,
+    Tip = 29,
+    ChanceBall = 30,
+    CountWithout = 31,
+    Draws = 32,
+    WithEach = 33,
+    Rows = 34,
+    ComputingPairs = 35,
+    ComputingTriples = 36,
+    ComputingQuadruples = 37,
+    ComputingDistribution = 38,
+    ComputingOverdue = 39,
+    ComputingNeighbours = 40,
+    RunBegins = 41,
+    StopRun = 42,
+    CrossSum = 43,
+    Unused44 = 44,
+    NoWarranty = 45,
+    NumberDistribution = 46,
+    ChanceFrequencyCaption = 47,
+    AnalysisStopAt = 48,
+    TipTest = 49,
+    HitFoundOn = 50,
+    Continue = 51,
+    DrawFound = 52,
+    DrawsCount = 53,
+    PairsFound = 54,
+    TriplesFound = 55,
+    CrossSumDistribution = 56,
+    QuadruplesFound = 57,
+    ChangeParameters = 58,
+    TipsComputed = 59,
+    RandomCaption = 60,
+    RandomStop = 61,
+};
+
 // The numbered run-time texts (questions, messages, status texts, captions) that a language file can
 // replace. Holds the German defaults until a message file is loaded.
 class MessageTable {
@@ -15,6 +81,7 @@ public:
 
     // Entry n; an index outside the table reads as an empty text.
     QString operator[](int n) const;
+    QString operator[](Msg entry) const { return (*this)[static_cast<int>(entry)]; }
     QString text(int n) const { return (*this)[n]; }
 
     // Replaces the whole table by the lines of a message file; missing entries read as empty.

@@ -1,8 +1,8 @@
 #include "sheet/TipSheetView.h"
 
-#include "app/LabelsView.h"
 #include "sheet/TipRows.h"
 #include "sheet/TipSheet.h"
+#include "widgets/LabelsView.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -1,11 +1,11 @@
 #include "stats/Statistics.h"
 
-#include "app/MainState.h"
 #include "draws/DrawFile.h"
 #include "evaluation/HitCheck.h"
 #include "i18n/MessageTable.h"
 #include "platform/Convert.h"
 #include "sheet/TipSheet.h"
+#include "state/MainState.h"
 #include "stats/ChartModel.h"
 
 #include <array>
@@ -201,27 +201,31 @@ QString statisticCaption(Statistic statistic, const StatisticCounts& c, const Me
     switch (statistic) {
     case Statistic::Frequency:
         if (c.draws == 0) break;
-        return m[46] + QStringLiteral("     ") + m[32] + QStringLiteral(": ") + QString::number(c.draws) +
-               QStringLiteral("    ") + m[43] + QStringLiteral(": ") + average();
+        return m[Msg::NumberDistribution] + QStringLiteral("     ") + m[Msg::Draws] + QStringLiteral(": ") +
+               QString::number(c.draws) + QStringLiteral("    ") + m[Msg::CrossSum] + QStringLiteral(": ") +
+               average();
     case Statistic::CrossSums:
         if (c.draws == 0) break;
-        return m[56] + QStringLiteral("     ") + m[53] + QString::number(c.draws) + QStringLiteral("    ") +
-               m[43] + QStringLiteral(": ") + average();
+        return m[Msg::CrossSumDistribution] + QStringLiteral("     ") + m[Msg::DrawsCount] +
+               QString::number(c.draws) + QStringLiteral("    ") + m[Msg::CrossSum] + QStringLiteral(": ") +
+               average();
     case Statistic::Pairs:
     case Statistic::Triples:
     case Statistic::Quadruples: {
-        const int found = statistic == Statistic::Pairs ? 54 : statistic == Statistic::Triples ? 55 : 57;
-        return m[53] + QStringLiteral(": ") + QString::number(c.draws) + QStringLiteral("   ") + m[found] +
-               QStringLiteral(":") + QString::number(c.found);
+        const Msg found = statistic == Statistic::Pairs     ? Msg::PairsFound
+                          : statistic == Statistic::Triples ? Msg::TriplesFound
+                                                            : Msg::QuadruplesFound;
+        return m[Msg::DrawsCount] + QStringLiteral(": ") + QString::number(c.draws) + QStringLiteral("   ") +
+               m[found] + QStringLiteral(":") + QString::number(c.found);
     }
     case Statistic::Overdue:
-        return m[26];
+        return m[Msg::OverdueCaption];
     case Statistic::ChanceFrequency:
-        return m[47];
+        return m[Msg::ChanceFrequencyCaption];
     case Statistic::ChanceOverdue:
-        return m[10];
+        return m[Msg::ChanceOverdueCaption];
     case Statistic::RowDistribution:
-        return m[25];
+        return m[Msg::RowDistributionCaption];
     }
     *keepPrevious = true;
     return {};

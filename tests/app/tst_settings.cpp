@@ -1,6 +1,6 @@
 #include "Doubles.h"
 
-#include "app/Settings.h"
+#include "controller/Settings.h"
 #include "generator/GenerationCriteria.h"
 #include "platform/SettingsStore.h"
 #include "sheet/TipRows.h"

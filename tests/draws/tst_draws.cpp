@@ -2,10 +2,7 @@
 #include "DrawServiceProcess.h"
 #include "TestSupport.h"
 
-#include "app/Endpoints.h"
-#include "app/MainState.h"
 #include "draws/CurrentDraw.h"
-#include "draws/DayNumber.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
 #include "draws/DrawUpdate.h"
@@ -13,8 +10,11 @@
 #include "i18n/MessageTable.h"
 #include "i18n/TextFile.h"
 #include "platform/Convert.h"
+#include "platform/DayNumber.h"
+#include "platform/Endpoints.h"
 #include "platform/Errors.h"
 #include "platform/HttpClient.h"
+#include "state/MainState.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -86,10 +86,12 @@ struct UpdateFixture : Fixture {
                      const FileOpener& opener = FileOpener::standard()) {
         clock.setDay(today);
         const Endpoints endpoints(host, Endpoints::defaultCompanyHost(), Endpoints::defaultResultsHost());
+        ProgressFunctions progress;
+        progress.onStop = [this] { return stopWhen && stopWhen(); };
+        progress.onStatus = [this](int panel, const QString& text) { (panel == 0 ? panel0 : panel1) = text; };
         UpdateHooks hooks;
-        hooks.stopRequested = [this] { return stopWhen && stopWhen(); };
+        hooks.progress = &progress;
         hooks.proxy = proxy;
-        hooks.status = [this](int panel, const QString& text) { (panel == 0 ? panel0 : panel1) = text; };
         hooks.message = [this](const QString& text) { dialogs.message(text); };
         hooks.drawShown = [this] { shownDraws << state.Label29 + " | " + state.Label13; };
         hooks.dayDone = [this](const QDate& day, const QString& line) {

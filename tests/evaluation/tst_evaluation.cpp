@@ -1,6 +1,6 @@
-#include "app/MainState.h"
 #include "evaluation/HitCheck.h"
 #include "sheet/TipSheet.h"
+#include "state/MainState.h"
 
 #include <QtTest>
 

@@ -118,8 +118,10 @@ private Q_SLOTS:
         g.UpDown14.set(
             50); // rarest: bars 0..3, first pass y <= R(1.5) = 2 (48 numbers), second y <= R(0.75) = 1
         QStringList texts;
+        ProgressFunctions progress;
+        progress.onStatus = [&texts](int, const QString& t) { texts << t; };
         PoolHooks hooks;
-        hooks.status = [&texts](const QString& t) { texts << t; };
+        hooks.progress = &progress;
         NumberPool pool;
         buildNumberPool(pool, g, f.state, f.messages, f.chart, {}, hooks);
         QCOMPARE(texts, QStringList({"Berechnung der Zahlenverteilung", "Min: 0  Max: 2  0",
@@ -462,8 +464,8 @@ private Q_SLOTS:
         GenerationRun* run = nullptr;
         // Stop once row 2 is written: row 3 draws one candidate and ends.
         bool stop = false;
-        f.hooks.stopRequested = [&] { return stop; };
-        f.hooks.pump = [&] {
+        f.progress.onStop = [&] { return stop; };
+        f.progress.onPump = [&] {
             if (!f.sheet.text(1, 0).isEmpty()) stop = true;
         };
         f.run(&run);
@@ -499,7 +501,7 @@ private Q_SLOTS:
         GenerationRun* run = nullptr;
         QStringList seen;
         bool pairDuringRun = true;
-        f.hooks.pump = [&] {
+        f.progress.onPump = [&] {
             const int n = run->counter();
             if (n == 10001 || n == 20001 || n == 25001)
                 seen << QStringLiteral("%1/%2/%3")
@@ -822,7 +824,7 @@ private Q_SLOTS:
         f.criteria.UpDown8.set(9);
         GenerationRun* run = nullptr;
         QMap<int, QString> lines;
-        f.hooks.pump = [&] {
+        f.progress.onPump = [&] {
             const QString line = run->progressLine();
             if (!line.startsWith("0.")) lines.insert(line.section('.', 0, 0).toInt(), line);
         };
@@ -846,7 +848,7 @@ private Q_SLOTS:
             f.writeSyntheticHistory();
             f.random.setState(4711);
             GenerationRun* run = nullptr;
-            f.hooks.pump = [&] {
+            f.progress.onPump = [&] {
                 if (run->counter() == 1) line = run->progressLine();
             };
             f.run(&run);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TestSupport.h"
-#include "app/Endpoints.h"
+#include "platform/Endpoints.h"
 
 #include <QByteArray>
 #include <QDate>

@@ -49,7 +49,8 @@ RunFixture::RunFixture()
     : HomeFixture(QDate(2008, 10, 6), QDate(2026, 12, 10)), currentDraw{state, messages, dialogs, [this] {
                                                                             Komplettcheck(state, sheet);
                                                                         }} {
-    hooks.status = [this](const QString& text) { status = text; };
+    progress.onStatus = [this](int, const QString& text) { status = text; };
+    hooks.progress = &progress;
     hooks.sheetCheck = [this] { Komplettcheck(state, sheet); };
 }
 

@@ -3,13 +3,13 @@
 #include "Doubles.h"
 #include "TestSupport.h"
 
-#include "app/MainState.h"
 #include "draws/CurrentDraw.h"
 #include "generator/GenerationCriteria.h"
 #include "generator/GenerationRun.h"
 #include "generator/RandomSource.h"
 #include "i18n/MessageTable.h"
 #include "sheet/TipSheet.h"
+#include "state/MainState.h"
 #include "stats/ChartModel.h"
 
 #include <QDate>
@@ -60,6 +60,7 @@ struct RunFixture : HomeFixture {
     SteppingClock clock{kRunClockStart};
     CurrentDraw currentDraw;
     QString status; // the last status text of the run
+    ProgressFunctions progress;
     RunHooks hooks;
     std::unique_ptr<GenerationRun> lastRun;
 };

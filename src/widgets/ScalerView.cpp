@@ -1,4 +1,4 @@
-#include "app/ScalerView.h"
+#include "widgets/ScalerView.h"
 
 #include <QFontInfo>
 #include <QLayout>

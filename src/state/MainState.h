@@ -1,6 +1,6 @@
 #pragma once
 
-#include "draws/DayNumber.h"
+#include "platform/DayNumber.h"
 
 #include <QDate>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "app/Endpoints.h"
+#include "platform/Endpoints.h"
 
 namespace kugelo {
 

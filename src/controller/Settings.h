@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Endpoints.h"
-#include "app/MainState.h"
+#include "platform/Endpoints.h"
+#include "state/MainState.h"
 
 #include <QString>
 #include <array>

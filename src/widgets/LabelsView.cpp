@@ -1,4 +1,4 @@
-#include "app/LabelsView.h"
+#include "widgets/LabelsView.h"
 
 #include <QMouseEvent>
 #include <QPainter>

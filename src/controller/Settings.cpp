@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "controller/Settings.h"
 
 #include "generator/GenerationCriteria.h"
 #include "platform/SettingsStore.h"
@@ -10,22 +10,6 @@
 namespace kugelo {
 
 namespace {
-
-// The check boxes that have a stored value: 1 to 31 without 17 and 21.
-std::vector<int> storedCheckBoxes() {
-    std::vector<int> numbers;
-    for (int n = 1; n <= 31; ++n)
-        if (n != 17 && n != 21) numbers.push_back(n);
-    return numbers;
-}
-
-bool& checkBox(GenerationCriteria& criteria, int n) {
-    return criteria.*(findOption(QStringLiteral("CheckBox%1").arg(n))->flag);
-}
-
-SpinValue& spin(GenerationCriteria& criteria, int n) {
-    return criteria.*(findOption(QStringLiteral("UpDown%1").arg(n))->spin);
-}
 
 std::vector<QString> editNames(std::initializer_list<std::pair<int, int>> ranges) {
     std::vector<QString> names;
@@ -103,15 +87,14 @@ void SettingsRestore::unguarded() {
 
 void SettingsRestore::options() {
     GenerationCriteria& c = m_t.criteria;
-    for (int n : storedCheckBoxes()) {
-        const QString name = QStringLiteral("Chekcbox%1").arg(n);
-        if (m_store.valueExists(name)) checkBox(c, n) = m_store.readBool(name);
+    for (const OptionRow* option : storedOptions(OptionKind::Check)) {
+        if (m_store.valueExists(option->stored)) c.*(option->flag) = m_store.readBool(option->stored);
     }
     c.UpDown6.setLimits(c.UpDown6.min, c.CheckBox31 ? 7 : 5);
-    for (int n = 1; n <= 3; ++n) {
-        const QString name = QStringLiteral("RadioButton%1").arg(n);
+    for (const OptionRow* option : storedOptions(OptionKind::Radio)) {
         // The three form one choice: a stored "on" chooses, an "off" changes nothing.
-        if (m_store.valueExists(name) && m_store.readBool(name)) c.chooseChanceMode(n);
+        if (m_store.valueExists(option->stored) && m_store.readBool(option->stored))
+            c.chooseChanceMode(option->number());
     }
 }
 
@@ -150,9 +133,9 @@ void SettingsRestore::group1(const std::function<void(int, int)>& resize) {
 }
 
 void SettingsRestore::spins() {
-    for (int n = 1; n <= 19; ++n) {
-        const QString name = QStringLiteral("UpDown%1").arg(n);
-        if (m_store.valueExists(name)) spin(m_t.criteria, n).set(m_store.readInteger(name));
+    for (const OptionRow* option : storedOptions(OptionKind::Spin)) {
+        if (m_store.valueExists(option->stored))
+            (m_t.criteria.*(option->spin)).set(m_store.readInteger(option->stored));
     }
 }
 
@@ -277,11 +260,10 @@ void saveSettings(SettingsStore& store, const SettingsTargets& t) {
     GenerationCriteria& c = t.criteria;
     try {
         store.writeInteger(QStringLiteral("NeuerSchein"), s.neuerSchein);
-        for (int n : storedCheckBoxes())
-            store.writeBool(QStringLiteral("Chekcbox%1").arg(n), checkBox(c, n));
-        store.writeBool(QStringLiteral("RadioButton1"), c.RadioButton1);
-        store.writeBool(QStringLiteral("RadioButton2"), c.RadioButton2);
-        store.writeBool(QStringLiteral("RadioButton3"), c.RadioButton3);
+        for (const OptionRow* option : storedOptions(OptionKind::Check))
+            store.writeBool(option->stored, c.*(option->flag));
+        for (const OptionRow* option : storedOptions(OptionKind::Radio))
+            store.writeBool(option->stored, c.*(option->flag));
         if (t.window.normalState) {
             store.writeInteger(QStringLiteral("height"), t.window.height);
             store.writeInteger(QStringLiteral("width"), t.window.width);
@@ -289,8 +271,8 @@ void saveSettings(SettingsStore& store, const SettingsTargets& t) {
         store.writeInteger(QStringLiteral("Sprache"), s.sprache);
         store.writeInteger(QStringLiteral("TippTop"), s.TippTop);
         store.writeInteger(QStringLiteral("TippLeft"), s.TippLeft);
-        for (int n = 1; n <= 19; ++n)
-            store.writeInteger(QStringLiteral("UpDown%1").arg(n), spin(c, n).value);
+        for (const OptionRow* option : storedOptions(OptionKind::Spin))
+            store.writeInteger(option->stored, (c.*(option->spin)).value);
         for (const QString& name : tipValueNamesForSave()) {
             const auto [row, field] = tipField(name);
             store.writeString(name, t.sheet.text(row, field));

@@ -1,4 +1,4 @@
-#include "app/Home.h"
+#include "platform/Home.h"
 
 #include <QDir>
 #include <QStandardPaths>

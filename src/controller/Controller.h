@@ -1,0 +1,251 @@
+#pragma once
+
+#include "controller/Settings.h"
+#include "draws/DrawRecord.h"
+#include "draws/DrawUpdate.h"
+#include "generator/GenerationCriteria.h"
+#include "generator/NumberPool.h"
+#include "generator/RandomSource.h"
+#include "i18n/MessageTable.h"
+#include "platform/Dialogs.h"
+#include "platform/Endpoints.h"
+#include "platform/Progress.h"
+#include "sheet/TipSheet.h"
+#include "state/MainState.h"
+#include "stats/ChartModel.h"
+#include "stats/Statistics.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace kugelo {
+
+class Clock;
+class CurrentDraw;
+class Desktop;
+class GenerationRun;
+class HttpClient;
+class NumberList;
+class SettingsStore;
+class Sound;
+
+// The outside world as the program sees it.
+struct Platform {
+    Dialogs& dialogs;
+    Desktop& desktop;
+    const Clock& clock;
+    Sound& sound;
+    HttpClient& http;
+    SettingsStore& settings;
+};
+
+// The number list window: shows the controller's number list and lets the user change it.
+class NumberListPort {
+public:
+    // How the window was closed: OK, close box, "Abbrechen", "&Rechnen".
+    enum class Result { Ok, Cancel, Abort, Retry };
+
+    virtual ~NumberListPort() = default;
+    // The list the window shows and changes.
+    virtual NumberList& list() = 0;
+    // Row mode shows the random draw button; pool mode the compute button.
+    virtual void setRowMode(bool rowMode) = 0;
+    virtual void setTitle(const QString& title) = 0;
+    // Shows the list again after the controller changed it.
+    virtual void showList() = 0;
+    // Shows the window until the user closes it.
+    virtual Result runModal() = 0;
+};
+
+// The manual entry window.
+class ManualEntryPort {
+public:
+    virtual ~ManualEntryPort() = default;
+    // Shows a draw for editing; the draw as the user entered it, or nothing when cancelled.
+    virtual std::optional<DrawRecord> enter(const DrawRecord& shown) = 0;
+};
+
+// What the controller tells whoever shows it. Every method does nothing unless overridden: kugelo-cli shows
+// nothing but what it prints itself.
+class ControllerView {
+public:
+    enum class Page { TipOverview, Chart };
+
+    virtual ~ControllerView() = default;
+    // Long commands call this at every candidate and day: the window processes pending events when due.
+    virtual void pump() {}
+    // A status bar panel (0 or 1) gets a text.
+    virtual void status(int panel, const QString& text) {
+        (void)panel;
+        (void)text;
+    }
+    // The fields of the state changed (the current draw, its labels, the date pickers).
+    virtual void stateChanged() {}
+    // Options changed in code (a run relaxes them and puts them back).
+    virtual void criteriaChanged() {}
+    // The controller began or ended an update or a run, or a stop was asked for.
+    virtual void activityChanged() {}
+    // A command brings a page to the front; repaint says the window should paint at once.
+    virtual void showPage(Page page, bool repaint) {
+        (void)page;
+        (void)repaint;
+    }
+    // The update asked for one day; its status line, or why there was none.
+    virtual void dayDone(const QDate& day, const QString& statusLine) {
+        (void)day;
+        (void)statusLine;
+    }
+    // The update met an answer that is no draw line (the window shows it whole as a message).
+    virtual void notADrawLine(const QString& text) { (void)text; }
+    // A command that takes a moment began (on) or ended: the window shows the wait cursor meanwhile.
+    virtual void waitCursor(bool on) { (void)on; }
+};
+
+// What the program is busy with.
+enum class Activity { Idle, Updating, Generating };
+
+// The commands, for asking whether one may run now.
+enum class Command {
+    SelectDraw,     // select by date, step back or forward
+    RemoveDraw,     // remove the current draw
+    EnterDraw,      // manual entry
+    Update,         // the internet update
+    StopUpdate,     //
+    Generate,       // start a generation run
+    StopGeneration, //
+    EditSheet,      // type into the sheet, edit a row, clear it, load tips
+    SaveTips,       //
+    LuckyNumber,    //
+    Statistic,      // a chart
+};
+
+// The program without its windows: the program-wide state, the tip sheet, the criteria, the chart model,
+// the random source, the message table and the current draw, and every command as a method. The window
+// shows what it holds and forwards the user's actions; kugelo-cli and the tests drive it directly.
+class Controller : private Progress {
+public:
+    // home: the folder of the draw file and of what the program writes; programFolder: the folder of the
+    // executable, where the shipped files (the win sound) lie; endpoints: the hosts built in.
+    Controller(Platform platform, Endpoints endpoints, QString home, QString programFolder = {});
+    ~Controller();
+    Controller(const Controller&) = delete;
+    Controller& operator=(const Controller&) = delete;
+
+    void setView(ControllerView* view) { m_view = view ? view : &m_silent; }
+    void setNumberList(NumberListPort* port) { m_numberList = port; }
+    void setManualEntry(ManualEntryPort* port) { m_manualEntry = port; }
+
+    MainState& state() { return m_state; }
+    const MainState& state() const { return m_state; }
+    TipSheet& sheet() { return m_sheet; }
+    GenerationCriteria& criteria() { return m_criteria; }
+    ChartModel& chart() { return m_chart; }
+    RandomSource& random() { return m_random; }
+    const MessageTable& messages() const { return m_messages; }
+    MessageTable& messages() { return m_messages; }
+    CurrentDraw& currentDraw() { return *m_currentDraw; }
+    Platform& platform() { return m_platform; }
+    // The controls the settings fill and that no domain object holds; the window shows them and gives
+    // changes back.
+    WindowValues& windowValues() { return m_window; }
+    KeptWindowValues& keptValues() { return m_kept; }
+    SettingsTargets settingsTargets() { return {m_state, m_criteria, m_sheet, m_window, m_kept}; }
+    // The hosts in use (the stored ones, else the built-in ones, each overridden by its environment
+    // variable), and the built-in ones.
+    const Endpoints& endpoints() const { return m_endpoints; }
+    const Endpoints& builtInEndpoints() const { return m_baseEndpoints; }
+    // Takes the stored hosts of windowValues() into use.
+    void applyEndpoints();
+
+    // What the program is busy with, whether a stop was asked for, and whether a command may run now.
+    Activity activity() const { return m_activity; }
+    bool stopRequested() const override { return m_stopRequested; }
+    bool allows(Command command) const;
+    // The progress line of the candidate the generation run drew last (empty when none runs), and the
+    // number of candidates the last run drew.
+    QString progressLine() const;
+    int lastRunCandidates() const { return m_lastRunCandidates; }
+
+    // Runs a command; a failure it lets through is shown as the general error report. The state's view is
+    // refreshed afterwards.
+    void run(const std::function<void()>& command);
+
+    // Start-up: the fields before the stored settings are read (windowHeight: the window's height, the base
+    // of its rescaling), and what follows them; then the first selection and chart.
+    void beginStartUp(int windowHeight);
+    void endStartUp();
+    void startUp();
+
+    // The current draw: select the draw of DateTimePicker1, step back and forward, remove it, enter a draw.
+    void selectDraw();
+    void stepBack();
+    void stepForward();
+    void removeDraw();
+    void enterDraw();
+
+    // The internet update; a second start while one runs is refused. stopUpdate ends it at once, also while
+    // a request waits.
+    UpdateResult update();
+    void stopUpdate();
+
+    // "Tipps berechnen": starts a generation run, or asks the one in progress to stop.
+    void generate();
+    void stopGeneration();
+    // Stops whatever runs (the window closes).
+    void stopAll();
+
+    // The tip sheet: check against the current draw, clear the unlocked rows, save and load tip files, edit
+    // a row (0..11) in the number list window.
+    void checkSheet();
+    void clearSheet();
+    void saveTips();
+    void loadTips();
+    void editRow(int row);
+
+    // Computes a statistic and shows it on the chart; with showPageFirst the chart page comes to the front
+    // before, otherwise when the statistic says so.
+    void showStatistic(Statistic statistic, bool showPageFirst = false);
+
+    // The lucky number: seeds the random source from a number the user gives.
+    void luckyNumber();
+
+private:
+    // What the update and a run report, through the view.
+    void pump() override { m_view->pump(); }
+    void status(int panel, const QString& text) override { m_view->status(panel, text); }
+
+    PoolChoice choosePool(NumberPool& pool);
+    QString soundPath() const;
+    void setActivity(Activity activity);
+
+    Platform m_platform;
+    Endpoints m_endpoints;
+    Endpoints m_baseEndpoints;
+    QString m_home;
+    QString m_programFolder;
+    MainState m_state;
+    MessageTable m_messages;
+    TipSheet m_sheet;
+    ChartModel m_chart;
+    RandomSource m_random;
+    GenerationCriteria m_criteria;
+    WindowValues m_window;
+    KeptWindowValues m_kept;
+    std::unique_ptr<CurrentDraw> m_currentDraw;
+    // The shared file dialogs' settings; the tip file commands change them and put them back.
+    FileDialogOptions m_saveDialog1{{}, QStringLiteral("Textdatei|*.txt"), QStringLiteral("txt"), {}, {}};
+    FileDialogOptions m_openDialog1;
+
+    ControllerView m_silent;
+    ControllerView* m_view = &m_silent;
+    NumberListPort* m_numberList = nullptr;
+    ManualEntryPort* m_manualEntry = nullptr;
+    const GenerationRun* m_run = nullptr;
+    int m_lastRunCandidates = 0;
+    Activity m_activity = Activity::Idle;
+    bool m_stopRequested = false;
+};
+
+} // namespace kugelo
