@@ -9,6 +9,7 @@
 //     the first request and the time the update takes to end after that press is measured.
 
 #include "QuietPlatform.h"
+#include "WindowProbes.h"
 
 #include "app/MainWindow.h"
 #include "draws/DrawFile.h"
@@ -29,42 +30,9 @@
 #include <memory>
 
 using namespace kugelo;
+using namespace kugelo::bench;
 
 namespace {
-
-QString ms(qint64 ns) {
-    return QString::number(static_cast<double>(ns) / 1e6, 'f', 1);
-}
-
-// Records the gaps between the ticks of a 10 ms timer while it runs.
-class TickRecorder {
-public:
-    TickRecorder() {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            const qint64 now = m_clock.nsecsElapsed();
-            if (m_last >= 0) m_gaps.push_back(now - m_last);
-            m_last = now;
-        });
-        m_clock.start();
-        m_timer.start();
-    }
-    qint64 elapsed() const { return m_clock.nsecsElapsed(); }
-    QString summary() {
-        m_timer.stop();
-        if (m_gaps.empty()) return QStringLiteral("no timer ticks");
-        std::sort(m_gaps.begin(), m_gaps.end());
-        return QStringLiteral("timer ticks: %1, interval median %2 ms, longest %3 ms")
-            .arg(m_gaps.size())
-            .arg(ms(m_gaps[m_gaps.size() / 2]), ms(m_gaps.back()));
-    }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_last = -1;
-    std::vector<qint64> m_gaps;
-};
 
 // A main window over its own temporary home.
 struct Window {
@@ -90,30 +58,6 @@ struct Window {
     }
 };
 
-// The stand-in draw service beside this program, on a free port.
-class Service {
-public:
-    explicit Service(const QStringList& arguments) {
-        m_process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/draw-service"),
-                        QStringList{QStringLiteral("--port"), QStringLiteral("0")} + arguments);
-        if (m_process.waitForStarted() && m_process.waitForReadyRead(10000))
-            m_port = m_process.readLine().trimmed().toInt();
-    }
-    ~Service() {
-        m_process.kill();
-        m_process.waitForFinished();
-    }
-    bool running() const { return m_port != 0; }
-    Endpoints endpoints() const {
-        return Endpoints(QStringLiteral("http://127.0.0.1:%1").arg(m_port), Endpoints::defaultCompanyHost(),
-                         Endpoints::defaultResultsHost());
-    }
-
-private:
-    QProcess m_process;
-    int m_port = 0;
-};
-
 void generation(const QString& csv, QTextStream& out) {
     Window w;
     importDraws(DrawFile(w.homePath + QStringLiteral("Kugelo.dat")), parseDrawCsv(csv, readTextFile(csv)));
@@ -135,7 +79,7 @@ void generation(const QString& csv, QTextStream& out) {
 }
 
 void firstUpdate(const QString& csv, QTextStream& out) {
-    Service service({QStringLiteral("--csv"), csv});
+    ServiceProcess service({QStringLiteral("--csv"), csv});
     if (!service.running()) {
         out << "first update: the draw service did not start\n";
         return;
@@ -154,7 +98,7 @@ void firstUpdate(const QString& csv, QTextStream& out) {
 }
 
 void stopDuringARequest(QTextStream& out) {
-    Service service({QStringLiteral("--delay-ms"), QStringLiteral("2000")});
+    ServiceProcess service({QStringLiteral("--delay-ms"), QStringLiteral("2000")});
     if (!service.running()) {
         out << "stop: the draw service did not start\n";
         return;

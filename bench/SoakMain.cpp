@@ -16,6 +16,7 @@
 //     --deadline-ms  the deadline of each request (default 2000; the program's own is 30 s)
 
 #include "QuietPlatform.h"
+#include "WindowProbes.h"
 
 #include "DrawService.h"
 #include "app/MainWindow.h"
@@ -39,6 +40,7 @@
 #include <sys/resource.h>
 
 using namespace kugelo;
+using namespace kugelo::bench;
 
 namespace {
 
@@ -80,76 +82,6 @@ public:
 private:
     QtHttpClient m_inner;
     int m_deadlineMs;
-};
-
-// The longest gap between the ticks of a 10 ms timer.
-class TickRecorder {
-public:
-    TickRecorder() {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            const qint64 now = m_clock.nsecsElapsed();
-            if (m_last >= 0) m_longest = std::max(m_longest, now - m_last);
-            m_last = now;
-            ++m_ticks;
-        });
-        m_clock.start();
-        m_timer.start();
-    }
-    qint64 elapsedMs() const { return m_clock.elapsed(); }
-    qint64 longestGapMs() const { return m_longest / 1000000; }
-    qint64 ticks() const { return m_ticks; }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_last = -1;
-    qint64 m_longest = 0;
-    qint64 m_ticks = 0;
-};
-
-// The hostile service beside this program; counts the faults it logs.
-class Service {
-public:
-    explicit Service(const QStringList& arguments) {
-        m_process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/draw-service"),
-                        QStringList{QStringLiteral("--port"), QStringLiteral("0")} + arguments);
-        if (m_process.waitForStarted() && m_process.waitForReadyRead(10000))
-            m_port = m_process.readLine().trimmed().toInt();
-        QObject::connect(&m_process, &QProcess::readyReadStandardOutput, [this] { collect(); });
-    }
-    ~Service() {
-        m_process.kill();
-        m_process.waitForFinished();
-    }
-    bool running() const { return m_port != 0; }
-    Endpoints endpoints() const {
-        return Endpoints(QStringLiteral("http://127.0.0.1:%1").arg(m_port), Endpoints::defaultCompanyHost(),
-                         Endpoints::defaultResultsHost());
-    }
-    qint64 faults() {
-        collect();
-        return m_faults;
-    }
-    const std::map<QString, int>& faultKinds() {
-        collect();
-        return m_kinds;
-    }
-
-private:
-    void collect() {
-        while (m_process.canReadLine()) {
-            const QByteArray line = m_process.readLine().trimmed();
-            if (!line.startsWith("fault ")) continue;
-            ++m_faults;
-            ++m_kinds[QString::fromLatin1(line.split(' ').value(2))];
-        }
-    }
-
-    QProcess m_process;
-    int m_port = 0;
-    qint64 m_faults = 0;
-    std::map<QString, int> m_kinds;
 };
 
 // Every record a valid draw of its day as the service holds it, in ascending date order. Returns the
@@ -230,8 +162,8 @@ int main(int argc, char* argv[]) {
     }
     last = std::min(last, QDate::currentDate());
 
-    Service service({QStringLiteral("--seed"), QString::number(seed), QStringLiteral("--random-faults"),
-                     QString::number(rate)});
+    ServiceProcess service({QStringLiteral("--seed"), QString::number(seed),
+                            QStringLiteral("--random-faults"), QString::number(rate)});
     if (!service.running()) {
         err << "kugelo-soak: the draw service did not start\n";
         return 1;
