@@ -39,6 +39,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -893,6 +894,12 @@ void TForm1::restoreSettings() {
     m_window.width = width();
     m_window.height = height();
     restore.group1([this](int w, int h) {
+        // A stored size larger than the screen (a damaged or foreign file) would open a window that
+        // cannot be painted or closed in reasonable time, and be written back at every close.
+        if (const QScreen* room = screen()) {
+            w = std::min(w, room->availableGeometry().width());
+            h = std::min(h, room->availableGeometry().height());
+        }
         if (w > 0 && h > 0) resize(w, h);
         rescaleToHeight();
     });

@@ -36,11 +36,21 @@ public:
     using KugeloError::KugeloError;
 };
 
+// Text from outside (the draw service) as the terminal may show it: every control character but the line
+// feed and the tab becomes U+FFFD, so that no escape sequence retitles or rewrites the terminal.
+QString printable(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control && c != QLatin1Char('\n') && c != QLatin1Char('\t'))
+            c = QChar::ReplacementCharacter;
+    return text;
+}
+
 // Messages go to the error stream; questions are answered No and inputs keep their proposed text.
 class StreamDialogs final : public Dialogs {
 public:
     explicit StreamDialogs(QTextStream& err) : m_err(err) {}
-    void message(const QString& text) override { m_err << text << Qt::endl; }
+    void message(const QString& text) override { m_err << printable(text) << Qt::endl; }
     bool question(const QString&, const QString&) override { return false; }
     QString input(const QString&, const QString&, const QString& proposed) override { return proposed; }
     QString openFileName(const FileDialogOptions&) override { return {}; }
@@ -112,7 +122,7 @@ int commandSettings(const QStringList& args, const QString& settingsPath, QTextS
     return Ok;
 }
 
-int commandDraws(const QStringList& args, const QString& home, QTextStream& out) {
+int commandDraws(const QStringList& args, const QString& home, QTextStream& out, QTextStream& err) {
     std::optional<QDate> from;
     std::optional<QDate> to;
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -125,7 +135,14 @@ int commandDraws(const QStringList& args, const QString& home, QTextStream& out)
     }
     MainState state;
     state.Home = home;
-    for (const DrawRecord& r : DrawFile(state.drawFilePath()).readAll()) {
+    const std::vector<DrawRecord> records = DrawFile(state.drawFilePath()).readAll();
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const DrawRecord& r = records[i];
+        if (r.isDamaged()) {
+            err << "kugelo-cli: record " << i + 1 << " of " << state.drawFilePath()
+                << " is damaged (its date " << r.Datum << " is no day); the programs skip it\n";
+            continue;
+        }
         const QDate date = r.date();
         if ((from && date < *from) || (to && date > *to)) continue;
         out << date.toString(QStringLiteral("yyyy-MM-dd"));
@@ -438,17 +455,21 @@ int commandUpdate(const QStringList& args, const QString& home, const QString& s
     QtHttpClient http;
     const DayClock clock(today);
     UpdateHooks hooks;
-    hooks.message = [&err](const QString& text) { err << "not a draw line:\n" << text << Qt::endl; };
+    hooks.message = [&err](const QString& text) {
+        err << "not a draw line:\n" << printable(text) << Qt::endl;
+    };
     hooks.dayDone = [&out](const QDate& day, const QString& statusLine) {
-        out << day.toString(QStringLiteral("yyyy-MM-dd")) << ' ' << statusLine << Qt::endl;
+        out << day.toString(QStringLiteral("yyyy-MM-dd")) << ' ' << printable(statusLine) << Qt::endl;
     };
     const UpdateResult result = DrawUpdate(state, messages, http, endpoints, clock, currentDraw, hooks).run();
     if (result.unreachable)
         err << "kugelo-cli: " << DrawUpdate::unreachableText() << ": " << endpoints.productHost()
             << " did not answer " << DrawUpdate::MaxDaysWithoutReply << " days in a row\n";
-    const std::vector<DrawRecord> records = DrawFile(state.drawFilePath()).readAll();
+    DrawRecord last;
     out << "stored " << result.drawsStored << " draws, last "
-        << (records.empty() ? QStringLiteral("none") : records.back().date().toString(Qt::ISODate)) << '\n';
+        << (DrawFile(state.drawFilePath()).lastRecord(last) ? last.date().toString(Qt::ISODate)
+                                                            : QStringLiteral("none"))
+        << '\n';
     return result.unreachable ? Failure : Ok;
 }
 
@@ -512,7 +533,7 @@ int run(const QStringList& arguments, const QString& defaultHome, QTextStream& o
         if (i >= arguments.size()) throw UsageError(QStringLiteral("no command given"));
         const QString command = arguments[i];
         const QStringList rest = arguments.mid(i + 1);
-        if (command == QLatin1String("draws")) return commandDraws(rest, home, out);
+        if (command == QLatin1String("draws")) return commandDraws(rest, home, out, err);
         if (command == QLatin1String("select")) return commandSelect(rest, home, out, err);
         if (command == QLatin1String("import")) return commandImport(rest, home, out);
         if (command == QLatin1String("check")) return commandCheck(rest, home, out, err);

@@ -14,8 +14,14 @@ inline double toDayNumber(const QDate& date) {
     return static_cast<double>(dayNumberEpoch().daysTo(date));
 }
 
-// The whole day of a day number; a fraction (time of day) is dropped.
+// Day numbers of 1 January of the year 1 and of 31 December 9999, the range of a date.
+constexpr double FirstDayNumber = -693593.0;
+constexpr double LastDayNumber = 2958465.0;
+
+// The whole day of a day number; a fraction (time of day) is dropped. A number that is no day (not
+// finite, or outside the years 1 to 9999, as a damaged file or setting may hold) gives an invalid date.
 inline QDate fromDayNumber(double day) {
+    if (!(day >= FirstDayNumber && day < LastDayNumber + 1.0)) return QDate();
     return dayNumberEpoch().addDays(static_cast<qint64>(std::floor(day)));
 }
 

@@ -13,7 +13,9 @@ bool DrawFile::exists() const {
 }
 
 void DrawFile::createIfMissing() const {
-    if (!exists()) m_opener.open(m_path, QIODevice::WriteOnly);
+    if (exists()) return;
+    writeTarget(m_path); // a link to nothing is an error, not a file to create through it
+    finishWriting(*m_opener.open(m_path, QIODevice::WriteOnly), m_path);
 }
 
 QString DrawFile::removeTempPath() const {
@@ -21,7 +23,7 @@ QString DrawFile::removeTempPath() const {
 }
 
 std::vector<DrawRecord> DrawFile::readAll() const {
-    const QByteArray data = readFileWhole(m_path, m_opener);
+    const QByteArray data = readFileAtMost(m_path, MaxBytes, m_opener);
     const qsizetype count = data.size() / DrawRecord::Size;
     std::vector<DrawRecord> records;
     records.reserve(static_cast<std::size_t>(count));
@@ -32,15 +34,17 @@ std::vector<DrawRecord> DrawFile::readAll() const {
 
 bool DrawFile::lastRecord(DrawRecord& record) const {
     auto device = m_opener.open(m_path, QIODevice::ReadOnly);
-    const qint64 wholeRecords = device->size() / DrawRecord::Size;
-    if (wholeRecords == 0) return false;
-    if (!device->seek((wholeRecords - 1) * DrawRecord::Size))
-        throw IoError(QStringLiteral("%1: %2").arg(m_path, device->errorString()));
-    const QByteArray bytes = device->read(DrawRecord::Size);
-    if (bytes.size() != DrawRecord::Size)
-        throw IoError(QStringLiteral("%1: %2").arg(m_path, device->errorString()));
-    record = DrawRecord::decode(bytes.constData());
-    return true;
+    for (qint64 i = device->size() / DrawRecord::Size - 1; i >= 0; --i) {
+        if (!device->seek(i * DrawRecord::Size))
+            throw IoError(QStringLiteral("%1: %2").arg(m_path, device->errorString()));
+        const QByteArray bytes = device->read(DrawRecord::Size);
+        if (bytes.size() != DrawRecord::Size)
+            throw IoError(QStringLiteral("%1: %2").arg(m_path, device->errorString()));
+        record = DrawRecord::decode(bytes.constData());
+        // A damaged date would restart the update at the first draw and append duplicates after it.
+        if (!record.isDamaged()) return true;
+    }
+    return false;
 }
 
 QByteArray encodeDrawRecords(const std::vector<DrawRecord>& records) {
@@ -54,9 +58,11 @@ void DrawFile::append(const std::vector<DrawRecord>& records) const {
     auto device = m_opener.open(m_path, QIODevice::ReadWrite);
     const qint64 wholeRecords = device->size() / DrawRecord::Size;
     const QByteArray data = encodeDrawRecords(records);
-    if (!device->seek(wholeRecords * DrawRecord::Size) || device->write(data) != data.size())
+    if (!device->seek(wholeRecords * DrawRecord::Size))
         throw IoError(QStringLiteral("%1: %2").arg(m_path, device->errorString()));
-    device->close();
+    writeAll(*device, data, m_path);
+    // The bytes may reach the disk only here: a full disk shows at the flush, not at the write.
+    finishWriting(*device, m_path);
 }
 
 bool DrawFile::insertInDateOrder(const DrawRecord& record) const {
@@ -98,6 +104,8 @@ void DrawFile::replaceContents(const std::vector<DrawRecord>& records) const {
 
 DrawReader::DrawReader(const DrawFile& file) : m_path(file.path()) {
     const auto device = file.opener().open(file.path(), QIODevice::ReadOnly);
+    if (device->size() > DrawFile::MaxBytes)
+        throw IoError(fileTooLargeText(file.path(), device->size(), DrawFile::MaxBytes));
     m_count = device->size() / DrawRecord::Size;
     m_bytes = device->read(m_count * DrawRecord::Size);
     m_error = device->errorString();

@@ -14,6 +14,10 @@ namespace kugelo {
 // append writes over them. Every failure throws IoError.
 class DrawFile {
 public:
+    // No real draw file reaches this (a million draws take 32,000,000 bytes); a larger one is not read, so
+    // that a damaged or foreign file cannot take all memory.
+    static constexpr qint64 MaxBytes = qint64(32) << 20;
+
     explicit DrawFile(QString path, const FileOpener& opener = FileOpener::standard());
 
     const QString& path() const { return m_path; }
@@ -24,7 +28,7 @@ public:
 
     // Every whole record in file order.
     std::vector<DrawRecord> readAll() const;
-    // The last whole record, read alone; false for a file without one.
+    // The last whole record that is not damaged, read from the end; false for a file without one.
     bool lastRecord(DrawRecord& record) const;
 
     // Writes records after the last whole record.

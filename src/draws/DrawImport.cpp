@@ -116,7 +116,7 @@ private:
     int m_line;
 };
 
-DrawRecord parseLine(const QStringList& fields, const Columns& c, const LineParser& p) {
+DrawRecord parseLine(const QStringList& fields, const Columns& c, const LineParser& p, const QDate& today) {
     int needed = c.chance;
     for (int n : c.numbers)
         needed = std::max(needed, n);
@@ -125,6 +125,11 @@ DrawRecord parseLine(const QStringList& fields, const Columns& c, const LinePars
 
     const QDate date = parseDate(fields[c.date], c.archiveDates);
     if (!date.isValid()) p.fail(QStringLiteral("bad date: \"%1\"").arg(fields[c.date]));
+    // A typo in the year would stop every later update (it asks only for days after the last draw).
+    if (date < earliestDrawDate())
+        p.fail(QStringLiteral("date before the first draw of this game (%1): \"%2\"")
+                   .arg(earliestDrawDate().toString(Qt::ISODate), fields[c.date]));
+    if (date > today) p.fail(QStringLiteral("date after today: \"%1\"").arg(fields[c.date]));
 
     std::array<int, 5> numbers{};
     for (int i = 0; i < 5; ++i) {
@@ -139,7 +144,7 @@ DrawRecord parseLine(const QStringList& fields, const Columns& c, const LinePars
 
 } // namespace
 
-std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QByteArray& bytes) {
+std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QByteArray& bytes, const QDate& today) {
     const QStringList lines = decodeText(bytes).split(QLatin1Char('\n'));
     std::vector<DrawRecord> draws;
     Columns columns;
@@ -162,7 +167,7 @@ std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QByteArray& 
                 continue;
         }
         draws.push_back(
-            parseLine(splitFields(line, columns.separator), columns, LineParser(fileName, lineNo)));
+            parseLine(splitFields(line, columns.separator), columns, LineParser(fileName, lineNo), today));
     }
     return draws;
 }

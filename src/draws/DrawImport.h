@@ -5,6 +5,7 @@
 #include "platform/Errors.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <vector>
 
@@ -21,8 +22,10 @@ public:
 //  - the lottery operator's archive: ';'-separated with a header naming date_de_tirage (dd/mm/yyyy or
 //    yyyymmdd), boule_1..boule_5, numero_chance and optionally numero_jokerplus or numero_7;
 //  - the plain format "date,n1,n2,n3,n4,n5,chance,joker" (date yyyy-mm-dd, header line optional).
-// Main numbers are sorted into the record. Throws ImportError at the first bad line.
-std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QByteArray& bytes);
+// Main numbers are sorted into the record. Dates before the first draw of the game (6 October 2008) and
+// after today are refused. Throws ImportError at the first bad line.
+std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QByteArray& bytes,
+                                     const QDate& today = QDate::currentDate());
 
 struct ImportResult {
     int imported = 0; // distinct dates written from the import

@@ -4,12 +4,17 @@
 
 #include <QtEndian>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace kugelo {
 
 QDate DrawRecord::date() const {
     return fromDayNumber(Datum);
+}
+
+bool DrawRecord::isDamaged() const {
+    return !date().isValid() || Datum != std::floor(Datum);
 }
 
 QString DrawRecord::digits() const {

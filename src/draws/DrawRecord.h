@@ -26,7 +26,11 @@ struct DrawRecord {
     std::array<std::uint8_t, 3> reserved{};
 
     std::uint8_t chance() const { return Zahl[6]; }
+    // Invalid for a damaged record whose date is no whole day of the years 1 to 9999.
     QDate date() const;
+    // A record whose date is no day: readers skip it (the statistics, the start of the update) or report
+    // it.
+    bool isDamaged() const;
     // The seven digits as one string of '0'..'9' (other byte values shown as their last decimal digit).
     QString digits() const;
 

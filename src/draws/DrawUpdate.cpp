@@ -24,10 +24,18 @@ bool parseDrawLine(const QString& line, double datum, DrawRecord& record) {
         value = *number;
         rest = rest.mid(comma + 1);
     }
-    if (rest.size() < 7) return false;
+    // Exactly the seven digits: a longer number is no extra number of this game.
+    if (rest.size() < 7 || rest.trimmed().size() != 7) return false;
     for (int i = 0; i < 7; ++i)
         if (rest[i] < QLatin1Char('0') || rest[i] > QLatin1Char('9')) return false;
-    if (!tryStrToInt(rest.trimmed())) return false;
+    // Only a draw of this game is one: five distinct numbers 1..49 and an n° CHANCE 1..10. Anything else
+    // would be stored as its lowest byte and score wrongly in every later check.
+    for (int i = 0; i < 5; ++i) {
+        if (values[i] < 1 || values[i] > 49) return false;
+        for (int j = 0; j < i; ++j)
+            if (values[j] == values[i]) return false;
+    }
+    if (values[5] < 1 || values[5] > 10) return false;
 
     record = DrawRecord{};
     record.Datum = datum;
@@ -97,6 +105,7 @@ UpdateResult DrawUpdate::run() {
     while (day <= m_clock.today() && !stopRequested()) {
         HttpRequest request;
         request.url = m_endpoints.drawService(day);
+        request.deadlineMs = m_requestDeadlineMs;
         if (m_hooks.proxy) {
             const UpdateProxy proxy = m_hooks.proxy();
             request.proxyHost = proxy.host;
@@ -135,7 +144,8 @@ UpdateResult DrawUpdate::run() {
         m_state.DateTimePicker1 = day;
         if (stopRequested()) {
             // A request cut short by the stop says nothing about the service.
-        } else if (response.replied) {
+        } else if (response.replied && response.error.isEmpty()) {
+            // Only a whole reply counts: headers followed by a trickle or by silence are no answer.
             withoutReply = 0;
         } else if (++withoutReply >= MaxDaysWithoutReply) {
             // The service is not there: asking for every remaining day would only wait for time-outs.

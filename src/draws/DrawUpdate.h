@@ -18,9 +18,10 @@ class HttpClient;
 class MessageTable;
 
 // Parses one answer line of the draw service, "n1,n2,n3,n4,n5,chance,1234567", into a record of the given
-// day: blanks around the six numbers are ignored, the main numbers are sorted, each value is kept as its
-// lowest byte, the first seven characters after the sixth comma are the digits and the whole rest must be
-// a number. False when the line is no draw line.
+// day: blanks around the six numbers are ignored, the main numbers are sorted, and the rest after the sixth
+// comma is exactly the seven digits (blanks after them allowed). False when the line is no draw line,
+// which includes a line whose main numbers are not five distinct numbers of 1..49 or whose n° CHANCE is
+// not 1..10.
 bool parseDrawLine(const QString& line, double datum, DrawRecord& record);
 
 // The lines of an answer body (CR LF, LF or a lone CR end a line; a last line needs no ending).
@@ -73,6 +74,11 @@ public:
     // Throws ConversionError (proxy port) and IoError (draw file); the caller restores its controls.
     UpdateResult run();
 
+    // The longest a day's request may take in all (connect, headers and body); a service that trickles or
+    // stalls costs at most this per day.
+    static constexpr int DefaultRequestDeadlineMs = 30000;
+    void setRequestDeadline(int ms) { m_requestDeadlineMs = ms; }
+
     // The status text when the service cannot be reached (panel 0).
     static QString unreachableText() { return QStringLiteral("Keine Verbindung"); }
 
@@ -88,6 +94,7 @@ private:
     CurrentDraw& m_currentDraw;
     UpdateHooks m_hooks;
     const FileOpener& m_opener;
+    int m_requestDeadlineMs = DefaultRequestDeadlineMs;
 };
 
 } // namespace kugelo

@@ -64,9 +64,18 @@ HttpResponse QtHttpClient::get(const HttpRequest& request) {
         }
     });
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    // The read time-out restarts with every byte: only an overall deadline ends a service that trickles.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
+        timedOut = true;
+        reply->abort();
+    });
+    deadline.start(request.deadlineMs);
     timeout.start(request.connectTimeoutMs);
     if (!reply->isFinished()) loop.exec();
     timeout.stop();
+    deadline.stop();
     if (!tooLarge && !timedOut && reply->isOpen()) response.body += reply->readAll();
 
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -79,15 +88,18 @@ HttpResponse QtHttpClient::get(const HttpRequest& request) {
                 .arg(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
     response.lastModified = reply->header(QNetworkRequest::LastModifiedHeader).toDateTime();
     const QNetworkReply::NetworkError error = reply->error();
-    // Errors below 200 are failures of the connection or the proxy; above, they stand for HTTP statuses.
-    const bool transferFailed = error != QNetworkReply::NoError && error < QNetworkReply::ContentAccessDenied;
+    // Errors below 200 are failures of the connection or the proxy. Above, they stand for HTTP statuses of
+    // 400 and more; with a lower status they are failures of the transfer after the headers (a body cut
+    // short, a body that cannot be decompressed), and such a body is no answer either.
+    const bool transferFailed = error != QNetworkReply::NoError &&
+                                (error < QNetworkReply::ContentAccessDenied || response.status < 400);
     if (d->aborted)
         response.error = QStringLiteral("aborted");
     else if (tooLarge)
         response.error = QStringLiteral("the reply is larger than %1 bytes").arg(request.maxBodyBytes);
     else if (timedOut)
         response.error = QStringLiteral("time-out");
-    else if (transferFailed) // also after the headers: a body cut short is no answer either
+    else if (transferFailed)
         response.error = reply->errorString();
     if (!response.error.isEmpty()) response.body.clear();
     return response;

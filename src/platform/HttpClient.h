@@ -15,6 +15,7 @@ struct HttpRequest {
     int proxyPort = 80;
     int connectTimeoutMs = 5000;
     int readTimeoutMs = 5000;
+    int deadlineMs = 30000; // the whole request: connect, headers and body; a trickle ends here
     int maxRedirects = 15;
     qint64 maxBodyBytes = 1 << 20; // a larger body counts as a failed request
 };

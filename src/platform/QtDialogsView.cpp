@@ -9,7 +9,11 @@
 namespace kugelo {
 
 void QtDialogs::message(const QString& text) {
-    QMessageBox::information(m_parent, QApplication::applicationDisplayName(), text);
+    // Plain text always: a message may carry a service's answer, which must not be taken as markup.
+    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
+                    m_parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 bool QtDialogs::question(const QString& caption, const QString& text) {

@@ -8,7 +8,9 @@
 #include <QJsonObject>
 #include <QStandardPaths>
 #include <QtEndian>
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace kugelo {
 
@@ -153,7 +155,8 @@ QByteArray FileSettingsStore::serialize(const std::vector<Key>& keys) {
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-std::vector<FileSettingsStore::Key> FileSettingsStore::parse(const QByteArray& text) {
+std::vector<FileSettingsStore::Key> FileSettingsStore::parse(const QByteArray& text,
+                                                             QStringList* badEntries) {
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(text, &error);
     if (doc.isNull())
@@ -166,19 +169,30 @@ std::vector<FileSettingsStore::Key> FileSettingsStore::parse(const QByteArray& t
         const QJsonObject ko = k.toObject();
         Key key;
         key.path = ko.value(QStringLiteral("key")).toString();
-        if (key.path.isEmpty()) throw KugeloError(QStringLiteral("a key without a path"));
+        if (key.path.isEmpty()) {
+            badEntries->append(QStringLiteral("a key without a path"));
+            continue;
+        }
+        // One entry that cannot be read costs only itself: it counts as missing, the others stay.
         for (const QJsonValue& entry : ko.value(QStringLiteral("values")).toArray()) {
             const QJsonObject o = entry.toObject();
             SettingValue v;
             v.name = o.value(QStringLiteral("name")).toString();
             const QString type = o.value(QStringLiteral("type")).toString();
             const QJsonValue value = o.value(QStringLiteral("value"));
-            if (v.name.isEmpty())
-                throw KugeloError(QStringLiteral("a value without a name in %1").arg(key.path));
+            const auto bad = [&](const QString& why) { badEntries->append(why); };
+            if (v.name.isEmpty()) {
+                bad(QStringLiteral("a value without a name in %1").arg(key.path));
+                continue;
+            }
             if (type == QLatin1String("integer")) {
                 const double number = value.toDouble(0.5);
-                if (!value.isDouble() || number != static_cast<double>(static_cast<qint32>(number)))
-                    throw KugeloError(QStringLiteral("%1 is not a 32-bit integer").arg(v.name));
+                // The range first: converting a double outside it to an integer is undefined.
+                if (!value.isDouble() || !(number >= std::numeric_limits<qint32>::min()) ||
+                    !(number <= std::numeric_limits<qint32>::max()) || number != std::trunc(number)) {
+                    bad(QStringLiteral("%1 is not a 32-bit integer").arg(v.name));
+                    continue;
+                }
                 v.type = SettingType::Integer;
                 v.integer = static_cast<qint32>(number);
             } else if (type == QLatin1String("string") && value.isString()) {
@@ -188,10 +202,13 @@ std::vector<FileSettingsStore::Key> FileSettingsStore::parse(const QByteArray& t
                 const QByteArray hex = value.toString().toLatin1();
                 v.type = SettingType::Bytes;
                 v.bytes = QByteArray::fromHex(hex);
-                if (v.bytes.toHex() != hex.toLower())
-                    throw KugeloError(QStringLiteral("%1 is not hexadecimal bytes").arg(v.name));
+                if (v.bytes.toHex() != hex.toLower()) {
+                    bad(QStringLiteral("%1 is not hexadecimal bytes").arg(v.name));
+                    continue;
+                }
             } else {
-                throw KugeloError(QStringLiteral("%1 has no valid type and value").arg(v.name));
+                bad(QStringLiteral("%1 has no valid type and value").arg(v.name));
+                continue;
             }
             key.values.push_back(v);
         }
@@ -200,17 +217,34 @@ std::vector<FileSettingsStore::Key> FileSettingsStore::parse(const QByteArray& t
     return keys;
 }
 
+QString FileSettingsStore::asideName() const {
+    // Every damaged file keeps its own copy: a later one never replaces an earlier.
+    QString aside = m_path + QStringLiteral(".corrupt");
+    for (int n = 2; QFileInfo(aside).exists() || QFileInfo(aside).isSymLink(); ++n)
+        aside = m_path + QStringLiteral(".corrupt.%1").arg(n);
+    return aside;
+}
+
 void FileSettingsStore::load() {
     if (m_loaded) return;
     m_loaded = true;
-    if (!QFileInfo::exists(m_path)) return;
+    const QFileInfo info(m_path);
+    if (info.isDir()) {
+        // Renaming a folder aside and writing a file in its place would be no help to anybody.
+        m_readOnly = true;
+        m_problem = QStringLiteral("%1 ist ein Ordner, keine Einstellungsdatei: die Einstellungen werden "
+                                   "weder gelesen noch gespeichert.")
+                        .arg(m_path);
+        return;
+    }
+    if (!info.exists()) return;
+    QStringList badEntries;
     try {
-        m_keys = parse(readFileWhole(m_path, m_opener));
+        m_keys = parse(readFileAtMost(m_path, MaxBytes, m_opener), &badEntries);
     } catch (const KugeloError& e) {
         m_keys.clear();
         // The damaged file is kept for whoever wants to look at it, and never silently overwritten.
-        const QString aside = m_path + QStringLiteral(".corrupt");
-        if (!m_readOnly) QFile::remove(aside);
+        const QString aside = asideName();
         if (!m_readOnly && QFile::rename(m_path, aside)) {
             m_problem = QStringLiteral("Die Einstellungen waren unlesbar (%1) und liegen jetzt in %2.")
                             .arg(e.text(), aside);
@@ -218,6 +252,19 @@ void FileSettingsStore::load() {
             m_readOnly = true;
             m_problem = QStringLiteral("Die Einstellungen in %1 sind unlesbar (%2).").arg(m_path, e.text());
         }
+        return;
+    }
+    if (badEntries.isEmpty()) return;
+    // The entries that parse are kept; the file as it was is copied aside before the next save replaces it.
+    const QString aside = asideName();
+    if (!m_readOnly && QFile::copy(m_path, aside)) {
+        m_problem = QStringLiteral("Einstellungen unlesbar (%1): sie gelten als fehlend; die Datei liegt "
+                                   "unverändert in %2.")
+                        .arg(badEntries.join(QStringLiteral("; ")), aside);
+    } else {
+        m_readOnly = true;
+        m_problem = QStringLiteral("Einstellungen in %1 unlesbar (%2), sie gelten als fehlend.")
+                        .arg(m_path, badEntries.join(QStringLiteral("; ")));
     }
 }
 

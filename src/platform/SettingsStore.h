@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace kugelo {
@@ -81,9 +82,14 @@ private:
 
 // The store as one JSON file. It is read when the first key is opened and written whole (a temporary file
 // renamed over it) when a key that was written to is closed. A file that cannot be parsed is moved aside as
-// "<file>.corrupt" and the store starts empty; problem() says so.
+// "<file>.corrupt" (".corrupt.2" and so on beside earlier copies) and the store starts empty; entries that
+// cannot be read count as missing and the file is copied aside; problem() says so. A folder in place of
+// the file is neither read nor written.
 class FileSettingsStore final : public SettingsStore {
 public:
+    // No real settings file comes near this; a larger one counts as unreadable.
+    static constexpr qint64 MaxBytes = qint64(4) << 20;
+
     explicit FileSettingsStore(QString path, const FileOpener& opener = FileOpener::standard());
 
     // KUGELO_SETTINGS when set, else Velmar/Kugelo/settings.json in the per-user configuration folder
@@ -107,7 +113,11 @@ private:
         std::vector<SettingValue> values;
     };
     static QByteArray serialize(const std::vector<Key>& keys);
-    static std::vector<Key> parse(const QByteArray& text);
+    // Throws KugeloError when the text is no settings file; entries that cannot be read are left out and
+    // named in badEntries.
+    static std::vector<Key> parse(const QByteArray& text, QStringList* badEntries);
+    // "<file>.corrupt", or ".corrupt.2" and so on when that exists.
+    QString asideName() const;
     void load();
 
     QString m_path;

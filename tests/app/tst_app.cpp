@@ -11,12 +11,14 @@
 #include "generator/NumberList.h"
 #include "generator/NumberListDialog.h"
 #include "platform/HttpClient.h"
+#include "platform/QtDialogsView.h"
 #include "platform/SettingsStore.h"
 #include "sheet/TipRows.h"
 #include "sheet/TipSheet.h"
 #include "stats/ChartView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBarSet>
 #include <QCheckBox>
 #include <QDateEdit>
@@ -24,8 +26,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -960,19 +964,54 @@ private Q_SLOTS:
     }
 
     // A stored height rescales the tab content at once; the number list window keeps its design size.
+    // (540 fits the 800 × 600 screen of the offscreen platform.)
     void aStoredHeightRescalesAtOnce() {
         Window w;
         w.settings.openKey(SettingsStore::kugeloKey(), true);
-        w.settings.writeInteger("height", 900);
+        w.settings.writeInteger("height", 540);
         w.settings.writeInteger("width", 532);
         w.form.initialise();
-        QCOMPARE(w.form.state().Groesse, 900);
-        QCOMPARE(w.find("BitBtn4")->height(), 60);
+        QCOMPARE(w.form.state().Groesse, 540);
+        QCOMPARE(w.find("BitBtn4")->height(), 36);
         w.form.startUp();
         w.form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w.form));
-        QCOMPARE(w.find("BitBtn4")->height(), 60);
+        QCOMPARE(w.find("BitBtn4")->height(), 36);
         QCOMPARE(w.form.form6()->size(), QSize(TForm6::DesignClientWidth, TForm6::DesignClientHeight));
+    }
+
+    // A stored size beyond the screen (a damaged file) is limited to the screen, and so is what the close
+    // writes back: the next start does not freeze again.
+    void aStoredSizeIsLimitedToTheScreen() {
+        Window w;
+        w.settings.openKey(SettingsStore::kugeloKey(), true);
+        w.settings.writeInteger("height", 100000);
+        w.settings.writeInteger("width", 100000);
+        w.start();
+        const QSize room = w.form.screen()->availableGeometry().size();
+        QVERIFY2(w.form.width() <= room.width() && w.form.height() <= room.height(),
+                 qPrintable(QStringLiteral("%1 x %2").arg(w.form.width()).arg(w.form.height())));
+        w.form.close();
+        w.settings.openKey(SettingsStore::kugeloKey(), false);
+        QVERIFY(w.settings.readInteger("height") <= room.height());
+        QVERIFY(w.settings.readInteger("width") <= room.width());
+    }
+
+    // A message may carry a service's answer: it is shown as plain text, never as markup.
+    void messagesAreShownAsPlainText() {
+        QtDialogs dialogs;
+        Qt::TextFormat format = Qt::AutoText;
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                format = box->textFormat();
+                shown = box->text();
+                box->accept();
+            }
+        });
+        dialogs.message("<b>Wartung</b>");
+        QCOMPARE(shown, QStringLiteral("<b>Wartung</b>"));
+        QCOMPARE(format, Qt::PlainText);
     }
 
     void aMaximisedCloseKeepsTheStoredSize() {

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QtTest>
+#include <limits>
 
 using namespace kugelo;
 using namespace kugelo::test;
@@ -328,6 +329,35 @@ private Q_SLOTS:
         const Run again = runCli(
             {"--settings", home.file("settings.json"), "update", "--today", "2008-10-12"}, home.path());
         QCOMPARE(again.out, QStringLiteral("2008-10-12 HTTP/1.1 200 OK\nstored 0 draws, last 2008-10-11\n"));
+    }
+
+    // Text of the service reaches the terminal with its control characters replaced: no escape sequence
+    // retitles or clears it.
+    void serviceTextReachesTheTerminalWithoutControlCharacters() {
+        TempHome home;
+        ServedHistory service("date,n1,n2,n3,n4,n5,chance,joker\n2008-10-06,19,33,41,24,27,9,4674648\n",
+                              {"--control", "2008-10-07"});
+        KUGELO_REQUIRE_SERVICE(service);
+        const Run r =
+            runCli({"update", "--product-host", service.baseUrl(), "--today", "2008-10-07"}, home.path());
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.contains("Wartung") && r.err.contains("]0;pwned"), qPrintable(r.err));
+        for (const QChar c : r.err + r.out)
+            QVERIFY2(
+                c.category() != QChar::Other_Control || c == '\n',
+                qPrintable(QStringLiteral("U+%1 in the output").arg(c.unicode(), 4, 16, QLatin1Char('0'))));
+    }
+
+    // A record whose date is no day is reported and skipped; the others are listed.
+    void drawsReportsDamagedRecords() {
+        TempHome home;
+        DrawRecord damaged;
+        damaged.Datum = std::numeric_limits<double>::infinity();
+        home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9, "4674648"}}, encodeDrawRecords({damaged}));
+        const Run r = runCli({"--home", home.path(), "draws"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("2008-10-06 19 24 27 33 41 9 4674648\n"));
+        QVERIFY2(r.err.contains("record 2") && r.err.contains("damaged"), qPrintable(r.err));
     }
 
     void updateFromAnUnreachableServiceFails() {

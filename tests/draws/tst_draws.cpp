@@ -5,6 +5,7 @@
 #include "app/Endpoints.h"
 #include "app/MainState.h"
 #include "draws/CurrentDraw.h"
+#include "draws/DayNumber.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
 #include "draws/DrawUpdate.h"
@@ -17,6 +18,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QtTest>
+#include <cmath>
+#include <limits>
 #include <memory>
 
 using namespace kugelo;
@@ -90,7 +93,9 @@ struct UpdateFixture : Fixture {
             days << day;
             statusLines << line;
         };
-        return DrawUpdate(state, messages, http, endpoints, clock, draw, hooks, opener).run();
+        DrawUpdate update(state, messages, http, endpoints, clock, draw, hooks, opener);
+        update.setRequestDeadline(1500); // a hostile service costs a day no more than this
+        return update.run();
     }
     std::vector<DrawRecord> stored() const { return DrawFile(home.drawFile()).readAll(); }
 };
@@ -395,6 +400,15 @@ private Q_SLOTS:
                                       << "in.csv:3: n° CHANCE out of range 1..10: 11";
         QTest::newRow("bad date") << good + "2008-02-30,24,48,32,41,22,1,8234403\n"
                                   << "in.csv:3: bad date: \"2008-02-30\"";
+        // A typo in the year would make every later update ask for nothing.
+        QTest::newRow("date after today") << good + "2062-07-15,24,48,32,41,22,1,8234403\n"
+                                          << "in.csv:3: date after today: \"2062-07-15\"";
+        QTest::newRow("date before the first draw")
+            << good + "2008-10-04,24,48,32,41,22,1,8234403\n"
+            << "in.csv:3: date before the first draw of this game (2008-10-06): \"2008-10-04\"";
+        QTest::newRow("year 1")
+            << good + "0001-01-01,24,48,32,41,22,1,8234403\n"
+            << "in.csv:3: date before the first draw of this game (2008-10-06): \"0001-01-01\"";
         QTest::newRow("letters") << good + "2008-10-08,24,x8,32,41,22,1,8234403\n"
                                  << "in.csv:3: main number is not a number: \"x8\"";
         QTest::newRow("negative") << good + "2008-10-08,24,-8,32,41,22,1,8234403\n"
@@ -411,7 +425,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, csv);
         QFETCH(QString, error);
         try {
-            parseDrawCsv("in.csv", csv);
+            parseDrawCsv("in.csv", csv, QDate(2026, 12, 10));
             QFAIL("no error");
         } catch (const ImportError& e) {
             QCOMPARE(e.text(), error);
@@ -439,10 +453,22 @@ private Q_SLOTS:
         QTest::newRow("the example") << "3,49,17,5,22,7,1234567" << true << "3 5 17 22 49 7 1234567";
         QTest::newRow("blanks around numbers")
             << " 3 , 49,17 ,5,22 , 7 ,1234567 " << true << "3 5 17 22 49 7 1234567";
-        QTest::newRow("longer remainder, first seven digits kept")
-            << "3,49,17,5,22,7,12345678" << true << "3 5 17 22 49 7 1234567";
-        QTest::newRow("values kept as their lowest byte")
-            << "300,2,3,4,5,266,0000000" << true << "2 3 4 5 44 10 0000000";
+        QTest::newRow("blanks after the digits")
+            << "3,49,17,5,22,7,1234567  " << true << "3 5 17 22 49 7 1234567";
+        QTest::newRow("the lowest and highest numbers")
+            << "49,1,2,3,48,10,0000000" << true << "1 2 3 48 49 10 0000000";
+        // Numbers no draw has: once stored as their lowest byte they would score wrongly in every check.
+        QTest::newRow("eight digits") << "3,49,17,5,22,7,12345678" << false << "";
+        QTest::newRow("nine digits") << "3,49,17,5,22,7,123456789" << false << "";
+        QTest::newRow("main number 0") << "0,2,3,4,5,1,1234567" << false << "";
+        QTest::newRow("main number 50") << "1,2,3,4,50,1,1234567" << false << "";
+        QTest::newRow("main number -1") << "-1,2,3,4,5,1,1234567" << false << "";
+        QTest::newRow("main number 305 (49 as a byte)") << "305,2,3,4,5,1,1234567" << false << "";
+        QTest::newRow("values beyond a byte") << "300,2,3,4,5,266,0000000" << false << "";
+        QTest::newRow("n° CHANCE 0") << "1,2,3,4,5,0,1234567" << false << "";
+        QTest::newRow("n° CHANCE 11") << "1,2,3,4,5,11,1234567" << false << "";
+        QTest::newRow("five equal numbers") << "7,7,7,7,7,1,1234567" << false << "";
+        QTest::newRow("one number twice") << "7,8,9,10,7,1,1234567" << false << "";
         QTest::newRow("blank before the digits") << "3,49,17,5,22,7, 1234567" << false << "";
         QTest::newRow("six fields") << "3,49,17,5,22,7" << false << "";
         QTest::newRow("short remainder") << "3,49,17,5,22,7,123456" << false << "";
@@ -544,6 +570,22 @@ private Q_SLOTS:
             << QStringList{"41,10,48,37,11,4,3725522\nWartung\r\n"};
         QTest::newRow("two days without reply, then replies again")
             << QStringList{"--drop", "2008-10-09", "--drop", "2008-10-10"} << all << QStringList();
+        // A hostile service: slow, endless or broken replies cost their day within the deadline, and
+        // numbers no draw has are shown, not stored.
+        QTest::newRow("headers, then one byte per second")
+            << QStringList{"--trickle", "2008-10-13"} << without13 << QStringList();
+        QTest::newRow("headers, then silence")
+            << QStringList{"--stall", "2008-10-13"} << without13 << QStringList();
+        QTest::newRow("a body that never ends")
+            << QStringList{"--endless-body", "2008-10-13"} << without13 << QStringList();
+        QTest::newRow("headers that never end")
+            << QStringList{"--endless-headers", "2008-10-13"} << without13 << QStringList();
+        QTest::newRow("a body that cannot be decompressed")
+            << QStringList{"--bad-gzip", "2008-10-13"} << without13 << QStringList();
+        QTest::newRow("impossible numbers") << QStringList{"--impossible", "2008-10-13"} << without13
+                                            << QStringList{"1,2,3,4,50,1,1234567\r\n"};
+        QTest::newRow("five equal numbers") << QStringList{"--notice", "2008-10-13=7,7,7,7,7,1,1234567"}
+                                            << without13 << QStringList{"7,7,7,7,7,1,1234567\r\n"};
     }
     void faultsCostOnlyTheirDay() {
         QFETCH(QStringList, faults);
@@ -636,6 +678,96 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(IoError, f.run(service.baseUrl(), kTwoWeeksToday, opener));
         QCOMPARE(f.days.size(), 2); // up to the first draw, 8 October
         QVERIFY(f.stored().empty());
+    }
+
+    // A full disk shows only when the appended record is flushed: the append fails with its cause, for the
+    // update and for manual entry alike; an import names the cause too.
+    void aFullDiskEndsTheAppend_data() {
+        QTest::addColumn<QString>("writer");
+        QTest::newRow("update") << "update";
+        QTest::newRow("manual entry") << "manual entry";
+        QTest::newRow("import") << "import";
+    }
+    void aFullDiskEndsTheAppend() {
+        QFETCH(QString, writer);
+        ServedHistory service(kTwoWeeksCsv);
+        KUGELO_REQUIRE_SERVICE(service);
+        UpdateFixture f;
+        f.home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9, "4674648"}});
+        const DrawFile file(f.home.drawFile());
+        const DrawRecord later = toRecord({"2008-10-08", {24, 48, 32, 41, 22}, 1, "8234403"});
+        try {
+            const FileSizeLimit full(DrawRecord::Size + 8);
+            if (writer == "update")
+                f.run(service.baseUrl(), kTwoWeeksToday);
+            else if (writer == "manual entry")
+                storeManualEntry(file, later);
+            else
+                importDraws(file, {later});
+            QFAIL("no error");
+        } catch (const IoError& e) {
+            QVERIFY2(e.text().contains(FileSizeLimit::reason()), qPrintable(e.text()));
+        }
+        QCOMPARE(datesOf(f.stored()), QStringList{"2008-10-06"});
+    }
+
+    // A damaged record (its date no day) does not restart the update at the first draw.
+    void theUpdateStartsAfterTheLastUndamagedDraw() {
+        ServedHistory service(kTwoWeeksCsv);
+        KUGELO_REQUIRE_SERVICE(service);
+        UpdateFixture f;
+        DrawRecord damaged = toRecord({"2008-10-13", {41, 10, 48, 37, 11}, 4});
+        damaged.Datum = std::numeric_limits<double>::quiet_NaN();
+        f.home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9}, {"2008-10-11", {46, 22, 10, 39, 20}, 4}},
+                          encodeDrawRecords({damaged}));
+        f.run(service.baseUrl(), kTwoWeeksToday);
+        QCOMPARE(f.days.first(), QDate(2008, 10, 12));
+        QCOMPARE(f.stored().size(), std::size_t(6)); // three before, three new: no draw twice
+    }
+
+    void dayNumbersThatAreNoDay_data() {
+        QTest::addColumn<double>("day");
+        QTest::addColumn<QDate>("date");
+        QTest::newRow("the first draw") << 39727.0 << QDate(2008, 10, 6);
+        QTest::newRow("a time of day is dropped") << 39727.75 << QDate(2008, 10, 6);
+        QTest::newRow("1 January of the year 1") << -693593.0 << QDate(1, 1, 1);
+        QTest::newRow("31 December 9999") << 2958465.0 << QDate(9999, 12, 31);
+        QTest::newRow("after 9999") << 2958466.0 << QDate();
+        QTest::newRow("before the year 1") << -693594.0 << QDate();
+        QTest::newRow("1e300") << 1e300 << QDate();
+        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << QDate();
+        QTest::newRow("infinite") << -std::numeric_limits<double>::infinity() << QDate();
+    }
+    void dayNumbersThatAreNoDay() {
+        QFETCH(double, day);
+        QFETCH(QDate, date);
+        QCOMPARE(fromDayNumber(day), date);
+        DrawRecord record;
+        record.Datum = day;
+        QCOMPARE(record.isDamaged(), !date.isValid() || day != std::floor(day));
+    }
+
+    // No real draw file comes near the bound; a larger one ends the command with a message and is not read.
+    void aDrawFileLargerThanAnyRealOneIsNotRead() {
+        TempHome home;
+        QFile file(home.drawFile());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(DrawFile::MaxBytes + DrawRecord::Size));
+        file.close();
+        const DrawFile draws(home.drawFile());
+        try {
+            draws.readAll();
+            QFAIL("no error");
+        } catch (const IoError& e) {
+            QVERIFY2(e.text().contains("more than"), qPrintable(e.text()));
+        }
+        QVERIFY_THROWS_EXCEPTION(IoError, DrawReader{draws});
+    }
+
+    void aDanglingLinkIsNoDrawFileToCreate() {
+        TempHome home;
+        QVERIFY(QFile::link(home.file("missing/Kugelo.dat"), home.drawFile()));
+        QVERIFY_THROWS_EXCEPTION(IoError, DrawFile(home.drawFile()).createIfMissing());
+        QVERIFY(!QFileInfo::exists(home.file("missing/Kugelo.dat")));
     }
 
     void aFileWithDrawsUpToTodayAsksForNothing() {

@@ -9,7 +9,9 @@
 #include "platform/SettingsStore.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 #include <QtTest>
 #include <limits>
@@ -70,6 +72,17 @@ private Q_SLOTS:
             << QStringList{"--cut", "2008-10-06"} << false << true << 200 << QByteArray();
         QTest::newRow("slower than the read time-out")
             << QStringList{"--delay-ms", "1500"} << false << false << 0 << QByteArray();
+        // Hostile services: each ends within the deadline as a failed request.
+        QTest::newRow("headers, then one byte per second")
+            << QStringList{"--trickle", "2008-10-06"} << false << true << 200 << QByteArray();
+        QTest::newRow("headers, then silence")
+            << QStringList{"--stall", "2008-10-06"} << false << true << 200 << QByteArray();
+        QTest::newRow("a body that never ends")
+            << QStringList{"--endless-body", "2008-10-06"} << false << true << 200 << QByteArray();
+        QTest::newRow("headers that never end")
+            << QStringList{"--endless-headers", "2008-10-06"} << false << false << 0 << QByteArray();
+        QTest::newRow("a body that cannot be decompressed")
+            << QStringList{"--bad-gzip", "2008-10-06"} << false << true << 200 << QByteArray();
     }
     void httpClientAgainstTheDrawService() {
         QFETCH(QStringList, serviceOptions);
@@ -85,7 +98,11 @@ private Q_SLOTS:
         request.url = service.service().drawUrl(QDate(2008, 10, 6)).toString();
         request.connectTimeoutMs = 1000;
         request.readTimeoutMs = 1000;
+        request.deadlineMs = 2500;
+        QElapsedTimer clock;
+        clock.start();
         const HttpResponse response = client.get(request);
+        QVERIFY2(clock.elapsed() < 4000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(response.ok(), ok);
         QCOMPARE(response.replied, replied);
         QCOMPARE(response.status, status);
@@ -165,15 +182,6 @@ private Q_SLOTS:
         QTest::newRow("not JSON") << QByteArray("Sprache=3\n");
         QTest::newRow("cut short") << QByteArray("{\"format\": \"Kugelo settings 1\", \"keys\": [");
         QTest::newRow("another format") << QByteArray("{\"format\": \"something else\", \"keys\": []}");
-        QTest::newRow("unknown type")
-            << QByteArray("{\"format\": \"Kugelo settings 1\", \"keys\": [{\"key\": \"k\", \"values\": "
-                          "[{\"name\": \"a\", \"type\": \"float\", \"value\": 1}]}]}");
-        QTest::newRow("integer beyond 32 bits")
-            << QByteArray("{\"format\": \"Kugelo settings 1\", \"keys\": [{\"key\": \"k\", \"values\": "
-                          "[{\"name\": \"a\", \"type\": \"integer\", \"value\": 4294967296}]}]}");
-        QTest::newRow("bytes not hexadecimal")
-            << QByteArray("{\"format\": \"Kugelo settings 1\", \"keys\": [{\"key\": \"k\", \"values\": "
-                          "[{\"name\": \"a\", \"type\": \"bytes\", \"value\": \"0g\"}]}]}");
     }
     void settingsFileThatCannotBeParsedIsMovedAside() {
         QFETCH(QByteArray, text);
@@ -193,6 +201,146 @@ private Q_SLOTS:
         QVERIFY(again.problem().isEmpty());
         QCOMPARE(again.readInteger("Sprache"), 1);
         QCOMPARE(home.readBytes("settings.json.corrupt"), text);
+    }
+
+    // One entry that cannot be read costs only itself: the others are kept, the file is copied aside as it
+    // was, and the problem is named.
+    void settingsEntriesThatCannotBeReadCountAsMissing_data() {
+        QTest::addColumn<QByteArray>("entry");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("unknown type") << QByteArray(R"("type": "float", "value": 1)") << "no valid type";
+        QTest::newRow("integer beyond 32 bits")
+            << QByteArray(R"("type": "integer", "value": 4294967296)") << "not a 32-bit integer";
+        QTest::newRow("integer 3e9") << QByteArray(R"("type": "integer", "value": 3e9)")
+                                     << "not a 32-bit integer";
+        QTest::newRow("integer 1e10")
+            << QByteArray(R"("type": "integer", "value": 1e10)") << "not a 32-bit integer";
+        QTest::newRow("integer 1.5") << QByteArray(R"("type": "integer", "value": 1.5)")
+                                     << "not a 32-bit integer";
+        QTest::newRow("bytes not hexadecimal")
+            << QByteArray(R"("type": "bytes", "value": "0g")") << "not hexadecimal";
+    }
+    void settingsEntriesThatCannotBeReadCountAsMissing() {
+        QFETCH(QByteArray, entry);
+        QFETCH(QString, reason);
+        const QByteArray text =
+            R"({"format": "Kugelo settings 1", "keys": [{"key": "\\SOFTWARE\\Velmar\\Kugelo",
+            "values": [{"name": "Sprache", "type": "integer", "value": 1}, {"name": "height", )" +
+            entry + R"(}, {"name": "Edit1", "type": "string", "value": "7"}]}]})";
+        TempHome home;
+        home.writeBytes("settings.json", text);
+        FileSettingsStore store(home.file("settings.json"));
+        QVERIFY(store.openKey(SettingsStore::kugeloKey(), false));
+        QCOMPARE(store.readInteger("Sprache"), 1);
+        QCOMPARE(store.readString("Edit1"), QStringLiteral("7"));
+        QVERIFY(!store.valueExists("height"));
+        QVERIFY2(store.problem().contains(reason) && store.problem().contains("settings.json.corrupt"),
+                 qPrintable(store.problem()));
+        QCOMPARE(home.readBytes("settings.json.corrupt"), text);
+        // The save keeps what was read; the copy aside stays as it was.
+        store.writeInteger("Sprache", 2);
+        store.closeKey();
+        FileSettingsStore again(home.file("settings.json"));
+        QVERIFY(again.openKey(SettingsStore::kugeloKey(), false));
+        QVERIFY(again.problem().isEmpty());
+        QCOMPARE(again.readInteger("Sprache"), 2);
+        QCOMPARE(again.readString("Edit1"), QStringLiteral("7"));
+        QCOMPARE(home.readBytes("settings.json.corrupt"), text);
+    }
+
+    // Each damaged file keeps its own copy; a later one never replaces an earlier.
+    void everyDamagedSettingsFileIsKeptAside() {
+        TempHome home;
+        const QString path = home.file("settings.json");
+        for (const char* text : {"first", "second", "third"}) {
+            home.writeBytes("settings.json", text);
+            FileSettingsStore store(path);
+            store.openKey(SettingsStore::kugeloKey(), true);
+            store.writeInteger("Sprache", 1);
+            store.closeKey();
+        }
+        QCOMPARE(home.readBytes("settings.json.corrupt"), QByteArray("first"));
+        QCOMPARE(home.readBytes("settings.json.corrupt.2"), QByteArray("second"));
+        QCOMPARE(home.readBytes("settings.json.corrupt.3"), QByteArray("third"));
+    }
+
+    // A folder in place of the settings file is neither renamed nor written; a file larger than any real
+    // settings file is not read into memory.
+    void settingsPathThatIsAFolderOrHuge() {
+        TempHome home;
+        QVERIFY(QDir().mkpath(home.file("folder/inside")));
+        FileSettingsStore folder(home.file("folder"));
+        QVERIFY(folder.openKey(SettingsStore::kugeloKey(), true));
+        QVERIFY2(folder.problem().contains("Ordner"), qPrintable(folder.problem()));
+        folder.writeInteger("Sprache", 1);
+        folder.closeKey();
+        QVERIFY(QFileInfo(home.file("folder")).isDir());
+        QVERIFY(QFileInfo::exists(home.file("folder/inside")));
+        QVERIFY(!QFileInfo::exists(home.file("folder.corrupt")));
+
+        QFile huge(home.file("huge.json"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(FileSettingsStore::MaxBytes + 1));
+        huge.close();
+        FileSettingsStore store(home.file("huge.json"));
+        QVERIFY(store.openKey(SettingsStore::kugeloKey(), true));
+        QVERIFY2(store.problem().contains("more than"), qPrintable(store.problem()));
+        QVERIFY(store.values().empty());
+    }
+
+    // Temporary files are made new: whatever has their name is removed, never written through. A file
+    // that is a link stays a link and its target gets the content; a link to nothing is an error.
+    void wholeWritesAndLinks_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::newRow("a link planted at the temporary name") << "planted";
+        QTest::newRow("a file left at the temporary name") << "leftover";
+        QTest::newRow("the file is a link") << "link";
+        QTest::newRow("the file is a link to nothing") << "dangling";
+    }
+    void wholeWritesAndLinks() {
+        QFETCH(QString, setup);
+        TempHome home;
+        QVERIFY(QDir().mkpath(home.file("elsewhere")));
+        const QString path = home.file("a.dat");
+        const QString victim = home.file("elsewhere/victim");
+        home.writeBytes("elsewhere/victim", "victim");
+        if (setup == "planted" || setup == "leftover") {
+            home.writeBytes("a.dat", "old");
+            if (setup == "planted")
+                QVERIFY(QFile::link(victim, path + "~"));
+            else
+                home.writeBytes("a.dat~", "half");
+            writeFileWhole(path, "new");
+            QCOMPARE(home.readBytes("a.dat"), QByteArray("new"));
+            QVERIFY(!QFileInfo(path).isSymLink());
+            QVERIFY(!QFileInfo(path + "~").exists() && !QFileInfo(path + "~").isSymLink());
+            QCOMPARE(home.readBytes("elsewhere/victim"), QByteArray("victim"));
+        } else if (setup == "link") {
+            QVERIFY(QFile::link(victim, path));
+            writeFileWhole(path, "new");
+            QVERIFY(QFileInfo(path).isSymLink());
+            QCOMPARE(home.readBytes("elsewhere/victim"), QByteArray("new"));
+            QVERIFY(!QFileInfo::exists(victim + "~") && !QFileInfo::exists(path + "~"));
+        } else {
+            QVERIFY(QFile::link(home.file("elsewhere/missing"), path));
+            QVERIFY_THROWS_EXCEPTION(IoError, writeFileWhole(path, "new"));
+            QVERIFY(!QFileInfo::exists(home.file("elsewhere/missing")));
+            QVERIFY(QFileInfo(path).isSymLink());
+        }
+    }
+
+    // A full disk refuses bytes only when the buffer is flushed; the write fails and names the cause.
+    void aFullDiskFailsTheWholeWriteWithItsCause() {
+        TempHome home;
+        home.writeBytes("a.txt", "old");
+        const FileSizeLimit limit(100);
+        try {
+            writeFileWhole(home.file("a.txt"), QByteArray(200, 'x'));
+            QFAIL("no error");
+        } catch (const IoError& e) {
+            QVERIFY2(e.text().contains(FileSizeLimit::reason()), qPrintable(e.text()));
+        }
+        QCOMPARE(home.readBytes("a.txt"), QByteArray("old"));
+        QVERIFY(!QFile::exists(home.file("a.txt~")));
     }
 
     // A save that fails while the new file is written, before it is renamed, leaves the previous store.

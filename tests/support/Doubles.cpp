@@ -3,6 +3,10 @@
 #include "platform/Errors.h"
 
 #include <QFile>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
 
 namespace kugelo::test {
 
@@ -88,6 +92,28 @@ std::unique_ptr<QIODevice> FailingOpener::open(const QString& path, QIODevice::O
                                                  failWriteAfter);
     device->open(mode & ~QIODevice::Truncate);
     return device;
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes) {
+    // Without the signal ignored, the system would end the process instead of failing the write.
+    m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    m_previous = limit.rlim_cur;
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(m_previous);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_previousHandler);
+}
+
+QString FileSizeLimit::reason() {
+    return QString::fromLocal8Bit(std::strerror(EFBIG));
 }
 
 bool MemorySettingsStore::openKey(const QString& path, bool create) {

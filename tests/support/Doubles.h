@@ -81,6 +81,23 @@ public:
     qint64 failWriteAfter = -1;
 };
 
+// A full disk for the files this process writes: while the object lives, the system refuses every byte
+// of a file beyond the given size (the process's file size limit), as a full disk does, also when the
+// bytes were buffered and reach the system only at a flush or close.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    // The system's text for the refusal ("File too large").
+    static QString reason();
+
+private:
+    quint64 m_previous = 0;
+    void (*m_previousHandler)(int) = nullptr;
+};
+
 // A settings store in memory: keys of values, a write that fails after a number of writes, a problem text.
 class MemorySettingsStore final : public SettingsStore {
 public:

@@ -160,6 +160,28 @@ private Q_SLOTS:
         QTest::newRow("double on a day without draw, numbers wrap into range")
             << QStringList{"--double", "2008-10-07"} << isoDay("2008-10-07") << 200
             << QByteArray("3,49,17,5,22,7,1234567\r\n4,1,18,6,23,8,2345678\r\n") << complete;
+        QTest::newRow("trickle announces the whole line")
+            << QStringList{"--trickle", "2008-10-06"} << isoDay("2008-10-06") << 200 << Draw1006
+            << Reply::Ending::Trickle;
+        QTest::newRow("stall announces the whole line")
+            << QStringList{"--stall", "2008-10-06"} << isoDay("2008-10-06") << 200 << Draw1006
+            << Reply::Ending::Stall;
+        QTest::newRow("endless body repeats the line")
+            << QStringList{"--endless-body", "2008-10-06"} << isoDay("2008-10-06") << 200 << Draw1006
+            << Reply::Ending::EndlessBody;
+        QTest::newRow("endless headers")
+            << QStringList{"--endless-headers", "2008-10-07"} << isoDay("2008-10-07") << 200
+            << QByteArray("3,49,17,5,22,7,1234567\r\n") << Reply::Ending::EndlessHeaders;
+        QTest::newRow("bad compression: a gzip magic without a stream")
+            << QStringList{"--bad-gzip", "2008-10-06"} << isoDay("2008-10-06") << 200
+            << QByteArray("\x1f\x8b\x08\x00", 4) + Draw1006 << complete;
+        QTest::newRow("control characters before the line")
+            << QStringList{"--control", "2008-10-06"} << isoDay("2008-10-06") << 200
+            << QByteArray("Wartung\0\x1b]0;pwned\x07\x1b[2J\x1b[31mrot\x9b\x07\r\n", 34) + Draw1006
+            << complete;
+        QTest::newRow("impossible numbers, chosen by the day")
+            << QStringList{"--impossible", "2008-10-13"} << isoDay("2008-10-13") << 200
+            << QByteArray("1,2,3,4,50,1,1234567\r\n") << complete;
         QTest::newRow("a fault on another day changes nothing")
             << QStringList{"--drop", "2008-10-08", "--error", "2008-10-07=500"} << isoDay("2008-10-06") << 200
             << Draw1006 << complete;
@@ -174,6 +196,52 @@ private Q_SLOTS:
         QCOMPARE(reply.status, status);
         QCOMPARE(reply.body, body);
         QCOMPARE(reply.ending, ending);
+    }
+
+    // The wire form of the hostile endings: what is sent at once, before the server goes on (or not).
+    void hostileEndingsOnTheWire_data() {
+        QTest::addColumn<Reply::Ending>("ending");
+        QTest::addColumn<QByteArray>("headers");
+        QTest::addColumn<QByteArray>("wire");
+        const QByteArray status = "HTTP/1.1 200 OK\r\n";
+        const QByteArray type = "Content-Type: text/plain; charset=windows-1252\r\n";
+        QTest::newRow("trickle: headers only")
+            << Reply::Ending::Trickle << QByteArray() << status + type + "Content-Length: 3\r\n\r\n";
+        QTest::newRow("stall: headers only")
+            << Reply::Ending::Stall << QByteArray() << status + type + "Content-Length: 3\r\n\r\n";
+        QTest::newRow("endless body: no length")
+            << Reply::Ending::EndlessBody << QByteArray() << status + type + "Connection: close\r\n\r\n";
+        QTest::newRow("endless headers: the status line")
+            << Reply::Ending::EndlessHeaders << QByteArray() << status;
+        QTest::newRow("further headers")
+            << Reply::Ending::Complete << QByteArray("Content-Encoding: gzip\r\n")
+            << status + type + "Content-Encoding: gzip\r\nContent-Length: 3\r\n\r\nabc";
+    }
+    void hostileEndingsOnTheWire() {
+        QFETCH(Reply::Ending, ending);
+        QFETCH(QByteArray, headers);
+        QFETCH(QByteArray, wire);
+        QCOMPARE(wireBytes(Reply{200, "abc", ending, headers, {}}), wire);
+    }
+
+    // Random faults follow the seed: two services with the same seed play the same faults, in order.
+    void randomFaultsFollowTheSeed() {
+        QStringList logs;
+        for (int run = 0; run < 2; ++run) {
+            DrawServiceProcess service(
+                {"--csv", m_home.file("first-week.csv"), "--random-faults", "0.5", "--seed", "11"});
+            QVERIFY2(service.isRunning(), qPrintable(service.errorText()));
+            QNetworkAccessManager manager;
+            for (int day = 0; day < 8; ++day)
+                fetch(manager, service.drawUrl(isoDay("2008-10-06").addDays(day)), 300);
+            QTest::qWait(100);
+            QByteArray log;
+            for (const QByteArray& line : service.output().split('\n'))
+                if (line.startsWith("fault ")) log += line + '\n';
+            logs << QString::fromLatin1(log);
+        }
+        QVERIFY2(logs[0].count('\n') >= 2, qPrintable(logs[0]));
+        QCOMPARE(logs[1], logs[0]);
     }
 
     void hugeBodyRepeatsAValidLine_data() {
@@ -219,13 +287,13 @@ private Q_SLOTS:
 
     void wireBytesFollowTheEnding() {
         const QByteArray head = "Content-Type: text/plain; charset=windows-1252\r\nContent-Length: 26\r\n";
-        QCOMPARE(wireBytes(Reply{200, Draw1006, Reply::Ending::Complete}),
+        QCOMPARE(wireBytes(Reply{200, Draw1006, Reply::Ending::Complete, {}, {}}),
                  "HTTP/1.1 200 OK\r\n" + head + "\r\n" + Draw1006);
-        QCOMPARE(wireBytes(Reply{503, Draw1006, Reply::Ending::Complete}),
+        QCOMPARE(wireBytes(Reply{503, Draw1006, Reply::Ending::Complete, {}, {}}),
                  "HTTP/1.1 503 Service Unavailable\r\n" + head + "\r\n" + Draw1006);
-        QCOMPARE(wireBytes(Reply{200, Draw1006, Reply::Ending::CloseMidBody}),
+        QCOMPARE(wireBytes(Reply{200, Draw1006, Reply::Ending::CloseMidBody, {}, {}}),
                  "HTTP/1.1 200 OK\r\n" + head + "Connection: close\r\n\r\n19,33,41,24,2");
-        QCOMPARE(wireBytes(Reply{200, {}, Reply::Ending::CloseWithoutReply}), QByteArray());
+        QCOMPARE(wireBytes(Reply{200, {}, Reply::Ending::CloseWithoutReply, {}, {}}), QByteArray());
     }
 
     void demoHistoryIsFixedBySeedOnMonWedSat() {
@@ -309,6 +377,11 @@ private Q_SLOTS:
         QTest::newRow("date in German form") << QStringList{"--cut", "06.10.2008"} << "--cut";
         QTest::newRow("two faults on one day")
             << QStringList{"--drop", "2008-10-06", "--huge", "2008-10-06"} << "2008-10-06";
+        QTest::newRow("random faults beyond 1") << QStringList{"--random-faults", "1.5"} << "--random-faults";
+        QTest::newRow("random faults not a number")
+            << QStringList{"--random-faults", "some"} << "--random-faults";
+        QTest::newRow("hostile fault on a day with another")
+            << QStringList{"--trickle", "2008-10-06", "--cut", "2008-10-06"} << "2008-10-06";
         QTest::newRow("one fault twice on one day")
             << QStringList{"--error", "2008-10-06=500", "--error", "2008-10-06=503"} << "2008-10-06";
     }

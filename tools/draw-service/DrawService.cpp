@@ -184,28 +184,86 @@ QDate DrawHistory::lastDate() const {
     return m_draws.empty() ? QDate() : m_draws.rbegin()->first;
 }
 
+QStringList hostileFaultNames() {
+    return {QStringLiteral("trickle"),      QStringLiteral("stall"),
+            QStringLiteral("endless-body"), QStringLiteral("endless-headers"),
+            QStringLiteral("bad-gzip"),     QStringLiteral("control"),
+            QStringLiteral("impossible"),   QStringLiteral("cut"),
+            QStringLiteral("drop"),         QStringLiteral("huge"),
+            QStringLiteral("error")};
+}
+
+Reply hostileReply(const QString& name, const QDate& day, const DrawHistory& history) {
+    const std::vector<ServedDraw> draws = history.drawsOn(day);
+    const ServedDraw firstDraw = draws.empty() ? sampleDraw(day) : draws.front();
+    Reply reply{200, firstDraw.line(), Reply::Ending::Complete, {}, name};
+    if (name == QLatin1String("trickle")) {
+        reply.ending = Reply::Ending::Trickle;
+    } else if (name == QLatin1String("stall")) {
+        reply.ending = Reply::Ending::Stall;
+    } else if (name == QLatin1String("endless-body")) {
+        reply.ending = Reply::Ending::EndlessBody;
+    } else if (name == QLatin1String("endless-headers")) {
+        reply.ending = Reply::Ending::EndlessHeaders;
+    } else if (name == QLatin1String("bad-gzip")) {
+        reply.headers = "Content-Encoding: gzip\r\n";
+        reply.body = QByteArray("\x1f\x8b\x08\x00", 4) + firstDraw.line(); // a gzip magic, then no stream
+    } else if (name == QLatin1String("control")) {
+        static const char text[] = "Wartung\0\x1b]0;pwned\x07\x1b[2J\x1b[31mrot\x9b\x07\r\n";
+        reply.body = QByteArray(text, sizeof text - 1) + firstDraw.line();
+    } else if (name == QLatin1String("impossible")) {
+        // One of the lines a service must not get stored, chosen by the day.
+        static const char* const lines[] = {
+            "0,2,3,4,5,1,1234567", "1,2,3,4,50,1,1234567", "-1,2,3,4,5,1,1234567", "305,2,3,4,5,1,1234567",
+            "1,2,3,4,5,0,1234567", "1,2,3,4,5,11,1234567", "7,7,7,7,7,1,1234567",  "1,2,3,4,5,1,123456789",
+        };
+        const auto n = static_cast<std::size_t>(day.toJulianDay()) % std::size(lines);
+        reply.body = QByteArray(lines[n]) + "\r\n";
+    } else if (name == QLatin1String("cut")) {
+        reply.ending = Reply::Ending::CloseMidBody;
+    } else if (name == QLatin1String("drop")) {
+        reply.ending = Reply::Ending::CloseWithoutReply;
+    } else if (name == QLatin1String("huge")) {
+        const QByteArray line = firstDraw.line();
+        reply.body.clear();
+        reply.body.reserve(HugeBodySize + line.size());
+        while (reply.body.size() < HugeBodySize)
+            reply.body += line;
+    } else if (name == QLatin1String("error")) {
+        reply.status = 503;
+    }
+    return reply;
+}
+
 Reply replyForDay(const QDate& day, const DrawHistory& history, const FaultTable& faults) {
-    if (faults.drop.count(day)) return Reply{200, {}, Reply::Ending::CloseWithoutReply};
+    const std::pair<const std::set<QDate>*, const char*> hostile[] = {
+        {&faults.trickle, "trickle"},          {&faults.stall, "stall"},
+        {&faults.endlessBody, "endless-body"}, {&faults.endlessHeaders, "endless-headers"},
+        {&faults.badGzip, "bad-gzip"},         {&faults.control, "control"},
+        {&faults.impossible, "impossible"}};
+    for (const auto& [days, name] : hostile)
+        if (days->count(day)) return hostileReply(QString::fromLatin1(name), day, history);
+    if (faults.drop.count(day)) return Reply{200, {}, Reply::Ending::CloseWithoutReply, {}, {}};
     if (const auto it = faults.notice.find(day); it != faults.notice.end())
-        return Reply{200, it->second + "\r\n", Reply::Ending::Complete};
+        return Reply{200, it->second + "\r\n", Reply::Ending::Complete, {}, {}};
 
     const std::vector<ServedDraw> draws = history.drawsOn(day);
     if (const auto it = faults.errorStatus.find(day); it != faults.errorStatus.end())
-        return Reply{it->second, joinLines(draws), Reply::Ending::Complete};
+        return Reply{it->second, joinLines(draws), Reply::Ending::Complete, {}, {}};
 
     const ServedDraw firstDraw = draws.empty() ? sampleDraw(day) : draws.front();
-    if (faults.cut.count(day)) return Reply{200, firstDraw.line(), Reply::Ending::CloseMidBody};
+    if (faults.cut.count(day)) return Reply{200, firstDraw.line(), Reply::Ending::CloseMidBody, {}, {}};
     if (faults.huge.count(day)) {
         const QByteArray line = firstDraw.line();
         QByteArray body;
         body.reserve(HugeBodySize + line.size());
         while (body.size() < HugeBodySize)
             body += line;
-        return Reply{200, body, Reply::Ending::Complete};
+        return Reply{200, body, Reply::Ending::Complete, {}, {}};
     }
     if (faults.twice.count(day))
-        return Reply{200, firstDraw.line() + otherDraw(firstDraw).line(), Reply::Ending::Complete};
-    return Reply{200, joinLines(draws), Reply::Ending::Complete};
+        return Reply{200, firstDraw.line() + otherDraw(firstDraw).line(), Reply::Ending::Complete, {}, {}};
+    return Reply{200, joinLines(draws), Reply::Ending::Complete, {}, {}};
 }
 
 Reply replyForQuery(const QUrlQuery& query, const DrawHistory& history, const FaultTable& faults) {
@@ -220,16 +278,21 @@ Reply replyForQuery(const QUrlQuery& query, const DrawHistory& history, const Fa
 }
 
 Reply errorReply(int status, const QByteArray& text) {
-    return Reply{status, text + "\r\n", Reply::Ending::Complete};
+    return Reply{status, text + "\r\n", Reply::Ending::Complete, {}, {}};
 }
 
 QByteArray wireBytes(const Reply& reply) {
-    if (reply.ending == Reply::Ending::CloseWithoutReply) return {};
-    QByteArray bytes = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reasonPhrase(reply.status) +
-                       "\r\nContent-Type: text/plain; charset=windows-1252\r\nContent-Length: " +
-                       QByteArray::number(reply.body.size()) + "\r\n";
-    if (reply.ending == Reply::Ending::CloseMidBody)
+    using Ending = Reply::Ending;
+    if (reply.ending == Ending::CloseWithoutReply) return {};
+    QByteArray bytes =
+        "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reasonPhrase(reply.status) + "\r\n";
+    if (reply.ending == Ending::EndlessHeaders) return bytes;
+    bytes += "Content-Type: text/plain; charset=windows-1252\r\n" + reply.headers;
+    if (reply.ending == Ending::EndlessBody) return bytes + "Connection: close\r\n\r\n";
+    bytes += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
+    if (reply.ending == Ending::CloseMidBody)
         return bytes + "Connection: close\r\n\r\n" + reply.body.left(reply.body.size() / 2);
+    if (reply.ending == Ending::Trickle || reply.ending == Ending::Stall) return bytes + "\r\n";
     return bytes + "\r\n" + reply.body;
 }
 
@@ -243,8 +306,14 @@ std::optional<Options> parseOptions(const QStringList& arguments, QString* error
     const QCommandLineOption port = valued("port"), csv = valued("csv"), seed = valued("seed"),
                              delay = valued("delay-ms"), errorOpt = valued("error"),
                              notice = valued("notice"), cut = valued("cut"), drop = valued("drop"),
-                             huge = valued("huge"), twice = valued("double");
-    parser.addOptions({help, version, port, csv, seed, delay, errorOpt, notice, cut, drop, huge, twice});
+                             huge = valued("huge"), twice = valued("double"), trickle = valued("trickle"),
+                             stall = valued("stall"), endlessBody = valued("endless-body"),
+                             endlessHeaders = valued("endless-headers"), badGzip = valued("bad-gzip"),
+                             control = valued("control"), impossible = valued("impossible"),
+                             randomFaults = valued("random-faults");
+    parser.addOptions({help,    version, port,       csv,         seed,    delay, errorOpt,    notice,
+                       cut,     drop,    huge,       twice,       trickle, stall, endlessBody, endlessHeaders,
+                       badGzip, control, impossible, randomFaults});
 
     const auto fail = [error](const QString& text) -> std::optional<Options> {
         if (error) *error = text;
@@ -258,7 +327,7 @@ std::optional<Options> parseOptions(const QStringList& arguments, QString* error
     Options o;
     o.help = parser.isSet(help);
     o.version = parser.isSet(version);
-    for (const QCommandLineOption* single : {&port, &csv, &seed, &delay})
+    for (const QCommandLineOption* single : {&port, &csv, &seed, &delay, &randomFaults})
         if (parser.values(*single).size() > 1)
             return fail(QStringLiteral("--%1 given more than once").arg(single->names().first()));
 
@@ -278,6 +347,12 @@ std::optional<Options> parseOptions(const QStringList& arguments, QString* error
         o.faults.delayMs = parser.value(delay).toInt(&ok);
         if (!ok || o.faults.delayMs < 0 || o.faults.delayMs > 600000)
             return fail(QStringLiteral("--delay-ms needs 0..600000"));
+    }
+
+    if (parser.isSet(randomFaults)) {
+        o.faults.randomRate = parser.value(randomFaults).toDouble(&ok);
+        if (!ok || !(o.faults.randomRate >= 0 && o.faults.randomRate <= 1))
+            return fail(QStringLiteral("--random-faults needs a chance 0..1"));
     }
 
     // One fault per day, so that a test knows what it gets.
@@ -309,7 +384,17 @@ std::optional<Options> parseOptions(const QStringList& arguments, QString* error
         o.faults.notice[day] = text.toLatin1();
     }
     const std::pair<const QCommandLineOption*, std::set<QDate>*> dayFaults[] = {
-        {&cut, &o.faults.cut}, {&drop, &o.faults.drop}, {&huge, &o.faults.huge}, {&twice, &o.faults.twice}};
+        {&cut, &o.faults.cut},
+        {&drop, &o.faults.drop},
+        {&huge, &o.faults.huge},
+        {&twice, &o.faults.twice},
+        {&trickle, &o.faults.trickle},
+        {&stall, &o.faults.stall},
+        {&endlessBody, &o.faults.endlessBody},
+        {&endlessHeaders, &o.faults.endlessHeaders},
+        {&badGzip, &o.faults.badGzip},
+        {&control, &o.faults.control},
+        {&impossible, &o.faults.impossible}};
     for (const auto& [option, days] : dayFaults) {
         const QString name = option->names().first();
         for (const QString& v : parser.values(*option)) {
@@ -355,7 +440,22 @@ QString helpText() {
         "  --double DATE       two draw lines: the day's draw (or a sample) and a different second one\n"
         "\n"
         "A complete reply that ends in the middle of a line is --notice with that text,\n"
-        "for example --notice 2008-10-08=19,33,41,2.\n");
+        "for example --notice 2008-10-08=19,33,41,2.\n"
+        "\n"
+        "Hostile faults (DATE as above; one fault per day):\n"
+        "  --trickle DATE          headers, then the day's line one byte per second\n"
+        "  --stall DATE            headers announcing the line, then silence (the connection stays)\n"
+        "  --endless-body DATE     a body without length: the day's line every 20 ms, for ever\n"
+        "  --endless-headers DATE  the status line, then a header line every 10 ms, for ever\n"
+        "  --bad-gzip DATE         Content-Encoding: gzip over bytes that are no gzip stream\n"
+        "  --control DATE          a line with NUL, ESC sequences (one retitles a terminal) and BEL,\n"
+        "                          then the day's line\n"
+        "  --impossible DATE       a line with numbers no draw has (0, 50, -1, 305, a CHANCE of 0 or 11,\n"
+        "                          five equal numbers, nine digits), chosen by the day\n"
+        "  --random-faults P       every request plays, with the chance P (0..1), one of: trickle,\n"
+        "                          stall, endless-body, endless-headers, bad-gzip, control, impossible,\n"
+        "                          cut, drop, huge, error (503); the choices follow from --seed.\n"
+        "                          Each fault played is logged on stdout: \"fault DATE NAME\".\n");
 }
 
 } // namespace kugelo::drawservice

@@ -59,19 +59,42 @@ struct FaultTable {
     std::set<QDate> drop;               // the connection is closed without any reply
     std::set<QDate> huge;               // a body of about 3 MiB of draw lines
     std::set<QDate> twice;              // two different draw lines
+    // The misbehaviours of a hostile service:
+    std::set<QDate> trickle;        // headers, then the body one byte per second
+    std::set<QDate> stall;          // headers, then silence with the connection open
+    std::set<QDate> endlessBody;    // a body without length that never ends (a draw line every 20 ms)
+    std::set<QDate> endlessHeaders; // the status line, then header lines every 10 ms, never a body
+    std::set<QDate> badGzip;        // "Content-Encoding: gzip" over bytes that are no gzip stream
+    std::set<QDate> control;        // a line with NUL, ESC sequences (one retitles a terminal) and bells
+    std::set<QDate> impossible;     // a line with numbers no draw has (out of range, repeated, too long)
+    // Each request, whatever its day, plays a misbehaviour chosen at random with this chance (0..1); the
+    // choices follow from the seed, one after the other.
+    double randomRate = 0;
 };
+
+// The misbehaviours that --random-faults chooses from, by name.
+QStringList hostileFaultNames();
 
 struct Reply {
     enum class Ending {
         Complete,     // the whole message is sent
         CloseMidBody, // the headers announce the whole body, half of it is sent, then the connection ends
         CloseWithoutReply, // nothing is sent, the connection ends
+        Trickle,           // the headers announce the whole body, which follows one byte per second
+        Stall,             // the headers announce the whole body, which never comes
+        EndlessBody,       // headers without a length, then the body repeated for ever
+        EndlessHeaders,    // the status line, then header lines for ever
     };
 
     int status = 200;
     QByteArray body;
     Ending ending = Ending::Complete;
+    QByteArray headers; // further header lines, each ending with CR LF
+    QString fault;      // the misbehaviour played, empty for none (for the log)
 };
+
+// The misbehaviour of a name of hostileFaultNames() for a day: the reply it gives.
+Reply hostileReply(const QString& name, const QDate& day, const DrawHistory& history);
 
 inline constexpr qsizetype HugeBodySize = 3 * 1024 * 1024;
 
@@ -85,8 +108,9 @@ Reply replyForQuery(const QUrlQuery& query, const DrawHistory& history, const Fa
 // A plain-text reply for requests the service does not serve.
 Reply errorReply(int status, const QByteArray& text);
 
-// The bytes to write to the connection: status line, headers and the body, or the part of it that the
-// ending lets through. Empty for CloseWithoutReply.
+// The bytes to write to the connection at once: status line, headers and the body, or the part of it that
+// the ending lets through. Empty for CloseWithoutReply. The endings that go on later (Trickle, EndlessBody,
+// EndlessHeaders) are played by the server from here.
 QByteArray wireBytes(const Reply& reply);
 
 struct Options {

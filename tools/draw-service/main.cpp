@@ -1,6 +1,7 @@
 // draw-service: the stand-in for the vendor's draw service (see --help).
 #include "DrawService.h"
 
+#include "generator/RandomSource.h"
 #include "platform/Errors.h"
 
 #include <QCoreApplication>
@@ -10,17 +11,57 @@
 #include <QTcpSocket>
 #include <QTextStream>
 #include <QTimer>
+#include <functional>
 
 using namespace kugelo;
 using namespace kugelo::drawservice;
 
 namespace {
 
+// Writes more bytes to the socket every intervalMs for as long as next gives some and the socket lives.
+void keepWriting(QTcpSocket* socket, int intervalMs, std::function<QByteArray()> next) {
+    auto* timer = new QTimer(socket); // dies with the connection
+    QObject::connect(timer, &QTimer::timeout, socket, [socket, timer, next = std::move(next)] {
+        const QByteArray bytes = next();
+        if (bytes.isEmpty() || socket->state() != QAbstractSocket::ConnectedState) {
+            timer->stop();
+            return;
+        }
+        socket->write(bytes);
+    });
+    timer->start(intervalMs);
+}
+
 // The replies go straight to the socket rather than through QHttpServerResponder: the faults need a
-// connection closed without a reply, a body shorter than its Content-Length, and any status code.
+// connection closed without a reply, a body shorter than its Content-Length, bytes that keep coming, and any
+// status code.
 void send(QTcpSocket* socket, const Reply& reply, bool closeAfter) {
-    if (reply.ending != Reply::Ending::CloseWithoutReply) socket->write(wireBytes(reply));
-    if (closeAfter || reply.ending != Reply::Ending::Complete) socket->disconnectFromHost();
+    using Ending = Reply::Ending;
+    if (reply.ending != Ending::CloseWithoutReply) socket->write(wireBytes(reply));
+    switch (reply.ending) {
+    case Ending::Complete:
+        if (closeAfter) socket->disconnectFromHost();
+        return;
+    case Ending::CloseMidBody:
+    case Ending::CloseWithoutReply:
+        socket->disconnectFromHost();
+        return;
+    case Ending::Stall:
+        return; // the connection stays open and silent until the client gives up
+    case Ending::Trickle:
+        keepWriting(socket, 1000, [body = reply.body, at = qsizetype(0)]() mutable {
+            return at < body.size() ? body.mid(at++, 1) : QByteArray();
+        });
+        return;
+    case Ending::EndlessBody:
+        keepWriting(socket, 20, [line = reply.body] { return line.isEmpty() ? QByteArray("\r\n") : line; });
+        return;
+    case Ending::EndlessHeaders:
+        keepWriting(socket, 10, [n = 0]() mutable {
+            return "X-Filler-" + QByteArray::number(++n) + ": " + QByteArray(64, 'x') + "\r\n";
+        });
+        return;
+    }
 }
 
 bool asksToClose(const QHttpServerRequest& request) {
@@ -71,12 +112,28 @@ int main(int argc, char** argv) {
     }
 
     const FaultTable& faults = options->faults;
+    // The random misbehaviours: one choice per request, in the order the requests come.
+    RandomSource random(options->seed);
+    const QStringList hostileNames = hostileFaultNames();
     QHttpServer server;
     server.route(QString::fromLatin1(DrawPath), QHttpServerRequest::Method::Get,
                  [&](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
-                     const Reply reply = request.url().path() == QLatin1String(DrawPath)
-                                             ? replyForQuery(request.query(), history, faults)
-                                             : errorReply(404, "Not found");
+                     Reply reply = request.url().path() == QLatin1String(DrawPath)
+                                       ? replyForQuery(request.query(), history, faults)
+                                       : errorReply(404, "Not found");
+                     if (faults.randomRate > 0 && reply.status == 200 && reply.fault.isEmpty() &&
+                         random.below(1000000) < static_cast<std::uint32_t>(faults.randomRate * 1000000)) {
+                         const QDate day =
+                             QDate::fromString(request.query().queryItemValue(QStringLiteral("Datum")),
+                                               QStringLiteral("yyyyMMdd"));
+                         const auto pick = random.below(static_cast<std::uint32_t>(hostileNames.size()));
+                         reply = hostileReply(hostileNames[static_cast<qsizetype>(pick)], day, history);
+                     }
+                     if (!reply.fault.isEmpty()) {
+                         out << "fault " << request.query().queryItemValue(QStringLiteral("Datum")) << ' '
+                             << reply.fault << '\n';
+                         out.flush();
+                     }
                      QTcpSocket* socket = responder.socket();
                      const bool closeAfter = asksToClose(request);
                      if (faults.delayMs == 0) {
