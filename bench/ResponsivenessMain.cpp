@@ -13,7 +13,7 @@
 #include "app/MainWindow.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
-#include "platform/AtomicFile.h"
+#include "i18n/TextFile.h"
 #include "platform/Clock.h"
 #include "platform/HttpClient.h"
 #include "platform/SettingsStore.h"
@@ -116,7 +116,7 @@ private:
 
 void generation(const QString& csv, QTextStream& out) {
     Window w;
-    importDraws(DrawFile(w.homePath + QStringLiteral("Kugelo.dat")), parseDrawCsv(csv, readFileWhole(csv)));
+    importDraws(DrawFile(w.homePath + QStringLiteral("Kugelo.dat")), parseDrawCsv(csv, readTextFile(csv)));
     w.start();
     w.form->criteria().UpDown7.set(30000);
     w.form->criteria().UpDown1.set(279); // no cross sum reaches it: every candidate is rejected

@@ -19,7 +19,7 @@
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
 #include "i18n/MessageTable.h"
-#include "platform/AtomicFile.h"
+#include "i18n/TextFile.h"
 #include "platform/SettingsStore.h"
 #include "sheet/TipSheet.h"
 #include "stats/ChartModel.h"
@@ -120,7 +120,7 @@ int main(int argc, char* argv[]) {
     state.Home = home.path() + QLatin1Char('/');
     std::vector<DrawRecord> draws;
     try {
-        draws = parseDrawCsv(csv, readFileWhole(csv));
+        draws = parseDrawCsv(csv, readTextFile(csv));
         importDraws(DrawFile(state.drawFilePath()), draws);
     } catch (const KugeloError& e) {
         QTextStream(stderr) << "kugelo-bench: " << e.text() << '\n';

@@ -10,6 +10,7 @@
 #include "generator/CriteriaPage.h"
 #include "generator/GenerationRun.h"
 #include "generator/NumberListDialog.h"
+#include "i18n/TextFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "platform/Convert.h"
@@ -709,8 +710,8 @@ void TForm1::SpeedButton16Click() {
         if (!path.isEmpty()) {
             m_openDialog1.proposedName = path;
             // The file is read before the sheet is cleared, so a file that cannot be read costs no rows.
-            const QByteArray bytes = readFileWhole(path);
-            loadTipFile(m_sheet, bytes);
+            const QStringList lines = readTextFile(path);
+            loadTipFile(m_sheet, lines);
         }
     }
     m_currentDraw->selectByDate();

@@ -237,9 +237,11 @@ void SettingsRestore::browser() {
 }
 
 void SettingsRestore::group5(const QString& homePage) {
+    // The field's design text is the home page: a value missing or of another type leaves it so.
+    m_t.window.URLEdit = homePage;
     group([&] {
         const QString url = QStringLiteral("URLEdit");
-        m_t.window.URLEdit = m_store.valueExists(url) ? m_store.readString(url) : homePage;
+        if (m_store.valueExists(url)) m_t.window.URLEdit = m_store.readString(url);
         if (m_store.valueExists(QStringLiteral("ProxyHostEdit")))
             m_t.window.ProxyHostEdit = m_store.readString(QStringLiteral("ProxyHostEdit"));
         if (m_store.valueExists(QStringLiteral("ProxyPortEdit")))

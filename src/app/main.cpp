@@ -1,6 +1,6 @@
 #include "app/Home.h"
 #include "app/MainWindow.h"
-#include "platform/AtomicFile.h"
+#include "i18n/TextFile.h"
 #include "platform/Clock.h"
 #include "platform/HttpClient.h"
 #include "platform/QtDesktopView.h"
@@ -47,7 +47,7 @@ int main(int argc, char* argv[]) {
     if (!screenshot.isEmpty()) {
         if (const QString tips = qEnvironmentVariable("KUGELO_SCREENSHOT_TIPS"); !tips.isEmpty()) {
             form.runCommand([&form, &tips] {
-                kugelo::loadTipFile(form.sheet(), kugelo::readFileWhole(tips));
+                kugelo::loadTipFile(form.sheet(), kugelo::readTextFile(tips));
                 form.Komplettcheck();
             });
         }

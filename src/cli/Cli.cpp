@@ -12,6 +12,7 @@
 #include "generator/GenerationRun.h"
 #include "generator/RandomSource.h"
 #include "i18n/MessageTable.h"
+#include "i18n/TextFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "platform/Convert.h"
@@ -172,7 +173,7 @@ int commandImport(const QStringList& args, const QString& home, QTextStream& out
     if (args.isEmpty()) throw UsageError(QStringLiteral("import needs at least one file"));
     std::vector<DrawRecord> draws;
     for (const QString& name : args) {
-        const std::vector<DrawRecord> fromFile = parseDrawCsv(name, readFileWhole(name));
+        const std::vector<DrawRecord> fromFile = parseDrawCsv(name, readTextFile(name));
         draws.insert(draws.end(), fromFile.begin(), fromFile.end());
     }
     MainState state;
@@ -201,7 +202,7 @@ int commandCheck(const QStringList& args, const QString& home, QTextStream& out,
     state.Home = home;
     state.sortieren = true;
     TipSheet sheet;
-    loadTipFile(sheet, readFileWhole(tipFile));
+    loadTipFile(sheet, readTextFile(tipFile));
     setPickerDate(state.DateTimePicker1, date);
     const bool hadFile = DrawFile(state.drawFilePath()).exists();
     MessageTable messages;
@@ -269,7 +270,7 @@ int commandStats(const QStringList& args, const QString& home, QTextStream& out)
         throw UsageError(QStringLiteral("stats rows needs --tips"));
 
     TipSheet sheet;
-    if (!tips.isEmpty()) loadTipFile(sheet, readFileWhole(tips));
+    if (!tips.isEmpty()) loadTipFile(sheet, readTextFile(tips));
     ChartModel chart;
     MessageTable messages;
     showStatistic(*statistic, state, messages, chart, &sheet);

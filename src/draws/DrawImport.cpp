@@ -1,7 +1,6 @@
 #include "draws/DrawImport.h"
 
 #include "draws/DayNumber.h"
-#include "i18n/TextCodec.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -144,15 +143,13 @@ DrawRecord parseLine(const QStringList& fields, const Columns& c, const LinePars
 
 } // namespace
 
-std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QByteArray& bytes, const QDate& today) {
-    const QStringList lines = decodeText(bytes).split(QLatin1Char('\n'));
+std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QStringList& lines, const QDate& today) {
     std::vector<DrawRecord> draws;
     Columns columns;
     bool haveFormat = false;
     for (int i = 0; i < lines.size(); ++i) {
         const int lineNo = i + 1;
-        QString line = lines[i];
-        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+        const QString& line = lines[i];
         if (line.trimmed().isEmpty()) continue;
         if (!haveFormat) {
             haveFormat = true;

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace kugelo {
@@ -22,9 +23,10 @@ public:
 //  - the lottery operator's archive: ';'-separated with a header naming date_de_tirage (dd/mm/yyyy or
 //    yyyymmdd), boule_1..boule_5, numero_chance and optionally numero_jokerplus or numero_7;
 //  - the plain format "date,n1,n2,n3,n4,n5,chance,joker" (date yyyy-mm-dd, header line optional).
-// Main numbers are sorted into the record. Dates before the first draw of the game (6 October 2008) and
-// after today are refused. Throws ImportError at the first bad line.
-std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QByteArray& bytes,
+// Takes the lines of the file as the text reader gives them. Main numbers are sorted into the record. Dates
+// before the first draw of the game (6 October 2008) and after today are refused. Throws ImportError at the
+// first bad line.
+std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QStringList& lines,
                                      const QDate& today = QDate::currentDate());
 
 struct ImportResult {

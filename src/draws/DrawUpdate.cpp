@@ -86,6 +86,25 @@ void DrawUpdate::showDraw(const DrawRecord& record) {
     if (m_hooks.drawShown) m_hooks.drawShown();
 }
 
+namespace {
+
+// Panel 1 once the run gives up: names the proxy when the proxy failed, else the service, and says what to
+// check.
+QString unreachableHint(const HttpResponse& response, const HttpRequest& request,
+                        const QString& productHost) {
+    if (response.proxyFailed)
+        return QStringLiteral("Der Proxy %1:%2 antwortet nicht (%3). Prüfen Sie Proxy und Port auf der "
+                              "Registerkarte \u201EInternet-Optionen\u201C.")
+            .arg(request.proxyHost)
+            .arg(request.proxyPort)
+            .arg(response.error);
+    return QStringLiteral("Der Ziehungsdienst %1 antwortet nicht (%2). Prüfen Sie die Internetverbindung und "
+                          "den Produkt-Server auf der Registerkarte \u201EInternet-Optionen\u201C.")
+        .arg(productHost, response.error);
+}
+
+} // namespace
+
 UpdateResult DrawUpdate::run() {
     UpdateResult result;
     const auto stopRequested = [this] { return m_hooks.stopRequested && m_hooks.stopRequested(); };
@@ -151,8 +170,7 @@ UpdateResult DrawUpdate::run() {
             // The service is not there: asking for every remaining day would only wait for time-outs.
             result.unreachable = true;
             status(0, unreachableText());
-            status(1, QStringLiteral("Der Ziehungsdienst %1 antwortet nicht (%2).")
-                          .arg(m_endpoints.productHost(), response.error));
+            status(1, unreachableHint(response, request, m_endpoints.productHost()));
             break;
         }
         pump();

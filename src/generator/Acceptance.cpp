@@ -6,11 +6,15 @@ namespace kugelo {
 
 namespace {
 
+// How many of the candidate's numbers occur among the five numbers (0..5). A number that stands twice in
+// the five (a locked row may hold one twice) still counts once.
 int shared(const std::array<int, 5>& z, const int* numbers) {
     int n = 0;
-    for (int i = 0; i < 5; ++i)
-        for (int j = 0; j < 5; ++j)
-            n += z[static_cast<std::size_t>(i)] == numbers[j];
+    for (int i = 0; i < 5; ++i) {
+        const int number = z[static_cast<std::size_t>(i)];
+        n += numbers[0] == number || numbers[1] == number || numbers[2] == number || numbers[3] == number ||
+             numbers[4] == number;
+    }
     return n;
 }
 

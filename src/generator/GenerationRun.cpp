@@ -108,12 +108,14 @@ void GenerationRun::rows() {
     for (int k = 1; k <= 12; ++k) {
         const int r = k - 1;
         if (sheet.isLocked(r)) {
-            // A locked row stays as it is and takes part in the rules between rows. An empty field counts
-            // as 0 (its extra field is always empty after a run).
+            // A locked row stays as it is and takes part in the rules between rows. Its numbers and its
+            // n° CHANCE must be whole numbers, or the conversion error ends the run; only the extra field,
+            // which every run leaves empty, counts as 0 when empty.
             std::array<int, 7> values{};
             for (int f = 0; f < 7; ++f) {
                 const QString& text = sheet.text(r, f);
-                values[static_cast<std::size_t>(f)] = text.isEmpty() ? 0 : (strToInt(text) & 0xFF);
+                values[static_cast<std::size_t>(f)] =
+                    f == TipSheet::Extra && text.isEmpty() ? 0 : (strToInt(text) & 0xFF);
             }
             std::copy(values.begin(), values.begin() + 5, m_candidate.z.begin());
             m_candidate.chance = values[5];
@@ -197,11 +199,11 @@ GenerationRun::Outcome GenerationRun::run() {
         }
         const GenerationCriteria& g = m_env.criteria;
         countChanceStatistics(records);
-        // The chart shows the n° CHANCE statistic the choice works with.
-        if (g.RadioButton2)
-            showStatistic(Statistic::ChanceFrequency, s, m, m_env.chart);
-        else if (g.RadioButton3 || g.CheckBox16)
-            showStatistic(Statistic::ChanceOverdue, s, m, m_env.chart);
+        // The chart shows the n° CHANCE statistics the choice computes, in its order: the frequency for the
+        // rarest mode, then the overdue counts whenever the choice needs them (the recent rule, or the
+        // longest-overdue mode), so the overdue chart is the one left.
+        if (g.RadioButton2) showStatistic(Statistic::ChanceFrequency, s, m, m_env.chart);
+        if (g.RadioButton3 || g.CheckBox16) showStatistic(Statistic::ChanceOverdue, s, m, m_env.chart);
 
         // A pool of fewer than five numbers cannot give a candidate: the run ends as at its limit.
         if (m_pool.distinctNumbers() < 5) m_counter = m_laufMax;

@@ -2,6 +2,7 @@
 
 #include "draws/DrawFile.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace kugelo {
@@ -148,10 +149,10 @@ bool scanAnyMatch(const std::vector<DrawRecord>& records, const std::array<int, 
                   bool countChance, int threshold, double lower, double upper) {
     for (const DrawRecord& r : records) {
         if (r.Datum <= lower || r.Datum > upper) continue;
+        // How many of the candidate's numbers the draw holds: a number the draw holds twice counts once.
         int hits = 0;
-        for (int i = 0; i < 5; ++i)
-            for (int j = 0; j < 5; ++j)
-                hits += r.Zahl[static_cast<std::size_t>(i)] == candidate[static_cast<std::size_t>(j)];
+        for (int number : candidate)
+            hits += std::find(r.Zahl.begin(), r.Zahl.begin() + 5, number) != r.Zahl.begin() + 5;
         if (countChance && r.Zahl[6] == chance) ++hits;
         if (hits >= threshold) return true;
     }

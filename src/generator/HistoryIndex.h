@@ -25,7 +25,7 @@ public:
 // lookups, whatever the length of the history, and gives the same answer as reading the file draw by
 // draw. Each subset size is indexed the first time a test asks for it, so a run pays only for the
 // thresholds its options use. Draws whose five numbers are not five different numbers from 1 to 49 (the
-// file keeps what the service delivered) are kept aside and compared one by one, as the row check does.
+// file keeps what the service delivered) are kept aside and compared one by one.
 class HistoryIndex final : public HistoryQuery {
 public:
     // Takes the records dated up to upper (inclusive).
@@ -77,8 +77,10 @@ private:
     double m_upper;
 };
 
-// The same question answered by reading the draws one by one through the row check, as the history tests
-// are first described; the index must agree with it (tests and the benchmark compare the two).
+// The same question answered by reading the draws one by one, as the history tests are first described: a
+// draw's match is how many of the candidate's numbers it holds (a number it holds twice counts once), plus
+// one for the same n° CHANCE when countChance. The index must agree with it (tests and the benchmark
+// compare the two).
 bool scanAnyMatch(const std::vector<DrawRecord>& records, const std::array<int, 5>& candidate, int chance,
                   bool countChance, int threshold, double lower, double upper);
 

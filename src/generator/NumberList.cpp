@@ -1,7 +1,6 @@
 #include "generator/NumberList.h"
 
 #include "generator/RandomSource.h"
-#include "i18n/TextCodec.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -146,11 +145,7 @@ QByteArray NumberList::saveNlf() {
     return toNlf();
 }
 
-void NumberList::fromNlf(const QByteArray& bytes) {
-    QString text = decodeText(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const QStringList lines = text.split(QLatin1Char('\n'));
+void NumberList::fromNlf(const QStringList& lines) {
     for (int n = 1; n <= highest(); ++n) {
         const QString line = n <= lines.size() ? lines[n - 1] : QString();
         // Set first, then the weight: the step that setting box 1 runs must not change the weight read.

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 namespace kugelo {
@@ -51,9 +52,10 @@ public:
     QByteArray toNlf() const;
     // What saving writes: first gives every set box with an empty weight the weight "1", then toNlf().
     QByteArray saveNlf();
-    // Reads MaxZahl lines (CR LF, LF or CR ends); missing lines read as empty, further lines are ignored.
+    // Takes MaxZahl lines of a number list file (as the text reader gives them); missing lines read as
+    // empty, further lines are ignored.
     // A non-empty line sets its box and becomes its weight; an empty line clears the box, weight "1".
-    void fromNlf(const QByteArray& bytes);
+    void fromNlf(const QStringList& lines);
 
     // Fields of the dialog, under their design names.
     bool Minus = false;                        // the next weight change subtracts instead of adds

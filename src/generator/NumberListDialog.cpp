@@ -3,6 +3,7 @@
 #include "app/LabelsView.h"
 
 #include "generator/RandomSource.h"
+#include "i18n/TextFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -215,14 +216,14 @@ void TForm6::SpeedButton2Click() {
     if (path.isEmpty()) return;
     // A file that cannot be read is reported and changes nothing, rather than reading as empty lines
     // that would clear every box.
-    QByteArray bytes;
+    QStringList lines;
     try {
-        bytes = readFileWhole(path);
+        lines = readTextFile(path);
     } catch (const IoError& error) {
         m_dialogs.message(error.text());
         return;
     }
-    m_list.fromNlf(bytes);
+    m_list.fromNlf(lines);
     showList();
 }
 

@@ -13,7 +13,7 @@ constexpr char16_t kCp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
 };
 
-QString decodeWindows1252(const QByteArray& bytes) {
+QString decodeWindows1252(QByteArrayView bytes) {
     QString text;
     text.reserve(bytes.size());
     for (char c : bytes) {
@@ -30,13 +30,10 @@ QString decodeWith(QStringConverter::Encoding encoding, QByteArrayView bytes) {
 
 } // namespace
 
-QString decodeText(const QByteArray& bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return decodeWith(QStringConverter::Utf8, QByteArrayView(bytes).sliced(3));
-    if (bytes.startsWith("\xFF\xFE"))
-        return decodeWith(QStringConverter::Utf16LE, QByteArrayView(bytes).sliced(2));
-    if (bytes.startsWith("\xFE\xFF"))
-        return decodeWith(QStringConverter::Utf16BE, QByteArrayView(bytes).sliced(2));
+QString decodeText(QByteArrayView bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF")) return decodeWith(QStringConverter::Utf8, bytes.sliced(3));
+    if (bytes.startsWith("\xFF\xFE")) return decodeWith(QStringConverter::Utf16LE, bytes.sliced(2));
+    if (bytes.startsWith("\xFE\xFF")) return decodeWith(QStringConverter::Utf16BE, bytes.sliced(2));
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError()) return text;

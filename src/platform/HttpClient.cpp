@@ -5,6 +5,7 @@
 #include <QNetworkCookieJar>
 #include <QNetworkProxy>
 #include <QNetworkReply>
+#include <QTcpSocket>
 #include <QTimer>
 #include <memory>
 
@@ -13,8 +14,38 @@ namespace kugelo {
 struct QtHttpClient::Private {
     QNetworkAccessManager manager;
     QNetworkReply* current = nullptr; // the request waiting now
+    QTcpSocket* probe = nullptr;      // the proxy check waiting now
     bool aborted = false;
 };
+
+namespace {
+
+// Whether the proxy accepts a connection within the time-out; the reason when it does not. Qt reports a
+// proxy that cannot be reached with the same errors as the service itself (even naming the service's
+// host), so the proxy is asked on its own once a request through it got no reply.
+QString proxyProblem(const HttpRequest& request, QTcpSocket*& current) {
+    QTcpSocket socket;
+    current = &socket;
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&socket, &QTcpSocket::connected, &loop, &QEventLoop::quit);
+    QObject::connect(&socket, &QTcpSocket::errorOccurred, &loop, &QEventLoop::quit);
+    QObject::connect(&socket, &QTcpSocket::stateChanged, &loop, [&loop](QAbstractSocket::SocketState state) {
+        if (state == QAbstractSocket::UnconnectedState) loop.quit(); // also after abort()
+    });
+    socket.setProxy(QNetworkProxy::NoProxy);
+    socket.connectToHost(request.proxyHost, static_cast<quint16>(request.proxyPort));
+    timeout.start(request.connectTimeoutMs);
+    if (socket.state() != QAbstractSocket::UnconnectedState) loop.exec();
+    current = nullptr;
+    if (socket.state() == QAbstractSocket::ConnectedState) return {};
+    return socket.error() == QAbstractSocket::UnknownSocketError ? QStringLiteral("time-out")
+                                                                 : socket.errorString();
+}
+
+} // namespace
 
 QtHttpClient::QtHttpClient() : d(new Private) {
     d->manager.setCookieJar(new QNetworkCookieJar(&d->manager));
@@ -101,11 +132,25 @@ HttpResponse QtHttpClient::get(const HttpRequest& request) {
         response.error = QStringLiteral("time-out");
     else if (transferFailed)
         response.error = reply->errorString();
+    if (!response.replied && !d->aborted && !request.proxyHost.isEmpty()) {
+        const QString problem = proxyProblem(request, d->probe);
+        if (d->aborted) {
+            response.error = QStringLiteral("aborted");
+        } else if (!problem.isEmpty()) {
+            response.proxyFailed = true;
+            response.error = problem;
+        }
+    }
     if (!response.error.isEmpty()) response.body.clear();
     return response;
 }
 
 void QtHttpClient::abort() {
+    if (d->probe) {
+        d->aborted = true;
+        d->probe->abort();
+        return;
+    }
     if (!d->current) return;
     d->aborted = true;
     d->current->abort();

@@ -27,6 +27,9 @@ struct HttpResponse {
     QByteArray body;
     QDateTime lastModified;
     QString error; // why the request failed, empty when it did not
+    // No reply came because the proxy itself could not be reached (error then says why); false when it was
+    // reached, so the failure lies with the service or the way to it.
+    bool proxyFailed = false;
     bool ok() const { return replied && status > 0 && status < 400 && error.isEmpty(); }
 };
 

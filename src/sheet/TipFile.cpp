@@ -17,20 +17,10 @@ QByteArray tipFileText(const TipSheet& sheet) {
     return out;
 }
 
-void loadTipFile(TipSheet& sheet, const QByteArray& bytes) {
+void loadTipFile(TipSheet& sheet, const QStringList& lines) {
     sheet.clearAll();
-    qsizetype pos = 0;
     for (int r = 0; r < TipSheet::RowCount; ++r) {
-        QByteArray line;
-        if (pos < bytes.size()) {
-            qsizetype end = bytes.indexOf('\n', pos);
-            if (end < 0) end = bytes.size();
-            line = bytes.mid(pos, std::min(end - pos, MaxTipLineLength));
-            pos = end + 1;
-            if (line.endsWith('\r')) line.chop(1);
-        }
-        // Tip files hold digits and commas; any other byte only makes its field invalid.
-        QString rest = QString::fromLatin1(line);
+        QString rest = r < lines.size() ? lines[r] : QString();
         for (int f = 0; f < TipSheet::FieldCount; ++f) {
             QString value;
             if (f == TipSheet::Extra) {

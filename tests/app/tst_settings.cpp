@@ -234,6 +234,21 @@ private Q_SLOTS:
         QCOMPARE(t.window.ProxyPortEdit, QStringLiteral("80"));
     }
 
+    // "URLEdit" of another type ends settings group 5; the field keeps its design text, the home page, which
+    // the next close writes back.
+    void urlEditOfAnotherTypeKeepsTheHomePage() {
+        MemorySettingsStore store = storeWith([](SettingsStore& s) {
+            s.writeInteger("URLEdit", 1);
+            s.writeString("ProxyHostEdit", "proxy.example");
+        });
+        Targets t;
+        t.restore(store);
+        QCOMPARE(t.window.URLEdit, kHomePage);
+        QCOMPARE(t.window.ProxyHostEdit, QString()); // not reached
+        t.save(store);
+        QCOMPARE(store.readString("URLEdit"), kHomePage);
+    }
+
     void theLimitOfUpDown6FollowsCheckBox31_data() {
         QTest::addColumn<bool>("checkBox31");
         QTest::addColumn<int>("stored");

@@ -11,12 +11,15 @@
 #include "draws/DrawUpdate.h"
 #include "draws/ManualEntry.h"
 #include "i18n/MessageTable.h"
+#include "i18n/TextFile.h"
 #include "platform/Convert.h"
 #include "platform/Errors.h"
 #include "platform/HttpClient.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 #include <cmath>
 #include <limits>
@@ -377,7 +380,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, csv);
         QFETCH(QString, expected);
         QStringList got;
-        for (const DrawRecord& r : parseDrawCsv("x.csv", csv)) {
+        for (const DrawRecord& r : parseDrawCsv("x.csv", textLines(csv))) {
             QString s = r.date().toString(Qt::ISODate);
             for (int i = 0; i < 5; ++i)
                 s += " " + QString::number(r.Zahl[i]);
@@ -425,7 +428,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, csv);
         QFETCH(QString, error);
         try {
-            parseDrawCsv("in.csv", csv, QDate(2026, 12, 10));
+            parseDrawCsv("in.csv", textLines(csv), QDate(2026, 12, 10));
             QFAIL("no error");
         } catch (const ImportError& e) {
             QCOMPARE(e.text(), error);
@@ -646,14 +649,42 @@ private Q_SLOTS:
                  QStringList({"2008-10-08", "2008-10-11", "2008-10-13", "2008-10-15", "2008-10-18"}));
     }
 
+    // Nothing listens on port 1 of the loopback address: every request is refused at once. The last status
+    // text names what failed, the proxy or the service, and where to look.
+    void anUnreachableServiceEndsTheRunAfterThreeDays_data() {
+        QTest::addColumn<QString>("proxy"); // "listening": a proxy that takes connections and closes them
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("no proxy") << ""
+                                  << "Der Ziehungsdienst http://127.0.0.1:1 antwortet nicht (Connection "
+                                     "refused). Prüfen Sie die Internetverbindung und den Produkt-Server auf "
+                                     "der Registerkarte \u201EInternet-Optionen\u201C.";
+        QTest::newRow("unreachable proxy") << "127.0.0.1:1"
+                                           << "Der Proxy 127.0.0.1:1 antwortet nicht (Connection refused). "
+                                              "Prüfen Sie Proxy und Port auf der "
+                                              "Registerkarte \u201EInternet-Optionen\u201C.";
+        QTest::newRow("proxy reached, no answer") << "listening"
+                                                  << "Der Ziehungsdienst http://127.0.0.1:1 antwortet nicht";
+    }
     void anUnreachableServiceEndsTheRunAfterThreeDays() {
+        QFETCH(QString, proxy);
+        QFETCH(QString, hint);
+        QTcpServer listening;
+        QObject::connect(&listening, &QTcpServer::newConnection, &listening, [&listening] {
+            while (QTcpSocket* socket = listening.nextPendingConnection())
+                socket->abort();
+        });
         UpdateFixture f;
-        // Nothing listens on port 1 of the loopback address: every request is refused at once.
+        if (proxy == QLatin1String("listening")) {
+            QVERIFY(listening.listen(QHostAddress::LocalHost));
+            f.proxy = [&] { return UpdateProxy{QStringLiteral("127.0.0.1"), int(listening.serverPort())}; };
+        } else if (!proxy.isEmpty()) {
+            f.proxy = [&] { return UpdateProxy{proxy.section(':', 0, 0), proxy.section(':', 1).toInt()}; };
+        }
         const UpdateResult result = f.run(QStringLiteral("http://127.0.0.1:1"), kTwoWeeksToday);
         QVERIFY(result.unreachable);
         QCOMPARE(result.daysRequested, DrawUpdate::MaxDaysWithoutReply);
         QCOMPARE(f.panel0, DrawUpdate::unreachableText());
-        QVERIFY(f.panel1.contains("127.0.0.1:1"));
+        QVERIFY2(f.panel1.startsWith(hint), qPrintable(f.panel1));
         QVERIFY(f.stored().empty());
         QVERIFY(QFile::exists(f.home.drawFile()));
     }

@@ -315,6 +315,32 @@ private Q_SLOTS:
         QVERIFY(!rowsTest(candidate({1, 30, 35, 40, 49}), 2, rows, g));
     }
 
+    // The shared count is how many of the candidate's numbers occur in the other five: a number that stands
+    // there twice (a locked row, a stored draw as the service delivered it) counts once.
+    void aNumberTwiceInTheOtherSetCountsOnce() {
+        GenerationCriteria g; // every two rows share one or two numbers
+        RowTable rows{};
+        rows[0] = {7, 7, 7, 7, 7, 1, 0};
+        QVERIFY(rowsTest(candidate({3, 7, 20, 30, 40}), 2, rows, g));
+        QVERIFY(!rowsTest(candidate({3, 8, 20, 30, 40}), 2, rows, g));
+
+        g.CheckBox4 = true;
+        g.UpDown4.set(1);
+        const std::array<DrawNumbers, 3> last{draw({7, 7, 7, 7, 7}, 3), draw({11, 21, 31, 41, 46}, 4),
+                                              draw({1, 4, 9, 22, 23}, 5)};
+        QVERIFY(lastDrawLimits(candidate({3, 7, 20, 30, 40}), g, last));
+
+        std::vector<DrawRecord> records = toRecords({{"2020-01-04", {1, 2, 3, 4, 5}, 6}});
+        records[0].Zahl = {5, 5, 7, 8, 9, 0, 6, 0}; // 5 twice
+        const double end = toDayNumber(QDate(2020, 12, 5));
+        HistoryIndex index;
+        index.build(records, end);
+        g.UpDown6.set(4);
+        const HistoryWindow window{&index, toDayNumber(QDate(2020, 1, 1)), end};
+        QVERIFY(Secheroderfuenfer(candidate({5, 7, 8, 30, 40}), g, window)); // shares three
+        QVERIFY(!Secheroderfuenfer(candidate({5, 7, 8, 9, 40}), g, window));
+    }
+
     void historyTests() {
         const std::vector<DrawRecord> records = toRecords({{"2020-01-04", {1, 2, 3, 4, 5}, 6},
                                                            {"2020-06-06", {10, 11, 12, 13, 14}, 7},
@@ -509,6 +535,26 @@ private Q_SLOTS:
         }
     }
 
+    // A locked row n, n, n, n, n shares one number with any candidate that holds n.
+    void aLockedRowWithARepeatedNumberLetsTheNextRowsFill() {
+        RunFixture f;
+        f.writeSyntheticHistory();
+        f.criteria.UpDown8.set(1);
+        GenerationRun* run = nullptr;
+        f.run(&run);
+        const QString n = QString::number(run->pool().entries().front()); // a number the pool holds
+
+        for (int i = 0; i < 5; ++i)
+            f.sheet.setText(0, i, n);
+        f.sheet.setText(0, TipSheet::Chance, QStringLiteral("1"));
+        f.sheet.toggleLock(0);
+        f.criteria.UpDown8.set(2);
+        f.run(&run);
+        QCOMPARE(f.status, QStringLiteral("Tipps wurden neu berechnet"));
+        QVERIFY(f.row(1).mid(0, 5).contains(n));
+        QVERIFY(run->counter() < 5000);
+    }
+
     void stopEndsTheRowAndLeavesTheRestEmpty() {
         RunFixture f;
         f.writeSyntheticHistory();
@@ -540,8 +586,11 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         RunFixture f;
         f.writeSyntheticHistory();
-        for (int r = 0; r < lockedRows; ++r)
-            f.sheet.toggleLock(r); // empty locked rows read as 0
+        for (int r = 0; r < lockedRows; ++r) {
+            for (int i = 0; i < 6; ++i)
+                f.sheet.setText(r, i, QString::number(i + 1));
+            f.sheet.toggleLock(r);
+        }
         f.criteria.UpDown8.set(12);
         f.criteria.UpDown7.set(30);
         f.criteria.UpDown6.setLimits(3, 7);
@@ -594,6 +643,62 @@ private Q_SLOTS:
         QVERIFY(f.state.sortieren);
         QVERIFY(!f.state.Berechnunglaeuft);
         QVERIFY(f.criteria.CheckBox8);
+    }
+
+    // A locked row is read as whole numbers: an empty number or n° CHANCE ends the run with the conversion
+    // error (options put back); the extra field, which every run leaves empty, reads as 0.
+    void aLockedRowMustHoldWholeNumbers_data() {
+        QTest::addColumn<QStringList>("locked");
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("empty main number") << QStringList{"1", "2", "3", "4", "", "7", ""} << true;
+        QTest::newRow("empty n° CHANCE") << QStringList{"1", "2", "3", "4", "5", "", ""} << true;
+        QTest::newRow("empty extra field") << QStringList{"1", "2", "3", "4", "5", "7", ""} << false;
+    }
+    void aLockedRowMustHoldWholeNumbers() {
+        QFETCH(QStringList, locked);
+        QFETCH(bool, fails);
+        RunFixture f;
+        f.writeSyntheticHistory();
+        for (int i = 0; i < 7; ++i)
+            f.sheet.setText(1, i, locked[i]);
+        f.sheet.toggleLock(1);
+        f.criteria.UpDown8.set(3);
+        f.criteria.CheckBox8 = true;
+        if (fails) {
+            QVERIFY_THROWS_EXCEPTION(ConversionError, f.run());
+            QCOMPARE(f.row(2), QStringList({"", "", "", "", "", "", ""})); // the run ended at row 2
+        } else {
+            QCOMPARE(f.run(), GenerationRun::Outcome::Finished);
+            QCOMPARE(f.status, QStringLiteral("Tipps wurden neu berechnet"));
+        }
+        QCOMPARE(f.row(1), locked);
+        QVERIFY(f.state.sortieren);
+        QVERIFY(!f.state.Berechnunglaeuft);
+        QVERIFY(f.criteria.CheckBox8);
+    }
+
+    // The chart keeps the caption of the n° CHANCE statistic the choice computed last; the history scans
+    // empty its bars but leave the caption.
+    void chartCaptionAfterARun_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("avoidRecent");
+        QTest::addColumn<int>("entry");
+        QTest::newRow("rarest, recent ones avoided") << 2 << true << 10;
+        QTest::newRow("rarest") << 2 << false << 47;
+        QTest::newRow("longest overdue") << 3 << false << 10;
+        QTest::newRow("random, recent ones avoided") << 1 << true << 10;
+    }
+    void chartCaptionAfterARun() {
+        QFETCH(int, mode);
+        QFETCH(bool, avoidRecent);
+        QFETCH(int, entry);
+        RunFixture f;
+        f.writeSyntheticHistory();
+        f.criteria.chooseChanceMode(mode);
+        f.criteria.CheckBox16 = avoidRecent;
+        f.criteria.UpDown8.set(2);
+        f.run();
+        QCOMPARE(f.chart.caption(), f.messages[entry]);
     }
 
     void cancelledNumberListChangesNoRow() {

@@ -1,5 +1,6 @@
 #include "generator/NumberList.h"
 #include "generator/RandomSource.h"
+#include "i18n/TextFile.h"
 
 #include <QtTest>
 #include <set>
@@ -287,6 +288,11 @@ private Q_SLOTS:
         QTest::newRow("CR LF") << "3\r\n\r\n5\r\n" + lines(45, "") + "4\r\n" << full;
         QTest::newRow("LF") << "3\n\n5\n" + lines(45, "", "\n") + "4\n" << full;
         QTest::newRow("no end after the last line") << "3\r\n\r\n5\r\n" + lines(45, "") + "4" << full;
+        QTest::newRow("CR") << "3\r\r5\r" + lines(45, "", "\r") + "4\r" << full;
+        QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+        QTest::newRow("UTF-16 LE with mark")
+            << QByteArray(utf16.encode(QString::fromLatin1("3\r\n\r\n5\r\n" + lines(45, "") + "4\r\n")))
+            << full;
         QTest::newRow("more lines are ignored") << lines(49, "2") + "9\r\n"
                                                 << QStringList{"+2", "+2", "+2", "+2", "+2", "+7"};
         QTest::newRow("fewer lines") << QByteArray("3\r\n\r\n5\r\n")
@@ -304,7 +310,7 @@ private Q_SLOTS:
             list.setSet(n, true);
             list.setWeight(n, QStringLiteral("7"));
         }
-        list.fromNlf(bytes);
+        list.fromNlf(textLines(bytes));
         QStringList states;
         for (int n : {1, 2, 3, 48, 49, 50})
             states << state(list, n);
@@ -313,7 +319,7 @@ private Q_SLOTS:
 
     void weightThatIsNotANumberBecomesZeroAtTheNextChange() {
         NumberList list;
-        list.fromNlf("abc\r\n\r\nxyz\r\n");
+        list.fromNlf({"abc", "", "xyz"});
         list.mousePressed(3, true);
         QCOMPARE(state(list, 3), QStringLiteral("-0"));
 
@@ -327,11 +333,11 @@ private Q_SLOTS:
     void nlfRoundTrip() {
         NumberList list;
         const QByteArray written = "2\r\n\r\n1\r\n17\r\n" + lines(40, "") + lines(5, "3");
-        list.fromNlf(written);
+        list.fromNlf(textLines(written));
         QCOMPARE(list.saveNlf(), written);
 
         NumberList other;
-        other.fromNlf(list.toNlf());
+        other.fromNlf(textLines(list.toNlf()));
         for (int n = 1; n <= 49; ++n)
             QCOMPARE(state(other, n), state(list, n));
     }

@@ -1,5 +1,10 @@
 #include "i18n/MessageTable.h"
 #include "i18n/TextCodec.h"
+#include "i18n/TextFile.h"
+#include "platform/Errors.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <QtTest>
 
@@ -63,6 +68,69 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
         QCOMPARE(decodeText(bytes), text);
+    }
+
+    // Lines joined with "|" for the comparison.
+    void textLinesEndAtEveryLineEnd_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<int>("count");
+        QTest::newRow("empty") << QByteArray() << "" << 0;
+        QTest::newRow("one line end") << QByteArray("\r\n") << "" << 1;
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << "a|b" << 2;
+        QTest::newRow("LF, no end after the last") << QByteArray("a\nb") << "a|b" << 2;
+        QTest::newRow("lone CR") << QByteArray("a\rb\r") << "a|b" << 2;
+        QTest::newRow("LF CR is two ends") << QByteArray("a\n\rb") << "a||b" << 3;
+        QTest::newRow("empty lines kept") << QByteArray("\r\n\r\na\r\r\n") << "||a|" << 4;
+        QTest::newRow("UTF-8 mark is no text") << QByteArray("\xEF\xBB\xBF"
+                                                             "1,2\r\n3")
+                                               << "1,2|3" << 2;
+        QTest::newRow("UTF-16 LE with CR LF") << QByteArray("\xFF\xFE"
+                                                            "1\0\r\0\n\0"
+                                                            "2\0",
+                                                            10)
+                                              << "1|2" << 2;
+        QTest::newRow("UTF-16 BE with CR") << QByteArray("\xFE\xFF\0"
+                                                         "1\0\r\0"
+                                                         "2",
+                                                         8)
+                                           << "1|2" << 2;
+        QTest::newRow("Windows-1252") << QByteArray("Gr\xFC\xDF\r\n") << "Grüß" << 1;
+    }
+    void textLinesEndAtEveryLineEnd() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, lines);
+        QFETCH(int, count);
+        const QStringList got = textLines(bytes);
+        QCOMPARE(got.size(), count);
+        QCOMPARE(got.join('|'), lines);
+    }
+
+    void textBeyondItsBoundsIsNotRead() {
+        QByteArray line(MaxTextLineLength, 'x');
+        QCOMPARE(textLines(line + "\r\n" + line).size(), 2); // at the bound
+        try {
+            textLines("a\n" + line + 'x', QStringLiteral("t.tpf"));
+            QFAIL("no error");
+        } catch (const IoError& e) {
+            QCOMPARE(e.text(), QStringLiteral(
+                                   "t.tpf: line 2 is longer than 65536 characters, not read as a text file"));
+        }
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath("big.csv");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(MaxTextFileBytes + 1)); // sparse: no disk space taken
+        file.close();
+        try {
+            readTextFile(path);
+            QFAIL("no error");
+        } catch (const IoError& e) {
+            QCOMPARE(e.text(),
+                     path + QStringLiteral(": larger than 67108864 bytes, not read as a text file"));
+        }
+        QVERIFY_THROWS_EXCEPTION(IoError, readTextFile(dir.filePath("missing.tpf")));
     }
 };
 

@@ -1,3 +1,4 @@
+#include "i18n/TextFile.h"
 #include "sheet/TipFile.h"
 #include "sheet/TipSheet.h"
 
@@ -117,7 +118,7 @@ private Q_SLOTS:
             fillRow(sheet, r, {"9", "9", "9", "9", "9", "9"});
         sheet.toggleLock(1);
         sheet.toggleLock(5);
-        loadTipFile(sheet, "5,12,23,34,45,7,\r\n1,2,3,4,10,3,\n6,7,8,9,11,,4");
+        loadTipFile(sheet, textLines("5,12,23,34,45,7,\r\n1,2,3,4,10,3,\n6,7,8,9,11,,4"));
         QCOMPARE(rowTexts(sheet, 0), QStringList({"5", "12", "23", "34", "45", "7", ""}));
         QCOMPARE(rowTexts(sheet, 1), QStringList({"1", "2", "3", "4", "10", "3", ""}));
         QCOMPARE(rowTexts(sheet, 2), QStringList({"6", "7", "8", "9", "11", "", "4"}));
@@ -140,20 +141,42 @@ private Q_SLOTS:
         QTest::newRow("more than seven fields")
             << QByteArray("1,2,3,4,5,6,7,8\n") << QStringList{"1", "2", "3", "4", "5", "6", ""};
         QTest::newRow("binary garbage") << QByteArray("\x00\xff,\x01\x80\n\x00", 8) << kEmptyRow;
-        QTest::newRow("very long line") << QByteArray("1,2,3,4,5,6,") + QByteArray(1 << 20, '7')
-                                        << QStringList{"1", "2", "3", "4", "5", "6", ""};
-        QTest::newRow("only CR") << QByteArray("1,2,3,4,5,6,7\r8,9\r")
-                                 << QStringList{"1", "2", "3", "4", "5", "6", ""};
+        QTest::newRow("long line") << QByteArray("1,2,3,4,5,6,") + QByteArray(MaxTextLineLength - 12, '7')
+                                   << QStringList{"1", "2", "3", "4", "5", "6", ""};
     }
     void loadingAnyContentGivesEmptyOrValidFields() {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, firstRow);
         TipSheet sheet;
-        loadTipFile(sheet, bytes);
+        loadTipFile(sheet, textLines(bytes));
         QCOMPARE(rowTexts(sheet, 0), firstRow);
         for (int r = 0; r < TipSheet::RowCount; ++r)
             for (int f = 0; f < TipSheet::FieldCount; ++f)
                 QCOMPARE(validatedTipText(sheet.text(r, f), TipSheet::maximum(f)), sheet.text(r, f));
+    }
+
+    // Files made elsewhere: a byte-order mark is no part of row 1, and every line end starts a new row.
+    void loadingReadsEveryEncodingAndLineEnd_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        const auto utf16 = [](QStringConverter::Encoding encoding, const char* text) {
+            QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
+            return QByteArray(encoder.encode(QString::fromLatin1(text)));
+        };
+        QTest::newRow("UTF-8 mark") << QByteArray("\xEF\xBB\xBF"
+                                                  "1,2,3,4,5,6,\r\n7,8,9,10,11,2,\r\n");
+        QTest::newRow("UTF-16 LE mark")
+            << utf16(QStringConverter::Utf16LE, "1,2,3,4,5,6,\r\n7,8,9,10,11,2,\r\n");
+        QTest::newRow("UTF-16 BE mark") << utf16(QStringConverter::Utf16BE, "1,2,3,4,5,6,\n7,8,9,10,11,2,\n");
+        QTest::newRow("CR") << QByteArray("1,2,3,4,5,6,\r7,8,9,10,11,2,\r");
+        QTest::newRow("mixed") << QByteArray("1,2,3,4,5,6,\r7,8,9,10,11,2,\n");
+    }
+    void loadingReadsEveryEncodingAndLineEnd() {
+        QFETCH(QByteArray, bytes);
+        TipSheet sheet;
+        loadTipFile(sheet, textLines(bytes));
+        QCOMPARE(rowTexts(sheet, 0), QStringList({"1", "2", "3", "4", "5", "6", ""}));
+        QCOMPARE(rowTexts(sheet, 1), QStringList({"7", "8", "9", "10", "11", "2", ""}));
+        QCOMPARE(rowTexts(sheet, 2), kEmptyRow);
     }
 
     void saveAndLoadRoundTrip() {
@@ -161,7 +184,7 @@ private Q_SLOTS:
         fillRow(sheet, 0, {"5", "12", "23", "34", "45", "7", "3"});
         fillRow(sheet, 11, {"1", "2", "3", "4", "49", "10"});
         TipSheet loaded;
-        loadTipFile(loaded, tipFileText(sheet));
+        loadTipFile(loaded, textLines(tipFileText(sheet)));
         QCOMPARE(rowTexts(loaded, 0), rowTexts(sheet, 0));
         QCOMPARE(rowTexts(loaded, 1), rowTexts(sheet, 11));
         QCOMPARE(rowTexts(loaded, 11), kEmptyRow);

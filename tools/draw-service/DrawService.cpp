@@ -2,7 +2,7 @@
 
 #include "draws/DrawImport.h"
 #include "generator/RandomSource.h"
-#include "i18n/TextCodec.h"
+#include "i18n/TextFile.h"
 
 #include <QCommandLineParser>
 #include <algorithm>
@@ -67,9 +67,8 @@ QByteArray reasonPhrase(int status) {
 
 // The main numbers of each data line in file order, or nothing for a line whose numbers cannot be read
 // here (parseDrawCsv has judged the file already; this only recovers the order it sorts away).
-std::vector<std::optional<std::array<int, 5>>> drawnOrders(const QByteArray& bytes) {
+std::vector<std::optional<std::array<int, 5>>> drawnOrders(const QStringList& lines) {
     std::vector<std::optional<std::array<int, 5>>> orders;
-    const QStringList lines = decodeText(bytes).split(QLatin1Char('\n'));
     QChar separator = QLatin1Char(',');
     std::array<qsizetype, 5> columns{1, 2, 3, 4, 5};
     bool first = true;
@@ -124,8 +123,9 @@ QByteArray ServedDraw::line() const {
 }
 
 DrawHistory DrawHistory::fromCsv(const QString& fileName, const QByteArray& bytes) {
-    const std::vector<DrawRecord> records = parseDrawCsv(fileName, bytes);
-    const auto orders = drawnOrders(bytes);
+    const QStringList lines = textLines(bytes, fileName);
+    const std::vector<DrawRecord> records = parseDrawCsv(fileName, lines);
+    const auto orders = drawnOrders(lines);
     DrawHistory history;
     for (std::size_t i = 0; i < records.size(); ++i) {
         const DrawRecord& r = records[i];
