@@ -1,7 +1,8 @@
 // A CSV archive: the operator's ';'-separated archive or the plain "date,n1,...,chance,joker" format, read
 // and then imported into a draw file that already holds a few draws.
 //
-// Contract: the reader either refuses the file with an ImportError (no other exception) or gives draws
+// Contract: the reader either refuses the file (an ImportError, or the text reader's IoError for a line
+// beyond its bound; no other exception) or gives draws
 // that are all valid (five different numbers 1..49 in ascending order, an n° CHANCE 1..10, seven digits)
 // and dated from 6 October 2008, the first draw with an n° CHANCE, up to today; the import then leaves a
 // draw file in strict date order with one draw per date, every imported date holding the last draw read
@@ -11,6 +12,8 @@
 #include "draws/DayNumber.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
+#include "i18n/TextFile.h"
+#include "platform/Errors.h"
 
 #include <map>
 
@@ -19,17 +22,21 @@ using namespace kugelo::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<DrawRecord> draws;
+    const QDate today = QDate::currentDate();
     try {
-        draws = parseDrawCsv(QStringLiteral("fuzz.csv"), bytesOf(data, size));
+        draws = parseDrawCsv(QStringLiteral("fuzz.csv"),
+                             textLines(bytesOf(data, size), QStringLiteral("fuzz.csv")), today);
     } catch (const ImportError&) {
         return 0;
+    } catch (const IoError&) {
+        return 0; // a line beyond the text reader's bound
     }
     const double earliest = toDayNumber(earliestDrawDate());
-    const double today = toDayNumber(QDate::currentDate());
+    const double last = toDayNumber(today);
     for (const DrawRecord& r : draws) {
         const QString problem = drawProblem(r);
         FUZZ_CHECK(problem.isEmpty(), QStringLiteral("imported %1: %2").arg(describe(r), problem));
-        FUZZ_CHECK(r.Datum >= earliest && r.Datum <= today,
+        FUZZ_CHECK(r.Datum >= earliest && r.Datum <= last,
                    QStringLiteral("imported a draw dated %1").arg(r.date().toString(Qt::ISODate)));
     }
 

@@ -1,13 +1,13 @@
 // A draw file: any bytes as Kugelo.dat, read by every reader, selected from, counted by every statistic,
 // indexed for the history tests and updated from.
 //
-// Contract: the readers agree (the whole records in file order, the last one alone); the selection by date
-// makes the first draw dated on or after the chosen day current, else the last one, and the steps move by
-// one within the file; every statistic's counts agree with the records in its window; the history index
-// answers exactly as reading the draws one by one does; the update asks first for the day after the last
-// stored draw with a possible date (7 October 2008 without one) and asks for nothing when a stored date
-// lies after today. No reader may stumble over a damaged record (a date that is not finite, huge or
-// negative, numbers beyond 49): they are data, not faults.
+// Contract: the readers agree (the whole records in file order, the last undamaged one alone); the selection
+// by date makes the first draw dated on or after the chosen day current, else the last one, and the steps
+// move by one within the file; every statistic's counts agree with the records in its window; the history
+// index answers exactly as reading the draws one by one does; the update asks first for the day after the
+// last stored draw that is not damaged (a date that is a whole day; 7 October 2008 at the earliest) and for
+// nothing when that day lies after today. No reader may stumble over a damaged record (a date that is not
+// finite, huge or negative, numbers beyond 49): they are data, not faults.
 #include "FuzzSupport.h"
 
 #include "app/Endpoints.h"
@@ -48,9 +48,11 @@ public:
 
 const QDate kToday(2026, 12, 10);
 
-bool possibleDay(double datum) {
-    return std::isfinite(datum) && datum == std::floor(datum) && datum >= EarliestDrawDay &&
-           datum <= toDayNumber(kToday);
+// A record is damaged when its date is no whole day of the years 1 to 9999 (not finite, a fraction, far
+// out); the update starts after the last record that is not.
+bool wholeDay(double datum) {
+    return std::isfinite(datum) && datum == std::floor(datum) && datum >= toDayNumber(QDate(1, 1, 1)) &&
+           datum <= toDayNumber(QDate(9999, 12, 31));
 }
 
 void checkStatistic(Statistic s, const std::vector<DrawRecord>& records, double lower, double upper) {
@@ -156,9 +158,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const DrawRecord& r : records)
         FUZZ_CHECK(!reader.atEnd() && reader.next() == r, QStringLiteral("the reading loop disagrees"));
     FUZZ_CHECK(reader.atEnd(), QStringLiteral("the reading loop reads more"));
+    // The last record alone: the last one that is not damaged.
+    const auto lastWhole =
+        std::find_if(records.rbegin(), records.rend(), [](const DrawRecord& r) { return wholeDay(r.Datum); });
     DrawRecord last;
-    FUZZ_CHECK(file.lastRecord(last) == !records.empty() && (records.empty() || last == records.back()),
-               QStringLiteral("the last record read alone differs"));
+    const bool haveLast = file.lastRecord(last);
+    FUZZ_CHECK(haveLast == (lastWhole != records.rend()) && (!haveLast || last == *lastWhole),
+               QStringLiteral("the last record read alone is not the last undamaged one"));
 
     // The selection by date and the steps.
     MessageTable messages;
@@ -231,17 +237,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const FixedClock clock(kToday);
     state.DateTimePicker1 = picker;
     DrawUpdate(state, messages, http, Endpoints(), clock, current, UpdateHooks()).run();
-    const bool anyLater = std::any_of(records.begin(), records.end(), [](const DrawRecord& r) {
-        return std::isfinite(r.Datum) && r.Datum > toDayNumber(kToday);
-    });
-    QDate expectedFirst(2008, 10, 7);
+    QDate expectedFirst = earliestDrawDate();
     for (auto r = records.rbegin(); r != records.rend(); ++r) {
-        if (possibleDay(r->Datum)) {
-            expectedFirst = fromDayNumber(r->Datum).addDays(1);
+        if (wholeDay(r->Datum)) {
+            expectedFirst = std::max(expectedFirst, fromDayNumber(r->Datum));
             break;
         }
     }
-    if (expectedFirst > kToday || (anyLater && http.asked.isEmpty())) {
+    expectedFirst = expectedFirst.addDays(1);
+    if (expectedFirst > kToday) {
         FUZZ_CHECK(http.asked.isEmpty(), QStringLiteral("the update asked for %1").arg(http.asked.value(0)));
     } else {
         FUZZ_CHECK(http.asked.value(0) == expectedFirst.toString(QStringLiteral("yyyyMMdd")),

@@ -1,11 +1,15 @@
 // A tip file (*.tpf): loaded into a sheet with some rows locked, saved, loaded and saved again.
 //
-// Contract: after a load every field is empty or a plain decimal number in its range (1..49 for the five
+// Contract: a file is read through the text reader (a line beyond its bound ends the load with an error);
+// after a load every field is empty or a plain decimal number in its range (1..49 for the five
 // numbers, 1..10 for the n° CHANCE and the extra field), whatever the bytes; locked rows are loaded like
 // the others; a saved file holds only digits, commas and CR LF, one line of seven fields for each row with
 // a first number; loading what was saved gives the saved rows back in order, and save -> load -> save
 // gives the same bytes.
 #include "FuzzSupport.h"
+
+#include "i18n/TextFile.h"
+#include "platform/Errors.h"
 
 #include "sheet/TipFile.h"
 #include "sheet/TipSheet.h"
@@ -35,10 +39,15 @@ void checkFields(const TipSheet& sheet, const char* when) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QByteArray bytes = bytesOf(data, size);
+    QStringList lines;
+    try {
+        lines = textLines(bytesOf(data, size));
+    } catch (const IoError&) {
+        return 0; // a line beyond the text reader's bound: the load ends with the error report
+    }
 
     TipSheet plain;
-    loadTipFile(plain, bytes);
+    loadTipFile(plain, lines);
     checkFields(plain, "loaded");
 
     // The same file into a sheet whose rows hold numbers, every other row locked: loading replaces all.
@@ -48,13 +57,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             locked.setText(r, f, QString::number(f + 1));
         if (r % 2 == 0) locked.toggleLock(r);
     }
-    loadTipFile(locked, bytes);
+    loadTipFile(locked, lines);
     for (int r = 0; r < TipSheet::RowCount; ++r)
         FUZZ_CHECK(locked.row(r).texts == plain.row(r).texts,
                    QStringLiteral("row %1 loads differently when locked").arg(r));
 
     const QByteArray saved = tipFileText(plain);
-    int lines = 0;
+    int savedLines = 0;
     for (qsizetype i = 0; i < saved.size(); ++i) {
         const char c = saved[i];
         FUZZ_CHECK(
@@ -62,17 +71,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 (c == '\r' && i + 1 < saved.size() && saved[i + 1] == '\n') ||
                 (c == '\n' && i > 0 && saved[i - 1] == '\r'),
             QStringLiteral("the saved file holds the byte %1").arg(int(static_cast<unsigned char>(c))));
-        lines += c == '\n' ? 1 : 0;
+        savedLines += c == '\n' ? 1 : 0;
     }
     FUZZ_CHECK(saved.isEmpty() || saved.endsWith("\r\n"), QStringLiteral("the last saved line has no end"));
     int filled = 0;
     for (int r = 0; r < TipSheet::RowCount; ++r)
         filled += plain.text(r, 0).isEmpty() ? 0 : 1;
-    FUZZ_CHECK(lines == filled && saved.count(',') == 6 * filled,
-               QStringLiteral("%1 lines saved for %2 rows with a first number").arg(lines).arg(filled));
+    FUZZ_CHECK(savedLines == filled && saved.count(',') == 6 * filled,
+               QStringLiteral("%1 lines saved for %2 rows with a first number").arg(savedLines).arg(filled));
 
     TipSheet again;
-    loadTipFile(again, saved);
+    loadTipFile(again, textLines(saved));
     int next = 0;
     for (int r = 0; r < TipSheet::RowCount; ++r) {
         if (plain.text(r, 0).isEmpty()) continue;
