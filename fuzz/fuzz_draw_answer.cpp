@@ -92,7 +92,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    QStringLiteral("%1 does not read back").arg(describe(record)));
     }
 
-    // The update over one day with this answer, after one stored draw.
+    // The update over one day with this answer, after one stored draw. A read of the draw file costs much
+    // under the sanitizers, so an answer whose first line is no draw goes through it one time in sixteen
+    // (it stores nothing), an empty one not at all.
+    if (leadingDraws == 0 && (stillLeading || (qHash(body) & 15) != 0)) return 0;
     MainState state;
     state.Home = scratch();
     const DrawRecord first = makeDrawRecord(stored, {3, 12, 25, 31, 47}, 4, {1, 2, 3, 4, 5, 6, 7});
