@@ -17,6 +17,7 @@
 #include "draws/DrawImport.h"
 #include "draws/ManualEntry.h"
 #include "generator/GenerationCriteria.h"
+#include "i18n/TextFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/SettingsStore.h"
 #include "sheet/TipFile.h"
@@ -230,7 +231,7 @@ QString unreadable(const QString& dir) {
         !settings.valueExists(QStringLiteral("NeuerSchein")))
         return QStringLiteral("the settings file cannot be read: %1").arg(settings.problem());
     TipSheet sheet;
-    loadTipFile(sheet, readFile(dir + kTipFile));
+    loadTipFile(sheet, readTextFile(dir + kTipFile));
     if (tipFileText(sheet) != readFile(dir + kTipFile))
         return QStringLiteral("the tip file does not load whole");
     return {};
