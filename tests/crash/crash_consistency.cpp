@@ -4,7 +4,7 @@
 // must be exactly the one before the step that was under way or the one after it, complete and readable,
 // and the draw file valid and in date order.
 //
-//   crash_consistency [--kills N] [--seed S] [--dir FOLDER]     the test (default 300 kills)
+//   crash_consistency [--kills N] [--seed S] [--dir FOLDER]     the test (300 kills unless built otherwise)
 //   crash_consistency --child FOLDER SEED STEP                  the writer, from step STEP on
 //
 // Each step is decided by the seed, the step number and the files as they are, so this process knows what
@@ -237,8 +237,12 @@ QString unreadable(const QString& dir) {
     return {};
 }
 
+#ifndef KUGELO_CRASH_KILLS
+#define KUGELO_CRASH_KILLS 300
+#endif
+
 struct Options {
-    int kills = 300;
+    int kills = KUGELO_CRASH_KILLS;
     std::uint32_t seed = 20261210;
     QString dir;
 };
