@@ -101,12 +101,15 @@ DrawRecord randomDraw(std::mt19937& random, double datum) {
     return makeDrawRecord(fromDayNumber(datum), numbers, pick(random, 1, 10), digits);
 }
 
-// The kind of a step: the draw file is kept between 40 and 400 draws.
+// The kind of a step: the draw file is kept between 40 and about 450 draws (above 300 half the steps that
+// add draws, above 450 all of them, become removals).
 Step stepKind(std::uint32_t seed, qint64 step, std::size_t draws) {
     std::mt19937 random = stepRandom(seed, step);
+    const auto kind = static_cast<Step>(pick(random, 0, kStepKinds - 1));
     if (draws < 40) return Step::Append;
-    if (draws > 400) return Step::Remove;
-    return static_cast<Step>(pick(random, 0, kStepKinds - 1));
+    const bool adds = kind == Step::Append || kind == Step::ManualEntry || kind == Step::Import;
+    if (adds && (draws > 450 || (draws > 300 && step % 2 == 0))) return Step::Remove;
+    return kind;
 }
 
 // Performs one step on the files of a folder (ending with '/').
