@@ -15,6 +15,9 @@ BUILD_PACKAGES=(
 CI_PACKAGES=(clang-format)
 # What running the program adds: a display server for machines without one (xvfb-run needs xauth).
 RUN_PACKAGES=(xvfb xauth)
+# What the fuzz targets add (scripts/fuzz): clang, and libFuzzer with the sanitizer runtimes, which clang
+# only recommends.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 install_packages() {
   local missing=()
