@@ -66,7 +66,8 @@ void CurrentDraw::selectByDate() {
             showLine(kFirstSeparator, kChanceFound);
         }
     }
-    while (!reader.atEnd() && last.Datum < m_state.aktDatum) {
+    // A damaged record (its date no number) is not a later draw: the search steps over it.
+    while (!reader.atEnd() && !(last.Datum >= m_state.aktDatum)) {
         try {
             last = reader.next();
         } catch (const IoError&) {

@@ -257,6 +257,17 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.messages.isEmpty());
     }
 
+    void selectionStepsOverADamagedRecord() {
+        Fixture f;
+        writeFirstWeek(f.home);
+        QByteArray bytes = f.home.readBytes("Kugelo.dat");
+        bytes.insert(2 * DrawRecord::Size, QByteArray(8, '\xff') + QByteArray(DrawRecord::Size - 8, '\0'));
+        f.home.writeBytes("Kugelo.dat", bytes);
+        f.select("2008-10-09");
+        QCOMPARE(f.state.Label29, QStringLiteral("Sa 11.10.08    10  20  22  39  46   n°: 4"));
+        QCOMPARE(f.state.Position, 3);
+    }
+
     void selectOnASingleDrawUsesTheLastDrawForm() {
         Fixture f;
         f.home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9}});
