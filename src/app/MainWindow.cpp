@@ -1,5 +1,12 @@
 #include "app/MainWindow.h"
 
+#include "app/ChartPage.h"
+#include "app/DatabasePage.h"
+#include "app/InternetPage.h"
+#include "app/LastDrawPage.h"
+#include "app/OptionsPage.h"
+#include "app/TipOverviewPage.h"
+
 #include "draws/ManualEntryDialog.h"
 #include "generator/CriteriaPage.h"
 #include "generator/NumberListDialog.h"
@@ -10,17 +17,12 @@
 #include "platform/HttpClient.h"
 #include "platform/SettingsStore.h"
 #include "platform/Sound.h"
-#include "sheet/TipRows.h"
 #include "sheet/TipSheetView.h"
-#include "stats/ChartView.h"
-#include "widgets/LabelsView.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDateEdit>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -28,79 +30,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
-#include <QSpinBox>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
-#include <QToolButton>
-#include <QUrl>
 
 namespace kugelo {
 
 namespace {
-
-QLabel* label(QWidget* parent, const char* name, const QRect& geometry, const QString& text) {
-    auto* l = place<QLabel>(parent, name, geometry);
-    l->setText(text);
-    return l;
-}
-
-// A picture button: an icon, optionally a caption, and its hint.
-QToolButton* speedButton(QWidget* parent, const char* name, const QRect& geometry, const QString& caption,
-                         const QString& hint, QStyle::StandardPixmap icon = QStyle::SP_CustomBase) {
-    auto* b = place<QToolButton>(parent, name, geometry);
-    b->setText(caption);
-    b->setToolTip(hint);
-    b->setAutoRaise(false);
-    if (icon != QStyle::SP_CustomBase) {
-        b->setIcon(parent->style()->standardIcon(icon));
-        b->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
-    }
-    return b;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QRect& geometry, const QString& caption,
-                    const QString& hint = {}, QStyle::StandardPixmap icon = QStyle::SP_CustomBase) {
-    auto* b = place<QPushButton>(parent, name, geometry);
-    b->setText(caption);
-    b->setToolTip(hint);
-    if (icon != QStyle::SP_CustomBase) b->setIcon(parent->style()->standardIcon(icon));
-    return b;
-}
-
-QDateEdit* datePicker(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* d = place<QDateEdit>(parent, name, geometry);
-    d->setCalendarPopup(true);
-    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    d->setMinimumDate(earliestDrawDate());
-    d->setDate(earliestDrawDate());
-    d->setToolTip(QStringLiteral(
-        "Dieses Datum gilt als ENddatum für die Berechnung, Ziehungen danach werden nicht berücksichtigt"));
-    return d;
-}
-
-// A small painted ball above a column of the tip sheet (decoration).
-QPixmap ballPixmap(const QColor& colour) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient g(QPointF(6, 5), 9);
-    g.setColorAt(0, Qt::white);
-    g.setColorAt(1, colour);
-    p.setBrush(g);
-    p.setPen(colour.darker(140));
-    p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
-    return pixmap;
-}
 
 // The number list window TForm6 as the controller reaches it.
 class NumberListWindow final : public NumberListPort {
@@ -146,19 +87,6 @@ private:
     TForm3& m_form;
 };
 
-// "abc" -> "a b c": the letter-spaced text of the banners.
-QString spaced(const QString& text) {
-    QStringList letters;
-    for (QChar c : text)
-        letters << QString(c);
-    return letters.join(QLatin1Char(' '));
-}
-
-QString hostOnly(const QString& host) {
-    const QUrl url(host);
-    return url.host().isEmpty() ? host : url.host();
-}
-
 // Controls whose hint goes to panel 1 of the status bar when the mouse moves over them.
 const char* const kStatusHintControls[] = {
     "Label28",       "Label30",       "Label31",       "Label32",       "Label33",       "Label34",
@@ -180,10 +108,6 @@ const char* const kStatusHintControls[] = {
 // The shortcut of the menu item Aktualisieren1. Text fields take it for "select all" unless told otherwise.
 constexpr QKeyCombination kUpdateShortcut(Qt::ControlModifier, Qt::Key_A);
 
-// Width and height of the tab pages in design pixels.
-constexpr int kPageWidth = 524;
-constexpr int kPageHeight = 380;
-
 } // namespace
 
 TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString programFolder, QWidget* parent)
@@ -202,24 +126,7 @@ TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString pro
     m_pages->setObjectName(QStringLiteral("PageControl1"));
     m_pages->setUsesScrollButtons(false);
     m_pages->tabBar()->setExpanding(false);
-    const struct {
-        const char* name;
-        QString caption;
-        void (TForm1::*build)(QWidget*);
-    } tabs[] = {
-        {"TabSheet1", QStringLiteral("Tipp-Übersicht"), &TForm1::buildTipOverview},
-        {"TabSheet2", QStringLiteral("Zahlen der letzten Ziehung"), &TForm1::buildHiddenTab},
-        {"TabSheet6", QStringLiteral("Berechnung"), &TForm1::buildCalculationTab},
-        {"TabSheet5", QStringLiteral("Diagramm"), &TForm1::buildChartTab},
-        {"TabSheet4", QStringLiteral("Datenbank"), &TForm1::buildDatabaseTab},
-        {"TabSheet3", QStringLiteral("Internet-Optionen"), &TForm1::buildInternetTab},
-    };
-    for (const auto& t : tabs) {
-        auto* page = new QWidget;
-        page->setObjectName(QLatin1String(t.name));
-        (this->*t.build)(page);
-        m_pages->addTab(page, t.caption);
-    }
+    buildPages();
     m_pages->setTabVisible(1, false); // "Zahlen der letzten Ziehung" is never shown
     m_pages->setCurrentIndex(0);
     setCentralWidget(m_pages);
@@ -306,307 +213,76 @@ void TForm1::setStatusText(int panel, const QString& text) {
     m_panel[panel]->setToolTip(text); // a text longer than the panel can still be read whole
 }
 
-void TForm1::buildTipOverview(QWidget* tab) {
-    // Top strip: the current draw.
-    auto* strip = place<QFrame>(tab, "Panel4", {0, 0, kPageWidth, 40});
-    strip->setFrameShape(QFrame::StyledPanel);
-    auto* update = speedButton(
-        strip, "SpeedButton10", {6, 7, 26, 26}, {},
-        QStringLiteral("Ziehungsdaten von %1 laden").arg(hostOnly(m_controller.endpoints().productHost())),
-        QStyle::SP_BrowserReload);
-    update->setIconSize({18, 18});
-    connect(update, &QToolButton::clicked, this, [this] { BitBtn1Click(); });
-    auto* back = speedButton(strip, "SpeedButton6", {46, 9, 22, 22}, {},
-                             QStringLiteral("vorhergehende Ziehung anzeigen"), QStyle::SP_ArrowLeft);
-    m_label35 = label(strip, "Label35", {72, 12, 250, 16}, {});
-    m_label35->setAlignment(Qt::AlignCenter);
-    QFont bold = m_label35->font();
-    bold.setBold(true);
-    m_label35->setFont(bold);
-    auto* forward = speedButton(strip, "SpeedButton7", {326, 9, 22, 22}, {},
-                                QStringLiteral("nächste Ziehung anzeigen"), QStyle::SP_ArrowRight);
-    label(strip, "Losnummer", {354, 12, 70, 16}, {});
-    m_label13 = label(strip, "Label13", {424, 12, 94, 16}, QStringLiteral("Quersumme"));
-    m_label13->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    connect(back, &QToolButton::clicked, this, [this] { SpeedButton6Click(); });
-    connect(forward, &QToolButton::clicked, this, [this] { SpeedButton7Click(); });
+void TForm1::buildPages() {
+    m_tipOverview = new TipOverviewPage(m_controller.sheet(), m_controller.endpoints());
+    m_pages->addTab(m_tipOverview, QStringLiteral("Tipp-Übersicht"));
+    m_lastDraw = new LastDrawPage;
+    m_pages->addTab(m_lastDraw, QStringLiteral("Zahlen der letzten Ziehung"));
+    m_options = new OptionsPage(m_controller.criteria());
+    m_pages->addTab(m_options, QStringLiteral("Berechnung"));
+    m_chartPage = new ChartPage(m_controller.chart());
+    m_pages->addTab(m_chartPage, QStringLiteral("Diagramm"));
+    m_database = new DatabasePage;
+    m_pages->addTab(m_database, QStringLiteral("Datenbank"));
+    m_internet = new InternetPage(m_controller.windowValues(), m_controller.endpoints());
+    m_pages->addTab(m_internet, QStringLiteral("Internet-Optionen"));
 
-    // Banners at the left and right edge.
-    const auto banner = [this, tab](const char* panelName, const char* labelName, int x, const QString& text,
-                                    const QString& hint) {
-        auto* panel = place<ClickablePanel>(tab, panelName, {x, 44, 40, 330});
-        panel->setAutoFillBackground(true);
-        QPalette p = panel->palette();
-        p.setColor(QPalette::Window, QColor(0x1f, 0x3a, 0x7a));
-        p.setColor(QPalette::WindowText, QColor(0xff, 0xd7, 0x40));
-        panel->setPalette(p);
-        panel->setCursor(Qt::PointingHandCursor);
-        auto* l = place<VerticalLabel>(panel, labelName, {0, 0, 40, 330});
-        QFont f = l->font();
-        f.setPixelSize(15);
-        f.setBold(true);
-        l->setFont(f);
-        l->setText(text);
-        l->setToolTip(hint);
-        connect(panel, &ClickablePanel::clicked, this,
-                [this] { openWebPage(m_controller.endpoints().productPage()); });
-        connect(l, &ClickableLabel::clicked, this,
-                [this] { openWebPage(m_controller.endpoints().productPage()); });
-    };
-    banner("Panel2", "Label43", 2, spaced(hostOnly(m_controller.endpoints().companyHost())),
-           QStringLiteral("Der Ziehwerk ist eine Programm von Velmar-Software"));
-    banner("Panel5", "Label44", kPageWidth - 42,
-           spaced(QStringLiteral("Kugelo")) + QStringLiteral("   V 2 . 2"),
-           QStringLiteral("Neuste Update finden Sie immer auf der Internetseite"));
+    TipOverviewPage* tips = m_tipOverview;
+    connect(tips, &TipOverviewPage::updateRequested, this, [this] { BitBtn1Click(); });
+    connect(tips, &TipOverviewPage::previousRequested, this, [this] { SpeedButton6Click(); });
+    connect(tips, &TipOverviewPage::nextRequested, this, [this] { SpeedButton7Click(); });
+    connect(tips, &TipOverviewPage::bannerClicked, this,
+            [this] { openWebPage(m_controller.endpoints().productPage()); });
+    connect(tips, &TipOverviewPage::sheetFieldLeft, this, [this] { Komplettcheck(); });
+    connect(tips, &TipOverviewPage::editRowRequested, this, [this](int row) { TippEdit(row); });
+    connect(tips, &TipOverviewPage::clearRequested, this, [this] { SpeedButton11Click(); });
+    connect(tips, &TipOverviewPage::saveRequested, this, [this] { SpeedButton15Click(); });
+    connect(tips, &TipOverviewPage::loadRequested, this, [this] { SpeedButton16Click(); });
+    connect(tips, &TipOverviewPage::distributionRequested, this,
+            [this] { Statistik(Statistic::RowDistribution); });
+    connect(tips, &TipOverviewPage::rowCountChanged, this,
+            [this](int count) { m_controller.criteria().UpDown8.set(count); });
+    connect(tips, &TipOverviewPage::runRequested, this, [this] { Label28Click(); });
+    connect(tips, &TipOverviewPage::luckyRequested, this, [this] { SpeedButton13Click(); });
 
-    // The tip sheet: decoration balls above the columns, then the twelve rows.
-    for (int i = 0; i < 6; ++i) {
-        const int x = i < 5 ? kTipNumberX[i] : kTipChanceX;
-        auto* ball = place<QLabel>(tab, "", {x + 4, 48, 16, 16});
-        ball->setObjectName(QStringLiteral("Image%1").arg(i + 1));
-        ball->setPixmap(ballPixmap(i < 5 ? QColor(0xf2, 0xc1, 0x1d) : QColor(0xd6, 0x28, 0x28)));
-    }
-    m_sheetView = new TipSheetView(m_controller.sheet(), tab);
-    connect(m_sheetView, &TipSheetView::fieldLeft, this, [this] { Komplettcheck(); });
-    connect(m_sheetView, &TipSheetView::editRowRequested, this, [this](int row) { TippEdit(row); });
-
-    // Button row under the sheet.
-    constexpr int rowY = 282;
-    auto* clear = speedButton(tab, "SpeedButton11", {48, rowY, 26, 26}, {},
-                              QStringLiteral("Löschen aller Tipps"), QStyle::SP_DialogDiscardButton);
-    auto* save = speedButton(tab, "SpeedButton15", {76, rowY, 26, 26}, {},
-                             QStringLiteral("Speichern des Tipps"), QStyle::SP_DialogSaveButton);
-    auto* load = speedButton(tab, "SpeedButton16", {104, rowY, 26, 26}, {},
-                             QStringLiteral("Tipp laden aus Datei"), QStyle::SP_DialogOpenButton);
-    connect(clear, &QToolButton::clicked, this, [this] { SpeedButton11Click(); });
-    connect(save, &QToolButton::clicked, this, [this] { SpeedButton15Click(); });
-    connect(load, &QToolButton::clicked, this, [this] { SpeedButton16Click(); });
-    speedButton(tab, "SpeedButton4", {136, rowY, 112, 26}, QStringLiteral("Tipps in DB suchen"),
-                QStringLiteral("Hier können Sie suchen ob dieser Tipp schon einmal gezogen wurde"));
-    auto* distribution =
-        button(tab, "Button6", {252, rowY, 114, 26}, QStringLiteral("Verteilung der Tipps"),
-               QStringLiteral("Hier sehen Sie im Diagramm welche Zahlen wie oft gezogen wurden"));
-    connect(distribution, &QPushButton::clicked, this, [this] { Statistik(Statistic::RowDistribution); });
-    button(tab, "BitBtn7", {370, rowY, 108, 26}, QStringLiteral("Tipp ausdrucken"),
-           QStringLiteral("Drucken SIe hier die berechneten Tipps aus"), QStyle::SP_FileIcon);
-
-    // Bottom strip: the generation controls.
-    auto* bottom = place<QFrame>(tab, "Panel3", {44, 316, kPageWidth - 88, 58});
-    bottom->setFrameShape(QFrame::StyledPanel);
-    auto* count = place<QSpinBox>(bottom, "UpDown8", {8, 16, 44, 26});
-    count->setRange(1, 12);
-    count->setValue(5);
-    count->findChild<QLineEdit*>()->setObjectName(QStringLiteral("Edit80"));
-    connect(count, &QSpinBox::valueChanged, this, [this](int v) { m_controller.criteria().UpDown8.set(v); });
-    m_runButton =
-        button(bottom, "BitBtn4", {58, 14, 124, 30}, QStringLiteral("Tipps berechnen"),
-               QStringLiteral("Starten Sie hier die Berechnung der Tippreihen."), QStyle::SP_MediaPlay);
-    QFont runFont = m_runButton->font();
-    runFont.setBold(true);
-    m_runButton->setFont(runFont);
-    connect(m_runButton, &QPushButton::clicked, this, [this] { Label28Click(); });
-    auto* lucky = speedButton(
-        bottom, "SpeedButton13", {186, 14, 30, 30}, QStringLiteral("☘"),
-        QStringLiteral("Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"));
-    connect(lucky, &QToolButton::clicked, this, [this] { SpeedButton13Click(); });
-    speedButton(bottom, "OnlineTipp", {222, 14, 104, 30}, QStringLiteral("Tipp &abgeben"),
-                QStringLiteral("Hier können Sie den Tipp Online abgeben"), QStyle::SP_ArrowUp);
-    button(bottom, "Warenkorb", {332, 14, 96, 30}, QStringLiteral("shopping"));
-
-    auto* buffer = place<QTextEdit>(tab, "RichEdit1", {0, 0, 10, 10});
-    buffer->setVisible(false);
-}
-
-void TForm1::buildHiddenTab(QWidget* tab) {
-    auto* memo = place<QPlainTextEdit>(tab, "Memo2", {8, 8, 200, 100});
-    memo->setPlainText(MessageTable::germanDefaults().join(QLatin1Char('\n')));
-    memo->setVisible(false);
-    button(tab, "Button1", {8, 120, 220, 26}, QStringLiteral("Lottozahlen aus dem Internet laden"));
-}
-
-void TForm1::buildCalculationTab(QWidget* tab) {
-    auto* inner = place<QTabWidget>(tab, "PageControl2", {4, 4, kPageWidth - 8, kPageHeight - 8});
-    const char* names[] = {"TabSheet7", "TabSheet8", "TabSheet9", "TabSheet10", "TabSheet11"};
-    const QString captions[] = {QStringLiteral("Statistisch"), QStringLiteral("Schein Optimierung"),
-                                QStringLiteral("Mathematisch"), QStringLiteral("n° CHANCE"),
-                                QStringLiteral("Allgemein")};
-    std::array<QWidget*, 5> pages{};
-    for (int i = 0; i < 5; ++i) {
-        pages[std::size_t(i)] = new QWidget;
-        pages[std::size_t(i)]->setObjectName(QLatin1String(names[i]));
-        inner->addTab(pages[std::size_t(i)], captions[i]);
-    }
-    m_criteriaPage = new CriteriaPage(m_controller.criteria(), pages, this);
-    connect(m_criteriaPage, &CriteriaPage::statisticRequested, this,
+    CriteriaPage* options = m_options->criteriaPage();
+    connect(options, &CriteriaPage::statisticRequested, this,
             [this](int which, bool tabFirst) { Statistik(static_cast<Statistic>(which), tabFirst); });
     // The spin's change notice sees the value before the change.
-    connect(m_criteriaPage, &CriteriaPage::runLimitChanged, this,
+    connect(options, &CriteriaPage::runLimitChanged, this,
             [this](int oldThousands) { m_controller.state().LaufMax = oldThousands * 1000; });
-}
 
-void TForm1::buildChartTab(QWidget* tab) {
-    auto* bar = place<QFrame>(tab, "Panel6", {0, 0, kPageWidth, 34});
-    bar->setFrameShape(QFrame::StyledPanel);
-    const auto chartButton = [this, bar](const char* name, const QRect& geometry, const QString& caption,
-                                         const QString& hint, Statistic statistic, bool tabFirst,
-                                         QStyle::StandardPixmap icon = QStyle::SP_CustomBase) {
-        auto* b = speedButton(bar, name, geometry, caption, hint, icon);
-        connect(b, &QToolButton::clicked, this,
-                [this, statistic, tabFirst] { Statistik(statistic, tabFirst); });
-    };
-    chartButton("SpeedButton2", {4, 4, 26, 26}, {}, QStringLiteral("Verteilung der gezogenen Zahlen"),
-                Statistic::Frequency, false, QStyle::SP_FileDialogDetailedView);
-    chartButton("SpeedButton9", {32, 4, 30, 26}, QStringLiteral("QS"), {}, Statistic::CrossSums, false);
-    chartButton("SpeedButton1", {64, 4, 30, 26}, QStringLiteral("2er"), {}, Statistic::Pairs, false);
-    chartButton("SpeedButton3", {96, 4, 30, 26}, QStringLiteral("3er"), {}, Statistic::Triples, false);
-    chartButton("SpeedButton12", {128, 4, 30, 26}, QStringLiteral("4er"), {}, Statistic::Quadruples, false);
-    chartButton("SpeedButton19", {160, 4, 70, 26}, QStringLiteral("ausstehende"),
-                QStringLiteral("wie lange wurde die jeweilige Zahl nicht gezogen"), Statistic::Overdue,
-                false);
-    chartButton("SpeedButton20", {232, 4, 62, 26}, QStringLiteral("n°CHANCE"),
-                QStringLiteral("Wie oft wurde jeder einzelne Glanzball gezogen"), Statistic::ChanceFrequency,
-                true);
-    chartButton("SpeedButton21", {296, 4, 90, 26}, QStringLiteral("n°CHANCE offen"),
-                QStringLiteral("wie lange sind der einzelne n°CHANCE überfällig"), Statistic::ChanceOverdue,
-                false);
-    m_picker2 = datePicker(bar, "DateTimePicker2", {416, 6, 102, 22});
-    connect(m_picker2, &QDateEdit::dateChanged, this,
+    connect(m_chartPage, &ChartPage::statisticRequested, this,
+            [this](Statistic statistic, bool tabFirst) { Statistik(statistic, tabFirst); });
+    connect(m_chartPage, &ChartPage::endDateChanged, this,
             [this](QDate d) { m_controller.state().DateTimePicker2 = d; });
 
-    auto* chart = new ChartView(m_controller.chart(), tab);
-    chart->setGeometry(0, 36, kPageWidth, kPageHeight - 36);
-}
-
-void TForm1::buildDatabaseTab(QWidget* tab) {
-    const auto connectStatistic = [this](QPushButton* b, Statistic statistic) {
-        connect(b, &QPushButton::clicked, this, [this, statistic] { Statistik(statistic); });
-    };
-    auto* update =
-        button(tab, "BitBtn1", {8, 8, 180, 28}, QStringLiteral("&Datenbank aktualisieren"),
-               QStringLiteral("aktualieren der Datenbank über Internet"), QStyle::SP_BrowserReload);
-    connect(update, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
-    auto* stop = speedButton(tab, "SpeedButton8", {194, 9, 26, 26}, {}, QStringLiteral("Stoppt das Einlesen"),
-                             QStyle::SP_BrowserStop);
-    stop->setVisible(false);
-    connect(stop, &QToolButton::clicked, this, [this] { SpeedButton8Click(); });
-
-    m_picker1 = datePicker(tab, "DateTimePicker1", {8, 48, 110, 24});
-    connect(m_picker1, &QDateEdit::dateChanged, this,
+    connect(m_database, &DatabasePage::updateRequested, this, [this] { BitBtn1Click(); });
+    connect(m_database, &DatabasePage::stopRequested, this, [this] { SpeedButton8Click(); });
+    connect(m_database, &DatabasePage::dateChanged, this,
             [this](QDate d) { m_controller.state().DateTimePicker1 = d; });
-    auto* select = speedButton(tab, "SpeedButton5", {124, 47, 26, 26}, {},
-                               QStringLiteral("Bewertung des Tipps für die Ziehung des gewählten Datums"),
-                               QStyle::SP_DialogApplyButton);
-    connect(select, &QToolButton::clicked, this, [this] { SpeedButton5Click(); });
-    m_label29 = label(tab, "Label29", {158, 52, 358, 16}, {});
-    QFont bold = m_label29->font();
-    bold.setBold(true);
-    m_label29->setFont(bold);
+    connect(m_database, &DatabasePage::selectRequested, this, [this] { SpeedButton5Click(); });
+    connect(m_database, &DatabasePage::removeRequested, this, [this] { BitBtn6Click(); });
+    connect(m_database, &DatabasePage::enterRequested, this, [this] { BitBtn8Click(); });
+    connect(m_database, &DatabasePage::statisticRequested, this,
+            [this](Statistic statistic) { Statistik(statistic); });
 
-    auto* remove = button(tab, "BitBtn6", {8, 84, 110, 28}, QStringLiteral("Löschen"),
-                          QStringLiteral("Löschen der aktuell angezeigten Ziehung"), QStyle::SP_TrashIcon);
-    connect(remove, &QPushButton::clicked, this, [this] { BitBtn6Click(); });
-    auto* enter =
-        button(tab, "BitBtn8", {124, 84, 110, 28}, QStringLiteral("Eingeben"),
-               QStringLiteral("manuelle eingaben der Ziehungsdaten."), QStyle::SP_FileDialogNewFolder);
-    connect(enter, &QPushButton::clicked, this, [this] { BitBtn8Click(); });
-
-    connectStatistic(button(tab, "Button2", {8, 126, 92, 26}, QStringLiteral("Paare suchen"),
-                            QStringLiteral("Erzeugen der Grafik für die Paarbildung der Zahlen")),
-                     Statistic::Pairs);
-    connectStatistic(
-        button(tab, "Button3", {104, 126, 92, 26}, QStringLiteral("Dreier suchen"),
-               QStringLiteral("Erzeugen der Grafik für die Bildung von Dreiergruppen der Zahlen")),
-        Statistic::Triples);
-    connectStatistic(button(tab, "Button4", {200, 126, 92, 26}, QStringLiteral("Vierer suchen"),
-                            QStringLiteral("Erzeugen der Grafik für die Bildung von Viergruppen der Zahlen")),
-                     Statistic::Quadruples);
-    connectStatistic(button(tab, "Button5", {296, 126, 92, 26}, QStringLiteral("Ausstehende"),
-                            QStringLiteral("Erzeugt die Grafik für die Ausstehenden Zahlen")),
-                     Statistic::Overdue);
-    connectStatistic(button(tab, "Button8", {392, 126, 124, 26}, QStringLiteral("Glanzball ausstehende"),
-                            QStringLiteral("Welcher Glanzball ist am länsten überfällig")),
-                     Statistic::ChanceOverdue);
-
-    const QString analysisHint =
-        QStringLiteral("Berechnung und Erfolg beginnend mit dem oben gewählten Datum");
-    label(tab, "Label73", {8, 170, 508, 16},
-          QStringLiteral("Anhand der eingestellten Parameter werden Tipps berechnet und ausgewertet"));
-    button(tab, "BitBtn9", {8, 188, 508, 28},
-           QStringLiteral("Historische Analyse der Parameter beginnenden mit oben gewähltem Datum"),
-           analysisHint);
-    label(tab, "Label74", {8, 230, 508, 16}, QStringLiteral("War eine Ziehung schonmal ein 4er oder 5er?"));
-    button(tab, "BitBtn19", {8, 248, 508, 28},
-           QStringLiteral("Historische Analyse beginnend mit dem oben gewähltem Datum"), analysisHint);
-
-    place<QPlainTextEdit>(tab, "Memo1", {0, 0, 10, 10})->setVisible(false);
+    // The update reads the proxy before every request: the fields give every change to the controller.
+    connect(m_internet, &InternetPage::proxyHostChanged, this,
+            [this](const QString& text) { m_controller.windowValues().ProxyHostEdit = text; });
+    connect(m_internet, &InternetPage::proxyPortChanged, this,
+            [this](const QString& text) { m_controller.windowValues().ProxyPortEdit = text; });
+    connect(m_internet, &InternetPage::hostEdited, this, [this] {
+        takeWindowValues();
+        m_controller.applyEndpoints();
+        showEndpoints();
+    });
+    connect(m_internet, &InternetPage::linkClicked, this,
+            [this](const QString& address) { openWebPage(address); });
 }
 
-void TForm1::buildInternetTab(QWidget* tab) {
-    label(tab, "Label51", {8, 14, 90, 16}, QStringLiteral("Proxy-Server"));
-    // The update reads the proxy before every request: the fields give every change to the controller.
-    auto* proxyHost = place<QLineEdit>(tab, "ProxyHostEdit", {100, 10, 220, 22});
-    connect(proxyHost, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_controller.windowValues().ProxyHostEdit = text; });
-    label(tab, "Label53", {8, 42, 90, 16}, QStringLiteral("Proxy-Port"));
-    auto* proxyPort = place<QLineEdit>(tab, "ProxyPortEdit", {100, 38, 60, 22});
-    proxyPort->setText(m_controller.windowValues().ProxyPortEdit);
-    connect(proxyPort, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_controller.windowValues().ProxyPortEdit = text; });
-
-    // The vendor's hosts, stored with the settings; an environment variable overrides its field.
-    const struct {
-        const char* label;
-        const char* edit;
-        int y;
-        const char* caption;
-        const char* hint;
-    } hosts[] = {
-        {"Label75", "ProductHostEdit", 66, "Produkt-Server",
-         "Ziehungsdienst, Warenkorb, Skripte und Produktseite, z. B. http://www.kugelo.example"},
-        {"Label76", "CompanyHostEdit", 94, "Firmen-Server", "Startseite und Downloads des Herstellers"},
-        {"Label77", "ResultsHostEdit", 122, "Ergebnis-Seite",
-         "Seite der Lotteriegesellschaft mit den Ziehungen"},
-    };
-    for (const auto& h : hosts) {
-        label(tab, h.label, {8, h.y + 4, 90, 16}, QString::fromUtf8(h.caption))
-            ->setToolTip(QString::fromUtf8(h.hint));
-        auto* edit = place<QLineEdit>(tab, h.edit, {100, h.y, 300, 22});
-        edit->setPlaceholderText(QString::fromUtf8(h.hint));
-        connect(edit, &QLineEdit::editingFinished, this, [this] {
-            takeWindowValues();
-            m_controller.applyEndpoints();
-            showEndpoints();
-        });
-    }
-
-    const auto link = [this, tab](const char* headingName, const char* name, int y, const QString& heading,
-                                  const QString& address) {
-        label(tab, headingName, {8, y, 508, 16}, heading);
-        auto* l = place<ClickableLabel>(tab, name, {8, y + 18, 508, 18});
-        l->setText(address);
-        makeLinkLabel(l);
-        connect(l, &ClickableLabel::clicked, this, [this, l] { openWebPage(l->text()); });
-    };
-    link("Label55", "Label52", 160, QStringLiteral("Updates und die neueste Version gibt es bei:"),
-         m_controller.endpoints().productPage());
-    link("Label56", "Label54", 206, QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:"),
-         m_controller.endpoints().resultsPage());
-
-    // Values kept in the settings that no command shows.
-    label(tab, "Label57", {8, 260, 150, 16}, QStringLiteral("Für eine Ziehung:"))->setVisible(false);
-    place<QLineEdit>(tab, "Edit81", {160, 258, 60, 22})->setText(QStringLiteral("0,50"));
-    label(tab, "Label58", {8, 286, 150, 16}, QStringLiteral("Für eine Sa und Mi. Ziehung:"))
-        ->setVisible(false);
-    place<QLineEdit>(tab, "Edit82", {160, 284, 60, 22})->setText(QStringLiteral("1,00"));
-    tab->findChild<QWidget*>(QStringLiteral("Edit81"))->setVisible(false);
-    tab->findChild<QWidget*>(QStringLiteral("Edit82"))->setVisible(false);
-    auto* browser = place<QCheckBox>(tab, "CheckBox21", {8, 310, 200, 18});
-    browser->setText(QStringLiteral("Linkseite aktivieren"));
-    browser->setVisible(false);
-    auto* url = place<QLineEdit>(tab, "URLEdit", {8, 334, 300, 22});
-    url->setText(m_controller.endpoints().homePage());
-    url->setEnabled(false);
-    url->setVisible(false);
+CriteriaPage* TForm1::criteriaPage() const {
+    return m_options->criteriaPage();
 }
 
 void TForm1::connectStatusHints() {
@@ -643,20 +319,12 @@ void TForm1::openWebPage(const QString& address) {
 }
 
 void TForm1::showState() {
-    m_label29->setText(m_controller.state().Label29);
-    m_label35->setText(m_controller.state().Label35);
-    m_label13->setText(m_controller.state().Label13);
-    {
-        const QSignalBlocker block(m_picker1);
-        m_picker1->setDate(m_controller.state().DateTimePicker1);
-    }
-    {
-        const QSignalBlocker block(m_picker2);
-        m_picker2->setDate(m_controller.state().DateTimePicker2);
-    }
+    MainState& state = m_controller.state();
+    m_database->showSelectedDraw(state.Label29);
+    m_tipOverview->showDraw(state.Label35, state.Label13);
     // The picker keeps an earlier date out; the state follows what it shows.
-    m_controller.state().DateTimePicker1 = m_picker1->date();
-    m_controller.state().DateTimePicker2 = m_picker2->date();
+    state.DateTimePicker1 = m_database->showDate(state.DateTimePicker1);
+    state.DateTimePicker2 = m_chartPage->showEndDate(state.DateTimePicker2);
 }
 
 void TForm1::initialise() {
@@ -766,7 +434,7 @@ void TForm1::showPage(Page page, bool repaintNow) {
     if (page == Page::TipOverview)
         m_pages->setCurrentIndex(0);
     else
-        m_pages->setCurrentWidget(findChild<QWidget*>(QStringLiteral("TabSheet5")));
+        m_pages->setCurrentWidget(m_chartPage);
     if (repaintNow) repaint();
 }
 
@@ -799,12 +467,10 @@ void TForm1::showActivity() {
     const bool generating = m_controller.activity() == Activity::Generating;
     for (const char* name : kRunControls)
         setEnabled(name, m_controller.allows(Command::Generate) || generating);
-    m_sheetView->setEditable(m_controller.allows(Command::EditSheet));
-    m_pages->findChild<QToolButton*>(QStringLiteral("SpeedButton8"))
-        ->setVisible(m_controller.allows(Command::StopUpdate) && !m_controller.stopRequested());
-    if (m_tippsberechnen.isEmpty()) m_tippsberechnen = m_runButton->text();
-    m_runButton->setText(generating && !m_controller.stopRequested() ? m_controller.messages()[Msg::StopRun]
-                                                                     : m_tippsberechnen);
+    m_tipOverview->sheetView()->setEditable(m_controller.allows(Command::EditSheet));
+    m_database->showStop(m_controller.allows(Command::StopUpdate) && !m_controller.stopRequested());
+    m_tipOverview->showRunning(generating && !m_controller.stopRequested(),
+                               m_controller.messages()[Msg::StopRun]);
     const Activity was = m_shownActivity;
     m_shownActivity = m_controller.activity();
     if (was == Activity::Updating && m_shownActivity != Activity::Updating) Q_EMIT updateFinished();
@@ -865,7 +531,7 @@ void TForm1::restoreSettings() {
         return; // start-up goes on with the design values
     }
     restore.unguarded();
-    findChild<QLabel*>(QStringLiteral("Losnummer"))->setText(m_controller.state().LosNr);
+    m_tipOverview->showTicketNumber(m_controller.state().LosNr);
     m_controller.windowValues().width = width();
     m_controller.windowValues().height = height();
     restore.group1([this](int w, int h) {
@@ -910,84 +576,27 @@ void TForm1::saveSettings() {
     }
 }
 
-namespace {
-// The host fields of the Internet-Optionen tab and their environment variables.
-struct HostField {
-    const char* edit;
-    const char* variable;
-    QString WindowValues::*stored;
-};
-const HostField kHostFields[] = {
-    {"ProductHostEdit", "KUGELO_PRODUCT_HOST", &WindowValues::ProductHost},
-    {"CompanyHostEdit", "KUGELO_COMPANY_HOST", &WindowValues::CompanyHost},
-    {"ResultsHostEdit", "KUGELO_RESULTS_HOST", &WindowValues::ResultsHost},
-};
-} // namespace
-
 void TForm1::showWindowValues() {
-    findChild<QLineEdit*>(QStringLiteral("Edit81"))->setText(m_controller.windowValues().Edit81);
-    findChild<QLineEdit*>(QStringLiteral("Edit82"))->setText(m_controller.windowValues().Edit82);
-    findChild<QCheckBox*>(QStringLiteral("CheckBox21"))->setChecked(m_controller.windowValues().CheckBox21);
-    findChild<QLineEdit*>(QStringLiteral("URLEdit"))->setText(m_controller.windowValues().URLEdit);
-    findChild<QLineEdit*>(QStringLiteral("ProxyHostEdit"))
-        ->setText(m_controller.windowValues().ProxyHostEdit);
-    findChild<QLineEdit*>(QStringLiteral("ProxyPortEdit"))
-        ->setText(m_controller.windowValues().ProxyPortEdit);
+    m_internet->showValues(m_controller.windowValues());
 }
 
 void TForm1::takeWindowValues() {
-    m_controller.windowValues().height = height();
-    m_controller.windowValues().width = width();
-    m_controller.windowValues().normalState =
+    WindowValues& values = m_controller.windowValues();
+    values.height = height();
+    values.width = width();
+    values.normalState =
         !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
-    m_controller.windowValues().Edit81 = findChild<QLineEdit*>(QStringLiteral("Edit81"))->text();
-    m_controller.windowValues().Edit82 = findChild<QLineEdit*>(QStringLiteral("Edit82"))->text();
-    m_controller.windowValues().CheckBox21 = findChild<QCheckBox*>(QStringLiteral("CheckBox21"))->isChecked();
-    m_controller.windowValues().URLEdit = findChild<QLineEdit*>(QStringLiteral("URLEdit"))->text();
-    m_controller.windowValues().ProxyHostEdit =
-        findChild<QLineEdit*>(QStringLiteral("ProxyHostEdit"))->text();
-    m_controller.windowValues().ProxyPortEdit =
-        findChild<QLineEdit*>(QStringLiteral("ProxyPortEdit"))->text();
-    // A host set by its environment variable is not stored (the stored one stays), nor is the built-in one.
-    const QString builtIn[] = {m_controller.builtInEndpoints().productHost(),
-                               m_controller.builtInEndpoints().companyHost(),
-                               m_controller.builtInEndpoints().resultsHost()};
-    for (std::size_t i = 0; i < std::size(kHostFields); ++i) {
-        const HostField& f = kHostFields[i];
-        if (!qEnvironmentVariable(f.variable).trimmed().isEmpty()) continue;
-        const QString host = Endpoints::normalizeHost(findChild<QLineEdit*>(QLatin1String(f.edit))->text());
-        m_controller.windowValues().*f.stored = host == builtIn[i] ? QString() : host;
-    }
+    m_internet->takeValues(values, m_controller.builtInEndpoints());
 }
 
 void TForm1::showEndpoints() {
-    const QString hosts[] = {m_controller.endpoints().productHost(), m_controller.endpoints().companyHost(),
-                             m_controller.endpoints().resultsHost()};
-    for (std::size_t i = 0; i < std::size(kHostFields); ++i) {
-        auto* edit = findChild<QLineEdit*>(QLatin1String(kHostFields[i].edit));
-        const bool fixed = !qEnvironmentVariable(kHostFields[i].variable).trimmed().isEmpty();
-        const QSignalBlocker block(edit);
-        edit->setText(hosts[i]);
-        edit->setEnabled(!fixed); // set from outside: shown greyed, its tool tip says by what
-        edit->setToolTip(
-            fixed ? QStringLiteral("Festgelegt durch %1").arg(QLatin1String(kHostFields[i].variable))
-                  : QString());
-    }
-    findChild<QWidget*>(QStringLiteral("SpeedButton10"))
-        ->setToolTip(QStringLiteral("Ziehungsdaten von %1 laden")
-                         .arg(hostOnly(m_controller.endpoints().productHost())));
-    findChild<QLabel*>(QStringLiteral("Label52"))->setText(m_controller.endpoints().productPage());
-    findChild<QLabel*>(QStringLiteral("Label54"))->setText(m_controller.endpoints().resultsPage());
-    findChild<QLabel*>(QStringLiteral("Label43"))
-        ->setText(spaced(hostOnly(m_controller.endpoints().companyHost())));
+    m_internet->showEndpoints(m_controller.endpoints());
+    m_tipOverview->showEndpoints(m_controller.endpoints());
 }
 
 void TForm1::showCriteria() {
-    m_criteriaPage->showCriteria();
-    auto* count = findChild<QSpinBox*>(QStringLiteral("UpDown8"));
-    const QSignalBlocker block(count);
-    count->setRange(m_controller.criteria().UpDown8.min, m_controller.criteria().UpDown8.max);
-    count->setValue(m_controller.criteria().UpDown8.value);
+    criteriaPage()->showCriteria();
+    m_tipOverview->showRowCount(m_controller.criteria().UpDown8);
 }
 
 } // namespace kugelo

@@ -8,8 +8,6 @@
 #include <functional>
 #include <memory>
 
-class QDateEdit;
-class QPushButton;
 class QLabel;
 class QTabWidget;
 
@@ -18,7 +16,12 @@ namespace kugelo {
 class TForm3;
 class CriteriaPage;
 class TForm6;
-class TipSheetView;
+class TipOverviewPage;
+class LastDrawPage;
+class OptionsPage;
+class ChartPage;
+class DatabasePage;
+class InternetPage;
 
 // The main window: tabs, menu and status bar. It shows what the controller holds and forwards the user's
 // actions to the controller's commands; the handlers keep their design names.
@@ -46,7 +49,7 @@ public:
     TForm3* form3() const { return m_form3.get(); }
     ChartModel& chart() { return m_controller.chart(); }
     GenerationCriteria& criteria() { return m_controller.criteria(); }
-    CriteriaPage* criteriaPage() const { return m_criteriaPage; }
+    CriteriaPage* criteriaPage() const;
     // Shows the criteria in their controls after code changed them.
     void showCriteria();
     const MessageTable& messages() const { return m_controller.messages(); }
@@ -101,12 +104,8 @@ private:
     void perform(const std::function<void()>& command);
     void buildMenu();
     void buildStatusBar();
-    void buildTipOverview(QWidget* tab);
-    void buildHiddenTab(QWidget* tab);
-    void buildCalculationTab(QWidget* tab);
-    void buildChartTab(QWidget* tab);
-    void buildDatabaseTab(QWidget* tab);
-    void buildInternetTab(QWidget* tab);
+    // Builds the tabs, in the order of the design, and connects their actions to the handlers.
+    void buildPages();
     // The settings at start-up, in the portions of the start-up order, and at close.
     void restoreSettings();
     void saveSettings();
@@ -127,26 +126,23 @@ private:
     Controller m_controller;
     std::unique_ptr<NumberListPort> m_numberListPort;
     std::unique_ptr<ManualEntryPort> m_manualEntryPort;
-    TipSheetView* m_sheetView = nullptr;
     std::unique_ptr<TForm6> m_form6;
     std::unique_ptr<TForm3> m_form3;
     bool m_updateOnShow = false;
     bool m_shownOnce = false;
     Activity m_shownActivity = Activity::Idle;
-    CriteriaPage* m_criteriaPage = nullptr;
-    QPushButton* m_runButton = nullptr;
-    QString m_tippsberechnen; // the run button's caption when no run is in progress
     ContentScaler m_scaler;
     bool m_scalerReady = false;
     QElapsedTimer m_sincePump;
 
-    QTabWidget* m_pages = nullptr;
+    QTabWidget* m_pages = nullptr; // PageControl1
+    TipOverviewPage* m_tipOverview = nullptr;
+    LastDrawPage* m_lastDraw = nullptr;
+    OptionsPage* m_options = nullptr;
+    ChartPage* m_chartPage = nullptr;
+    DatabasePage* m_database = nullptr;
+    InternetPage* m_internet = nullptr;
     QLabel* m_panel[2] = {nullptr, nullptr};
-    QLabel* m_label29 = nullptr;
-    QLabel* m_label35 = nullptr;
-    QLabel* m_label13 = nullptr;
-    QDateEdit* m_picker1 = nullptr;
-    QDateEdit* m_picker2 = nullptr;
 };
 
 } // namespace kugelo

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "stats/Statistics.h"
+
+#include <QDate>
+#include <QWidget>
+
+class QDateEdit;
+
+namespace kugelo {
+
+class ChartModel;
+
+// The "Diagramm" tab (TabSheet5): the statistic buttons, the end date of the statistics (DateTimePicker2)
+// and the chart.
+class ChartPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit ChartPage(ChartModel& chart, QWidget* parent = nullptr);
+
+    // Shows the end date without reporting it as a change, and gives back the date shown (the picker keeps
+    // an earlier one out).
+    QDate showEndDate(QDate date);
+
+Q_SIGNALS:
+    void statisticRequested(kugelo::Statistic statistic, bool showTabFirst);
+    void endDateChanged(QDate date);
+
+private:
+    QDateEdit* m_endDate = nullptr; // DateTimePicker2
+};
+
+} // namespace kugelo

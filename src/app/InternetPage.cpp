@@ -1,0 +1,136 @@
+#include "app/InternetPage.h"
+
+#include "app/PageControls.h"
+#include "controller/Settings.h"
+#include "platform/Endpoints.h"
+#include "widgets/LabelsView.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace kugelo {
+
+namespace {
+// The host fields and their environment variables.
+struct HostField {
+    const char* label;
+    const char* edit;
+    int y;
+    const char* caption;
+    const char* hint;
+    const char* variable;
+    QString WindowValues::*stored;
+    const QString& (Endpoints::*inUse)() const;
+};
+const HostField kHostFields[] = {
+    {"Label75", "ProductHostEdit", 66, "Produkt-Server",
+     "Ziehungsdienst, Warenkorb, Skripte und Produktseite, z. B. http://www.kugelo.example",
+     "KUGELO_PRODUCT_HOST", &WindowValues::ProductHost, &Endpoints::productHost},
+    {"Label76", "CompanyHostEdit", 94, "Firmen-Server", "Startseite und Downloads des Herstellers",
+     "KUGELO_COMPANY_HOST", &WindowValues::CompanyHost, &Endpoints::companyHost},
+    {"Label77", "ResultsHostEdit", 122, "Ergebnis-Seite", "Seite der Lotteriegesellschaft mit den Ziehungen",
+     "KUGELO_RESULTS_HOST", &WindowValues::ResultsHost, &Endpoints::resultsHost},
+};
+
+bool setFromOutside(const HostField& field) {
+    return !qEnvironmentVariable(field.variable).trimmed().isEmpty();
+}
+} // namespace
+
+InternetPage::InternetPage(const WindowValues& values, const Endpoints& endpoints, QWidget* parent)
+    : QWidget(parent) {
+    setObjectName(QStringLiteral("TabSheet3"));
+    label(this, "Label51", {8, 14, 90, 16}, QStringLiteral("Proxy-Server"));
+    m_proxyHost = place<QLineEdit>(this, "ProxyHostEdit", {100, 10, 220, 22});
+    connect(m_proxyHost, &QLineEdit::textChanged, this, &InternetPage::proxyHostChanged);
+    label(this, "Label53", {8, 42, 90, 16}, QStringLiteral("Proxy-Port"));
+    m_proxyPort = place<QLineEdit>(this, "ProxyPortEdit", {100, 38, 60, 22});
+    m_proxyPort->setText(values.ProxyPortEdit);
+    connect(m_proxyPort, &QLineEdit::textChanged, this, &InternetPage::proxyPortChanged);
+
+    // The vendor's hosts, stored with the settings; an environment variable overrides its field.
+    for (std::size_t i = 0; i < std::size(kHostFields); ++i) {
+        const HostField& h = kHostFields[i];
+        label(this, h.label, {8, h.y + 4, 90, 16}, QString::fromUtf8(h.caption))
+            ->setToolTip(QString::fromUtf8(h.hint));
+        m_hosts[i] = place<QLineEdit>(this, h.edit, {100, h.y, 300, 22});
+        m_hosts[i]->setPlaceholderText(QString::fromUtf8(h.hint));
+        connect(m_hosts[i], &QLineEdit::editingFinished, this, &InternetPage::hostEdited);
+    }
+
+    const auto link = [this](const char* headingName, const char* name, int y, const QString& heading,
+                             const QString& address) {
+        label(this, headingName, {8, y, 508, 16}, heading);
+        auto* l = place<ClickableLabel>(this, name, {8, y + 18, 508, 18});
+        l->setText(address);
+        makeLinkLabel(l);
+        connect(l, &ClickableLabel::clicked, this, [this, l] { Q_EMIT linkClicked(l->text()); });
+        return l;
+    };
+    m_productPage =
+        link("Label55", "Label52", 160, QStringLiteral("Updates und die neueste Version gibt es bei:"),
+             endpoints.productPage());
+    m_resultsPage =
+        link("Label56", "Label54", 206, QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:"),
+             endpoints.resultsPage());
+
+    // Values kept in the settings that no command shows.
+    label(this, "Label57", {8, 260, 150, 16}, QStringLiteral("Für eine Ziehung:"))->setVisible(false);
+    m_oneDrawFee = place<QLineEdit>(this, "Edit81", {160, 258, 60, 22});
+    m_oneDrawFee->setText(QStringLiteral("0,50"));
+    label(this, "Label58", {8, 286, 150, 16}, QStringLiteral("Für eine Sa und Mi. Ziehung:"))
+        ->setVisible(false);
+    m_twoDrawsFee = place<QLineEdit>(this, "Edit82", {160, 284, 60, 22});
+    m_twoDrawsFee->setText(QStringLiteral("1,00"));
+    m_oneDrawFee->setVisible(false);
+    m_twoDrawsFee->setVisible(false);
+    m_linkPage = place<QCheckBox>(this, "CheckBox21", {8, 310, 200, 18});
+    m_linkPage->setText(QStringLiteral("Linkseite aktivieren"));
+    m_linkPage->setVisible(false);
+    m_linkPageAddress = place<QLineEdit>(this, "URLEdit", {8, 334, 300, 22});
+    m_linkPageAddress->setText(endpoints.homePage());
+    m_linkPageAddress->setEnabled(false);
+    m_linkPageAddress->setVisible(false);
+}
+
+void InternetPage::showValues(const WindowValues& values) {
+    m_oneDrawFee->setText(values.Edit81);
+    m_twoDrawsFee->setText(values.Edit82);
+    m_linkPage->setChecked(values.CheckBox21);
+    m_linkPageAddress->setText(values.URLEdit);
+    m_proxyHost->setText(values.ProxyHostEdit);
+    m_proxyPort->setText(values.ProxyPortEdit);
+}
+
+void InternetPage::takeValues(WindowValues& values, const Endpoints& builtIn) const {
+    values.Edit81 = m_oneDrawFee->text();
+    values.Edit82 = m_twoDrawsFee->text();
+    values.CheckBox21 = m_linkPage->isChecked();
+    values.URLEdit = m_linkPageAddress->text();
+    values.ProxyHostEdit = m_proxyHost->text();
+    values.ProxyPortEdit = m_proxyPort->text();
+    // A host set by its environment variable is not stored (the stored one stays), nor is the built-in one.
+    for (std::size_t i = 0; i < std::size(kHostFields); ++i) {
+        const HostField& f = kHostFields[i];
+        if (setFromOutside(f)) continue;
+        const QString host = Endpoints::normalizeHost(m_hosts[i]->text());
+        values.*f.stored = host == (builtIn.*f.inUse)() ? QString() : host;
+    }
+}
+
+void InternetPage::showEndpoints(const Endpoints& endpoints) {
+    for (std::size_t i = 0; i < std::size(kHostFields); ++i) {
+        const HostField& f = kHostFields[i];
+        const bool fixed = setFromOutside(f);
+        const QSignalBlocker block(m_hosts[i]);
+        m_hosts[i]->setText((endpoints.*f.inUse)());
+        m_hosts[i]->setEnabled(!fixed); // set from outside: shown greyed, its tool tip says by what
+        m_hosts[i]->setToolTip(fixed ? QStringLiteral("Festgelegt durch %1").arg(QLatin1String(f.variable))
+                                     : QString());
+    }
+    m_productPage->setText(endpoints.productPage());
+    m_resultsPage->setText(endpoints.resultsPage());
+}
+
+} // namespace kugelo

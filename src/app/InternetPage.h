@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+
+namespace kugelo {
+
+class Endpoints;
+struct WindowValues;
+
+// The "Internet-Optionen" tab (TabSheet3): the proxy, the vendor's hosts, the web links and the values
+// kept in the settings that no command shows.
+class InternetPage : public QWidget {
+    Q_OBJECT
+public:
+    InternetPage(const WindowValues& values, const Endpoints& endpoints, QWidget* parent = nullptr);
+
+    // Shows the stored values of the page in their controls, and takes them back; a host is taken only
+    // where no environment variable sets it, and the built-in host is taken as none.
+    void showValues(const WindowValues& values);
+    void takeValues(WindowValues& values, const Endpoints& builtIn) const;
+    // Shows the hosts in use: greyed where an environment variable sets them, and the links.
+    void showEndpoints(const Endpoints& endpoints);
+
+Q_SIGNALS:
+    // The update reads the proxy before every request: every change is reported.
+    void proxyHostChanged(const QString& text);
+    void proxyPortChanged(const QString& text);
+    // The user finished editing a host field.
+    void hostEdited();
+    void linkClicked(const QString& address);
+
+private:
+    QLineEdit* m_proxyHost = nullptr;       // ProxyHostEdit
+    QLineEdit* m_proxyPort = nullptr;       // ProxyPortEdit
+    std::array<QLineEdit*, 3> m_hosts{};    // ProductHostEdit, CompanyHostEdit, ResultsHostEdit
+    QLabel* m_productPage = nullptr;        // Label52
+    QLabel* m_resultsPage = nullptr;        // Label54
+    QLineEdit* m_oneDrawFee = nullptr;      // Edit81
+    QLineEdit* m_twoDrawsFee = nullptr;     // Edit82
+    QCheckBox* m_linkPage = nullptr;        // CheckBox21
+    QLineEdit* m_linkPageAddress = nullptr; // URLEdit
+};
+
+} // namespace kugelo
