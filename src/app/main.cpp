@@ -51,19 +51,23 @@ int main(int argc, char* argv[]) {
                 form.Komplettcheck();
             });
         }
-        // findChild with an empty name would take any child: only names that are set count.
+        // findChild with an empty name would take any child: only names that are set count. The button is
+        // pressed once the update at start-up is over (no command that changes the draw file or the sheet
+        // runs while the update goes on, and none starts an update while it runs).
         const QString click = qEnvironmentVariable("KUGELO_SCREENSHOT_CLICK");
-        if (auto* button = click.isEmpty() ? nullptr : form.findChild<QAbstractButton*>(click))
-            button->click();
+        auto* button = click.isEmpty() ? nullptr : form.findChild<QAbstractButton*>(click);
         const QString tabName = qEnvironmentVariable("KUGELO_SCREENSHOT_TAB");
         if (auto* tab = tabName.isEmpty() ? nullptr : form.findChild<QWidget*>(tabName))
             form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentWidget(tab);
         // The picture is taken once the update at start-up is over.
-        QObject::connect(&form, &kugelo::TForm1::updateFinished, &form, [&form, screenshot] {
-            QTimer::singleShot(300, &form, [&form, screenshot] {
-                const int code = form.grab().save(screenshot) ? 0 : 1;
-                QApplication::exit(code);
-                form.close(); // as a user would: the settings are saved
+        QObject::connect(&form, &kugelo::TForm1::updateFinished, &form, [&form, screenshot, button] {
+            QTimer::singleShot(0, &form, [&form, screenshot, button] {
+                if (button) button->click();
+                QTimer::singleShot(300, &form, [&form, screenshot] {
+                    const int code = form.grab().save(screenshot) ? 0 : 1;
+                    QApplication::exit(code);
+                    form.close(); // as a user would: the settings are saved
+                });
             });
         });
     }
