@@ -44,20 +44,6 @@ using namespace kugelo::bench;
 
 namespace {
 
-// The system's clock, but with a chosen today: the update asks for the days up to it.
-class SoakClock final : public Clock {
-public:
-    explicit SoakClock(QDate today) : m_today(today) {}
-    QDate today() const override { return m_today; }
-    QDateTime now() const override { return m_system.now(); }
-    std::uint64_t performanceCounter() const override { return m_system.performanceCounter(); }
-    std::uint32_t tickCount() const override { return m_system.tickCount(); }
-
-private:
-    QDate m_today;
-    SystemClock m_system;
-};
-
 // The program's HTTP client with a shorter deadline per request, counting requests and failures.
 class CountingHttp final : public HttpClient {
 public:
@@ -174,7 +160,7 @@ int main(int argc, char* argv[]) {
     QTemporaryDir home;
     const QString homePath = home.path() + QLatin1Char('/');
     QuietPlatform quiet;
-    SoakClock clock(last);
+    DayClock clock(last);
     CountingHttp http(deadlineMs);
     FileSettingsStore settings(homePath + QStringLiteral("settings.json"));
     TForm1 form(Platform{quiet, quiet, clock, quiet, http, settings}, service.endpoints(), homePath,

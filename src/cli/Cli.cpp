@@ -440,20 +440,6 @@ int commandGenerate(const QStringList& args, const QString& home, const QString&
     return Ok;
 }
 
-// The system clock with the day that counts as today fixed.
-class DayClock final : public Clock {
-public:
-    explicit DayClock(const QDate& day) : m_day(day) {}
-    QDate today() const override { return m_day; }
-    QDateTime now() const override { return m_system.now(); }
-    std::uint64_t performanceCounter() const override { return m_system.performanceCounter(); }
-    std::uint32_t tickCount() const override { return m_system.tickCount(); }
-
-private:
-    QDate m_day;
-    SystemClock m_system;
-};
-
 int commandUpdate(const QStringList& args, const QString& home, const QString& settingsPath, QTextStream& out,
                   QTextStream& err) {
     // The hosts: the stored ones, each overridden by its environment variable, then by --product-host.

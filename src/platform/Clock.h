@@ -26,4 +26,18 @@ public:
     std::uint32_t tickCount() const override;
 };
 
+// The system clock with the day that counts as today fixed (the update asks for the days up to it).
+class DayClock final : public Clock {
+public:
+    explicit DayClock(const QDate& day) : m_day(day) {}
+    QDate today() const override { return m_day; }
+    QDateTime now() const override { return m_system.now(); }
+    std::uint64_t performanceCounter() const override { return m_system.performanceCounter(); }
+    std::uint32_t tickCount() const override { return m_system.tickCount(); }
+
+private:
+    QDate m_day;
+    SystemClock m_system;
+};
+
 } // namespace kugelo
