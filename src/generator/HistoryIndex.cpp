@@ -63,7 +63,7 @@ void HistoryIndex::build(const std::vector<DrawRecord>& records, double upper) {
     for (Level& l : m_levels)
         l = Level{};
     for (const DrawRecord& r : records) {
-        if (r.Datum > upper) continue;
+        if (!(r.Datum <= upper)) continue; // after the window, or a damaged date
         if (!regular(r)) {
             m_irregular.push_back(r);
             continue;
@@ -148,7 +148,8 @@ bool HistoryIndex::anyMatch(const std::array<int, 5>& candidate, int chance, boo
 bool scanAnyMatch(const std::vector<DrawRecord>& records, const std::array<int, 5>& candidate, int chance,
                   bool countChance, int threshold, double lower, double upper) {
     for (const DrawRecord& r : records) {
-        if (r.Datum <= lower || r.Datum > upper) continue;
+        // Written so that a damaged date (not a number) is outside every window.
+        if (!(r.Datum > lower && r.Datum <= upper)) continue;
         // How many of the candidate's numbers the draw holds: a number the draw holds twice counts once.
         int hits = 0;
         for (int number : candidate)

@@ -92,9 +92,10 @@ StatisticCounts countStatistic(Statistic statistic, const std::vector<DrawRecord
         break;
     }
     case Statistic::CrossSums: {
-        // Room for any five stored bytes; valid draws lie between 15 and 235.
+        // Room for any five stored bytes; valid draws lie between 15 and 235. The lowest sum starts above
+        // every possible one, so a file of impossible records still gets its lowest sum as the first point.
         std::array<int, 5 * 255 + 1> counts{};
-        int low = 500;
+        int low = static_cast<int>(counts.size());
         int high = 0;
         for (const DrawRecord& r : records) {
             if (!inRange(r)) continue;

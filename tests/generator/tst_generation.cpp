@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QtTest>
+#include <limits>
 #include <set>
 
 using namespace kugelo;
@@ -300,6 +301,19 @@ private Q_SLOTS:
         QVERIFY(!dreierodervierer(candidate({20, 21, 22, 40, 45}, 1), g, window));
         g.UpDown18.set(27);
         QVERIFY(!dreierodervierer(candidate({10, 11, 12, 40, 45}, 1), g, window));
+
+        // A damaged record (its date is no number) lies in no window, for the index and the scan alike.
+        std::vector<DrawRecord> damaged = records;
+        damaged.insert(damaged.begin() + 1, records[1]);
+        damaged[1].Datum = std::numeric_limits<double>::quiet_NaN();
+        damaged[1].Zahl = {30, 31, 32, 33, 34, 0, 9, 0};
+        HistoryIndex damagedIndex;
+        damagedIndex.build(damaged, end);
+        const std::array<int, 5> theDamagedNumbers{30, 31, 32, 33, 34};
+        for (int t = 2; t <= 6; ++t) {
+            QVERIFY(!scanAnyMatch(damaged, theDamagedNumbers, 9, true, t, window.start, end));
+            QVERIFY(!damagedIndex.anyMatch(theDamagedNumbers, 9, true, t, window.start));
+        }
     }
 
     // The index answers as the draw-by-draw scan does, for many random candidates, thresholds and windows,

@@ -90,6 +90,20 @@ private Q_SLOTS:
         QVERIFY(f.chart.automaticAxis());
     }
 
+    // Stored bytes beyond 49 (a damaged file) can sum past any valid draw: the points still run from the
+    // lowest sum found to the highest.
+    void crossSumsOfImpossibleRecords() {
+        std::vector<DrawRecord> records(2);
+        records[0].Datum = 10;
+        records[0].Zahl = {200, 200, 200, 200, 200, 0, 1, 0};
+        records[1].Datum = 11;
+        records[1].Zahl = {255, 255, 255, 255, 250, 0, 1, 0};
+        const StatisticCounts counts = countStatistic(Statistic::CrossSums, records, 0, 20);
+        QCOMPARE(counts.points.size(), std::size_t(1270 - 1000 + 1));
+        QCOMPARE(counts.points.front(), std::make_pair(1000, 1));
+        QCOMPARE(counts.points.back(), std::make_pair(1270, 1));
+    }
+
     // A draw 1 2 3 4 5 holds the pairs 1..4, the triples 1..3 and the quadruples 1 and 2.
     void runsOfADrawOneToFive_data() {
         QTest::addColumn<Statistic>("statistic");
