@@ -5,6 +5,8 @@
 #include <QList>
 #include <QStringList>
 #include <algorithm>
+#include <array>
+#include <string_view>
 
 namespace kugelo {
 
@@ -149,20 +151,28 @@ const std::vector<OptionRow>& optionTable() {
 }
 
 int OptionRow::number() const {
-    const QString text = QString::fromLatin1(name);
-    qsizetype digits = text.size();
-    while (digits > 0 && text[digits - 1].isDigit())
+    const std::string_view text(name);
+    std::size_t digits = text.size();
+    while (digits > 0 && text[digits - 1] >= '0' && text[digits - 1] <= '9')
         --digits;
-    return QStringView(text).mid(digits).toInt();
+    int value = 0;
+    for (std::size_t i = digits; i < text.size(); ++i)
+        value = value * 10 + (text[i] - '0');
+    return value;
 }
 
 std::vector<const OptionRow*> storedOptions(OptionKind kind) {
-    std::vector<const OptionRow*> rows;
-    for (const OptionRow& row : optionTable())
-        if (row.kind == kind) rows.push_back(&row);
-    std::sort(rows.begin(), rows.end(),
-              [](const OptionRow* a, const OptionRow* b) { return a->number() < b->number(); });
-    return rows;
+    // The table does not change: each kind's order is worked out once.
+    static const auto byKind = [] {
+        std::array<std::vector<const OptionRow*>, 3> lists;
+        for (const OptionRow& row : optionTable())
+            lists.at(static_cast<std::size_t>(row.kind)).push_back(&row);
+        for (auto& rows : lists)
+            std::stable_sort(rows.begin(), rows.end(),
+                             [](const OptionRow* a, const OptionRow* b) { return a->number() < b->number(); });
+        return lists;
+    }();
+    return byKind.at(static_cast<std::size_t>(kind));
 }
 
 const OptionRow* findOption(const QString& name) {
