@@ -168,8 +168,9 @@ std::vector<const OptionRow*> storedOptions(OptionKind kind) {
         for (const OptionRow& row : optionTable())
             lists.at(static_cast<std::size_t>(row.kind)).push_back(&row);
         for (auto& rows : lists)
-            std::stable_sort(rows.begin(), rows.end(),
-                             [](const OptionRow* a, const OptionRow* b) { return a->number() < b->number(); });
+            std::stable_sort(rows.begin(), rows.end(), [](const OptionRow* a, const OptionRow* b) {
+                return a->number() < b->number();
+            });
         return lists;
     }();
     return byKind.at(static_cast<std::size_t>(kind));
