@@ -124,35 +124,123 @@ QString FileSettingsStore::defaultPath() {
 }
 
 QByteArray FileSettingsStore::serialize(const std::vector<Key>& keys) {
-    QJsonArray keyArray;
-    for (const Key& key : keys) {
-        QJsonArray values;
-        for (const SettingValue& v : key.values) {
-            QJsonObject o;
-            o.insert(QStringLiteral("name"), v.name);
-            o.insert(QStringLiteral("type"), settingTypeName(v.type));
+    // The indented layout of Qt's JSON writer, written directly: a file of a few hundred values is written
+    // at every exit, and going through QJsonObject costs far more than the text itself.
+    QByteArray out;
+    out.reserve(4096 + static_cast<qsizetype>(keys.size()) * 16384);
+    const auto indent = [&out](int level) { out.append(4 * level, ' '); };
+    const auto string = [&out](const QString& text) {
+        static constexpr char hex[] = "0123456789abcdef";
+        const auto escaped = [&out](char16_t u) {
+            out += "\\u";
+            out += hex[u >> 12 & 0xF];
+            out += hex[u >> 8 & 0xF];
+            out += hex[u >> 4 & 0xF];
+            out += hex[u & 0xF];
+        };
+        out += '"';
+        const qsizetype n = text.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t u = text[i].unicode();
+            if (u >= 0x80) {
+                if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text[i + 1].unicode())) {
+                    out += QStringView(text).mid(i, 2).toUtf8();
+                    ++i;
+                } else if (QChar::isSurrogate(u)) {
+                    escaped(u); // a lone half of a pair has no UTF-8 form
+                } else {
+                    out += QStringView(text).mid(i, 1).toUtf8();
+                }
+                continue;
+            }
+            switch (u) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\b':
+                out += "\\b";
+                break;
+            case '\f':
+                out += "\\f";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (u < 0x20)
+                    escaped(u);
+                else
+                    out += static_cast<char>(u);
+            }
+        }
+        out += '"';
+    };
+    const auto member = [&](int level, const char* name) {
+        indent(level);
+        out += '"';
+        out += name;
+        out += "\": ";
+    };
+
+    out += "{\n";
+    member(1, "format");
+    string(kFormat);
+    out += ",\n";
+    member(1, "keys");
+    out += "[\n";
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        const Key& key = keys[k];
+        indent(2);
+        out += "{\n";
+        member(3, "key");
+        string(key.path);
+        out += ",\n";
+        member(3, "values");
+        out += "[\n";
+        for (std::size_t i = 0; i < key.values.size(); ++i) {
+            const SettingValue& v = key.values[i];
+            indent(4);
+            out += "{\n";
+            member(5, "name");
+            string(v.name);
+            out += ",\n";
+            member(5, "type");
+            string(settingTypeName(v.type));
+            out += ",\n";
+            member(5, "value");
             switch (v.type) {
             case SettingType::Integer:
-                o.insert(QStringLiteral("value"), v.integer);
+                out += QByteArray::number(static_cast<qint64>(v.integer));
                 break;
             case SettingType::String:
-                o.insert(QStringLiteral("value"), v.string);
+                string(v.string);
                 break;
             case SettingType::Bytes:
-                o.insert(QStringLiteral("value"), QString::fromLatin1(v.bytes.toHex()));
+                string(QString::fromLatin1(v.bytes.toHex()));
                 break;
             }
-            values.append(o);
+            out += '\n';
+            indent(4);
+            out += i + 1 < key.values.size() ? "},\n" : "}\n";
         }
-        QJsonObject k;
-        k.insert(QStringLiteral("key"), key.path);
-        k.insert(QStringLiteral("values"), values);
-        keyArray.append(k);
+        indent(3);
+        out += "]\n";
+        indent(2);
+        out += k + 1 < keys.size() ? "},\n" : "}\n";
     }
-    QJsonObject root;
-    root.insert(QStringLiteral("format"), kFormat);
-    root.insert(QStringLiteral("keys"), keyArray);
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    indent(1);
+    out += "]\n";
+    out += "}\n";
+    return out;
 }
 
 std::vector<FileSettingsStore::Key> FileSettingsStore::parse(const QByteArray& text,

@@ -12,6 +12,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTimer>
 #include <QtTest>
 #include <limits>
@@ -175,6 +178,47 @@ private Q_SLOTS:
         QVERIFY(store.openKey(SettingsStore::klickwerkKey(), false));
         QCOMPARE(store.values().size(), std::size_t(1));
         QCOMPARE(store.readString("Edit1"), QStringLiteral("other key"));
+    }
+
+    // The file is exactly what Qt's JSON writer makes of the same values, escapes and all.
+    void settingsFileIsQtsIndentedJson() {
+        const QString tricky = QStringLiteral("quote \" backslash \\ tab \t nl \n cr \r bs \b ff \f ") +
+                               QChar(0x01) + QChar(0x1F) + QChar(0x7F) + QStringLiteral(" é € ") +
+                               QString::fromUcs4(U"\U0001F340") + QChar(0xD800) + QStringLiteral("x") +
+                               QChar(0xDC00);
+        TempHome home;
+        {
+            FileSettingsStore store(home.file("settings.json"));
+            QVERIFY(store.openKey(QStringLiteral("Software\\Kugelo"), true));
+            store.writeString(QStringLiteral("Edit1"), tricky);
+            store.writeInteger(tricky, std::numeric_limits<qint32>::min());
+            store.writeInteger(QStringLiteral("UpDown1"), 2147483647);
+            store.writeBytes(QStringLiteral("DateTimePicker2"), QByteArray("\x00\xff\x10", 3));
+            store.writeString(QStringLiteral("empty"), QString());
+            store.closeKey();
+            QVERIFY(store.openKey(QStringLiteral("Software\\Other"), true));
+            store.closeKey();
+        }
+        FileSettingsStore back(home.file("settings.json"));
+        QVERIFY(back.openKey(QStringLiteral("Software\\Kugelo"), false));
+        QJsonArray values;
+        for (const SettingValue& v : back.values()) {
+            QJsonObject o;
+            o.insert("name", v.name);
+            o.insert("type", settingTypeName(v.type));
+            if (v.type == SettingType::Integer) o.insert("value", v.integer);
+            if (v.type == SettingType::String) o.insert("value", v.string);
+            if (v.type == SettingType::Bytes) o.insert("value", QString::fromLatin1(v.bytes.toHex()));
+            values.append(o);
+        }
+        QCOMPARE(values.size(), 5);
+        QJsonArray keys;
+        keys.append(QJsonObject{{"key", "Software\\Kugelo"}, {"values", values}});
+        keys.append(QJsonObject{{"key", "Software\\Other"}, {"values", QJsonArray()}});
+        const QJsonObject root{{"format", "Kugelo settings 1"}, {"keys", keys}};
+        QCOMPARE(home.readBytes("settings.json"), QJsonDocument(root).toJson(QJsonDocument::Indented));
+        QCOMPARE(back.readString("Edit1"),
+                 tricky.left(tricky.size() - 3) + QChar(0xD800) + 'x' + QChar(0xDC00));
     }
 
     void settingsFileThatCannotBeParsedIsMovedAside_data() {
