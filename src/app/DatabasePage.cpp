@@ -65,12 +65,16 @@ DatabasePage::DatabasePage(QWidget* parent) : QWidget(parent) {
         QStringLiteral("Berechnung und Erfolg beginnend mit dem oben gewählten Datum");
     label(this, "Label73", {8, 170, 508, 16},
           QStringLiteral("Anhand der eingestellten Parameter werden Tipps berechnet und ausgewertet"));
-    button(this, "BitBtn9", {8, 188, 508, 28},
-           QStringLiteral("Historische Analyse der Parameter beginnenden mit oben gewähltem Datum"),
-           analysisHint);
+    auto* parameters =
+        button(this, "BitBtn9", {8, 188, 508, 28},
+               QStringLiteral("Historische Analyse der Parameter beginnenden mit oben gewähltem Datum"),
+               analysisHint);
+    connect(parameters, &QPushButton::clicked, this, &DatabasePage::parameterAnalysisRequested);
     label(this, "Label74", {8, 230, 508, 16}, QStringLiteral("War eine Ziehung schonmal ein 4er oder 5er?"));
-    button(this, "BitBtn19", {8, 248, 508, 28},
-           QStringLiteral("Historische Analyse beginnend mit dem oben gewähltem Datum"), analysisHint);
+    auto* draws =
+        button(this, "BitBtn19", {8, 248, 508, 28},
+               QStringLiteral("Historische Analyse beginnend mit dem oben gewähltem Datum"), analysisHint);
+    connect(draws, &QPushButton::clicked, this, &DatabasePage::drawAnalysisRequested);
 
     place<QPlainTextEdit>(this, "Memo1", {0, 0, 10, 10})->setVisible(false);
 }

@@ -34,6 +34,8 @@ Q_SIGNALS:
     void removeRequested(); // BitBtn6
     void enterRequested();  // BitBtn8
     void statisticRequested(kugelo::Statistic statistic);
+    void parameterAnalysisRequested(); // BitBtn9
+    void drawAnalysisRequested();      // BitBtn19
 
 private:
     QToolButton* m_stop = nullptr;    // SpeedButton8

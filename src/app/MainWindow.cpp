@@ -244,6 +244,7 @@ void TForm1::buildPages() {
             [this](int count) { m_controller.criteria().UpDown8.set(count); });
     connect(tips, &TipOverviewPage::runRequested, this, [this] { Label28Click(); });
     connect(tips, &TipOverviewPage::luckyRequested, this, [this] { SpeedButton13Click(); });
+    connect(tips, &TipOverviewPage::searchRequested, this, [this] { SpeedButton4Click(); });
 
     CriteriaPage* options = m_options->criteriaPage();
     connect(options, &CriteriaPage::statisticRequested, this,
@@ -266,6 +267,8 @@ void TForm1::buildPages() {
     connect(m_database, &DatabasePage::enterRequested, this, [this] { BitBtn8Click(); });
     connect(m_database, &DatabasePage::statisticRequested, this,
             [this](Statistic statistic) { Statistik(statistic); });
+    connect(m_database, &DatabasePage::parameterAnalysisRequested, this, [this] { BitBtn9Click(); });
+    connect(m_database, &DatabasePage::drawAnalysisRequested, this, [this] { BitBtn19Click(); });
 
     // The update reads the proxy before every request: the fields give every change to the controller.
     connect(m_internet, &InternetPage::proxyHostChanged, this,
@@ -396,12 +399,24 @@ void TForm1::Label28Click() {
 void TForm1::SpeedButton13Click() {
     perform([this] { m_controller.luckyNumber(); });
 }
+void TForm1::SpeedButton4Click() {
+    perform([this] { m_controller.searchTips(); });
+}
+void TForm1::BitBtn9Click() {
+    perform([this] { m_controller.analyseParameters(); });
+}
+void TForm1::BitBtn19Click() {
+    perform([this] { m_controller.analyseDraws(); });
+}
 
 void TForm1::pump() {
-    if (m_controller.activity() == Activity::Generating) {
+    const Activity activity = m_controller.activity();
+    if (activity == Activity::Generating || activity == Activity::Analysing) {
         // The window stays live at no cost per candidate: pending events about every 15 ms.
         if (m_sincePump.isValid() && m_sincePump.elapsed() < 15) return;
-        setStatusText(1, m_controller.progressLine());
+        if (const QString line = m_controller.progressLine();
+            !line.isEmpty() || activity == Activity::Generating)
+            setStatusText(1, line);
     }
     QCoreApplication::processEvents();
     m_sincePump.restart();
@@ -454,6 +469,9 @@ constexpr CommandControl kCommandControls[] = {
 };
 // The run button and its menu item start a run when idle and stop it while it goes on.
 constexpr const char* kRunControls[] = {"BitBtn4", "Berechnen1"};
+// The search and the analyses: each starts when idle and, while an evaluation runs, stops it.
+constexpr CommandControl kEvaluationControls[] = {
+    {"SpeedButton4", Command::Search}, {"BitBtn9", Command::Analyse}, {"BitBtn19", Command::Analyse}};
 } // namespace
 
 void TForm1::showActivity() {
@@ -466,7 +484,10 @@ void TForm1::showActivity() {
         setEnabled(c.name, m_controller.allows(c.command));
     const bool generating = m_controller.activity() == Activity::Generating;
     for (const char* name : kRunControls)
-        setEnabled(name, m_controller.allows(Command::Generate) || generating);
+        setEnabled(name,
+                   m_controller.allows(Command::Generate) || m_controller.allows(Command::StopGeneration));
+    for (const CommandControl& c : kEvaluationControls)
+        setEnabled(c.name, m_controller.allows(c.command) || m_controller.allows(Command::StopAnalysis));
     m_tipOverview->sheetView()->setEditable(m_controller.allows(Command::EditSheet));
     m_database->showStop(m_controller.allows(Command::StopUpdate) && !m_controller.stopRequested());
     m_tipOverview->showRunning(generating && !m_controller.stopRequested(),

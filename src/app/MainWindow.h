@@ -79,6 +79,9 @@ public:
     void Statistik(Statistic statistic, bool showTabFirst = false);
     void Label28Click();       // "Tipps berechnen" (BitBtn4, Berechnen1): start a run, or stop it
     void SpeedButton13Click(); // the lucky number
+    void SpeedButton4Click();  // search the history for the rows, or stop the search
+    void BitBtn9Click();       // the parameter analysis, or stop it
+    void BitBtn19Click();      // the draw analysis, or stop it
 
 Q_SIGNALS:
     void updateFinished();

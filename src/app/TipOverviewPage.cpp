@@ -113,8 +113,10 @@ TipOverviewPage::TipOverviewPage(TipSheet& sheet, const Endpoints& endpoints, QW
     connect(clear, &QToolButton::clicked, this, &TipOverviewPage::clearRequested);
     connect(save, &QToolButton::clicked, this, &TipOverviewPage::saveRequested);
     connect(load, &QToolButton::clicked, this, &TipOverviewPage::loadRequested);
-    speedButton(this, "SpeedButton4", {136, rowY, 112, 26}, QStringLiteral("Tipps in DB suchen"),
-                QStringLiteral("Hier können Sie suchen ob dieser Tipp schon einmal gezogen wurde"));
+    auto* search =
+        speedButton(this, "SpeedButton4", {136, rowY, 112, 26}, QStringLiteral("Tipps in DB suchen"),
+                    QStringLiteral("Hier können Sie suchen ob dieser Tipp schon einmal gezogen wurde"));
+    connect(search, &QToolButton::clicked, this, &TipOverviewPage::searchRequested);
     auto* distribution =
         button(this, "Button6", {252, rowY, 114, 26}, QStringLiteral("Verteilung der Tipps"),
                QStringLiteral("Hier sehen Sie im Diagramm welche Zahlen wie oft gezogen wurden"));

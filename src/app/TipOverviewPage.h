@@ -46,8 +46,9 @@ Q_SIGNALS:
     void loadRequested();         // SpeedButton16
     void distributionRequested(); // Button6
     void rowCountChanged(int count);
-    void runRequested();   // BitBtn4
-    void luckyRequested(); // SpeedButton13
+    void runRequested();    // BitBtn4
+    void luckyRequested();  // SpeedButton13
+    void searchRequested(); // SpeedButton4
 
 private:
     QToolButton* m_update = nullptr;  // SpeedButton10

@@ -5,6 +5,7 @@
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
 #include "draws/DrawUpdate.h"
+#include "evaluation/TipSearch.h"
 #include "generator/GenerationCriteria.h"
 #include "generator/RandomSource.h"
 #include "i18n/TextFile.h"
@@ -25,6 +26,7 @@
 #include "stats/Statistics.h"
 
 #include <QDir>
+#include <deque>
 #include <optional>
 
 namespace kugelo::cli {
@@ -46,24 +48,34 @@ QString printable(QString text) {
     return text;
 }
 
-// Messages go to the error stream; questions are answered No and inputs keep their proposed text.
+// Messages go to the error stream; questions are answered No (Yes for the search and the analyses) and
+// inputs keep their proposed text unless an answer was given for them.
 class StreamDialogs final : public Dialogs {
 public:
     explicit StreamDialogs(QTextStream& err) : m_err(err) {}
     void message(const QString& text) override { m_err << printable(text) << Qt::endl; }
-    bool question(const QString&, const QString&) override { return false; }
-    QString input(const QString&, const QString&, const QString& proposed) override { return proposed; }
+    bool question(const QString&, const QString&) override { return answerYes; }
+    QString input(const QString&, const QString&, const QString& proposed) override {
+        if (inputs.empty()) return proposed;
+        QString answer = inputs.front();
+        inputs.pop_front();
+        return answer;
+    }
     QString openFileName(const FileDialogOptions&) override { return {}; }
     QString saveFileName(const FileDialogOptions&) override { return {}; }
+
+    bool answerYes = false;
+    std::deque<QString> inputs; // answers of the next input boxes; empty: the proposed text
 
 private:
     QTextStream& m_err;
 };
 
-// kugelo-cli opens nothing and plays nothing.
+// kugelo-cli opens nothing (it remembers what it was asked to open last) and plays nothing.
 class NoDesktop final : public Desktop {
 public:
-    void open(const QString&) override {}
+    void open(const QString& target) override { lastOpened = target; }
+    QString lastOpened;
     void startProgram(const QString&, const QStringList&) override {}
 };
 class NoSound final : public Sound {
@@ -440,6 +452,120 @@ int commandGenerate(const QStringList& args, const QString& home, const QString&
     return Ok;
 }
 
+// ---- The search in the history and the historical analyses ----
+
+// The start of the statistics window as the window has it: the stored date, else 6 October 2008.
+QDate storedStatisticsStart(const QString& settingsPath, QTextStream& err) {
+    const StoredSettings stored(settingsPath, err, [](SettingsRestore& r) { r.dateTimePicker2(); });
+    return stored.state.DateTimePicker2;
+}
+
+// Searches the history for the rows of a tip file, every question answered Yes: one line per stop, then the
+// number of draws examined.
+int commandSearch(const QStringList& args, const QString& home, const QString& settingsPath, QTextStream& out,
+                  QTextStream& err) {
+    QString tipFile;
+    std::optional<QDate> from;
+    QDate to = QDate::currentDate();
+    std::optional<QString> threshold;
+    QStringList settings;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--from"))
+            from = parseDateArgument(takeValue(args, i));
+        else if (a == QLatin1String("--to"))
+            to = parseDateArgument(takeValue(args, i));
+        else if (a == QLatin1String("--threshold"))
+            threshold = takeValue(args, i);
+        else if (a == QLatin1String("--set"))
+            settings << takeValue(args, i);
+        else if (tipFile.isEmpty() && !a.startsWith(QLatin1String("--")))
+            tipFile = a;
+        else
+            throw UsageError(QStringLiteral("search: unexpected argument %1").arg(a));
+    }
+    if (tipFile.isEmpty()) throw UsageError(QStringLiteral("search needs a tip file"));
+    GenerationCriteria criteria =
+        StoredSettings(settingsPath, err, [](SettingsRestore& r) { r.optionsOnly(); }).criteria;
+    applySettings(criteria, settings);
+    const QDate start = from.value_or(storedStatisticsStart(settingsPath, err));
+
+    const SystemClock clock;
+    Headless h(home, out, err, clock);
+    MainState& state = h.controller.state();
+    h.controller.criteria() = criteria;
+    h.dialogs.answerYes = true;
+    if (threshold) h.dialogs.inputs.push_back(*threshold);
+    state.sortieren = true;
+    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
+    setPickerDate(state.DateTimePicker2, start);
+    setPickerDate(state.DateTimePicker1, to);
+    if (!DrawFile(state.drawFilePath()).exists()) {
+        err << "kugelo-cli: no draw file in " << home << '\n';
+        return Failure;
+    }
+    const SearchResult result = h.controller.searchTips();
+    for (const SearchStop& stop : result.stops)
+        out << stop.date.toString(QStringLiteral("yyyy-MM-dd")) << '\t' << stop.row << '\t' << stop.hits
+            << '\n';
+    out << "examined " << result.examined << " draws\n";
+    return Ok;
+}
+
+// Runs the parameter or the draw analysis from a date, every question answered Yes, and prints the report as
+// it is written to Test.rtf.
+int commandAnalyse(const QStringList& args, const QString& home, const QString& settingsPath,
+                   QTextStream& out, QTextStream& err) {
+    if (args.isEmpty() || (args[0] != QLatin1String("params") && args[0] != QLatin1String("draws")))
+        throw UsageError(QStringLiteral("analyse needs params or draws"));
+    const bool params = args[0] == QLatin1String("params");
+    std::optional<QDate> from;
+    std::optional<QString> threshold;
+    std::optional<std::int32_t> seed;
+    std::optional<std::uint64_t> clockStart;
+    QStringList settings;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--from"))
+            from = parseDateArgument(takeValue(args, i));
+        else if (!params && a == QLatin1String("--threshold"))
+            threshold = takeValue(args, i);
+        else if (params && a == QLatin1String("--seed"))
+            seed = static_cast<std::int32_t>(parseNumber(takeValue(args, i), a));
+        else if (params && a == QLatin1String("--clock"))
+            clockStart = parseNumber(takeValue(args, i), a);
+        else if (params && a == QLatin1String("--set"))
+            settings << takeValue(args, i);
+        else
+            throw UsageError(QStringLiteral("analyse %1: unexpected argument %2").arg(args[0], a));
+    }
+    if (!from) throw UsageError(QStringLiteral("analyse needs --from"));
+    GenerationCriteria criteria =
+        StoredSettings(settingsPath, err, [](SettingsRestore& r) { r.optionsOnly(); }).criteria;
+    applySettings(criteria, settings);
+    const QDate start = storedStatisticsStart(settingsPath, err);
+
+    SystemClock systemClock;
+    CountingClock countingClock(clockStart.value_or(0));
+    const Clock& clock = clockStart ? static_cast<const Clock&>(countingClock) : systemClock;
+    Headless h(home, out, err, clock);
+    MainState& state = h.controller.state();
+    h.controller.criteria() = criteria;
+    h.dialogs.answerYes = true;
+    state.sortieren = true;
+    setPickerDate(state.DateTimePicker2, start);
+    setPickerDate(state.DateTimePicker1, *from);
+    h.controller.random().seedFromClock(clock);
+    if (params && seed) h.dialogs.inputs.push_back(QString::number(*seed));
+    if (!params && threshold) h.dialogs.inputs.push_back(*threshold);
+
+    h.controller.run([&] { params ? h.controller.analyseParameters() : h.controller.analyseDraws(); });
+    // The report is opened once it is written; without one the reason went to the error stream.
+    if (h.desktop.lastOpened != h.controller.reportPath()) return Failure;
+    out << QString::fromUtf8(readFileWhole(h.controller.reportPath()));
+    return Ok;
+}
+
 int commandUpdate(const QStringList& args, const QString& home, const QString& settingsPath, QTextStream& out,
                   QTextStream& err) {
     // The hosts: the stored ones, each overridden by its environment variable, then by --product-host.
@@ -486,6 +612,13 @@ QString usageText() {
         "              chance-overdue rows (rows needs --tips)\n"
         "  generate [--from D] [--to D] [--set NAME=VALUE]... [--lock ROW:n1,n2,n3,n4,n5,c]...\n"
         "           [--seed N] [--clock N] [--out TIPFILE]     compute rows as \"Tipps berechnen\" does\n"
+        "  search TIPFILE [--from D] [--to D] [--threshold T] [--set NAME=VALUE]...\n"
+        "        search the history for the rows, every question answered Yes; prints\n"
+        "        \"YYYY-MM-DD<TAB>row<TAB>hits\" per stop, then \"examined N draws\"\n"
+        "  analyse params --from D [--seed S] [--clock N] [--set NAME=VALUE]...\n"
+        "  analyse draws --from D [--threshold T]\n"
+        "        the historical analysis of the settings or of the draws from D; prints the report\n"
+        "        written to Test.rtf\n"
         "  settings                                     print the stored settings: name, type, value\n"
         "  update [--product-host URL] [--today YYYY-MM-DD]\n"
         "        fetch the draws after the last stored one from the draw service, day by day up to\n"
@@ -538,6 +671,8 @@ int run(const QStringList& arguments, const QString& defaultHome, QTextStream& o
         if (command == QLatin1String("generate")) return commandGenerate(rest, home, settingsPath, out, err);
         if (command == QLatin1String("update")) return commandUpdate(rest, home, settingsPath, out, err);
         if (command == QLatin1String("settings")) return commandSettings(rest, settingsPath, out, err);
+        if (command == QLatin1String("search")) return commandSearch(rest, home, settingsPath, out, err);
+        if (command == QLatin1String("analyse")) return commandAnalyse(rest, home, settingsPath, out, err);
         throw UsageError(QStringLiteral("unknown command %1").arg(command));
     } catch (const UsageError& e) {
         err << "kugelo-cli: " << e.text() << "\n\n" << usageText();

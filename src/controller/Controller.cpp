@@ -3,6 +3,7 @@
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
 #include "draws/ManualEntry.h"
+#include "evaluation/HistoricalAnalysis.h"
 #include "evaluation/HitCheck.h"
 #include "generator/GenerationRun.h"
 #include "generator/NumberList.h"
@@ -10,6 +11,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "platform/Convert.h"
+#include "platform/Desktop.h"
 #include "platform/Errors.h"
 #include "platform/HttpClient.h"
 #include "platform/Sound.h"
@@ -17,6 +19,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
+#include <algorithm>
 
 namespace kugelo {
 
@@ -71,8 +75,12 @@ constexpr Allowance kAllowances[] = {
     {Command::StopUpdate, false, true, false},     {Command::Generate, true, false, false},
     {Command::StopGeneration, false, false, true}, {Command::EditSheet, true, true, false},
     {Command::SaveTips, true, true, true},         {Command::LuckyNumber, true, true, true},
-    {Command::Statistic, true, true, true},
+    {Command::Statistic, true, true, true},        {Command::Search, true, false, false},
+    {Command::Analyse, true, false, false},        {Command::StopAnalysis, false, false, false},
 };
+// While the search or an analysis runs, it owns the sheet, the current draw and the random source: only the
+// stops may run (the run button ends the current cycle of the parameter analysis).
+constexpr Command kWhileAnalysing[] = {Command::StopAnalysis, Command::StopGeneration};
 
 } // namespace
 
@@ -89,6 +97,9 @@ Controller::Controller(Platform platform, Endpoints endpoints, QString home, QSt
 Controller::~Controller() = default;
 
 bool Controller::allows(Command command) const {
+    if (m_activity == Activity::Analysing)
+        return std::find(std::begin(kWhileAnalysing), std::end(kWhileAnalysing), command) !=
+               std::end(kWhileAnalysing);
     for (const Allowance& a : kAllowances) {
         if (a.command != command) continue;
         switch (m_activity) {
@@ -98,6 +109,8 @@ bool Controller::allows(Command command) const {
             return a.updating;
         case Activity::Generating:
             return a.generating;
+        case Activity::Analysing:
+            return false;
         }
     }
     return false;
@@ -308,6 +321,11 @@ void Controller::stopUpdate() {
 }
 
 void Controller::stopGeneration() {
+    if (m_activity == Activity::Analysing) {
+        // Ends the run of the current cycle only; the analysis goes on with the next.
+        if (m_run) m_cycleStopRequested = true;
+        return;
+    }
     if (m_activity != Activity::Generating) return;
     m_stopRequested = true; // the running loop sees it at its next candidate
     m_view->activityChanged();
@@ -316,6 +334,7 @@ void Controller::stopGeneration() {
 void Controller::stopAll() {
     stopUpdate();
     stopGeneration();
+    stopAnalysis();
 }
 
 void Controller::showStatistic(Statistic statistic, bool showPageFirst) {
@@ -360,8 +379,19 @@ PoolChoice Controller::choosePool(NumberPool& pool) {
     return PoolChoice::Cancel;
 }
 
+RunHooks Controller::runHooks(Progress* progress) {
+    RunHooks hooks;
+    hooks.progress = progress;
+    hooks.showTipTab = [this] { m_view->showPage(ControllerView::Page::TipOverview, false); };
+    hooks.showChartTab = [this] { m_view->showPage(ControllerView::Page::Chart, true); };
+    hooks.criteriaChanged = [this] { m_view->criteriaChanged(); };
+    hooks.sheetCheck = [this] { checkSheet(); };
+    hooks.numberList = [this](NumberPool& pool) { return choosePool(pool); };
+    return hooks;
+}
+
 void Controller::generate() {
-    if (m_activity == Activity::Generating) {
+    if (m_activity == Activity::Generating || m_activity == Activity::Analysing) {
         stopGeneration();
         return;
     }
@@ -376,17 +406,10 @@ void Controller::generate() {
     } finish{this};
     const WaitCursor wait(*m_view);
 
-    RunHooks hooks;
-    hooks.progress = this;
-    hooks.showTipTab = [this] { m_view->showPage(ControllerView::Page::TipOverview, false); };
-    hooks.showChartTab = [this] { m_view->showPage(ControllerView::Page::Chart, true); };
-    hooks.criteriaChanged = [this] { m_view->criteriaChanged(); };
-    hooks.sheetCheck = [this] { checkSheet(); };
-    hooks.numberList = [this](NumberPool& pool) { return choosePool(pool); };
     m_lastRunCandidates = 0;
     GenerationRun run(RunEnvironment{m_state, m_sheet, m_criteria, m_messages, m_chart, *m_currentDraw,
                                      m_random, m_platform.clock},
-                      hooks);
+                      runHooks(this));
     // The run is reachable for its progress line while it lives.
     struct Current {
         Controller* controller;
@@ -398,6 +421,204 @@ void Controller::generate() {
     } current{this, run};
     m_run = &run;
     run.run();
+}
+
+// ---- The search in the history and the historical analyses ----
+
+namespace {
+
+// Marks the controller busy with an evaluation while it lives.
+class AnalysisActivity {
+public:
+    AnalysisActivity(Activity& activity, bool& stop, ControllerView*& view)
+        : m_activity(activity), m_stop(stop), m_view(view) {
+        set(Activity::Analysing);
+    }
+    ~AnalysisActivity() { set(Activity::Idle); }
+    AnalysisActivity(const AnalysisActivity&) = delete;
+    AnalysisActivity& operator=(const AnalysisActivity&) = delete;
+
+private:
+    void set(Activity a) {
+        m_activity = a;
+        m_stop = false;
+        m_view->activityChanged();
+    }
+    Activity& m_activity;
+    bool& m_stop;
+    ControllerView*& m_view;
+};
+
+QString shortDate(const QDate& date) {
+    return QLocale().toString(date, QLocale::ShortFormat);
+}
+
+} // namespace
+
+void Controller::stopAnalysis() {
+    if (m_activity != Activity::Analysing) return;
+    m_stopRequested = true; // seen at the next draw, candidate or cycle
+    m_cycleStopRequested = true;
+    m_view->activityChanged();
+}
+
+bool Controller::hasDraws() const {
+    const DrawFile file(m_state.drawFilePath());
+    DrawRecord last;
+    return file.exists() && file.lastRecord(last);
+}
+
+QString Controller::reportPath() const {
+    return m_state.Home + analysisReportName();
+}
+
+void Controller::writeReport(const QStringList& lines) {
+    writeFileWhole(reportPath(), reportBytes(lines));
+    m_platform.desktop.open(reportPath());
+}
+
+SearchResult Controller::searchTips() {
+    if (m_activity == Activity::Analysing) {
+        stopAnalysis();
+        return {};
+    }
+    if (!allows(Command::Search)) return {};
+    const QString proposed = QString::number(defaultSearchThreshold(m_criteria.CheckBox31));
+    const int threshold = strToInt(
+        m_platform.dialogs.input(m_messages[Msg::AnalysisStopAt], m_messages[Msg::TipTest], proposed));
+    const AnalysisActivity busy(m_activity, m_stopRequested, m_view);
+    // The window shows each draw as it is examined.
+    ProgressFunctions progress;
+    progress.onPump = [this] {
+        m_view->stateChanged();
+        m_view->pump();
+    };
+    progress.onStatus = [this](int panel, const QString& text) { m_view->status(panel, text); };
+    progress.onStop = [this] { return m_stopRequested; };
+    const SearchEnvironment environment{m_state,
+                                        m_sheet,
+                                        m_messages,
+                                        m_chart,
+                                        m_platform.dialogs,
+                                        m_criteria.CheckBox31,
+                                        [this] { checkSheet(); },
+                                        &progress,
+                                        m_messages[Msg::AnalysisStopHint]};
+    return searchHistory(environment, threshold);
+}
+
+void Controller::generationCycle(RunReuse* reuse) {
+    ProgressFunctions progress;
+    progress.onPump = [this] { m_view->pump(); };
+    progress.onStatus = [this](int panel, const QString& text) { m_view->status(panel, text); };
+    progress.onStop = [this] { return m_cycleStopRequested || m_stopRequested; };
+    RunEnvironment environment{m_state, m_sheet,        m_criteria, m_messages,
+                               m_chart, *m_currentDraw, m_random,   m_platform.clock};
+    environment.reuse = reuse;
+    GenerationRun run(environment, runHooks(&progress));
+    struct Current {
+        Controller* controller;
+        ~Current() {
+            controller->m_run = nullptr;
+            controller->m_cycleStopRequested = false;
+        }
+    } current{this};
+    m_run = &run;
+    run.run();
+}
+
+void Controller::analyseParameters() {
+    if (m_activity == Activity::Analysing) {
+        stopAnalysis();
+        return;
+    }
+    if (!allows(Command::Analyse)) return;
+    if (!hasDraws()) {
+        m_platform.dialogs.message(noDrawFileMessage());
+        return;
+    }
+    const MessageTable& m = m_messages;
+    if (!m_platform.dialogs.question(m[Msg::AnalysisOfSettingsClearsTips],
+                                     m[Msg::AnalysisOfSettingsAsk] + shortDate(m_state.DateTimePicker1) +
+                                         m[Msg::AnalysisOfSettingsAskEnd]))
+        return;
+    const AnalysisActivity busy(m_activity, m_stopRequested, m_view);
+    // The number list would open before every run: off for the analysis, put back at its end.
+    struct ListOption {
+        Controller* controller;
+        bool kept;
+        ~ListOption() {
+            controller->m_criteria.CheckBox20 = kept;
+            controller->m_view->criteriaChanged();
+        }
+    } listOption{this, m_criteria.CheckBox20};
+    m_criteria.CheckBox20 = false;
+    m_view->criteriaChanged();
+
+    const QDate start = m_state.DateTimePicker1;
+    m_currentDraw->selectByDate();
+    const QString seedText =
+        m_platform.dialogs.input(m[Msg::LuckyNumberCaption], m[Msg::LuckyNumberPrompt],
+                                 QString::number(static_cast<std::int32_t>(m_random.state())));
+    try {
+        const int seed = strToInt(seedText);
+        m_random.setState(static_cast<std::uint32_t>(seed));
+        m_view->status(1, m[Msg::LuckyNumberSet] + QString::number(seed) + m[Msg::LuckyNumberSetEnd]);
+        RunReuse reuse;
+        ParameterCycleEnvironment environment{
+            m_state,
+            *m_currentDraw,
+            m_random,
+            m_platform.clock,
+            [&] { generationCycle(m_reuseAcrossCycles ? &reuse : nullptr); },
+            this,
+            m[Msg::AnalysisCycle],
+            m[Msg::AnalysisStopHint]};
+        bool stopped = false;
+        const ParameterTotals totals =
+            runParameterCycles(environment, start, static_cast<std::uint32_t>(seed), &stopped);
+        m_view->stateChanged();
+        if (!stopped) writeReport(parameterReport(m, totals, m_criteria.UpDown8.value));
+    } catch (const std::exception&) {
+        m_platform.dialogs.message(m[Msg::LuckyNumberInputError]);
+    }
+}
+
+void Controller::analyseDraws() {
+    if (m_activity == Activity::Analysing) {
+        stopAnalysis();
+        return;
+    }
+    if (!allows(Command::Analyse)) return;
+    if (!hasDraws()) {
+        m_platform.dialogs.message(noDrawFileMessage());
+        return;
+    }
+    const MessageTable& m = m_messages;
+    if (!m_platform.dialogs.question(m[Msg::AnalysisOfDrawsClearsTips],
+                                     m[Msg::AnalysisOfDrawsAsk] + shortDate(m_state.DateTimePicker1) +
+                                         m[Msg::AnalysisOfDrawsAskEnd]))
+        return;
+    const AnalysisActivity busy(m_activity, m_stopRequested, m_view);
+    m_currentDraw->selectByDate();
+    m_view->showPage(ControllerView::Page::TipOverview, false);
+    const double limit = toDayNumber(m_state.DateTimePicker1) + 10;
+    const int threshold = strToInt(
+        m_platform.dialogs.input(m[Msg::DrawSearchStopAt], m[Msg::CompareDrawResult], QStringLiteral("5")));
+    std::optional<DrawTallies> tallies;
+    {
+        const WaitCursor wait(*m_view);
+        DrawComparisonEnvironment environment{m_state,
+                                              m_sheet,
+                                              *m_currentDraw,
+                                              m,
+                                              m_platform.dialogs,
+                                              this,
+                                              [this] { m_view->stateChanged(); },
+                                              m[Msg::AnalysisStopHint]};
+        tallies = runDrawComparisons(environment, limit, threshold);
+    }
+    if (tallies) writeReport(drawReport(m, *tallies));
 }
 
 } // namespace kugelo

@@ -3,6 +3,7 @@
 #include "controller/Settings.h"
 #include "draws/DrawRecord.h"
 #include "draws/DrawUpdate.h"
+#include "evaluation/TipSearch.h"
 #include "generator/GenerationCriteria.h"
 #include "generator/NumberPool.h"
 #include "generator/RandomSource.h"
@@ -26,6 +27,8 @@ class Clock;
 class CurrentDraw;
 class Desktop;
 class GenerationRun;
+struct RunHooks;
+class RunReuse;
 class HttpClient;
 class NumberList;
 class SettingsStore;
@@ -104,7 +107,7 @@ public:
 };
 
 // What the program is busy with.
-enum class Activity { Idle, Updating, Generating };
+enum class Activity { Idle, Updating, Generating, Analysing };
 
 // The commands, for asking whether one may run now.
 enum class Command {
@@ -119,6 +122,9 @@ enum class Command {
     SaveTips,       //
     LuckyNumber,    //
     Statistic,      // a chart
+    Search,         // search the history for the rows (SpeedButton4)
+    Analyse,        // the parameter or the draw analysis (BitBtn9, BitBtn19)
+    StopAnalysis,   // the search or an analysis
 };
 
 // The program without its windows: the program-wide state, the tip sheet, the criteria, the chart model,
@@ -211,12 +217,30 @@ public:
     // The lucky number: seeds the random source from a number the user gives.
     void luckyNumber();
 
+    // The evaluation over the history. Each command, started again while it runs, stops it (the status bar
+    // says so); while one runs, only the stops are allowed. The search asks for its threshold and at every
+    // stop; the analyses write the report "Test.rtf" into the home folder and open it.
+    SearchResult searchTips();
+    void analyseParameters();
+    void analyseDraws();
+    void stopAnalysis();
+    // The report file of the analyses.
+    QString reportPath() const;
+    // The parameter analysis keeps what one cycle's run builds for the next where that gives the same rows
+    // (on by default; off runs every cycle from the draw file, for the comparison).
+    void setReuseAcrossCycles(bool reuse) { m_reuseAcrossCycles = reuse; }
+
 private:
     // What the update and a run report, through the view.
     void pump() override { m_view->pump(); }
     void status(int panel, const QString& text) override { m_view->status(panel, text); }
 
     PoolChoice choosePool(NumberPool& pool);
+    RunHooks runHooks(Progress* progress);
+    // One generation run of the parameter analysis; its stop ends only this run.
+    void generationCycle(RunReuse* reuse);
+    bool hasDraws() const;
+    void writeReport(const QStringList& lines);
     QString soundPath() const;
     void setActivity(Activity activity);
 
@@ -246,6 +270,8 @@ private:
     int m_lastRunCandidates = 0;
     Activity m_activity = Activity::Idle;
     bool m_stopRequested = false;
+    bool m_cycleStopRequested = false; // the run button during an analysis cycle
+    bool m_reuseAcrossCycles = true;
 };
 
 } // namespace kugelo

@@ -14,6 +14,20 @@
 
 namespace kugelo {
 
+const std::vector<DrawRecord>& RunReuse::records(const QString& path) {
+    if (!m_read) {
+        m_records = DrawFile(path).readAll();
+        m_read = true;
+    }
+    return m_records;
+}
+
+HistoryIndex& RunReuse::index(const std::vector<DrawRecord>& records, double upper) {
+    if (!m_indexed || !m_index.extendTo(records, upper)) m_index.build(records, upper);
+    m_indexed = true;
+    return m_index;
+}
+
 GenerationRun::GenerationRun(RunEnvironment environment, RunHooks hooks)
     : m_env(environment), m_hooks(std::move(hooks)) {}
 
@@ -187,12 +201,17 @@ GenerationRun::Outcome GenerationRun::run() {
         m_counter = 0;
 
         // The history for the tests and the n° CHANCE choice, read once for the whole run.
-        const std::vector<DrawRecord> records = DrawFile(s.drawFilePath()).readAll();
+        std::vector<DrawRecord> ownRecords;
+        if (!m_env.reuse) ownRecords = DrawFile(s.drawFilePath()).readAll();
+        const std::vector<DrawRecord>& records =
+            m_env.reuse ? m_env.reuse->records(s.drawFilePath()) : ownRecords;
         const double start = toDayNumber(s.DateTimePicker2);
         const double end = toDayNumber(s.DateTimePicker1);
         if (m_env.literal) {
             m_scan = std::make_unique<FileScanHistory>(s.drawFilePath(), end);
             m_window = {m_scan.get(), start, end};
+        } else if (m_env.reuse) {
+            m_window = {&m_env.reuse->index(records, end), start, end};
         } else {
             m_index.build(records, end);
             m_window = {&m_index, start, end};

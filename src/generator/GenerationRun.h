@@ -21,6 +21,22 @@ class TipSheet;
 struct GenerationCriteria;
 struct MainState;
 
+// What the runs of one analysis share, where sharing gives the same rows: the draw file read once (nothing
+// may change it while the analysis runs) and the history index, extended from one run's end date to the
+// next later one instead of built anew.
+class RunReuse {
+public:
+    const std::vector<DrawRecord>& records(const QString& path);
+    // The index of the records up to upper; records must be those of records().
+    HistoryIndex& index(const std::vector<DrawRecord>& records, double upper);
+
+private:
+    std::vector<DrawRecord> m_records;
+    bool m_read = false;
+    HistoryIndex m_index;
+    bool m_indexed = false;
+};
+
 // What a run works on.
 struct RunEnvironment {
     MainState& state;
@@ -35,6 +51,8 @@ struct RunEnvironment {
     // candidate, the straightforward way, instead of once per run. Same rows, far slower: the benchmark's
     // yardstick and the tests' reference.
     bool literal = false;
+    // Shared with the other runs of an analysis; none for a run of its own.
+    RunReuse* reuse = nullptr;
 };
 
 // What a run asks of the window. Every hook may be empty (the command-line tool leaves most of them so).

@@ -84,25 +84,67 @@ const HistoryIndex::Level& HistoryIndex::level(int k, bool withChance) const {
         size *= 2;
     l.slots.assign(size, Slot{});
     l.mask = size - 1;
-    for (const Draw& d : m_draws) {
-        for (int n = 0; n < kSubsetsOf.count[ks]; ++n) {
-            std::uint64_t key = keyOf(d.bits, kSubsetsOf.of[ks][static_cast<std::size_t>(n)]);
-            if (withChance) key = chanceKey(key, d.chance);
-            for (std::uint64_t i = hashKey(key) & l.mask;; i = (i + 1) & l.mask) {
-                Slot& s = l.slots[i];
-                if (s.key == 0) {
-                    s = {key, d.date};
-                    break;
-                }
-                if (s.key == key) {
-                    s.newest = std::max(s.newest, d.date);
-                    break;
-                }
+    for (const Draw& d : m_draws)
+        insert(l, k, withChance, d);
+    l.built = true;
+    return l;
+}
+
+void HistoryIndex::insert(Level& l, int k, bool withChance, const Draw& d) {
+    const auto ks = static_cast<std::size_t>(k);
+    for (int n = 0; n < kSubsetsOf.count[ks]; ++n) {
+        std::uint64_t key = keyOf(d.bits, kSubsetsOf.of[ks][static_cast<std::size_t>(n)]);
+        if (withChance) key = chanceKey(key, d.chance);
+        for (std::uint64_t i = hashKey(key) & l.mask;; i = (i + 1) & l.mask) {
+            Slot& s = l.slots[i];
+            if (s.key == 0) {
+                s = {key, d.date};
+                break;
+            }
+            if (s.key == key) {
+                s.newest = std::max(s.newest, d.date);
+                break;
             }
         }
     }
-    l.built = true;
-    return l;
+}
+
+bool HistoryIndex::extendTo(const std::vector<DrawRecord>& records, double upper) {
+    if (!(upper >= m_upper) || records.size() != m_records.size() ||
+        !std::equal(records.begin(), records.end(), m_records.begin()))
+        return false;
+    const double previous = m_upper;
+    m_upper = upper;
+    std::size_t added = 0;
+    for (const DrawRecord& r : records) {
+        if (!(r.Datum > previous && r.Datum <= upper)) continue;
+        if (!regular(r)) {
+            m_irregular.push_back(r);
+            continue;
+        }
+        Draw d{{}, r.Zahl[6], r.Datum};
+        for (int i = 0; i < 5; ++i)
+            d.bits[static_cast<std::size_t>(i)] = std::uint64_t(1) << r.Zahl[static_cast<std::size_t>(i)];
+        m_draws.push_back(d);
+        ++added;
+    }
+    // A table that is built takes the new draws in while it stays as full as a new one may be; else it is
+    // built anew at its next use, sized for the new number of draws.
+    for (std::size_t li = 0; li < m_levels.size(); ++li) {
+        Level& l = m_levels[li];
+        if (!l.built) continue;
+        const int k = static_cast<int>(li % 6);
+        const bool withChance = li >= 6;
+        const std::size_t keys =
+            m_draws.size() * static_cast<std::size_t>(kSubsetsOf.count[static_cast<std::size_t>(k)]);
+        if (l.slots.size() * 6 < keys * 10) {
+            l = Level{};
+            continue;
+        }
+        for (std::size_t d = m_draws.size() - added; d < m_draws.size(); ++d)
+            insert(l, k, withChance, m_draws[d]);
+    }
+    return true;
 }
 
 double HistoryIndex::newest(const Level& l, std::uint64_t key) {

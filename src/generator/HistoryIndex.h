@@ -30,6 +30,10 @@ class HistoryIndex final : public HistoryQuery {
 public:
     // Takes the records dated up to upper (inclusive).
     void build(const std::vector<DrawRecord>& records, double upper);
+    // Takes in the records of the same list dated after the present upper bound up to a later one, so that
+    // the index answers as one built for the new bound; false (nothing changed) for an earlier bound or
+    // another list.
+    bool extendTo(const std::vector<DrawRecord>& records, double upper);
 
     // candidate: five different numbers 1..49.
     bool anyMatch(const std::array<int, 5>& candidate, int chance, bool countChance, int threshold,
@@ -55,6 +59,7 @@ private:
     };
     // The table of the subsets of k numbers, with or without the n° CHANCE, built on first use.
     const Level& level(int k, bool withChance) const;
+    static void insert(Level& level, int k, bool withChance, const Draw& draw);
     static double newest(const Level& level, std::uint64_t key);
 
     std::vector<Draw> m_draws;

@@ -67,6 +67,19 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("Tipps wurden neu berechnet"),                          // 59
         QStringLiteral("Zufall"),                                              // 60
         QStringLiteral("Stop"),                                                // 61
+        QStringLiteral("Was der Zufall allein gebracht hätte, bei gleich vielen zufälligen Reihen: "), // 62
+        QStringLiteral("Was der Zufall allein gebracht hätte, bei gleich vielen Vergleichen: "),       // 63
+        QStringLiteral("beobachtet"),                                                                  // 64
+        QStringLiteral("erwartet"),                                                                    // 65
+        QStringLiteral("Verhältnis"),                                                                  // 66
+        QStringLiteral("Mindestens 2 Richtige: "),                                                     // 67
+        QStringLiteral(", allein durch Zufall mit 95 % Wahrscheinlichkeit: "),                         // 68
+        QStringLiteral(" bis "),                                                                       // 69
+        QStringLiteral(" => besser als der Zufall, mehr als die Zufallsschwankung erklärt"),           // 70
+        QStringLiteral(" => nicht besser als der Zufall, im Rahmen der Zufallsschwankung"),            // 71
+        QStringLiteral(" => schlechter als der Zufall, mehr als die Zufallsschwankung erklärt"),       // 72
+        QStringLiteral("Analyse: Durchlauf "),                                                         // 73
+        QStringLiteral("  (erneut klicken beendet die Analyse)"),                                      // 74
     };
     return texts;
 }
@@ -76,6 +89,15 @@ MessageTable::MessageTable() : m_texts(germanDefaults()) {}
 QString MessageTable::operator[](int n) const {
     if (n < 0 || n >= m_texts.size()) return {};
     return m_texts.at(n);
+}
+
+void MessageTable::replaceAll(const QStringList& lines) {
+    m_texts = lines;
+    const QStringList& defaults = germanDefaults();
+    if (m_texts.size() >= defaults.size()) return;
+    while (m_texts.size() < DefaultCount)
+        m_texts << QString();
+    m_texts << defaults.mid(m_texts.size());
 }
 
 void MessageTable::resetToDefaults() {

@@ -69,12 +69,27 @@ enum class Msg : int {
     TipsComputed = 59,
     RandomCaption = 60,
     RandomStop = 61,
+    // Added later: what chance alone would have given (the analyses' reports), the analyses' progress.
+    ChanceHeadingRows = 62,
+    ChanceHeadingComparisons = 63,
+    ChanceObserved = 64,
+    ChanceExpected = 65,
+    ChanceRatio = 66,
+    ChanceAtLeastTwo = 67,
+    ChanceInterval = 68,
+    ChanceIntervalTo = 69,
+    ChanceBetter = 70,
+    ChanceWithin = 71,
+    ChanceWorse = 72,
+    AnalysisCycle = 73,
+    AnalysisStopHint = 74,
 };
 
 // The numbered run-time texts (questions, messages, status texts, captions) that a language file can
 // replace. Holds the German defaults until a message file is loaded.
 class MessageTable {
 public:
+    // The entries every message file has; a file without the later ones keeps their German defaults.
     static constexpr int DefaultCount = 62;
 
     MessageTable();
@@ -84,8 +99,9 @@ public:
     QString operator[](Msg entry) const { return (*this)[static_cast<int>(entry)]; }
     QString text(int n) const { return (*this)[n]; }
 
-    // Replaces the whole table by the lines of a message file; missing entries read as empty.
-    void replaceAll(const QStringList& lines) { m_texts = lines; }
+    // Replaces the whole table by the lines of a message file; missing entries of the first DefaultCount
+    // read as empty, missing later ones keep their German defaults.
+    void replaceAll(const QStringList& lines);
     void resetToDefaults();
 
     qsizetype size() const { return m_texts.size(); }

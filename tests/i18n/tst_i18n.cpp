@@ -31,22 +31,32 @@ private Q_SLOTS:
         QTest::newRow("61 last") << 61 << "Stop";
         for (int n : {13, 14, 15, 27, 44})
             QTest::addRow("reserved %d", n) << n << "";
-        QTest::newRow("beyond the table") << 62 << "";
+        QTest::newRow("62 first added later")
+            << 62 << "Was der Zufall allein gebracht hätte, bei gleich vielen zufälligen Reihen: ";
+        QTest::newRow("beyond the table") << 75 << "";
         QTest::newRow("negative") << -1 << "";
     }
     void defaultsKeepTheirBlanks() {
         QFETCH(int, n);
         QFETCH(QString, text);
         const MessageTable table;
-        QCOMPARE(table.size(), qsizetype(62));
+        QCOMPARE(table.size(), qsizetype(75));
         QCOMPARE(table[n], text);
     }
 
+    // A message file of the first 62 entries empties what it lacks of them; the entries added later keep
+    // their German defaults until a file gives them.
     void replacingWithAShorterListEmptiesTheRest() {
         MessageTable table;
         table.replaceAll({"a", "b"});
         QCOMPARE(table[1], QStringLiteral("b"));
         QCOMPARE(table[43], QString());
+        QCOMPARE(table[64], QStringLiteral("beobachtet"));
+        QStringList full(63, QStringLiteral("x"));
+        table.replaceAll(full);
+        QCOMPARE(table[61], QStringLiteral("x"));
+        QCOMPARE(table[62], QStringLiteral("x"));
+        QCOMPARE(table[63], MessageTable::germanDefaults()[63]);
         table.resetToDefaults();
         QCOMPARE(table[43], QStringLiteral("Quersumme"));
     }

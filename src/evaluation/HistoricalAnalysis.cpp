@@ -1,0 +1,237 @@
+#include "evaluation/HistoricalAnalysis.h"
+
+#include "draws/CurrentDraw.h"
+#include "draws/DrawFile.h"
+#include "evaluation/HitCheck.h"
+#include "generator/RandomSource.h"
+#include "i18n/MessageTable.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Progress.h"
+#include "sheet/TipSheet.h"
+#include "state/MainState.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
+
+namespace kugelo {
+
+namespace {
+
+QString shortDate(const QDate& date) {
+    return QLocale().toString(date, QLocale::ShortFormat);
+}
+
+constexpr QChar kTab = QLatin1Char('\t');
+
+// Observed, expected and their ratio; the ratio is "-" where nothing was expected.
+QString chanceLine(const QString& head, long long observed, double expected) {
+    const QString ratio = expected > 0 ? QString::number(static_cast<double>(observed) / expected, 'f', 2)
+                                       : QStringLiteral("-");
+    return head + kTab + QString::number(observed) + kTab + QString::number(expected, 'f', 1) + kTab + ratio;
+}
+
+// Rows (or comparisons) with two main hits or more against what chance explains with 95 %.
+QString verdictLine(const MessageTable& m, long long n, long long atLeastTwo) {
+    double p = 0;
+    for (int h = 2; h <= 5; ++h)
+        p += mainHitProbability(h);
+    const auto [low, high] = binomialInterval95(n, p);
+    const Msg verdict = atLeastTwo > high  ? Msg::ChanceBetter
+                        : atLeastTwo < low ? Msg::ChanceWorse
+                                           : Msg::ChanceWithin;
+    return m[Msg::ChanceAtLeastTwo] + QString::number(atLeastTwo) + m[Msg::ChanceInterval] +
+           QString::number(low) + m[Msg::ChanceIntervalTo] + QString::number(high) + m[verdict];
+}
+
+// The block for one tally of main hits: heading with the number of rows, the column heads, one line per h.
+void appendHitLines(QStringList& lines, const MessageTable& m, const QString& heading,
+                    const std::array<long long, 6>& counts, long long n) {
+    lines << heading + QString::number(n);
+    lines << QString(kTab) + m[Msg::ChanceObserved] + kTab + m[Msg::ChanceExpected] + kTab +
+                 m[Msg::ChanceRatio];
+    for (int h = 0; h <= 5; ++h)
+        lines << chanceLine(QString::number(h) + QLatin1Char('x'), counts[static_cast<std::size_t>(h)],
+                            static_cast<double>(n) * mainHitProbability(h));
+}
+
+long long sum(const std::array<long long, 6>& counts, int from = 0) {
+    long long total = 0;
+    for (int h = from; h <= 5; ++h)
+        total += counts[static_cast<std::size_t>(h)];
+    return total;
+}
+
+void appendDrawBlock(QStringList& lines, const MessageTable& m, Msg title,
+                     const std::array<long long, 6>& counts) {
+    lines << QString();
+    appendHitLines(lines, m, m[title] + QStringLiteral(" - ") + m[Msg::ChanceHeadingComparisons], counts,
+                   sum(counts));
+    lines << verdictLine(m, sum(counts), sum(counts, 2));
+}
+
+} // namespace
+
+double mainHitProbability(int h) {
+    static constexpr double kWays[6] = {1086008, 678755, 132440, 9460, 220, 1}; // C(5,h)·C(44,5−h)
+    if (h < 0 || h > 5) return 0;
+    return kWays[h] / 1906884.0; // C(49,5)
+}
+
+std::pair<long long, long long> binomialInterval95(long long n, double p) {
+    if (n <= 0) return {0, 0};
+    const double logP = std::log(p);
+    const double logQ = std::log1p(-p);
+    const double logN = std::lgamma(static_cast<double>(n) + 1);
+    double cumulative = 0;
+    long long low = -1;
+    for (long long k = 0; k <= n; ++k) {
+        const auto kd = static_cast<double>(k);
+        cumulative += std::exp(logN - std::lgamma(kd + 1) - std::lgamma(static_cast<double>(n - k) + 1) +
+                               kd * logP + static_cast<double>(n - k) * logQ);
+        if (low < 0 && cumulative > 0.025) low = k;
+        if (cumulative >= 0.975) return {low, k};
+    }
+    return {std::max(low, 0LL), n};
+}
+
+ParameterTotals runParameterCycles(const ParameterCycleEnvironment& env, QDate start, std::uint32_t seed,
+                                   bool* stopped) {
+    MainState& s = env.state;
+    ParameterTotals totals;
+    if (stopped) *stopped = false;
+    QDate p = start;
+    QDate last = env.clock.today();
+    while (last != p) {
+        if (env.progress) {
+            if (env.progress->stopRequested()) {
+                if (stopped) *stopped = true;
+                break;
+            }
+            env.progress->status(0, env.progressText + QString::number(totals.cycles + 1) +
+                                        QStringLiteral(", ") + shortDate(s.DateTimePicker1) + env.stopHint);
+        }
+        last = p;
+        env.random.setState(seed);
+        env.generate();
+        const QDate target = s.DateTimePicker1.addDays(7);
+        setPickerDate(s.DateTimePicker1, target);
+        env.currentDraw.selectByDate();
+        ++totals.cycles;
+        for (int h = 0; h <= 5; ++h)
+            for (int c = 0; c < 2; ++c)
+                totals.rows[static_cast<std::size_t>(h)][static_cast<std::size_t>(c)] +=
+                    s.Statistik[static_cast<std::size_t>(h)][static_cast<std::size_t>(c)];
+        p = s.DateTimePicker1;
+        // A history whose draws all lie before the picker's earliest date never moves the picker back onto a
+        // draw; the loop would walk on forever.
+        if (p == target && toDayNumber(p) != s.Datum1) break;
+    }
+    return totals;
+}
+
+std::optional<DrawTallies> runDrawComparisons(const DrawComparisonEnvironment& env, double limit,
+                                              int threshold) {
+    MainState& s = env.state;
+    TipSheet& sheet = env.sheet;
+    DrawTallies tallies;
+    const auto rowHits = [&] {
+        Zettelcheck(s, sheet.row(0).texts);
+        return static_cast<std::size_t>(std::clamp(s.Gewinn, 0, 5)); // a damaged record may repeat a number
+    };
+    while (limit > s.Datum1) {
+        sheet.clearAll();
+        for (int f = 0; f < 5; ++f)
+            sheet.setText(0, f, QString::number(s.Zahl[static_cast<std::size_t>(f) + 1]));
+        sheet.setText(0, TipSheet::Chance, QString::number(s.Zahl[7]));
+        sheet.setText(0, TipSheet::Extra, QString::number(s.Zahl[8]));
+        if (env.progress) {
+            env.progress->status(0, shortDate(fromDayNumber(limit)));
+            env.progress->status(1, shortDate(fromDayNumber(s.Datum1)) + env.stopHint);
+        }
+        if (env.repaint) env.repaint();
+
+        const double upper = toDayNumber(s.DateTimePicker1);
+        const std::vector<DrawRecord> records = DrawFile(s.drawFilePath()).readAll();
+        for (const DrawRecord& r : records) {
+            if (r.isDamaged()) continue; // lies in no window and sets no limit
+            limit = r.Datum;
+            if (!(r.Datum >= s.aktDatum && r.Datum < upper)) continue;
+            if (env.progress) {
+                if (env.progress->stopRequested()) return std::nullopt;
+                env.progress->pump();
+            }
+            s.Datum1 = r.Datum;
+            for (int i = 0; i < 8; ++i)
+                s.Zahl[static_cast<std::size_t>(i) + 1] = r.Zahl[static_cast<std::size_t>(i)];
+            const std::size_t h = rowHits();
+            ++tallies.earlier[h];
+            if (static_cast<int>(h) >= threshold &&
+                !env.dialogs.question(env.messages[Msg::SearchDrawFound],
+                                      env.messages[Msg::SearchHitOn] + shortDate(r.date()) +
+                                          env.messages[Msg::SearchFoundContinue]))
+                return std::nullopt;
+        }
+        env.currentDraw.stepForward();
+        ++tallies.successor[rowHits()];
+    }
+    return tallies;
+}
+
+QStringList parameterReport(const MessageTable& m, const ParameterTotals& totals, int rowsPerRun) {
+    QStringList lines;
+    lines << m[Msg::CurrentSettingsBrought] << QString();
+    lines << m[Msg::CountWithout] + QLatin1Char(' ') + m[Msg::ChanceBall] + kTab + QStringLiteral("1x ") +
+                 m[Msg::ChanceBall];
+    for (int h = 0; h <= 5; ++h) {
+        const auto& row = totals.rows[static_cast<std::size_t>(h)];
+        lines << QString::number(h) + QLatin1Char('x') + kTab + QStringLiteral("=> ") +
+                     QString::number(row[0]) + kTab + kTab + QStringLiteral("=> ") + QString::number(row[1]);
+    }
+    lines << QString();
+    lines << m[Msg::Draws] + QStringLiteral(": ") + QString::number(totals.cycles) + m[Msg::WithEach] +
+                 QLatin1Char(' ') + QString::number(rowsPerRun) + m[Msg::Tip] + QStringLiteral(" => ") +
+                 QString::number(static_cast<long long>(rowsPerRun) * totals.cycles) + QLatin1Char(' ') +
+                 m[Msg::Rows];
+
+    // What as many rows chosen at random would have given.
+    std::array<long long, 6> byHits{};
+    long long chanceHits = 0;
+    for (int h = 0; h <= 5; ++h) {
+        const auto& row = totals.rows[static_cast<std::size_t>(h)];
+        byHits[static_cast<std::size_t>(h)] = row[0] + row[1];
+        chanceHits += row[1];
+    }
+    const long long n = sum(byHits);
+    lines << QString();
+    appendHitLines(lines, m, m[Msg::ChanceHeadingRows], byHits, n);
+    lines << chanceLine(QStringLiteral("n°"), chanceHits, static_cast<double>(n) / 10.0);
+    lines << verdictLine(m, n, sum(byHits, 2));
+    return lines;
+}
+
+QStringList drawReport(const MessageTable& m, const DrawTallies& tallies) {
+    QStringList lines;
+    lines << m[Msg::HitsOfDrawsInDatabase];
+    for (int h = 0; h <= 5; ++h)
+        lines << QString::number(h) + QStringLiteral("    =>") +
+                     QString::number(tallies.earlier[static_cast<std::size_t>(h)]);
+    lines << QStringLiteral(" ");
+    lines << m[Msg::SimilarNumbersNextDraw];
+    for (int h = 0; h <= 5; ++h)
+        lines << QString::number(h) + QStringLiteral("    =>") +
+                     QString::number(tallies.successor[static_cast<std::size_t>(h)]);
+    appendDrawBlock(lines, m, Msg::HitsOfDrawsInDatabase, tallies.earlier);
+    appendDrawBlock(lines, m, Msg::SimilarNumbersNextDraw, tallies.successor);
+    return lines;
+}
+
+QByteArray reportBytes(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + "\r\n";
+    return bytes;
+}
+
+} // namespace kugelo

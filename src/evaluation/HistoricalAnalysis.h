@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <utility>
+
+namespace kugelo {
+
+class Clock;
+class CurrentDraw;
+class Dialogs;
+class MessageTable;
+class Progress;
+class RandomSource;
+class TipSheet;
+struct MainState;
+
+// The name of the report both analyses write into the home folder.
+inline QString analysisReportName() {
+    return QStringLiteral("Test.rtf");
+}
+
+// The parameter analysis' tally: per number of main hits 0..5 the rows without and with the n° CHANCE hit,
+// summed over all cycles.
+struct ParameterTotals {
+    std::array<std::array<long long, 2>, 6> rows{};
+    int cycles = 0;
+};
+
+// What the cycles of the parameter analysis drive.
+struct ParameterCycleEnvironment {
+    MainState& state;
+    CurrentDraw& currentDraw;
+    RandomSource& random;
+    const Clock& clock;
+    std::function<void()> generate; // one generation run on the draws up to DateTimePicker1
+    Progress* progress = nullptr;   // a stop request ends the analysis after the cycle; panel 0 texts
+    QString progressText;           // before the cycle number in panel 0
+    QString stopHint;               // after it
+};
+
+// The cycles: from the chosen date P, reseed, generate, move the picker a week on, select by date (which
+// checks the new rows against that draw) and add the sheet check's tally, until the picker stays on the
+// newest draw. Without cycles (P is today) the totals stay 0. With stopped set the analysis ended on a stop
+// request and the totals hold the cycles done.
+ParameterTotals runParameterCycles(const ParameterCycleEnvironment& env, QDate start, std::uint32_t seed,
+                                   bool* stopped = nullptr);
+
+// The draw analysis' tallies by main hits: A, each draw against the earlier draws of the window; B, each
+// draw against its successor.
+struct DrawTallies {
+    std::array<long long, 6> earlier{};
+    std::array<long long, 6> successor{};
+};
+
+struct DrawComparisonEnvironment {
+    MainState& state;
+    TipSheet& sheet;
+    CurrentDraw& currentDraw;
+    const MessageTable& messages;
+    Dialogs& dialogs;
+    Progress* progress = nullptr;  // events and the stop request at every compared draw; the two panels
+    std::function<void()> repaint; // once per pass
+    QString stopHint;              // after the current draw's date in panel 1
+};
+
+// The passes of the draw analysis from the current draw on (selected before), with the limit date L and
+// the threshold of the questions. Empty when a question was answered No or a stop was requested (no report).
+std::optional<DrawTallies> runDrawComparisons(const DrawComparisonEnvironment& env, double limit,
+                                              int threshold);
+
+// The probability that a row of five different numbers shares h of the five drawn: C(5,h)·C(44,5−h)/C(49,5).
+double mainHitProbability(int h);
+// The range [low, high] that holds a binomial count of n trials with probability p with 95 % probability
+// (2.5 % of the mass left out on each side).
+std::pair<long long, long long> binomialInterval95(long long n, double p);
+
+// The report lines of the parameter analysis (rowsPerRun: UpDown8 now), then what chance would have given.
+QStringList parameterReport(const MessageTable& messages, const ParameterTotals& totals, int rowsPerRun);
+// The report lines of the draw analysis, then what chance would have given.
+QStringList drawReport(const MessageTable& messages, const DrawTallies& tallies);
+// The file: one line per report line, each ended with CR LF, in UTF-8.
+QByteArray reportBytes(const QStringList& lines);
+
+} // namespace kugelo

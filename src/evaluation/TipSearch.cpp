@@ -1,0 +1,81 @@
+#include "evaluation/TipSearch.h"
+
+#include "draws/CurrentDraw.h"
+#include "draws/DrawFile.h"
+#include "evaluation/HitCheck.h"
+#include "i18n/MessageTable.h"
+#include "platform/Dialogs.h"
+#include "platform/Progress.h"
+#include "sheet/TipSheet.h"
+#include "state/MainState.h"
+#include "stats/ChartModel.h"
+
+#include <QLocale>
+
+namespace kugelo {
+
+QString searchStopQuestion(const MessageTable& messages, int row, const QDate& date) {
+    const QString day = QLocale().toString(date, QLocale::ShortFormat);
+    if (row == 1)
+        return messages[Msg::HitFoundOn] + QStringLiteral("  ") + day + QStringLiteral(" . ") +
+               messages[Msg::Continue];
+    // Rows 2 to 12 ask in fixed German words.
+    return QStringLiteral("Ein Treffer am  ") + day + QStringLiteral(" gefunden. Weiter?");
+}
+
+QString searchStopCaption(const MessageTable& messages, int row) {
+    return row == 1 ? messages[Msg::DrawFound] : QStringLiteral("Ziehung gefunden");
+}
+
+SearchResult searchHistory(const SearchEnvironment& env, int threshold) {
+    MainState& s = env.state;
+    TipSheet& sheet = env.sheet;
+    SearchResult result;
+    const std::vector<DrawRecord> records = DrawFile(s.drawFilePath()).readAll();
+    s.aktDatum = toDayNumber(s.DateTimePicker2);
+    s.dfb = toDayNumber(s.DateTimePicker1);
+    s.Gewinn = 0;
+    env.chart.show({}, !env.chart.automaticAxis());
+
+    for (const DrawRecord& record : records) {
+        // A damaged date lies in no window.
+        if (!(record.Datum >= s.aktDatum && record.Datum <= s.dfb)) continue;
+        if (env.progress) {
+            if (env.progress->stopRequested()) return result;
+            env.progress->pump();
+        }
+        ++result.examined;
+        s.Datum1 = record.Datum;
+        for (int i = 0; i < 8; ++i)
+            s.Zahl[static_cast<std::size_t>(i) + 1] = record.Zahl[static_cast<std::size_t>(i)];
+        s.Label29 = currentDrawLine(s.Datum1, s.Zahl, QStringLiteral("  "), QStringLiteral("  n°: "));
+        s.Label13 = env.messages[Msg::CrossSum] + QStringLiteral(": ") +
+                    QString::number(s.Zahl[1] + s.Zahl[2] + s.Zahl[3] + s.Zahl[4] + s.Zahl[5]);
+        s.Label35 = s.Label29;
+        if (env.progress)
+            env.progress->status(0, QLocale().toString(record.date(), QLocale::ShortFormat) + env.stopHint);
+
+        for (int r = 0; r < TipSheet::RowCount; ++r) {
+            Zettelcheck(s, sheet.row(r).texts);
+            QString label = QString::number(s.Gewinn);
+            if (r == 0 && env.countChance && s.Zusatz) ++s.Gewinn;
+            if (s.Zusatz) label += r == 0 ? QStringLiteral(" + PP") : QStringLiteral(" + n°");
+            sheet.setHits(r, label, s.Gewinn > 1 || s.Zusatz);
+            if (s.Gewinn < threshold) continue;
+
+            result.stops.push_back({record.date(), r + 1, s.Gewinn});
+            if (env.sheetCheck) env.sheetCheck();
+            if (!env.dialogs.question(searchStopCaption(env.messages, r + 1),
+                                      searchStopQuestion(env.messages, r + 1, record.date())))
+                return result;
+        }
+    }
+    std::vector<ChartPoint> zeros;
+    for (int x = 0; x < 12; ++x)
+        zeros.push_back({x, 0, false});
+    env.chart.show(std::move(zeros), !env.chart.automaticAxis());
+    result.completed = true;
+    return result;
+}
+
+} // namespace kugelo
