@@ -5,7 +5,9 @@
 //     run takes to end after that press is measured.
 //  2. First update: "Datenbank aktualisieren" into an empty draw file against the stand-in draw service
 //     (beside this program) serving the history, one request per day from 7 October 2008 to today.
-//  3. Stop: the update against a service that answers after 2 s; the stop button is pressed 300 ms into
+//  3. The parameter analysis over the whole history from 6 October 2008 with UpDown8 = 12 (BitBtn9), every
+//     question answered Yes.
+//  4. Stop: the update against a service that answers after 2 s; the stop button is pressed 300 ms into
 //     the first request and the time the update takes to end after that press is measured.
 
 #include "QuietPlatform.h"
@@ -22,6 +24,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -78,6 +81,22 @@ void generation(const QString& csv, QTextStream& out) {
         << ms(ended - stopPressed) << " ms after the stop press; status: " << w.form->statusText(1) << "\n";
 }
 
+void parameterAnalysis(const QString& csv, QTextStream& out) {
+    Window w;
+    importDraws(DrawFile(w.homePath + QStringLiteral("Kugelo.dat")), parseDrawCsv(csv, readTextFile(csv)));
+    w.start();
+    w.quiet.answerYes = true;
+    w.form->criteria().UpDown8.set(12);
+    w.form->state().DateTimePicker1 = earliestDrawDate();
+    TickRecorder ticks;
+    w.button("BitBtn9")->click(); // returns when the analysis has ended
+    const qint64 ended = ticks.elapsed();
+    const bool written = QFile::exists(w.homePath + QStringLiteral("Test.rtf"));
+    out << "window during the parameter analysis from 2008-10-06, UpDown8 = 12:\n  " << ticks.summary()
+        << "\n  the analysis took " << ms(ended) << " ms; report " << (written ? "written" : "missing")
+        << "\n";
+}
+
 void firstUpdate(const QString& csv, QTextStream& out) {
     ServiceProcess service({QStringLiteral("--csv"), csv});
     if (!service.running()) {
@@ -125,6 +144,8 @@ int main(int argc, char* argv[]) {
     QTextStream out(stdout);
     const QString csv = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(KUGELO_DEFAULT_HISTORY);
     generation(csv, out);
+    out.flush();
+    parameterAnalysis(csv, out);
     out.flush();
     firstUpdate(csv, out);
     out.flush();

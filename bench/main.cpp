@@ -7,6 +7,7 @@
 #include "QuietPlatform.h"
 
 #include "draws/CurrentDraw.h"
+#include "evaluation/HistoricalAnalysis.h"
 #include "evaluation/HitCheck.h"
 #include "generator/ChanceChoice.h"
 #include "generator/GenerationCriteria.h"
@@ -108,6 +109,57 @@ RunResult generationRun(const QString& home, bool literal, std::uint32_t seed) {
     result.candidates = run.counter();
     result.indexBytes = run.history().memoryBytes();
     result.pool = run.pool();
+    return result;
+}
+
+// The parameter analysis over the history in home from 6 October 2008, design options with UpDown8 = 12 and
+// the seed 4711, as the controller runs it: every cycle a whole generation run, then the selection of the
+// draw a week on and its tally. reuse: the runs share the draws read once and the history index; literal:
+// each run reads the draw file for every history test and candidate. maxCycles > 0 ends the analysis after so
+// many.
+struct AnalysisResult {
+    int cycles = 0;
+    double seconds = 0;
+    QByteArray report;
+};
+AnalysisResult parameterAnalysis(const QString& home, bool reuse, bool literal, int maxCycles = 0) {
+    MainState state;
+    state.Home = home;
+    state.sortieren = true;
+    state.DateTimePicker2 = earliestDrawDate();
+    state.DateTimePicker1 = earliestDrawDate();
+    TipSheet sheet;
+    GenerationCriteria criteria;
+    criteria.UpDown8.set(12);
+    MessageTable messages;
+    ChartModel chart;
+    QuietPlatform quiet;
+    SystemClock clock;
+    RandomSource random;
+    CurrentDraw currentDraw(state, messages, quiet, [&] { Komplettcheck(state, sheet); });
+    RunReuse shared;
+    int cycles = 0;
+    ProgressFunctions progress;
+    progress.onStop = [&] { return maxCycles > 0 && cycles >= maxCycles; };
+    const auto generate = [&] {
+        RunEnvironment environment{state, sheet, criteria, messages, chart, currentDraw, random, clock};
+        environment.literal = literal;
+        environment.reuse = reuse ? &shared : nullptr;
+        RunHooks hooks;
+        hooks.sheetCheck = [&] { Komplettcheck(state, sheet); };
+        GenerationRun(environment, hooks).run();
+        ++cycles;
+    };
+    QElapsedTimer t;
+    t.start();
+    currentDraw.selectByDate();
+    const ParameterCycleEnvironment environment{state,    currentDraw, random, clock,
+                                                generate, &progress,   {},     {}};
+    const ParameterTotals totals = runParameterCycles(environment, earliestDrawDate(), 4711);
+    AnalysisResult result;
+    result.report = reportBytes(parameterReport(messages, totals, criteria.UpDown8.value));
+    result.seconds = static_cast<double>(t.nsecsElapsed()) / 1e9;
+    result.cycles = totals.cycles;
     return result;
 }
 
@@ -233,6 +285,38 @@ int main(int argc, char* argv[]) {
                    .arg(loopRate / floorRate, 0, 'f', 3)
                    .arg(runRate / literalRate, 0, 'f', 1)
                    .arg(loopRate / literalLoopRate, 0, 'f', 1);
+    }
+    {
+        // The parameter analysis: the whole history with what the cycles share, without it (the report must
+        // be the same), and the literal runs over a few cycles, scaled to the whole history.
+        out << "\nparameter analysis from 2008-10-06 over the whole history, design options, UpDown8 = 12\n";
+        const AnalysisResult shared = parameterAnalysis(state.Home, true, false);
+        const AnalysisResult own = parameterAnalysis(state.Home, false, false);
+        if (shared.report != own.report) {
+            QTextStream(stderr)
+                << "kugelo-bench: the analysis with shared runs differs from the one without\n";
+            return 1;
+        }
+        const int literalCycles = 5;
+        const AnalysisResult literal = parameterAnalysis(state.Home, false, true, literalCycles);
+        const double literalScaled = literal.seconds / literal.cycles * shared.cycles;
+        out << QStringLiteral(
+                   "shared   %1 cycles in %2 s: %3 cycles/s (the same report as each run on its own)\n")
+                   .arg(shared.cycles)
+                   .arg(shared.seconds, 0, 'f', 2)
+                   .arg(shared.cycles / shared.seconds, 0, 'f', 0);
+        out << QStringLiteral("own      %1 cycles in %2 s: %3 cycles/s\n")
+                   .arg(own.cycles)
+                   .arg(own.seconds, 0, 'f', 2)
+                   .arg(own.cycles / own.seconds, 0, 'f', 0);
+        out << QStringLiteral("literal  %1 cycles in %2 s: %3 cycles/s, %4 s for the whole history\n")
+                   .arg(literal.cycles)
+                   .arg(literal.seconds, 0, 'f', 2)
+                   .arg(literal.cycles / literal.seconds, 0, 'f', 1)
+                   .arg(literalScaled, 0, 'f', 0);
+        out << QStringLiteral("literal/shared %1   own/shared %2\n")
+                   .arg(literalScaled / shared.seconds, 0, 'f', 0)
+                   .arg(own.seconds / shared.seconds, 0, 'f', 2);
     }
     {
         // The settings as a close and a start handle them: every value saved and the file written whole, then

@@ -53,6 +53,11 @@ private Q_SLOTS:
         QTest::newRow("import without files") << QStringList{"import"};
         QTest::newRow("update with a stray argument") << QStringList{"update", "now"};
         QTest::newRow("update with a bad --today") << QStringList{"update", "--today", "yesterday"};
+        QTest::newRow("search without a tip file") << QStringList{"search", "--threshold", "3"};
+        QTest::newRow("analyse without a kind") << QStringList{"analyse", "--from", "2020-01-01"};
+        QTest::newRow("analyse params without --from") << QStringList{"analyse", "params"};
+        QTest::newRow("analyse draws with --seed")
+            << QStringList{"analyse", "draws", "--from", "2020-01-01", "--seed", "1"};
     }
     void wrongUsageExitsWithTwo() {
         QFETCH(QStringList, args);
@@ -239,6 +244,39 @@ private Q_SLOTS:
                      .code,
                  0);
         QCOMPARE(runCli({"--home", home.path(), "generate", "--lock", "13:1,2,3,4,5,6"}).code, 2);
+    }
+
+    // What scripts parse: the search prints one line per stop and the number of draws examined; the analyses
+    // print the report as written to Test.rtf, the parameter analysis the same again with the same seed and
+    // clock.
+    void searchAndAnalysePrintTheirContracts() {
+        TempHome home;
+        home.writeDraws({{"2019-12-30", {1, 2, 3, 4, 5}, 1},
+                         {"2020-01-04", {1, 2, 3, 4, 5}, 1},
+                         {"2020-01-06", {10, 11, 12, 13, 14}, 2},
+                         {"2020-01-08", {1, 2, 3, 4, 9}, 3}});
+        home.writeBytes("tips.tpf", "1,2,3,4,5,3,\r\n10,11,12,13,14,2,\r\n");
+        const QStringList search{"--home", home.path(),  "search", home.file("tips.tpf"),
+                                 "--from", "2020-01-04", "--to",   "2020-01-08"};
+        Run r = runCli(search);
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("2020-01-04\t1\t5\n2020-01-06\t2\t5\nexamined 3 draws\n"));
+        r = runCli(search + QStringList{"--set", "CheckBox31=1", "--threshold", "5"});
+        QCOMPARE(r.out,
+                 QStringLiteral("2020-01-04\t1\t5\n2020-01-06\t2\t5\n2020-01-08\t1\t5\nexamined 3 draws\n"));
+
+        r = runCli({"--home", home.path(), "analyse", "draws", "--from", "2020-01-08"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out.toUtf8(), home.readBytes("Test.rtf"));
+        QVERIFY(r.out.startsWith("Treffer von Ziehungen in der Datenbank\r\n0    =>0\r\n"));
+
+        const QStringList params{"--home",     home.path(), "analyse", "params",  "--from",
+                                 "2020-01-06", "--seed",    "4711",    "--clock", "1"};
+        r = runCli(params);
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out.toUtf8(), home.readBytes("Test.rtf"));
+        QVERIFY2(r.out.contains("\r\nZiehungen: 2mit je 5Tipp => 10 Reihen\r\n"), qPrintable(r.out));
+        QCOMPARE(runCli(params).out, r.out);
     }
 
     void settingsPrintsEveryStoredValue() {

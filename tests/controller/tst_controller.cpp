@@ -7,6 +7,7 @@
 
 #include "controller/Controller.h"
 #include "draws/DrawFile.h"
+#include "evaluation/HistoricalAnalysis.h"
 #include "generator/NumberList.h"
 #include "platform/HttpClient.h"
 
@@ -102,6 +103,20 @@ struct ControllerFixture {
     }
 };
 
+// Draws for the search: the window runs from 4 to 8 January 2020, with one draw just outside at each end.
+void writeSearchDraws(const TempHome& home) {
+    home.writeDraws({{"2019-12-30", {1, 2, 3, 4, 5}, 1},
+                     {"2020-01-04", {1, 2, 3, 4, 5}, 1},
+                     {"2020-01-06", {10, 11, 12, 13, 14}, 2},
+                     {"2020-01-08", {1, 2, 3, 4, 9}, 3},
+                     {"2020-01-11", {10, 11, 12, 13, 14}, 4}});
+}
+
+// The report's lines as the analysis wrote them.
+QStringList reportLines(const ControllerFixture& f) {
+    return QString::fromUtf8(f.home.readBytes(analysisReportName())).split(QStringLiteral("\r\n"));
+}
+
 const Command kCommands[] = {Command::SelectDraw,     Command::RemoveDraw, Command::EnterDraw,
                              Command::Update,         Command::StopUpdate, Command::Generate,
                              Command::StopGeneration, Command::EditSheet,  Command::SaveTips,
@@ -121,6 +136,8 @@ class TestController : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
     // What may run while the program is idle, updating or generating; commands that are not allowed do
     // nothing when they are called all the same.
     void busyCommandsAreRefused() {
@@ -225,6 +242,220 @@ private Q_SLOTS:
         f.controller.luckyNumber();
         QCOMPARE(f.view.lastStatus, status);
         if (!status.isEmpty()) QCOMPARE(f.controller.random().state(), 4711u);
+    }
+
+    // The search: the window's bounds both count, the threshold decides where it stops, only row 1 counts
+    // its n° CHANCE hit (and only when ticked), No ends at once and leaves the chart empty.
+    void searchStopsAndLabels_data() {
+        QTest::addColumn<bool>("countChance");
+        QTest::addColumn<QString>("threshold"); // the answer to the input box; empty: the proposed text
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<QStringList>("stops");
+        QTest::addColumn<QStringList>("questions");
+        QTest::addColumn<int>("examined");
+        QTest::addColumn<int>("chartPoints");
+        QTest::addColumn<QStringList>("labels"); // the hits labels of rows 1 and 2 afterwards
+        const QString first = "Ziehung gefunden|Ein Treffer gefunden am:  04.01.20 . Weiter?";
+        QTest::newRow("proposed 5: only five main numbers stop")
+            << false << "" << QList<bool>{true, true} << QStringList{"2020-01-04 1 5", "2020-01-06 2 5"}
+            << QStringList{first, "Ziehung gefunden|Ein Treffer am  06.01.20 gefunden. Weiter?"} << 3 << 12
+            << QStringList{"4 + PP", "0"};
+        QTest::newRow("ticked: row 1 counts its n° CHANCE")
+            << true << "5" << QList<bool>{true, true, true}
+            << QStringList{"2020-01-04 1 5", "2020-01-06 2 5", "2020-01-08 1 5"} << QStringList() << 3 << 12
+            << QStringList{"4", "0"}; // the sheet check at the last stop wrote the labels
+        QTest::newRow("ticked: the proposed 7 is never reached")
+            << true << "" << QList<bool>{} << QStringList() << QStringList() << 3 << 12
+            << QStringList{"4 + PP", "0"};
+        QTest::newRow("threshold 0, No: ends at once")
+            << false << "0" << QList<bool>{false} << QStringList{"2020-01-04 1 5"} << QStringList{first} << 1
+            << 0 << QStringList{"5", "0"};
+    }
+    void searchStopsAndLabels() {
+        QFETCH(bool, countChance);
+        QFETCH(QString, threshold);
+        QFETCH(QList<bool>, answers);
+        QFETCH(QStringList, stops);
+        QFETCH(QStringList, questions);
+        QFETCH(int, examined);
+        QFETCH(int, chartPoints);
+        QFETCH(QStringList, labels);
+        ControllerFixture f;
+        writeSearchDraws(f.home);
+        MainState& state = f.controller.state();
+        state.sortieren = true;
+        state.DateTimePicker2 = QDate(2020, 1, 4);
+        state.DateTimePicker1 = QDate(2020, 1, 8);
+        f.controller.criteria().CheckBox31 = countChance;
+        const QStringList rows[] = {{"1", "2", "3", "4", "5", "3"}, {"10", "11", "12", "13", "14", "2"}};
+        for (int r = 0; r < 2; ++r)
+            for (int i = 0; i < 6; ++i)
+                f.controller.sheet().setText(r, i, rows[r][i]);
+        if (!threshold.isEmpty()) f.dialogs.inputs.push_back(threshold);
+        f.dialogs.answers.assign(answers.begin(), answers.end());
+
+        const SearchResult result = f.controller.searchTips();
+        QStringList found;
+        for (const SearchStop& stop : result.stops)
+            found << QStringLiteral("%1 %2 %3")
+                         .arg(stop.date.toString(Qt::ISODate))
+                         .arg(stop.row)
+                         .arg(stop.hits);
+        QCOMPARE(found, stops);
+        if (!questions.isEmpty()) QCOMPARE(f.dialogs.questions, questions);
+        QCOMPARE(f.dialogs.questions.size(), stops.size());
+        QCOMPARE(result.examined, examined);
+        QCOMPARE(f.controller.chart().count(), chartPoints);
+        QCOMPARE((QStringList{f.controller.sheet().row(0).hits, f.controller.sheet().row(1).hits}), labels);
+        QCOMPARE(f.controller.activity(), Activity::Idle);
+    }
+
+    // The cycles of the parameter analysis: none from today, one from the newest draw, and from three weeks
+    // before it one per week plus the one more on the newest draw. The number list stays shut and its option
+    // comes back; the report goes to the home folder and is opened.
+    void parameterAnalysisCycles_data() {
+        QTest::addColumn<int>("daysBeforeNewest"); // -1: today
+        QTest::addColumn<int>("cycles");
+        QTest::newRow("from today: none") << -1 << 0;
+        QTest::newRow("from the newest draw: one") << 0 << 1;
+        QTest::newRow("three weeks before it: four") << 21 << 4;
+    }
+    void parameterAnalysisCycles() {
+        QFETCH(int, daysBeforeNewest);
+        QFETCH(int, cycles);
+        ControllerFixture f;
+        f.writeHistory();
+        ScriptedNumberList list;
+        f.controller.setNumberList(&list);
+        f.controller.state().sortieren = true;
+        f.controller.criteria().CheckBox20 = true;
+        const QDate newest = DrawFile(f.controller.state().drawFilePath()).readAll().back().date();
+        const QDate start = daysBeforeNewest < 0 ? f.clock.today() : newest.addDays(-daysBeforeNewest);
+        f.controller.state().DateTimePicker1 = start;
+        f.dialogs.answers = {true};
+        f.dialogs.inputs = {QStringLiteral("4711")};
+        f.controller.analyseParameters();
+
+        QCOMPARE(
+            f.dialogs.questions,
+            QStringList{
+                "aktuellen Tipps werden dabei gelöscht?|Soll die Analyse der Einstellungen jetzt ab dem " +
+                QLocale().toString(start, QLocale::ShortFormat) + " durchgeführt werden??"});
+        QCOMPARE(f.desktop.opened, QStringList{f.controller.reportPath()});
+        const QStringList lines = reportLines(f);
+        QCOMPARE(lines[10],
+                 QStringLiteral("Ziehungen: %1mit je 5Tipp => %2 Reihen").arg(cycles).arg(5 * cycles));
+        if (cycles == 0)
+            for (int h = 0; h <= 5; ++h)
+                QCOMPARE(lines[3 + h], QStringLiteral("%1x\t=> 0\t\t=> 0").arg(h));
+        QCOMPARE(f.controller.state().DateTimePicker1, newest);
+        QVERIFY(list.rowModes.isEmpty());
+        QVERIFY(f.controller.criteria().CheckBox20);
+    }
+
+    // The draw analysis on or after the newest draw: nothing earlier is compared, the newest draw once with
+    // itself.
+    void drawAnalysisOnTheNewestDraw_data() {
+        QTest::addColumn<int>("daysAfterNewest");
+        QTest::newRow("on the newest draw") << 0;
+        QTest::newRow("after it") << 5;
+    }
+    void drawAnalysisOnTheNewestDraw() {
+        QFETCH(int, daysAfterNewest);
+        ControllerFixture f;
+        f.writeHistory();
+        f.controller.state().sortieren = true;
+        const QDate newest = DrawFile(f.controller.state().drawFilePath()).readAll().back().date();
+        f.controller.state().DateTimePicker1 = newest.addDays(daysAfterNewest);
+        f.dialogs.answers = {true};
+        f.controller.analyseDraws();
+        QCOMPARE(f.dialogs.questions.size(), 1);
+        QCOMPARE(reportLines(f).mid(0, 14),
+                 QStringList({"Treffer von Ziehungen in der Datenbank", "0    =>0", "1    =>0", "2    =>0",
+                              "3    =>0", "4    =>0", "5    =>0", " ",
+                              "Wie oft gab es bei der nächsten Ziehung ähnliche Zahlen", "0    =>0",
+                              "1    =>0", "2    =>0", "3    =>0", "4    =>0"}));
+        QCOMPARE(reportLines(f)[14], QStringLiteral("5    =>1"));
+    }
+
+    // Without draws both analyses end at once with a message and ask nothing; a No to the first question
+    // ends them without a report.
+    void analysesEndAtOnce_data() {
+        QTest::addColumn<bool>("parameters");
+        QTest::addColumn<bool>("withDraws");
+        QTest::newRow("parameters, empty history") << true << false;
+        QTest::newRow("draws, empty history") << false << false;
+        QTest::newRow("parameters, No") << true << true;
+        QTest::newRow("draws, No") << false << true;
+    }
+    void analysesEndAtOnce() {
+        QFETCH(bool, parameters);
+        QFETCH(bool, withDraws);
+        ControllerFixture f;
+        if (withDraws) f.writeHistory();
+        parameters ? f.controller.analyseParameters() : f.controller.analyseDraws();
+        QCOMPARE(f.dialogs.messages,
+                 withDraws ? QStringList() : QStringList{"Lesen Sie zuerst die Daten der Ziehungen ein"});
+        QCOMPARE(f.dialogs.questions.size(), withDraws ? 1 : 0);
+        QVERIFY(f.desktop.opened.isEmpty());
+        QCOMPARE(f.controller.activity(), Activity::Idle);
+    }
+
+    // The run button during an analysis ends only the run of the current cycle; the analysis' own stop (its
+    // button again) ends it without a report. Nothing else may run meanwhile.
+    void stopsDuringTheParameterAnalysis_data() {
+        QTest::addColumn<bool>("stopAnalysis");
+        QTest::newRow("run button: the cycle") << false;
+        QTest::newRow("analysis button: all") << true;
+    }
+    void stopsDuringTheParameterAnalysis() {
+        QFETCH(bool, stopAnalysis);
+        ControllerFixture f;
+        f.writeHistory();
+        f.controller.state().sortieren = true;
+        const QDate newest = DrawFile(f.controller.state().drawFilePath()).readAll().back().date();
+        f.controller.state().DateTimePicker1 = newest.addDays(-7);
+        f.dialogs.answers = {true};
+        QString allowedMeanwhile;
+        f.view.onPump = [&] {
+            if (!allowedMeanwhile.isEmpty()) return;
+            allowedMeanwhile = allowed(f.controller);
+            stopAnalysis ? f.controller.analyseParameters() : f.controller.generate();
+        };
+        f.controller.analyseParameters();
+        QCOMPARE(allowedMeanwhile, QStringLiteral("00000010000"));
+        QCOMPARE(f.desktop.opened.size(), stopAnalysis ? 0 : 1);
+        if (!stopAnalysis)
+            QCOMPARE(reportLines(f)[10], QStringLiteral("Ziehungen: 2mit je 5Tipp => 10 Reihen"));
+        QCOMPARE(f.controller.activity(), Activity::Idle);
+    }
+
+    // What the cycles share (the draws read once, the history index extended week by week) changes nothing:
+    // the parameter analysis over the real history gives the same report and the same last rows without it.
+    void reuseAcrossCyclesChangesNothing() {
+        const QString csv = realHistoryCsv();
+        if (csv.isEmpty()) QSKIP("../shared/data/loto-history.csv is not present");
+        QByteArray reports[2];
+        QStringList rows[2];
+        for (int reuse = 0; reuse < 2; ++reuse) {
+            ControllerFixture f;
+            f.home.writeBytes(QStringLiteral("Kugelo.dat"), encodeDrawRecords(readHistoryCsv(csv)));
+            f.controller.setReuseAcrossCycles(reuse == 1);
+            f.controller.state().sortieren = true;
+            f.controller.state().DateTimePicker1 = earliestDrawDate();
+            f.controller.criteria().UpDown8.set(12);
+            f.dialogs.answers = {true};
+            f.dialogs.inputs = {QStringLiteral("4711")};
+            f.controller.analyseParameters();
+            reports[reuse] = f.home.readBytes(analysisReportName());
+            for (int r = 0; r < TipSheet::RowCount; ++r)
+                rows[reuse] << QStringList(f.controller.sheet().row(r).texts.begin(),
+                                           f.controller.sheet().row(r).texts.end())
+                                   .join(',');
+        }
+        QVERIFY(reports[0].contains("mit je 12Tipp"));
+        QCOMPARE(reports[1], reports[0]);
+        QCOMPARE(rows[1], rows[0]);
     }
 
     // A failure a command lets through is the general error report, and the program goes on.

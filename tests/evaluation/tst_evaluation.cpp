@@ -1,4 +1,6 @@
+#include "evaluation/HistoricalAnalysis.h"
 #include "evaluation/HitCheck.h"
+#include "i18n/MessageTable.h"
 #include "sheet/TipSheet.h"
 #include "state/MainState.h"
 
@@ -179,6 +181,109 @@ private Q_SLOTS:
         Komplettcheck(s, sheet);
         QCOMPARE(sheet.row(0).hits, QStringLiteral("25"));
         QCOMPARE(s.Statistik[6][0], 1);
+    }
+
+    // What chance alone gives: the five-from-49 probabilities, and the 95 % range of a binomial count (its
+    // 2.5 % and 97.5 % quantiles).
+    void chanceArithmetic_data() {
+        QTest::addColumn<qlonglong>("n");
+        QTest::addColumn<double>("p");
+        QTest::addColumn<qlonglong>("low");
+        QTest::addColumn<qlonglong>("high");
+        QTest::newRow("100 fair coins") << 100LL << 0.5 << 40LL << 60LL;
+        QTest::newRow("1000 fair coins") << 1000LL << 0.5 << 469LL << 531LL;
+        QTest::newRow("low end reaches 0") << 20LL << 0.1 << 0LL << 5LL;
+        QTest::newRow("no rows") << 0LL << 0.3 << 0LL << 0LL;
+    }
+    void chanceArithmetic() {
+        QFETCH(qlonglong, n);
+        QFETCH(double, p);
+        QFETCH(qlonglong, low);
+        QFETCH(qlonglong, high);
+        QCOMPARE(binomialInterval95(n, p), std::make_pair(low, high));
+        double sum = 0;
+        for (int h = 0; h <= 5; ++h)
+            sum += mainHitProbability(h);
+        QCOMPARE(sum, 1.0);
+        QCOMPARE(mainHitProbability(2), 132440.0 / 1906884.0); // 10 · C(44,3) / C(49,5)
+        QCOMPARE(mainHitProbability(5), 1.0 / 1906884.0);
+    }
+
+    // The reports as written to the file, byte for byte: the lines of each analysis, then what as many rows
+    // (comparisons) at random would have given.
+    void reportsByteForByte_data() {
+        QTest::addColumn<bool>("parameters");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("parameter analysis: 8 cycles of 12 rows, better than chance")
+            << true
+            << QByteArray(
+                   "Aktuelle Einstellung brachten\r\n"
+                   "\r\n"
+                   "Anzahl ohne Glanzball\t1x Glanzball\r\n"
+                   "0x\t=> 40\t\t=> 5\r\n"
+                   "1x\t=> 30\t\t=> 3\r\n"
+                   "2x\t=> 10\t\t=> 1\r\n"
+                   "3x\t=> 2\t\t=> 0\r\n"
+                   "4x\t=> 0\t\t=> 1\r\n"
+                   "5x\t=> 0\t\t=> 0\r\n"
+                   "\r\n"
+                   "Ziehungen: 8mit je 12Tipp => 96 Reihen\r\n"
+                   "\r\n"
+                   "Was der Zufall allein gebracht h\xc3\xa4tte, bei gleich vielen zuf\xc3\xa4lligen Reihen: "
+                   "92\r\n"
+                   "\tbeobachtet\terwartet\tVerh\xc3\xa4ltnis\r\n"
+                   "0x\t45\t52.4\t0.86\r\n"
+                   "1x\t33\t32.7\t1.01\r\n"
+                   "2x\t11\t6.4\t1.72\r\n"
+                   "3x\t2\t0.5\t4.38\r\n"
+                   "4x\t1\t0.0\t94.21\r\n"
+                   "5x\t0\t0.0\t0.00\r\n"
+                   "n\xc2\xb0\t10\t9.2\t1.09\r\n"
+                   "Mindestens 2 Richtige: 14, allein durch Zufall mit 95 % Wahrscheinlichkeit: 2 bis 12 => "
+                   "besser als der Zufall, mehr als die Zufallsschwankung erkl\xc3\xa4rt\r\n");
+        QTest::newRow("draw analysis on the newest draw: A all 0, B[5] = 1")
+            << false
+            << QByteArray(
+                   "Treffer von Ziehungen in der Datenbank\r\n"
+                   "0    =>0\r\n1    =>0\r\n2    =>0\r\n3    =>0\r\n4    =>0\r\n5    =>0\r\n"
+                   " \r\n"
+                   "Wie oft gab es bei der n\xc3\xa4\x63hsten Ziehung \xc3\xa4hnliche Zahlen\r\n"
+                   "0    =>0\r\n1    =>0\r\n2    =>0\r\n3    =>0\r\n4    =>0\r\n5    =>1\r\n"
+                   "\r\n"
+                   "Treffer von Ziehungen in der Datenbank - Was der Zufall allein gebracht h\xc3\xa4tte, "
+                   "bei "
+                   "gleich vielen Vergleichen: 0\r\n"
+                   "\tbeobachtet\terwartet\tVerh\xc3\xa4ltnis\r\n"
+                   "0x\t0\t0.0\t-\r\n1x\t0\t0.0\t-\r\n2x\t0\t0.0\t-\r\n3x\t0\t0.0\t-\r\n4x\t0\t0.0\t-\r\n"
+                   "5x\t0\t0.0\t-\r\n"
+                   "Mindestens 2 Richtige: 0, allein durch Zufall mit 95 % Wahrscheinlichkeit: 0 bis 0 => "
+                   "nicht besser als der Zufall, im Rahmen der Zufallsschwankung\r\n"
+                   "\r\n"
+                   "Wie oft gab es bei der n\xc3\xa4\x63hsten Ziehung \xc3\xa4hnliche Zahlen - Was der "
+                   "Zufall allein "
+                   "gebracht h\xc3\xa4tte, bei gleich vielen Vergleichen: 1\r\n"
+                   "\tbeobachtet\terwartet\tVerh\xc3\xa4ltnis\r\n"
+                   "0x\t0\t0.6\t0.00\r\n1x\t0\t0.4\t0.00\r\n2x\t0\t0.1\t0.00\r\n3x\t0\t0.0\t0.00\r\n"
+                   "4x\t0\t0.0\t0.00\r\n5x\t1\t0.0\t1906884.00\r\n"
+                   "Mindestens 2 Richtige: 1, allein durch Zufall mit 95 % Wahrscheinlichkeit: 0 bis 1 => "
+                   "nicht besser als der Zufall, im Rahmen der Zufallsschwankung\r\n");
+    }
+    void reportsByteForByte() {
+        QFETCH(bool, parameters);
+        QFETCH(QByteArray, bytes);
+        const MessageTable messages;
+        QByteArray written;
+        if (parameters) {
+            ParameterTotals totals;
+            totals.rows = {{{40, 5}, {30, 3}, {10, 1}, {2, 0}, {0, 1}, {0, 0}}};
+            totals.cycles = 8;
+            written = reportBytes(parameterReport(messages, totals, 12));
+        } else {
+            DrawTallies tallies;
+            tallies.successor[5] = 1;
+            written = reportBytes(drawReport(messages, tallies));
+        }
+        QCOMPARE(written, bytes);
     }
 };
 
