@@ -116,25 +116,39 @@ RunResult generationRun(const QString& home, bool literal, std::uint32_t seed) {
 // the seed 4711, as the controller runs it: every cycle a whole generation run, then the selection of the
 // draw a week on and its tally. reuse: the runs share the draws read once and the history index; literal:
 // each run reads the draw file for every history test and candidate. maxCycles > 0 ends the analysis after so
-// many.
+// many; start: the date it starts from.
+// The clock of the analyses: today's date, and a counter that advances by 1000 at every reading, so that the
+// n° CHANCE choices (seeded from the counter) come out the same in every analysis.
+class CountingClock final : public Clock {
+public:
+    QDate today() const override { return QDate::currentDate(); }
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+    std::uint64_t performanceCounter() const override { return m_next += 1000; }
+    std::uint32_t tickCount() const override { return 1; }
+
+private:
+    mutable std::uint64_t m_next = 0;
+};
+
 struct AnalysisResult {
     int cycles = 0;
     double seconds = 0;
     QByteArray report;
 };
-AnalysisResult parameterAnalysis(const QString& home, bool reuse, bool literal, int maxCycles = 0) {
+AnalysisResult parameterAnalysis(const QString& home, bool reuse, bool literal, int maxCycles = 0,
+                                 QDate start = earliestDrawDate()) {
     MainState state;
     state.Home = home;
     state.sortieren = true;
     state.DateTimePicker2 = earliestDrawDate();
-    state.DateTimePicker1 = earliestDrawDate();
+    state.DateTimePicker1 = start;
     TipSheet sheet;
     GenerationCriteria criteria;
     criteria.UpDown8.set(12);
     MessageTable messages;
     ChartModel chart;
     QuietPlatform quiet;
-    SystemClock clock;
+    const CountingClock clock;
     RandomSource random;
     CurrentDraw currentDraw(state, messages, quiet, [&] { Komplettcheck(state, sheet); });
     RunReuse shared;
@@ -155,7 +169,7 @@ AnalysisResult parameterAnalysis(const QString& home, bool reuse, bool literal, 
     currentDraw.selectByDate();
     const ParameterCycleEnvironment environment{state,    currentDraw, random, clock,
                                                 generate, &progress,   {},     {}};
-    const ParameterTotals totals = runParameterCycles(environment, earliestDrawDate(), 4711);
+    const ParameterTotals totals = runParameterCycles(environment, start, 4711);
     AnalysisResult result;
     result.report = reportBytes(parameterReport(messages, totals, criteria.UpDown8.value));
     result.seconds = static_cast<double>(t.nsecsElapsed()) / 1e9;
@@ -297,8 +311,16 @@ int main(int argc, char* argv[]) {
                 << "kugelo-bench: the analysis with shared runs differs from the one without\n";
             return 1;
         }
-        const int literalCycles = 5;
-        const AnalysisResult literal = parameterAnalysis(state.Home, false, true, literalCycles);
+        // A literal cycle costs more the longer its history: two cycles from each of five dates spread over
+        // the history give the mean cost of a cycle.
+        AnalysisResult literal;
+        const QDate last = draws.back().date();
+        for (int part = 1; part <= 9; part += 2) {
+            const QDate from = earliestDrawDate().addDays(earliestDrawDate().daysTo(last) * part / 10);
+            const AnalysisResult sample = parameterAnalysis(state.Home, false, true, 2, from);
+            literal.cycles += sample.cycles;
+            literal.seconds += sample.seconds;
+        }
         const double literalScaled = literal.seconds / literal.cycles * shared.cycles;
         out << QStringLiteral(
                    "shared   %1 cycles in %2 s: %3 cycles/s (the same report as each run on its own)\n")
@@ -309,7 +331,9 @@ int main(int argc, char* argv[]) {
                    .arg(own.cycles)
                    .arg(own.seconds, 0, 'f', 2)
                    .arg(own.cycles / own.seconds, 0, 'f', 0);
-        out << QStringLiteral("literal  %1 cycles in %2 s: %3 cycles/s, %4 s for the whole history\n")
+        out << QStringLiteral(
+                   "literal  %1 cycles (2 from each odd tenth of the history) in %2 s: %3 cycles/s, %4 s "
+                   "for the whole history\n")
                    .arg(literal.cycles)
                    .arg(literal.seconds, 0, 'f', 2)
                    .arg(literal.cycles / literal.seconds, 0, 'f', 1)

@@ -503,7 +503,7 @@ SearchResult Controller::searchTips() {
                                         m_criteria.CheckBox31,
                                         [this] { checkSheet(); },
                                         &progress,
-                                        m_messages[Msg::AnalysisStopHint]};
+                                        m_messages[Msg::SearchStopHint]};
     return searchHistory(environment, threshold);
 }
 

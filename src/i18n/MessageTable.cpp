@@ -80,6 +80,7 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral(" => schlechter als der Zufall, mehr als die Zufallsschwankung erklärt"),       // 72
         QStringLiteral("Analyse: Durchlauf "),                                                         // 73
         QStringLiteral("  (erneut klicken beendet die Analyse)"),                                      // 74
+        QStringLiteral("  (erneut klicken beendet die Suche)"),                                        // 75
     };
     return texts;
 }

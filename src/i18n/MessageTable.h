@@ -83,6 +83,7 @@ enum class Msg : int {
     ChanceWorse = 72,
     AnalysisCycle = 73,
     AnalysisStopHint = 74,
+    SearchStopHint = 75,
 };
 
 // The numbered run-time texts (questions, messages, status texts, captions) that a language file can
