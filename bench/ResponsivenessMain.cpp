@@ -91,10 +91,13 @@ void parameterAnalysis(const QString& csv, QTextStream& out) {
     TickRecorder ticks;
     w.button("BitBtn9")->click(); // returns when the analysis has ended
     const qint64 ended = ticks.elapsed();
-    const bool written = QFile::exists(w.homePath + QStringLiteral("Test.rtf"));
+    // The report's line of the cycles: "Ziehungen: <cycles>mit je 12Tipp => <rows> Reihen".
+    QFile report(w.homePath + QStringLiteral("Test.rtf"));
+    QString cycles = QStringLiteral("no report");
+    if (report.open(QIODevice::ReadOnly))
+        cycles = QString::fromUtf8(report.readAll()).split(QStringLiteral("\r\n")).value(10);
     out << "window during the parameter analysis from 2008-10-06, UpDown8 = 12:\n  " << ticks.summary()
-        << "\n  the analysis took " << ms(ended) << " ms; report " << (written ? "written" : "missing")
-        << "\n";
+        << "\n  the analysis took " << ms(ended) << " ms; " << cycles << "\n";
 }
 
 void firstUpdate(const QString& csv, QTextStream& out) {

@@ -18,6 +18,7 @@
 #include "sheet/TipFile.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocale>
 #include <algorithm>
@@ -453,6 +454,48 @@ QString shortDate(const QDate& date) {
     return QLocale().toString(date, QLocale::ShortFormat);
 }
 
+// While the parameter analysis runs its cycles, the sheet and the chart tell their views about their
+// changes at most four times a second: showing every row and chart of a thousand cycles would cost the
+// window many times what the cycles cost.
+class ThrottledModels {
+public:
+    ThrottledModels(TipSheet& sheet, ChartModel& chart)
+        : m_sheet(sheet), m_chart(chart), m_sheetBlocked(sheet.blockSignals(true)),
+          m_chartBlocked(chart.blockSignals(true)) {
+        m_since.start();
+    }
+    ~ThrottledModels() {
+        m_sheet.blockSignals(m_sheetBlocked);
+        m_chart.blockSignals(m_chartBlocked);
+        show();
+    }
+    ThrottledModels(const ThrottledModels&) = delete;
+    ThrottledModels& operator=(const ThrottledModels&) = delete;
+
+    // After a cycle: the views catch up when their time has come.
+    void cycleDone() {
+        if (m_since.elapsed() < 250) return;
+        m_sheet.blockSignals(m_sheetBlocked);
+        m_chart.blockSignals(m_chartBlocked);
+        show();
+        m_sheet.blockSignals(true);
+        m_chart.blockSignals(true);
+    }
+
+private:
+    void show() {
+        Q_EMIT m_chart.changed();
+        for (int r = 0; r < TipSheet::RowCount; ++r)
+            Q_EMIT m_sheet.rowChanged(r);
+        m_since.restart();
+    }
+    TipSheet& m_sheet;
+    ChartModel& m_chart;
+    bool m_sheetBlocked;
+    bool m_chartBlocked;
+    QElapsedTimer m_since;
+};
+
 } // namespace
 
 void Controller::stopAnalysis() {
@@ -515,7 +558,11 @@ void Controller::generationCycle(RunReuse* reuse) {
     RunEnvironment environment{m_state, m_sheet,        m_criteria, m_messages,
                                m_chart, *m_currentDraw, m_random,   m_platform.clock};
     environment.reuse = reuse;
-    GenerationRun run(environment, runHooks(&progress));
+    // The runs of an analysis leave the chart page where it is: bringing it to the front and painting it
+    // for every statistic of every cycle would cost the window tens of milliseconds per cycle.
+    RunHooks hooks = runHooks(&progress);
+    hooks.showChartTab = nullptr;
+    GenerationRun run(environment, hooks);
     struct Current {
         Controller* controller;
         ~Current() {
@@ -565,15 +612,18 @@ void Controller::analyseParameters() {
         m_random.setState(static_cast<std::uint32_t>(seed));
         m_view->status(1, m[Msg::LuckyNumberSet] + QString::number(seed) + m[Msg::LuckyNumberSetEnd]);
         RunReuse reuse;
-        ParameterCycleEnvironment environment{
-            m_state,
-            *m_currentDraw,
-            m_random,
-            m_platform.clock,
-            [&] { generationCycle(m_reuseAcrossCycles ? &reuse : nullptr); },
-            this,
-            m[Msg::AnalysisCycle],
-            m[Msg::AnalysisStopHint]};
+        ThrottledModels views(m_sheet, m_chart);
+        ParameterCycleEnvironment environment{m_state,
+                                              *m_currentDraw,
+                                              m_random,
+                                              m_platform.clock,
+                                              [&] {
+                                                  generationCycle(m_reuseAcrossCycles ? &reuse : nullptr);
+                                                  views.cycleDone();
+                                              },
+                                              this,
+                                              m[Msg::AnalysisCycle],
+                                              m[Msg::AnalysisStopHint]};
         bool stopped = false;
         const ParameterTotals totals =
             runParameterCycles(environment, start, static_cast<std::uint32_t>(seed), &stopped);
