@@ -156,6 +156,7 @@ AnalysisResult parameterAnalysis(const QString& home, bool reuse, bool literal, 
     ProgressFunctions progress;
     progress.onStop = [&] { return maxCycles > 0 && cycles >= maxCycles; };
     const auto generate = [&] {
+        random.setState(4711);
         RunEnvironment environment{state, sheet, criteria, messages, chart, currentDraw, random, clock};
         environment.literal = literal;
         environment.reuse = reuse ? &shared : nullptr;
@@ -167,9 +168,8 @@ AnalysisResult parameterAnalysis(const QString& home, bool reuse, bool literal, 
     QElapsedTimer t;
     t.start();
     currentDraw.selectByDate();
-    const ParameterCycleEnvironment environment{state,    currentDraw, random, clock,
-                                                generate, &progress,   {},     {}};
-    const ParameterTotals totals = runParameterCycles(environment, start, 4711);
+    const ParameterCycleEnvironment environment{state, currentDraw, clock, generate, &progress, {}, {}};
+    const ParameterTotals totals = runParameterCycles(environment, start);
     AnalysisResult result;
     result.report = reportBytes(parameterReport(messages, totals, criteria.UpDown8.value));
     result.seconds = static_cast<double>(t.nsecsElapsed()) / 1e9;

@@ -538,10 +538,16 @@ SearchResult Controller::searchTips() {
     };
     progress.onStatus = [this](int panel, const QString& text) { m_view->status(panel, text); };
     progress.onStop = [this] { return m_stopRequested; };
+    const auto showChart = [this](int zeroBars) {
+        std::vector<ChartPoint> zeros;
+        for (int x = 0; x < zeroBars; ++x)
+            zeros.push_back({x, 0, false});
+        m_chart.show(std::move(zeros), !m_chart.automaticAxis());
+    };
     const SearchEnvironment environment{m_state,
                                         m_sheet,
                                         m_messages,
-                                        m_chart,
+                                        showChart,
                                         m_platform.dialogs,
                                         m_criteria.CheckBox31,
                                         [this] { checkSheet(); },
@@ -613,20 +619,16 @@ void Controller::analyseParameters() {
         m_view->status(1, m[Msg::LuckyNumberSet] + QString::number(seed) + m[Msg::LuckyNumberSetEnd]);
         RunReuse reuse;
         ThrottledModels views(m_sheet, m_chart);
-        ParameterCycleEnvironment environment{m_state,
-                                              *m_currentDraw,
-                                              m_random,
-                                              m_platform.clock,
-                                              [&] {
-                                                  generationCycle(m_reuseAcrossCycles ? &reuse : nullptr);
-                                                  views.cycleDone();
-                                              },
-                                              this,
-                                              m[Msg::AnalysisCycle],
-                                              m[Msg::AnalysisStopHint]};
+        const auto cycle = [&] {
+            m_random.setState(static_cast<std::uint32_t>(seed));
+            generationCycle(m_reuseAcrossCycles ? &reuse : nullptr);
+            views.cycleDone();
+        };
+        const ParameterCycleEnvironment environment{
+            m_state, *m_currentDraw,        m_platform.clock,        cycle,
+            this,    m[Msg::AnalysisCycle], m[Msg::AnalysisStopHint]};
         bool stopped = false;
-        const ParameterTotals totals =
-            runParameterCycles(environment, start, static_cast<std::uint32_t>(seed), &stopped);
+        const ParameterTotals totals = runParameterCycles(environment, start, &stopped);
         m_view->stateChanged();
         if (!stopped) writeReport(parameterReport(m, totals, m_criteria.UpDown8.value));
     } catch (const std::exception&) {

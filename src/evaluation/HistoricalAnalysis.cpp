@@ -3,7 +3,6 @@
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
 #include "evaluation/HitCheck.h"
-#include "generator/RandomSource.h"
 #include "i18n/MessageTable.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -96,8 +95,7 @@ std::pair<long long, long long> binomialInterval95(long long n, double p) {
     return {std::max(low, 0LL), n};
 }
 
-ParameterTotals runParameterCycles(const ParameterCycleEnvironment& env, QDate start, std::uint32_t seed,
-                                   bool* stopped) {
+ParameterTotals runParameterCycles(const ParameterCycleEnvironment& env, QDate start, bool* stopped) {
     MainState& s = env.state;
     ParameterTotals totals;
     if (stopped) *stopped = false;
@@ -113,7 +111,6 @@ ParameterTotals runParameterCycles(const ParameterCycleEnvironment& env, QDate s
                                         QStringLiteral(", ") + shortDate(s.DateTimePicker1) + env.stopHint);
         }
         last = p;
-        env.random.setState(seed);
         env.generate();
         const QDate target = s.DateTimePicker1.addDays(7);
         setPickerDate(s.DateTimePicker1, target);

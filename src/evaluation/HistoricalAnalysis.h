@@ -17,7 +17,6 @@ class CurrentDraw;
 class Dialogs;
 class MessageTable;
 class Progress;
-class RandomSource;
 class TipSheet;
 struct MainState;
 
@@ -37,19 +36,20 @@ struct ParameterTotals {
 struct ParameterCycleEnvironment {
     MainState& state;
     CurrentDraw& currentDraw;
-    RandomSource& random;
     const Clock& clock;
-    std::function<void()> generate; // one generation run on the draws up to DateTimePicker1
-    Progress* progress = nullptr;   // a stop request ends the analysis after the cycle; panel 0 texts
-    QString progressText;           // before the cycle number in panel 0
-    QString stopHint;               // after it
+    // Seeds the random source with the seed again and runs one generation run on the draws up to
+    // DateTimePicker1.
+    std::function<void()> generate;
+    Progress* progress = nullptr; // a stop request ends the analysis after the cycle; panel 0 texts
+    QString progressText;         // before the cycle number in panel 0
+    QString stopHint;             // after it
 };
 
-// The cycles: from the chosen date P, reseed, generate, move the picker a week on, select by date (which
+// The cycles: from the chosen date P, reseed and generate, move the picker a week on, select by date (which
 // checks the new rows against that draw) and add the sheet check's tally, until the picker stays on the
 // newest draw. Without cycles (P is today) the totals stay 0. With stopped set the analysis ended on a stop
 // request and the totals hold the cycles done.
-ParameterTotals runParameterCycles(const ParameterCycleEnvironment& env, QDate start, std::uint32_t seed,
+ParameterTotals runParameterCycles(const ParameterCycleEnvironment& env, QDate start,
                                    bool* stopped = nullptr);
 
 // The draw analysis' tallies by main hits: A, each draw against the earlier draws of the window; B, each

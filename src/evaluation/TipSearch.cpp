@@ -8,7 +8,6 @@
 #include "platform/Progress.h"
 #include "sheet/TipSheet.h"
 #include "state/MainState.h"
-#include "stats/ChartModel.h"
 
 #include <QLocale>
 
@@ -35,7 +34,7 @@ SearchResult searchHistory(const SearchEnvironment& env, int threshold) {
     s.aktDatum = toDayNumber(s.DateTimePicker2);
     s.dfb = toDayNumber(s.DateTimePicker1);
     s.Gewinn = 0;
-    env.chart.show({}, !env.chart.automaticAxis());
+    if (env.showChart) env.showChart(0);
 
     for (const DrawRecord& record : records) {
         // A damaged date lies in no window.
@@ -70,10 +69,7 @@ SearchResult searchHistory(const SearchEnvironment& env, int threshold) {
                 return result;
         }
     }
-    std::vector<ChartPoint> zeros;
-    for (int x = 0; x < 12; ++x)
-        zeros.push_back({x, 0, false});
-    env.chart.show(std::move(zeros), !env.chart.automaticAxis());
+    if (env.showChart) env.showChart(12);
     result.completed = true;
     return result;
 }

@@ -7,7 +7,6 @@
 
 namespace kugelo {
 
-class ChartModel;
 class Dialogs;
 class MessageTable;
 class Progress;
@@ -33,7 +32,9 @@ struct SearchEnvironment {
     MainState& state;
     TipSheet& sheet;
     const MessageTable& messages;
-    ChartModel& chart;
+    // Switches the chart to its second series and shows that many bars of 0 (none at the start, twelve at the
+    // end of a complete pass).
+    std::function<void(int zeroBars)> showChart;
     Dialogs& dialogs;
     bool countChance = false;         // CheckBox31: row 1 counts its n° CHANCE hit
     std::function<void()> sheetCheck; // the sheet check at a stop (with the win sound)
