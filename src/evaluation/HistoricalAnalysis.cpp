@@ -102,16 +102,16 @@ ParameterTotals runParameterCycles(const ParameterCycleEnvironment& env, QDate s
     QDate p = start;
     QDate last = env.clock.today();
     while (last != p) {
-        if (env.progress) {
-            if (env.progress->stopRequested()) {
-                if (stopped) *stopped = true;
-                break;
-            }
+        if (env.progress)
             env.progress->status(0, env.progressText + QString::number(totals.cycles + 1) +
                                         QStringLiteral(", ") + shortDate(s.DateTimePicker1) + env.stopHint);
-        }
         last = p;
         env.generate();
+        // A stop ends the run of this cycle at once and the analysis with it.
+        if (env.progress && env.progress->stopRequested()) {
+            if (stopped) *stopped = true;
+            break;
+        }
         const QDate target = s.DateTimePicker1.addDays(7);
         setPickerDate(s.DateTimePicker1, target);
         env.currentDraw.selectByDate();

@@ -677,6 +677,37 @@ private Q_SLOTS:
         QVERIFY(!w.find<QLineEdit>("Edit1")->isReadOnly());
     }
 
+    // The analyses from their buttons: the draw analysis writes and opens its report; the parameter analysis,
+    // pressed again while a cycle runs, stops without one, with every other command disabled meanwhile and
+    // its progress and how to stop it in panel 0.
+    void analysesFromTheWindow() {
+        Window w;
+        writeThreeDraws(w.home);
+        w.start();
+        w.dialogs.answers = {true};
+        QTest::mouseClick(w.find("BitBtn19"), Qt::LeftButton);
+        QCOMPARE(w.desktop.opened, QStringList{w.home.file("Test.rtf")});
+
+        w.form.criteria().UpDown7.set(30000);
+        w.form.criteria().UpDown1.set(279); // nothing passes: without a stop this cycle would take long
+        w.dialogs.answers = {true};
+        bool othersDisabled = false;
+        QString progress;
+        QTimer::singleShot(100, [&] {
+            othersDisabled = !w.find("SpeedButton11")->isEnabled() && !w.find("BitBtn1")->isEnabled() &&
+                             w.find("SpeedButton4")->isEnabled() && w.find<QLineEdit>("Edit1")->isReadOnly();
+            progress = w.form.statusText(0);
+            QTest::mouseClick(w.find("BitBtn9"), Qt::LeftButton);
+        });
+        QTest::mouseClick(w.find("BitBtn9"), Qt::LeftButton);
+        QVERIFY(othersDisabled);
+        QCOMPARE(progress,
+                 QStringLiteral("Analyse: Durchlauf 1, 11.10.08  (erneut klicken beendet die Analyse)"));
+        QCOMPARE(w.desktop.opened.size(), 1);
+        QVERIFY(w.find("SpeedButton11")->isEnabled());
+        QCOMPARE(w.form.criteria().UpDown1.value, 279);
+    }
+
     // With CheckBox20 the pool goes through the number list dialog: "&Rechnen" builds it from the boxes,
     // "Abbrechen" ends the run before any row changes.
     void poolThroughTheNumberListDialog() {
