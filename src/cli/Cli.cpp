@@ -454,10 +454,12 @@ int commandGenerate(const QStringList& args, const QString& home, const QString&
 
 // ---- The search in the history and the historical analyses ----
 
-// The start of the statistics window as the window has it: the stored date, else 6 October 2008.
+// The start of the statistics window as the window starts with it: the stored date, else 6 October 2008,
+// which also replaces a stored date within the last seven days.
 QDate storedStatisticsStart(const QString& settingsPath, QTextStream& err) {
     const StoredSettings stored(settingsPath, err, [](SettingsRestore& r) { r.dateTimePicker2(); });
-    return stored.state.DateTimePicker2;
+    const QDate start = stored.state.DateTimePicker2;
+    return start > QDate::currentDate().addDays(-7) ? earliestDrawDate() : start;
 }
 
 // Searches the history for the rows of a tip file, every question answered Yes: one line per stop, then the
