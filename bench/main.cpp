@@ -173,7 +173,7 @@ AnalysisResult parameterAnalysis(const QString& home, bool reuse, bool literal, 
     AnalysisResult result;
     result.report = reportBytes(parameterReport(messages, totals, criteria.UpDown8.value));
     result.seconds = static_cast<double>(t.nsecsElapsed()) / 1e9;
-    result.cycles = totals.cycles;
+    result.cycles = cycles; // the runs done: a stop ends the analysis after its run, before its tally
     return result;
 }
 
