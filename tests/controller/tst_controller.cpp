@@ -378,6 +378,46 @@ private Q_SLOTS:
         QCOMPARE(reportLines(f)[14], QStringLiteral("5    =>1"));
     }
 
+    // The draw analysis' threshold: 0 asks after every draw compared with an earlier one, above 5 never; a No
+    // there ends it without a report.
+    void drawAnalysisQuestions_data() {
+        QTest::addColumn<QString>("threshold");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("0: after every comparison") << "0" << true;
+        QTest::newRow("6: never") << "6" << true;
+        QTest::newRow("0, No: no report") << "0" << false;
+    }
+    void drawAnalysisQuestions() {
+        QFETCH(QString, threshold);
+        QFETCH(bool, yes);
+        ControllerFixture f;
+        writeSearchDraws(f.home);
+        f.controller.state().sortieren = true;
+        f.controller.state().DateTimePicker2 = QDate(2020, 1, 4);
+        f.controller.state().DateTimePicker1 = QDate(2020, 1, 4);
+        f.dialogs.answers = {true};
+        for (int i = 0; i < 20; ++i)
+            f.dialogs.answers.push_back(yes);
+        f.dialogs.inputs = {threshold};
+        f.controller.analyseDraws();
+        if (!yes) {
+            QCOMPARE(f.dialogs.questions.size(), 2);
+            QVERIFY(f.desktop.opened.isEmpty());
+            return;
+        }
+        // Passes from 4 January: none compared first, then 6 January with one earlier draw, 8 January with
+        // two, 11 January with three.
+        const QStringList lines = reportLines(f);
+        long long compared = 0;
+        for (int h = 0; h <= 5; ++h)
+            compared += lines[1 + h].mid(7).toLongLong();
+        QCOMPARE(compared, 3);
+        QCOMPARE(f.dialogs.questions.size(), 1 + (threshold == "0" ? 3 : 0));
+        if (threshold == "0")
+            QCOMPARE(f.dialogs.questions[1],
+                     QStringLiteral("Ziehung gefunden|Ein Treffer am  04.01.20 gefunden. Weiter?"));
+    }
+
     // Without draws both analyses end at once with a message and ask nothing; a No to the first question
     // ends them without a report.
     void analysesEndAtOnce_data() {
