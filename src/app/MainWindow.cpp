@@ -10,6 +10,8 @@
 #include "draws/ManualEntryDialog.h"
 #include "generator/CriteriaPage.h"
 #include "generator/NumberListDialog.h"
+#include "output/NoticeDialog.h"
+#include "output/ScriptDialog.h"
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
@@ -87,6 +89,16 @@ private:
     TForm3& m_form;
 };
 
+// The click-script dialog TCSFForm as the controller reaches it.
+class ScriptDialogWindow final : public ScriptDialogPort {
+public:
+    explicit ScriptDialogWindow(TCSFForm& form) : m_form(form) {}
+    bool runModal(ScriptDialogModel& model) override { return m_form.runModal(model); }
+
+private:
+    TCSFForm& m_form;
+};
+
 // Controls whose hint goes to panel 1 of the status bar when the mouse moves over them.
 const char* const kStatusHintControls[] = {
     "Label28",       "Label30",       "Label31",       "Label32",       "Label33",       "Label34",
@@ -142,6 +154,7 @@ TForm1::~TForm1() {
     m_controller.setView(nullptr);
     m_controller.setNumberList(nullptr);
     m_controller.setManualEntry(nullptr);
+    m_controller.setScriptDialog(nullptr);
 }
 
 void TForm1::buildMenu() {
@@ -179,6 +192,7 @@ void TForm1::buildMenu() {
     // Hidden in the menu; its shortcut still works, as the design's hidden item does.
     QAction* submit = item(bar, "Abgeben1", QStringLiteral("&Abgeben"), QKeySequence(Qt::CTRL | Qt::Key_G));
     submit->setVisible(false);
+    connect(submit, &QAction::triggered, this, [this] { WarenkorbClick(); });
     auto* submitShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this);
     connect(submitShortcut, &QShortcut::activated, submit, &QAction::trigger);
 
@@ -244,6 +258,9 @@ void TForm1::buildPages() {
             [this](int count) { m_controller.criteria().UpDown8.set(count); });
     connect(tips, &TipOverviewPage::runRequested, this, [this] { Label28Click(); });
     connect(tips, &TipOverviewPage::luckyRequested, this, [this] { SpeedButton13Click(); });
+    connect(tips, &TipOverviewPage::printRequested, this, [this] { BitBtn7Click(); });
+    connect(tips, &TipOverviewPage::basketRequested, this, [this] { WarenkorbClick(); });
+    connect(tips, &TipOverviewPage::submitRequested, this, [this] { OnlineTippClick(); });
 
     CriteriaPage* options = m_options->criteriaPage();
     connect(options, &CriteriaPage::statisticRequested, this,
@@ -344,6 +361,9 @@ void TForm1::startUp() {
     m_manualEntryPort = std::make_unique<ManualEntryWindow>(*m_form3);
     m_controller.setNumberList(m_numberListPort.get());
     m_controller.setManualEntry(m_manualEntryPort.get());
+    m_csfForm = std::make_unique<TCSFForm>(m_controller.platform().dialogs, this);
+    m_scriptDialogPort = std::make_unique<ScriptDialogWindow>(*m_csfForm);
+    m_controller.setScriptDialog(m_scriptDialogPort.get());
     m_controller.startUp();
 }
 
@@ -395,6 +415,18 @@ void TForm1::Label28Click() {
 }
 void TForm1::SpeedButton13Click() {
     perform([this] { m_controller.luckyNumber(); });
+}
+void TForm1::BitBtn7Click() {
+    perform([this] { m_controller.printTips(); });
+}
+void TForm1::WarenkorbClick() {
+    perform([this] { m_controller.basket(); });
+}
+void TForm1::OnlineTippClick() {
+    perform([this] { m_controller.submitScript(); });
+}
+void TForm1::notice(const QString& html) {
+    NoticeDialog(html, this).exec();
 }
 
 void TForm1::pump() {
@@ -450,7 +482,9 @@ constexpr CommandControl kCommandControls[] = {
     {"BitBtn8", Command::EnterDraw},       {"BitBtn1", Command::Update},
     {"SpeedButton10", Command::Update},    {"Button1", Command::Update},
     {"Aktualisieren1", Command::Update},   {"SpeedButton11", Command::EditSheet},
-    {"SpeedButton16", Command::EditSheet},
+    {"SpeedButton16", Command::EditSheet}, {"BitBtn7", Command::Print},
+    {"Warenkorb", Command::Basket},        {"Abgeben1", Command::Basket},
+    {"OnlineTipp", Command::SubmitScript},
 };
 // The run button and its menu item start a run when idle and stop it while it goes on.
 constexpr const char* kRunControls[] = {"BitBtn4", "Berechnen1"};

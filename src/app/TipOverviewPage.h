@@ -46,8 +46,11 @@ Q_SIGNALS:
     void loadRequested();         // SpeedButton16
     void distributionRequested(); // Button6
     void rowCountChanged(int count);
-    void runRequested();   // BitBtn4
-    void luckyRequested(); // SpeedButton13
+    void runRequested();    // BitBtn4
+    void luckyRequested();  // SpeedButton13
+    void printRequested();  // BitBtn7
+    void submitRequested(); // OnlineTipp
+    void basketRequested(); // Warenkorb
 
 private:
     QToolButton* m_update = nullptr;  // SpeedButton10

@@ -6,17 +6,25 @@
 #include "evaluation/HitCheck.h"
 #include "generator/GenerationRun.h"
 #include "generator/NumberList.h"
+#include "i18n/TextCodec.h"
 #include "i18n/TextFile.h"
+#include "output/BasketLinks.h"
+#include "output/Printout.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "platform/Convert.h"
+#include "platform/Desktop.h"
 #include "platform/Errors.h"
 #include "platform/HttpClient.h"
+#include "platform/SettingsStore.h"
 #include "platform/Sound.h"
 #include "sheet/TipFile.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QTimer>
 
 namespace kugelo {
 
@@ -66,12 +74,22 @@ struct Allowance {
     bool generating;
 };
 constexpr Allowance kAllowances[] = {
-    {Command::SelectDraw, true, true, false},      {Command::RemoveDraw, true, false, false},
-    {Command::EnterDraw, true, false, false},      {Command::Update, true, false, false},
-    {Command::StopUpdate, false, true, false},     {Command::Generate, true, false, false},
-    {Command::StopGeneration, false, false, true}, {Command::EditSheet, true, true, false},
-    {Command::SaveTips, true, true, true},         {Command::LuckyNumber, true, true, true},
+    {Command::SelectDraw, true, true, false},
+    {Command::RemoveDraw, true, false, false},
+    {Command::EnterDraw, true, false, false},
+    {Command::Update, true, false, false},
+    {Command::StopUpdate, false, true, false},
+    {Command::Generate, true, false, false},
+    {Command::StopGeneration, false, false, true},
+    {Command::EditSheet, true, true, false},
+    {Command::SaveTips, true, true, true},
+    {Command::LuckyNumber, true, true, true},
     {Command::Statistic, true, true, true},
+    // The listing reads the sheet, which a run is filling; the basket and the script export use the HTTP
+    // client, which the update is using.
+    {Command::Print, true, true, false},
+    {Command::Basket, true, false, false},
+    {Command::SubmitScript, true, false, false},
 };
 
 } // namespace
@@ -89,6 +107,7 @@ Controller::Controller(Platform platform, Endpoints endpoints, QString home, QSt
 Controller::~Controller() = default;
 
 bool Controller::allows(Command command) const {
+    if (command == Command::Basket && m_endBasketPause) return false; // one basket at a time
     for (const Allowance& a : kAllowances) {
         if (a.command != command) continue;
         switch (m_activity) {
@@ -316,6 +335,7 @@ void Controller::stopGeneration() {
 void Controller::stopAll() {
     stopUpdate();
     stopGeneration();
+    if (m_endBasketPause) m_endBasketPause();
 }
 
 void Controller::showStatistic(Statistic statistic, bool showPageFirst) {
@@ -398,6 +418,163 @@ void Controller::generate() {
     } current{this, run};
     m_run = &run;
     run.run();
+}
+
+// --- Output and submission ---
+
+QString Controller::refusedLinkText(const QString& link) {
+    return QStringLiteral("Nicht geöffnet, keine http- oder https-Adresse: ") + link.left(120);
+}
+
+bool Controller::openWebLink(const QString& link) {
+    if (!isWebLink(link)) {
+        m_view->status(1, refusedLinkText(link));
+        return false;
+    }
+    m_platform.desktop.open(link);
+    return true;
+}
+
+QString Controller::printTips() {
+    if (!allows(Command::Print)) return {};
+    const QDate tipDate = listingTipDate(m_state.DateTimePicker1, fromDayNumber(m_state.Datum1));
+    // Converted whole before anything is written: a row that is no number leaves no file behind.
+    const QByteArray text = crlfLines(listingLines(m_sheet, m_messages[Msg::PrintHeader], tipDate));
+    const QString path = m_state.Home + QStringLiteral("Tipp.txt");
+    writeFileWhole(path, text);
+    m_platform.desktop.open(path);
+    return path;
+}
+
+Controller::BasketOutcome Controller::basket() {
+    if (!allows(Command::Basket)) return BasketOutcome::NotRun;
+    HttpRequest request;
+    request.url = m_endpoints.basketService(m_criteria.UpDown8.value);
+    request.proxyHost = m_window.ProxyHostEdit;
+    request.proxyPort = strToInt(m_window.ProxyPortEdit); // a port that is no number stops before the request
+    HttpResponse reply;
+    {
+        const WaitCursor wait(*m_view);
+        reply = m_platform.http.get(request);
+    }
+    if (!reply.replied || !reply.error.isEmpty())
+        throw KugeloError(reply.error.isEmpty() ? QStringLiteral("Keine Antwort von ") + request.url
+                                                : reply.error);
+    QString linkTemplate = decodeText(reply.body);
+    if (reply.status >= 400) {
+        if (linkTemplate.contains(QStringLiteral("Mitteilung"))) {
+            QStringList lines = linkTemplate.split(QRegularExpression(QStringLiteral("\\r\\n|\\n|\\r")));
+            if (lines.size() > 1 && lines.last().isEmpty()) lines.removeLast(); // the last line's end
+            writeFileWhole(m_state.Home + QStringLiteral("Meldung.htm"), crlfLines(lines));
+            m_view->notice(linkTemplate);
+            return BasketOutcome::Notice;
+        }
+        linkTemplate = fallbackBasketTemplate(m_endpoints);
+    }
+    std::array<QString, 12> rows;
+    for (int r = 0; r < TipSheet::RowCount; ++r)
+        rows[std::size_t(r)] = basketRowText(m_sheet, r);
+    const QStringList links = basketLinks(linkTemplate, rows);
+    if (!openWebLink(links[0])) return BasketOutcome::Refused;
+    m_view->status(1, basketShownText());
+    if (links.size() < 2) return BasketOutcome::Opened;
+
+    // The window stays live during the pause; closing it ends the pause without the second link.
+    QEventLoop pause;
+    QTimer::singleShot(m_secondBasketDelayMs, &pause, [&pause] { pause.exit(0); });
+    m_endBasketPause = [&pause] { pause.exit(1); };
+    m_view->activityChanged();
+    const int ended = pause.exec();
+    m_endBasketPause = nullptr;
+    m_view->activityChanged();
+    if (ended != 0) return BasketOutcome::Opened;
+    if (!openWebLink(links[1])) return BasketOutcome::Refused;
+    m_view->status(1, basketShownText());
+    return BasketOutcome::Opened;
+}
+
+namespace {
+
+// What the automation program's settings key holds: its folder ("Path") and the choices stored for it.
+// A value that is missing or of another type reads as an empty text.
+AutomationChoice readAutomationSettings(SettingsStore& store, QString& programFolder) {
+    store.openKey(SettingsStore::klickwerkKey(), true);
+    const auto text = [&store](const char* name) {
+        const SettingValue* v = store.find(QLatin1String(name));
+        return v && v->type == SettingType::String ? v->string : QString();
+    };
+    programFolder = text("Path");
+    AutomationChoice choice{text("KugeloScript"), text("KugeloZahl1"), text("KugeloText1"),
+                            text("KugeloZahl2"), text("KugeloText2")};
+    store.closeKey();
+    return choice;
+}
+
+void storeAutomationChoice(SettingsStore& store, const AutomationChoice& choice) {
+    store.openKey(SettingsStore::klickwerkKey(), true);
+    store.writeString(QStringLiteral("KugeloScript"), choice.script);
+    store.writeString(QStringLiteral("KugeloZahl1"), choice.zahl1);
+    store.writeString(QStringLiteral("KugeloText1"), choice.text1);
+    store.writeString(QStringLiteral("KugeloZahl2"), choice.zahl2);
+    store.writeString(QStringLiteral("KugeloText2"), choice.text2);
+    store.closeKey();
+}
+
+QString tipsFolder(const MainState& state) {
+    const QString folder = state.Home + QStringLiteral("Tipps/");
+    if (!QDir().mkpath(folder)) throw IoError(QStringLiteral("Cannot create the folder %1").arg(folder));
+    return folder;
+}
+
+} // namespace
+
+void Controller::updateScript(const QString& path) {
+    const QFileInfo local(path);
+    if (!local.isFile()) return;
+    HttpRequest request; // the script directory is asked without the proxy
+    request.url = m_endpoints.scriptFile(local.fileName());
+    const HttpResponse reply = m_platform.http.get(request);
+    if (!reply.ok() || !reply.lastModified.isValid() || reply.lastModified <= local.lastModified()) return;
+    try {
+        writeFileWhole(path, reply.body);
+    } catch (const KugeloError&) {
+        // the local script stays
+    }
+}
+
+QString Controller::writeFilledScript(const AutomationChoice& choice) {
+    const QStringList lines = readTextFile(choice.script);
+    const QString path = tipsFolder(m_state) + filledScriptFileName(m_platform.clock.today());
+    writeFileWhole(path, crlfLines(fillClickScript(lines.join(QLatin1Char('\n')), m_sheet)
+                                       .split(QLatin1Char('\n'))
+                                       .mid(0, lines.size())));
+    return path;
+}
+
+void Controller::submitScript() {
+    if (!allows(Command::SubmitScript)) return;
+    writeFileWhole(tipsFolder(m_state) + scriptTipFileName(m_state.DateTimePicker1), tipFileText(m_sheet));
+
+    QString programFolder;
+    ScriptDialogModel model;
+    model.choice = readAutomationSettings(m_platform.settings, programFolder);
+    const QString program =
+        programFolder.isEmpty() ? QString() : QDir(programFolder).filePath(QStringLiteral("Klickomat.exe"));
+    if (program.isEmpty() || !QFileInfo(program).isFile()) {
+        if (m_platform.dialogs.question(QStringLiteral("Klickomat jetzt installieren?"),
+                                        QStringLiteral("Velmars Klickomat installieren?")))
+            openWebLink(m_endpoints.installerDownload());
+        return;
+    }
+
+    model.open(m_state.Home + QStringLiteral("Script"));
+    const bool ok = m_scriptDialog && m_scriptDialog->runModal(model);
+    model.close();
+    if (!ok) return;
+    updateScript(model.choice.script);
+    storeAutomationChoice(m_platform.settings, model.choice);
+    const QString filled = writeFilledScript(model.choice);
+    m_platform.desktop.startProgram(program, automationArguments(filled, model.choice));
 }
 
 } // namespace kugelo

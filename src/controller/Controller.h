@@ -7,6 +7,7 @@
 #include "generator/NumberPool.h"
 #include "generator/RandomSource.h"
 #include "i18n/MessageTable.h"
+#include "output/ClickScript.h"
 #include "platform/Dialogs.h"
 #include "platform/Endpoints.h"
 #include "platform/Progress.h"
@@ -16,6 +17,7 @@
 #include "stats/Statistics.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -67,6 +69,14 @@ public:
     virtual std::optional<DrawRecord> enter(const DrawRecord& shown) = 0;
 };
 
+// The click-script dialog TCSFForm.
+class ScriptDialogPort {
+public:
+    virtual ~ScriptDialogPort() = default;
+    // Shows the dialog over the model until the user closes it; true for OK.
+    virtual bool runModal(ScriptDialogModel& model) = 0;
+};
+
 // What the controller tells whoever shows it. Every method does nothing unless overridden: kugelo-cli shows
 // nothing but what it prints itself.
 class ControllerView {
@@ -101,6 +111,8 @@ public:
     virtual void notADrawLine(const QString& text) { (void)text; }
     // A command that takes a moment began (on) or ended: the window shows the wait cursor meanwhile.
     virtual void waitCursor(bool on) { (void)on; }
+    // A notice page of the basket service: shown as rich text, without scripts or remote content.
+    virtual void notice(const QString& html) { (void)html; }
 };
 
 // What the program is busy with.
@@ -119,6 +131,9 @@ enum class Command {
     SaveTips,       //
     LuckyNumber,    //
     Statistic,      // a chart
+    Print,          // the printable listing
+    Basket,         // the basket links
+    SubmitScript,   // the click-script export
 };
 
 // The program without its windows: the program-wide state, the tip sheet, the criteria, the chart model,
@@ -136,6 +151,7 @@ public:
     void setView(ControllerView* view) { m_view = view ? view : &m_silent; }
     void setNumberList(NumberListPort* port) { m_numberList = port; }
     void setManualEntry(ManualEntryPort* port) { m_manualEntry = port; }
+    void setScriptDialog(ScriptDialogPort* port) { m_scriptDialog = port; }
 
     MainState& state() { return m_state; }
     const MainState& state() const { return m_state; }
@@ -211,6 +227,30 @@ public:
     // The lucky number: seeds the random source from a number the user gives.
     void luckyNumber();
 
+    // --- Output and submission ---
+    // "Tipp ausdrucken": writes the listing "Tipp.txt" into Home and opens it; its path (empty when not
+    // allowed now). A printed row with a field that is no number throws ConversionError; nothing is written.
+    QString printTips();
+    // "shopping": asks the basket service for a link template, fills the rows in and opens the link, and a
+    // second one for rows 7 to 12 after a pause when row 7 is in use. A transfer failure throws.
+    enum class BasketOutcome { NotRun, Opened, Notice, Refused };
+    BasketOutcome basket();
+    // The pause before the second basket link (5 s; tests shorten it). stopAll() ends a pause at once
+    // and no second link opens.
+    void setSecondBasketDelay(int ms) { m_secondBasketDelayMs = ms; }
+    // "Tipp abgeben": the tip copy in "Tipps", the automation program's settings, the install offer or the
+    // script dialog, the script update, the filled script and the start of the automation program.
+    void submitScript();
+    // The filled script of a choice, written to "Tipps" under today's name; its path.
+    QString writeFilledScript(const AutomationChoice& choice);
+    // Replaces a local click script by the script directory's copy when that is newer; any failure keeps
+    // the local one, and a script that does not exist locally is never created.
+    void updateScript(const QString& path);
+    // Opens an http or https address with the desktop; anything else is refused with a status text.
+    bool openWebLink(const QString& link);
+    static QString basketShownText() { return QStringLiteral("Überprüfen Sie den Tipp im Warenkorb!!!"); }
+    static QString refusedLinkText(const QString& link);
+
 private:
     // What the update and a run report, through the view.
     void pump() override { m_view->pump(); }
@@ -242,6 +282,9 @@ private:
     ControllerView* m_view = &m_silent;
     NumberListPort* m_numberList = nullptr;
     ManualEntryPort* m_manualEntry = nullptr;
+    ScriptDialogPort* m_scriptDialog = nullptr;
+    int m_secondBasketDelayMs = 5000;
+    std::function<void()> m_endBasketPause; // set while the basket pauses before its second link
     const GenerationRun* m_run = nullptr;
     int m_lastRunCandidates = 0;
     Activity m_activity = Activity::Idle;

@@ -1,0 +1,36 @@
+#include "output/NoticeDialog.h"
+
+#include <QDialogButtonBox>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace kugelo {
+
+namespace {
+
+// Loads no resource a page names and follows no link.
+class InertBrowser final : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+    QVariant loadResource(int, const QUrl&) override { return {}; }
+};
+
+} // namespace
+
+NoticeDialog::NoticeDialog(const QString& html, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Meldung"));
+    setWindowTitle(QStringLiteral("Mitteilung"));
+    auto* browser = new InertBrowser(this);
+    browser->setObjectName(QStringLiteral("MeldungText"));
+    browser->setOpenLinks(false);
+    browser->setOpenExternalLinks(false);
+    browser->setHtml(html);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(browser);
+    layout->addWidget(buttons);
+    resize(460, 320);
+}
+
+} // namespace kugelo
