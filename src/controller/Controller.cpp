@@ -107,7 +107,7 @@ Controller::Controller(Platform platform, Endpoints endpoints, QString home, QSt
 Controller::~Controller() = default;
 
 bool Controller::allows(Command command) const {
-    if (command == Command::Basket && m_endBasketPause) return false; // one basket at a time
+    if (command == Command::Basket && m_basketBusy) return false; // one basket at a time
     for (const Allowance& a : kAllowances) {
         if (a.command != command) continue;
         switch (m_activity) {
@@ -448,6 +448,20 @@ QString Controller::printTips() {
 
 Controller::BasketOutcome Controller::basket() {
     if (!allows(Command::Basket)) return BasketOutcome::NotRun;
+    // The request and the pause keep the window live: a second basket waits until this one is done.
+    struct Busy {
+        Controller* controller;
+        explicit Busy(Controller* c) : controller(c) {
+            controller->m_basketBusy = true;
+            controller->m_view->activityChanged();
+        }
+        ~Busy() {
+            controller->m_basketBusy = false;
+            controller->m_view->activityChanged();
+        }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+    } busy(this);
     HttpRequest request;
     request.url = m_endpoints.basketService(m_criteria.UpDown8.value);
     request.proxyHost = m_window.ProxyHostEdit;
@@ -483,10 +497,8 @@ Controller::BasketOutcome Controller::basket() {
     QEventLoop pause;
     QTimer::singleShot(m_secondBasketDelayMs, &pause, [&pause] { pause.exit(0); });
     m_endBasketPause = [&pause] { pause.exit(1); };
-    m_view->activityChanged();
     const int ended = pause.exec();
     m_endBasketPause = nullptr;
-    m_view->activityChanged();
     if (ended != 0) return BasketOutcome::Opened;
     if (!openWebLink(links[1])) return BasketOutcome::Refused;
     m_view->status(1, basketShownText());

@@ -284,6 +284,7 @@ private:
     ManualEntryPort* m_manualEntry = nullptr;
     ScriptDialogPort* m_scriptDialog = nullptr;
     int m_secondBasketDelayMs = 5000;
+    bool m_basketBusy = false;              // the basket command runs (its request or its pause)
     std::function<void()> m_endBasketPause; // set while the basket pauses before its second link
     const GenerationRun* m_run = nullptr;
     int m_lastRunCandidates = 0;

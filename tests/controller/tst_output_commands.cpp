@@ -32,15 +32,14 @@ void writeFile(const TempHome& home, const QString& name, const QByteArray& byte
 class OutputView final : public ControllerView {
 public:
     void status(int panel, const QString& text) override {
-        if (panel == 1) lastStatus = text;
+        if (panel != 1) return;
+        lastStatus = text;
+        if (onStatus) onStatus();
     }
     void notice(const QString& html) override { notices << html; }
-    void activityChanged() override {
-        if (onActivity) onActivity();
-    }
     QString lastStatus;
     QStringList notices;
-    std::function<void()> onActivity;
+    std::function<void()> onStatus;
 };
 
 // The click-script dialog: takes the values it is given and closes with OK or Cancel.
@@ -259,7 +258,7 @@ private Q_SLOTS:
             f.fill({"7:1,2,3,4,5,6"});
             bool basketAllowedInPause = true;
             bool paused = false;
-            f.view.onActivity = [&] {
+            f.view.onStatus = [&] { // the first link is open, the pause begins
                 if (f.desktop.opened.size() != 1 || paused) return;
                 paused = true;
                 basketAllowedInPause = f.controller.allows(Command::Basket);
