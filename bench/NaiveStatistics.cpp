@@ -10,8 +10,8 @@ namespace kugelo {
 
 StatisticCounts naiveStatistic(Statistic statistic, MainState& state) {
     StatisticCounts out;
-    const double lower = toDayNumber(state.DateTimePicker2);
-    const double upper = toDayNumber(state.DateTimePicker1);
+    const double lower = toDayNumber(state.statisticsStart);
+    const double upper = toDayNumber(state.drawDate);
     DrawReader reader{DrawFile(state.drawFilePath())};
     std::array<int, 50> counts{};
     if (statistic == Statistic::Overdue) counts.fill(1);

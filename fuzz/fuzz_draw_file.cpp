@@ -181,8 +181,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MessageTable messages;
     QuietDialogs dialogs;
     CurrentDraw current(state, messages, dialogs);
-    state.DateTimePicker1 = picker;
-    state.DateTimePicker2 = windowStart;
+    state.drawDate = picker;
+    state.statisticsStart = windowStart;
     current.selectByDate();
     if (!records.empty()) {
         const double day = toDayNumber(picker);
@@ -220,8 +220,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         Statistic::Quadruples, Statistic::Overdue, Statistic::ChanceFrequency,
                         Statistic::ChanceOverdue, Statistic::RowDistribution}) {
         checkStatistic(s, records, lower, upper);
-        state.DateTimePicker1 = picker;
-        state.DateTimePicker2 = windowStart;
+        state.drawDate = picker;
+        state.statisticsStart = windowStart;
         showStatistic(s, state, messages, chart, &sheet);
     }
 
@@ -246,7 +246,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The update's first day.
     NoService http;
     const FixedClock clock(kToday);
-    state.DateTimePicker1 = picker;
+    state.drawDate = picker;
     DrawUpdate(state, messages, http, Endpoints(), clock, current, UpdateHooks()).run();
     QDate expectedFirst = earliestDrawDate();
     for (auto r = records.rbegin(); r != records.rend(); ++r) {

@@ -37,11 +37,11 @@ void CurrentDraw::makeCurrent(const DrawRecord& record) {
 }
 
 void CurrentDraw::showLine(const QString& separator, const QString& chancePart) {
-    m_state.Label29 = currentDrawLine(m_state.Datum1, m_state.Zahl, separator, chancePart);
+    m_state.currentDrawLine = currentDrawLine(m_state.Datum1, m_state.Zahl, separator, chancePart);
     int crossSum = 0;
     for (int i = 1; i <= 6; ++i)
         crossSum += m_state.Zahl[i];
-    m_state.Label13 = m_messages[Msg::CrossSum] + QStringLiteral(": ") + QString::number(crossSum);
+    m_state.crossSumText = m_messages[Msg::CrossSum] + QStringLiteral(": ") + QString::number(crossSum);
 }
 
 void CurrentDraw::runHitCheck() {
@@ -56,7 +56,7 @@ void CurrentDraw::selectByDate() {
         return;
     }
     DrawReader reader(file);
-    m_state.aktDatum = toDayNumber(m_state.DateTimePicker1);
+    m_state.aktDatum = toDayNumber(m_state.drawDate);
     m_state.Position = 1;
     DrawRecord last; // the record buffer; its date starts at 0
     if (!reader.atEnd()) {
@@ -84,15 +84,15 @@ void CurrentDraw::selectByDate() {
         makeCurrent(last);
         showLine(kSeparator, kChanceLast);
     }
-    setPickerDate(m_state.DateTimePicker1, fromDayNumber(m_state.Datum1));
-    m_state.Label35 = m_state.Label29;
+    setPickerDate(m_state.drawDate, fromDayNumber(m_state.Datum1));
+    m_state.currentDrawStripLine = m_state.currentDrawLine;
     runHitCheck();
 }
 
 void CurrentDraw::step(int delta) {
     const DrawFile file(m_state.drawFilePath(), m_opener);
     DrawReader reader(file);
-    m_state.aktDatum = toDayNumber(m_state.DateTimePicker2);
+    m_state.aktDatum = toDayNumber(m_state.statisticsStart);
     m_state.Position = std::max(0, m_state.Position + delta);
     DrawRecord last;
     bool any = false;
@@ -107,8 +107,8 @@ void CurrentDraw::step(int delta) {
             m_state.Position = static_cast<int>(reader.readSoFar() - 1);
         }
         showLine(kSeparator, kChanceLast);
-        m_state.Label35 = m_state.Label29;
-        setPickerDate(m_state.DateTimePicker1, fromDayNumber(m_state.Datum1));
+        m_state.currentDrawStripLine = m_state.currentDrawLine;
+        setPickerDate(m_state.drawDate, fromDayNumber(m_state.Datum1));
     }
     runHitCheck();
 }

@@ -70,10 +70,10 @@ public:
 
 private:
     struct Saved {
-        bool CheckBox8;
-        int UpDown4;
-        int UpDown5;
-        int UpDown6;
+        bool forcePair;
+        int lastDrawShared;
+        int secondLastDrawShared;
+        int historyMatchSize;
     };
     void prepare();
     void rows();

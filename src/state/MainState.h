@@ -46,11 +46,11 @@ struct MainState {
     std::array<std::array<int, 3>, 7> Statistik{};
 
     // Control values.
-    QDate DateTimePicker1 = earliestDrawDate(); // chosen draw date, end of the statistics window
-    QDate DateTimePicker2 = earliestDrawDate(); // start of the statistics window
-    QString Label29;                            // current-draw line on the Datenbank tab
-    QString Label35;                            // its copy in the strip of the tip overview
-    QString Label13 = QStringLiteral("Quersumme");
+    QDate drawDate = earliestDrawDate(); // DateTimePicker1: the chosen draw, end of the statistics window
+    QDate statisticsStart = earliestDrawDate();         // DateTimePicker2: start of the statistics window
+    QString currentDrawLine;                            // Label29: the current-draw line on the Datenbank tab
+    QString currentDrawStripLine;                       // Label35: its copy in the strip of the tip overview
+    QString crossSumText = QStringLiteral("Quersumme"); // Label13
 
     QString drawFilePath() const { return Home + ZahlenFile; }
 };

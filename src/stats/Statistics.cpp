@@ -238,8 +238,8 @@ bool showStatistic(Statistic statistic, MainState& state, const MessageTable& me
     if (statistic == Statistic::RowDistribution) {
         if (sheet) counts = countRows(*sheet);
     } else {
-        state.aktDatum = toDayNumber(state.DateTimePicker2);
-        const double upper = toDayNumber(state.DateTimePicker1);
+        state.aktDatum = toDayNumber(state.statisticsStart);
+        const double upper = toDayNumber(state.drawDate);
         if (statistic != Statistic::Pairs && statistic != Statistic::ChanceFrequency &&
             statistic != Statistic::ChanceOverdue)
             state.dfb = upper;
