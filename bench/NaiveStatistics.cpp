@@ -31,8 +31,7 @@ StatisticCounts naiveStatistic(Statistic statistic, MainState& state) {
         case Statistic::Triples:
         case Statistic::Quadruples:
             ++out.draws;
-            for (int i = 0; i < 8; ++i)
-                state.Zahl[std::size_t(i) + 1] = r.Zahl[std::size_t(i)];
+            state.current.Zahl = r.Zahl;
             for (int x = 1; x <= lastStart; ++x) {
                 std::array<QString, 7> row;
                 for (int j = 0; j < 7; ++j)

@@ -74,14 +74,10 @@ void DrawUpdate::status(int panel, const QString& text) const {
 }
 
 void DrawUpdate::showDraw(const DrawRecord& record) {
-    std::array<int, 9> zahl{};
-    for (int i = 0; i < 8; ++i)
-        zahl[i + 1] = record.Zahl[i];
-    m_state.currentDrawLine =
-        currentDrawLine(record.Datum, zahl, QStringLiteral("   "), QStringLiteral("   n°: "));
+    m_state.currentDrawLine = currentDrawLine(record, QStringLiteral("   "), QStringLiteral("   n°: "));
     int crossSum = 0;
-    for (int i = 1; i <= 5; ++i)
-        crossSum += zahl[i];
+    for (int i = 0; i < 5; ++i)
+        crossSum += record.Zahl[static_cast<std::size_t>(i)];
     m_state.crossSumText = QStringLiteral("Quersumme: ") + QString::number(crossSum);
     m_state.currentDrawStripLine = m_state.currentDrawLine;
     if (m_hooks.drawShown) m_hooks.drawShown();
@@ -145,9 +141,9 @@ UpdateResult DrawUpdate::run() {
             // One guard for all lines of the day: a line that is no draw line ends the day, and the
             // draws of the lines before it stay.
             for (const QString& line : answerLines(response.body)) {
-                m_state.Datum1 = toDayNumber(day);
+                m_state.current.Datum = toDayNumber(day);
                 DrawRecord record;
-                if (!parseDrawLine(line, m_state.Datum1, record)) {
+                if (!parseDrawLine(line, m_state.current.Datum, record)) {
                     if (m_hooks.message && !response.body.isEmpty())
                         m_hooks.message(decodeText(response.body));
                     break;

@@ -41,7 +41,7 @@ bool rowsTest(const Candidate& c, int k, const RowTable& rows, const GenerationC
     return true;
 }
 
-bool lastDrawLimits(const Candidate& c, const GenerationCriteria& g, const std::array<DrawNumbers, 3>& last) {
+bool lastDrawLimits(const Candidate& c, const GenerationCriteria& g, const std::array<DrawRecord, 3>& last) {
     const struct {
         bool on;
         int limit;
@@ -50,8 +50,8 @@ bool lastDrawLimits(const Candidate& c, const GenerationCriteria& g, const std::
                    {g.limitThirdLastDraw, g.thirdLastDrawShared.value}};
     for (std::size_t d = 0; d < 3; ++d) {
         if (!limits[d].on || limits[d].limit <= 0) continue;
-        int count = shared(c.z, last[d].data() + 1);
-        if (g.chanceCountsAsMatch && c.chance == last[d][7]) ++count;
+        int count = shared(c.z, last[d].numbers().data());
+        if (g.chanceCountsAsMatch && c.chance == last[d].chance()) ++count;
         if (count > limits[d].limit) return false;
     }
     return true;
@@ -77,7 +77,7 @@ bool primzahlen(const Candidate& c, const GenerationCriteria& g) {
 }
 
 bool acceptCandidate(const Candidate& c, int k, const RowTable& rows, const GenerationCriteria& g,
-                     const std::array<DrawNumbers, 3>& last, const HistoryWindow& history,
+                     const std::array<DrawRecord, 3>& last, const HistoryWindow& history,
                      bool* reachedHistory) {
     if (!rowsTest(c, k, rows, g)) return false;
     const auto& z = c.z;

@@ -53,12 +53,7 @@ void GenerationRun::prepare() {
     const QDate end = s.drawDate;
 
     // The last three draws: the draw of the end date, then two steps back.
-    const auto current = [&s] {
-        DrawNumbers d{};
-        for (int i = 1; i <= 8; ++i)
-            d[static_cast<std::size_t>(i)] = s.Zahl[static_cast<std::size_t>(i)];
-        return d;
-    };
+    const auto current = [&s] { return s.current; };
     m_env.currentDraw.selectByDate();
     m_lastDraws[0] = current();
     m_env.currentDraw.stepBack();

@@ -149,7 +149,7 @@ private:
 
 bool buildNumberPool(NumberPool& pool, const GenerationCriteria& c, MainState& state,
                      const MessageTable& messages, ChartModel& chart,
-                     const std::array<DrawNumbers, 3>& lastDraws, const PoolHooks& hooks) {
+                     const std::array<DrawRecord, 3>& lastDraws, const PoolHooks& hooks) {
     pool.clear();
     PoolBuilder b(pool, state, messages, chart, hooks);
     if (c.frequentPairs) b.groups(Statistic::Pairs, Msg::ComputingPairs, 2, 47, false);
@@ -165,8 +165,7 @@ bool buildNumberPool(NumberPool& pool, const GenerationCriteria& c, MainState& s
         b.numbers(Statistic::Overdue, Msg::ComputingOverdue, c.overduePercent.value, false, true);
     if (c.lastDrawNeighbours) {
         if (hooks.progress) hooks.progress->status(1, messages[Msg::ComputingNeighbours]);
-        for (int i = 1; i <= 5; ++i) {
-            const int n = lastDraws[0][static_cast<std::size_t>(i)];
+        for (const int n : lastDraws[0].numbers()) {
             if (n > 1) pool.append(n - 1, 4);
             if (n < 49) pool.append(n + 1, 4);
         }
@@ -176,9 +175,9 @@ bool buildNumberPool(NumberPool& pool, const GenerationCriteria& c, MainState& s
             pool.append(n);
         pool.append(1);
     }
-    const auto removeDraw = [&pool](const DrawNumbers& draw) {
-        for (int i = 1; i <= 5; ++i)
-            pool.removeAll(draw[static_cast<std::size_t>(i)]);
+    const auto removeDraw = [&pool](const DrawRecord& draw) {
+        for (int number : draw.numbers())
+            pool.removeAll(number);
     };
     if (c.limitLastDraw && c.lastDrawShared.value == 0) removeDraw(lastDraws[0]);
     if (c.limitSecondLastDraw && c.secondLastDrawShared.value == 0) removeDraw(lastDraws[1]);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DayNumber.h"
+#include "state/DrawRecord.h"
 
 #include <QDate>
 #include <QString>
@@ -32,9 +33,8 @@ struct MainState {
     int Land = 1;
     int OnlineRadio = 1;
 
-    // The current draw: its date, bytes 8..15 of its record as Zahl[1..8] (Zahl[0] unused), its position.
-    double Datum1 = 0.0;
-    std::array<int, 9> Zahl{};
+    // The current draw (the design's Datum1 and Zahl[1..8]: current.Datum, current.Zahl[0..7]), its position.
+    DrawRecord current;
     int Position = 0;
 
     // The hit check: hits of the last row check, which of its numbers hit, whether its n° CHANCE hit, and

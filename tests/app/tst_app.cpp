@@ -906,7 +906,7 @@ private Q_SLOTS:
         QCOMPARE(entered.Ziffern, loaded->Ziffern);
         QCOMPARE(entered.Zahl[5], loaded->Zahl[5]);
         // The draw that was current stays current.
-        QCOMPARE(w.form.state().Datum1, toDayNumber(current));
+        QCOMPARE(w.form.state().current.Datum, toDayNumber(current));
     }
 
     void manualEntryShowsTheChosenDrawAndCancelChangesNoByte() {

@@ -250,8 +250,8 @@ private Q_SLOTS:
         QCOMPARE(f.state.drawDate, QDate::fromString(picker, Qt::ISODate));
         QCOMPARE(f.state.aktDatum, toDayNumber(QDate::fromString(date, Qt::ISODate)));
         int sum = 0;
-        for (int i = 1; i <= 5; ++i)
-            sum += f.state.Zahl[i];
+        for (int n : f.state.current.numbers())
+            sum += n;
         QCOMPARE(f.state.crossSumText, QStringLiteral("Quersumme: %1").arg(sum));
         QCOMPARE(f.hitChecks, 1);
         QVERIFY(f.dialogs.messages.isEmpty());
@@ -296,7 +296,7 @@ private Q_SLOTS:
         f.draw.stepForward();
         QCOMPARE(f.state.currentDrawLine, QStringLiteral("before"));
         QCOMPARE(f.state.crossSumText, QStringLiteral("Quersumme"));
-        QCOMPARE(f.state.Datum1, 0.0);
+        QCOMPARE(f.state.current.Datum, 0.0);
         QCOMPARE(f.state.drawDate, QDate(2008, 10, 8));
     }
 
@@ -551,7 +551,7 @@ private Q_SLOTS:
                 QFAIL(
                     qPrintable("record " + QString::number(i) + " differs: " + stored[i].date().toString()));
         // The newest draw is current and the sheet was checked against it.
-        QCOMPARE(f.state.Datum1, expected.back().Datum);
+        QCOMPARE(f.state.current.Datum, expected.back().Datum);
         QCOMPARE(f.state.currentDrawStripLine, f.state.currentDrawLine);
         QVERIFY(f.hitChecks > 0);
         QCOMPARE(f.panel0, QStringLiteral("HTTP/1.1 200 OK"));
@@ -616,7 +616,7 @@ private Q_SLOTS:
         QCOMPARE(datesOf(f.stored()), dates);
         QCOMPARE(f.dialogs.messages, shown);
         QCOMPARE(QFileInfo(f.home.drawFile()).size(), qint64(dates.size()) * DrawRecord::Size);
-        QCOMPARE(f.state.Datum1, toDayNumber(QDate(2008, 10, 18)));
+        QCOMPARE(f.state.current.Datum, toDayNumber(QDate(2008, 10, 18)));
     }
 
     void twoDrawsOnOneDateAreBothStored() {
@@ -821,7 +821,7 @@ private Q_SLOTS:
         f.home.writeDraws({{"2008-10-19", {1, 2, 3, 4, 5}, 1}});
         const UpdateResult result = f.run(service.baseUrl(), kTwoWeeksToday);
         QCOMPARE(result.daysRequested, 0);
-        QCOMPARE(f.state.Datum1, toDayNumber(kTwoWeeksToday));
+        QCOMPARE(f.state.current.Datum, toDayNumber(kTwoWeeksToday));
     }
 };
 

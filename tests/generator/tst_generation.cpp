@@ -28,11 +28,12 @@ Candidate candidate(std::array<int, 5> z, int chance = 1) {
     return {z, chance, 0};
 }
 
-DrawNumbers draw(std::array<int, 5> z, int chance) {
-    DrawNumbers d{};
+// A draw with its numbers as given (not sorted, repeats kept).
+DrawRecord draw(std::array<int, 5> z, int chance) {
+    DrawRecord d;
     for (int i = 0; i < 5; ++i)
-        d[std::size_t(i) + 1] = z[std::size_t(i)];
-    d[7] = chance;
+        d.Zahl[std::size_t(i)] = std::uint8_t(z[std::size_t(i)]);
+    d.Zahl[6] = std::uint8_t(chance);
     return d;
 }
 
@@ -97,8 +98,8 @@ private Q_SLOTS:
         if (settings.removeAll(QStringLiteral("empty")) > 0)
             f.state.statisticsStart = QDate(2008, 10, 11); // a window without draws
         QCOMPARE(applyOptionSettings(g, settings), QString());
-        const std::array<DrawNumbers, 3> last{draw({10, 20, 22, 39, 46}, 4), draw({22, 24, 32, 41, 48}, 1),
-                                              draw({19, 24, 27, 33, 41}, 9)};
+        const std::array<DrawRecord, 3> last{draw({10, 20, 22, 39, 46}, 4), draw({22, 24, 32, 41, 48}, 1),
+                                             draw({19, 24, 27, 33, 41}, 9)};
         NumberPool pool;
         QVERIFY(buildNumberPool(pool, g, f.state, f.messages, f.chart, last, {}));
         QCOMPARE(int(pool.size()), size);
@@ -207,8 +208,8 @@ private Q_SLOTS:
         GenerationCriteria g;
         g.avoidHistoryMatch = g.avoidRecentMatch = false;
         QCOMPARE(applyOptionSettings(g, options.split(' ', Qt::SkipEmptyParts)), QString());
-        const std::array<DrawNumbers, 3> last{draw({10, 20, 30, 40, 45}, 3), draw({11, 21, 31, 41, 46}, 4),
-                                              draw({1, 4, 9, 22, 23}, 5)};
+        const std::array<DrawRecord, 3> last{draw({10, 20, 30, 40, 45}, 3), draw({11, 21, 31, 41, 46}, 4),
+                                             draw({1, 4, 9, 22, 23}, 5)};
         const Candidate c = candidate({numbers[0], numbers[1], numbers[2], numbers[3], numbers[4]}, 3);
         QCOMPARE(acceptCandidate(c, 1, RowTable{}, g, last, HistoryWindow{}), accepted);
     }
@@ -249,8 +250,8 @@ private Q_SLOTS:
 
         g.limitLastDraw = true;
         g.lastDrawShared.set(1);
-        const std::array<DrawNumbers, 3> last{draw({7, 7, 7, 7, 7}, 3), draw({11, 21, 31, 41, 46}, 4),
-                                              draw({1, 4, 9, 22, 23}, 5)};
+        const std::array<DrawRecord, 3> last{draw({7, 7, 7, 7, 7}, 3), draw({11, 21, 31, 41, 46}, 4),
+                                             draw({1, 4, 9, 22, 23}, 5)};
         QVERIFY(lastDrawLimits(candidate({3, 7, 20, 30, 40}), g, last));
 
         std::vector<DrawRecord> records = toRecords({{"2020-01-04", {1, 2, 3, 4, 5}, 6}});

@@ -127,8 +127,8 @@ private Q_SLOTS:
         QCOMPARE(f.nonZero(), nonZero);
         QCOMPARE(f.chart.caption(), caption);
         // The last examined draw and row stay in the current-draw fields.
-        QCOMPARE(f.state.Zahl[1], 1);
-        QCOMPARE(f.state.Zahl[7], 7);
+        QCOMPARE(int(f.state.current.Zahl[0]), 1);
+        QCOMPARE(int(f.state.current.chance()), 7);
         QCOMPARE(f.state.Gewinn, 0); // the last start (47 or 48) is no run of this draw
     }
 
