@@ -75,12 +75,12 @@ struct RunResult {
 RunResult generationRun(const QString& home, bool literal, std::uint32_t seed) {
     MainState state;
     state.Home = home;
-    state.DateTimePicker2 = earliestDrawDate();
-    state.DateTimePicker1 = QDate(2100, 1, 1);
+    state.statisticsStart = earliestDrawDate();
+    state.drawDate = QDate(2100, 1, 1);
     TipSheet sheet;
     GenerationCriteria criteria;
-    criteria.UpDown8.set(12);
-    criteria.UpDown7.set(50);
+    criteria.rowCount.set(12);
+    criteria.runLimitThousands.set(50);
     MessageTable messages;
     ChartModel chart;
     QuietPlatform dialogs;
@@ -128,8 +128,8 @@ int main(int argc, char* argv[]) {
         QTextStream(stderr) << "kugelo-bench: " << e.text() << '\n';
         return 1;
     }
-    state.DateTimePicker2 = earliestDrawDate();
-    state.DateTimePicker1 = QDate(2100, 1, 1);
+    state.statisticsStart = earliestDrawDate();
+    state.drawDate = QDate(2100, 1, 1);
     MessageTable messages;
     ChartModel chart;
     TipSheet sheet;

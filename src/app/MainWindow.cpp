@@ -255,7 +255,7 @@ void TForm1::buildPages() {
     connect(tips, &TipOverviewPage::distributionRequested, this,
             [this] { Statistik(Statistic::RowDistribution); });
     connect(tips, &TipOverviewPage::rowCountChanged, this,
-            [this](int count) { m_controller.criteria().UpDown8.set(count); });
+            [this](int count) { m_controller.criteria().rowCount.set(count); });
     connect(tips, &TipOverviewPage::runRequested, this, [this] { Label28Click(); });
     connect(tips, &TipOverviewPage::luckyRequested, this, [this] { SpeedButton13Click(); });
     connect(tips, &TipOverviewPage::printRequested, this, [this] { BitBtn7Click(); });
@@ -272,12 +272,12 @@ void TForm1::buildPages() {
     connect(m_chartPage, &ChartPage::statisticRequested, this,
             [this](Statistic statistic, bool tabFirst) { Statistik(statistic, tabFirst); });
     connect(m_chartPage, &ChartPage::endDateChanged, this,
-            [this](QDate d) { m_controller.state().DateTimePicker2 = d; });
+            [this](QDate d) { m_controller.state().statisticsStart = d; });
 
     connect(m_database, &DatabasePage::updateRequested, this, [this] { BitBtn1Click(); });
     connect(m_database, &DatabasePage::stopRequested, this, [this] { SpeedButton8Click(); });
     connect(m_database, &DatabasePage::dateChanged, this,
-            [this](QDate d) { m_controller.state().DateTimePicker1 = d; });
+            [this](QDate d) { m_controller.state().drawDate = d; });
     connect(m_database, &DatabasePage::selectRequested, this, [this] { SpeedButton5Click(); });
     connect(m_database, &DatabasePage::removeRequested, this, [this] { BitBtn6Click(); });
     connect(m_database, &DatabasePage::enterRequested, this, [this] { BitBtn8Click(); });
@@ -286,9 +286,9 @@ void TForm1::buildPages() {
 
     // The update reads the proxy before every request: the fields give every change to the controller.
     connect(m_internet, &InternetPage::proxyHostChanged, this,
-            [this](const QString& text) { m_controller.windowValues().ProxyHostEdit = text; });
+            [this](const QString& text) { m_controller.windowValues().proxyHost = text; });
     connect(m_internet, &InternetPage::proxyPortChanged, this,
-            [this](const QString& text) { m_controller.windowValues().ProxyPortEdit = text; });
+            [this](const QString& text) { m_controller.windowValues().proxyPort = text; });
     connect(m_internet, &InternetPage::hostEdited, this, [this] {
         takeWindowValues();
         m_controller.applyEndpoints();
@@ -337,11 +337,11 @@ void TForm1::openWebPage(const QString& address) {
 
 void TForm1::showState() {
     MainState& state = m_controller.state();
-    m_database->showSelectedDraw(state.Label29);
-    m_tipOverview->showDraw(state.Label35, state.Label13);
+    m_database->showSelectedDraw(state.currentDrawLine);
+    m_tipOverview->showDraw(state.currentDrawStripLine, state.crossSumText);
     // The picker keeps an earlier date out; the state follows what it shows.
-    state.DateTimePicker1 = m_database->showDate(state.DateTimePicker1);
-    state.DateTimePicker2 = m_chartPage->showEndDate(state.DateTimePicker2);
+    state.drawDate = m_database->showDate(state.drawDate);
+    state.statisticsStart = m_chartPage->showEndDate(state.statisticsStart);
 }
 
 void TForm1::initialise() {
@@ -630,7 +630,7 @@ void TForm1::showEndpoints() {
 
 void TForm1::showCriteria() {
     criteriaPage()->showCriteria();
-    m_tipOverview->showRowCount(m_controller.criteria().UpDown8);
+    m_tipOverview->showRowCount(m_controller.criteria().rowCount);
 }
 
 } // namespace kugelo

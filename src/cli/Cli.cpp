@@ -222,11 +222,11 @@ int commandSelect(const QStringList& args, const QString& home, QTextStream& out
     const SystemClock clock;
     Headless h(home, out, err, clock);
     MainState& state = h.controller.state();
-    setPickerDate(state.DateTimePicker1, date);
+    setPickerDate(state.drawDate, date);
     const bool hadFile = DrawFile(state.drawFilePath()).exists();
     h.controller.selectDraw();
     if (!hadFile) return Failure;
-    out << state.Label29 << '\n' << state.Label13 << '\n';
+    out << state.currentDrawLine << '\n' << state.crossSumText << '\n';
     return Ok;
 }
 
@@ -265,13 +265,13 @@ int commandCheck(const QStringList& args, const QString& home, QTextStream& out,
     TipSheet& sheet = h.controller.sheet();
     state.sortieren = true;
     loadTipFile(sheet, readTextFile(tipFile));
-    setPickerDate(state.DateTimePicker1, date);
+    setPickerDate(state.drawDate, date);
     const bool hadFile = DrawFile(state.drawFilePath()).exists();
     h.controller.selectDraw();
     if (!hadFile) return Failure;
     h.controller.checkSheet();
 
-    out << state.Label29 << '\n';
+    out << state.currentDrawLine << '\n';
     for (int r = 0; r < TipSheet::RowCount; ++r) {
         const TipSheet::Row& row = sheet.row(r);
         QStringList texts;
@@ -315,10 +315,10 @@ int commandStats(const QStringList& args, const QString& home, QTextStream& out,
     bool haveTo = false;
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--from")) {
-            setPickerDate(state.DateTimePicker2, parseDateArgument(takeValue(args, i)));
+            setPickerDate(state.statisticsStart, parseDateArgument(takeValue(args, i)));
             haveFrom = true;
         } else if (args[i] == QLatin1String("--to")) {
-            setPickerDate(state.DateTimePicker1, parseDateArgument(takeValue(args, i)));
+            setPickerDate(state.drawDate, parseDateArgument(takeValue(args, i)));
             haveTo = true;
         } else if (args[i] == QLatin1String("--tips")) {
             tips = takeValue(args, i);
@@ -410,8 +410,8 @@ int commandGenerate(const QStringList& args, const QString& home, const QString&
     const Clock& clock = clockStart ? static_cast<const Clock&>(countingClock) : systemClock;
     Headless h(home, out, err, clock);
     MainState& state = h.controller.state();
-    setPickerDate(state.DateTimePicker2, from);
-    setPickerDate(state.DateTimePicker1, to);
+    setPickerDate(state.statisticsStart, from);
+    setPickerDate(state.drawDate, to);
     h.controller.criteria() = criteria;
     TipSheet& sheet = h.controller.sheet();
     for (const QString& lock : locks) {

@@ -99,7 +99,7 @@ Controller::Controller(Platform platform, Endpoints endpoints, QString home, QSt
       m_home(std::move(home)), m_programFolder(std::move(programFolder)) {
     m_currentDraw =
         std::make_unique<CurrentDraw>(m_state, m_messages, m_platform.dialogs, [this] { checkSheet(); });
-    m_window.URLEdit = m_baseEndpoints.homePage();
+    m_window.linkAddress = m_baseEndpoints.homePage();
     m_state.Home = m_home;
     if (!m_state.Home.isEmpty() && !m_state.Home.endsWith(QLatin1Char('/'))) m_state.Home += QLatin1Char('/');
 }
@@ -160,19 +160,19 @@ void Controller::beginStartUp(int windowHeight) {
 
 void Controller::endStartUp() {
     // A start date of the statistics within the last seven days is replaced by the earliest date.
-    if (m_state.DateTimePicker2 > m_platform.clock.today().addDays(-7))
-        m_state.DateTimePicker2 = earliestDrawDate();
-    if (m_window.ProxyHostEdit.isEmpty()) m_window.ProxyPortEdit = QStringLiteral("80");
+    if (m_state.statisticsStart > m_platform.clock.today().addDays(-7))
+        m_state.statisticsStart = earliestDrawDate();
+    if (m_window.proxyHost.isEmpty()) m_window.proxyPort = QStringLiteral("80");
 
-    m_state.LaufMax = 1000 * m_criteria.UpDown7.value;
+    m_state.LaufMax = 1000 * m_criteria.runLimitThousands.value;
 
     m_state.ZahlenFile = QStringLiteral("Kugelo.dat");
     run([this] { DrawFile(m_state.drawFilePath()).createIfMissing(); });
 
     m_random.seedFromClock(m_platform.clock);
 
-    m_state.aktDatum = toDayNumber(m_state.DateTimePicker2);
-    setPickerDate(m_state.DateTimePicker1, m_platform.clock.today());
+    m_state.aktDatum = toDayNumber(m_state.statisticsStart);
+    setPickerDate(m_state.drawDate, m_platform.clock.today());
     m_view->stateChanged();
 }
 
@@ -202,11 +202,11 @@ void Controller::clearSheet() {
 }
 
 void Controller::saveTips() {
-    setPickerDate(m_state.DateTimePicker1, nextDrawDate(m_state.DateTimePicker1));
+    setPickerDate(m_state.drawDate, nextDrawDate(m_state.drawDate));
     m_view->stateChanged();
     const TipDialogScope scope(m_saveDialog1, m_state.Home);
     m_saveDialog1.proposedName =
-        m_state.DateTimePicker1.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".tpf");
+        m_state.drawDate.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".tpf");
     const QString path = m_platform.dialogs.saveFileName(m_saveDialog1);
     if (!path.isEmpty()) writeFileWhole(path, tipFileText(m_sheet));
 }
@@ -289,7 +289,7 @@ void Controller::enterDraw() {
     if (const std::optional<DrawRecord> entered = m_manualEntry->enter(loaded))
         storeManualEntry(file, *entered);
     // The draw that was current before stays current.
-    setPickerDate(m_state.DateTimePicker1, fromDayNumber(m_state.aktDatum));
+    setPickerDate(m_state.drawDate, fromDayNumber(m_state.aktDatum));
     m_currentDraw->selectByDate();
 }
 
@@ -307,7 +307,7 @@ UpdateResult Controller::update() {
 
     UpdateHooks hooks;
     hooks.progress = this;
-    hooks.proxy = [this] { return UpdateProxy{m_window.ProxyHostEdit, strToInt(m_window.ProxyPortEdit)}; };
+    hooks.proxy = [this] { return UpdateProxy{m_window.proxyHost, strToInt(m_window.proxyPort)}; };
     hooks.message = [this](const QString& text) { m_view->notADrawLine(text); };
     hooks.drawShown = [this] { m_view->stateChanged(); };
     hooks.dayDone = [this](const QDate& day, const QString& statusLine) {

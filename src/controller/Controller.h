@@ -1,7 +1,6 @@
 #pragma once
 
 #include "controller/Settings.h"
-#include "draws/DrawRecord.h"
 #include "draws/DrawUpdate.h"
 #include "generator/GenerationCriteria.h"
 #include "generator/NumberPool.h"
@@ -12,6 +11,7 @@
 #include "platform/Endpoints.h"
 #include "platform/Progress.h"
 #include "sheet/TipSheet.h"
+#include "state/DrawRecord.h"
 #include "state/MainState.h"
 #include "stats/ChartModel.h"
 #include "stats/Statistics.h"

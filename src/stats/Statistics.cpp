@@ -238,8 +238,8 @@ bool showStatistic(Statistic statistic, MainState& state, const MessageTable& me
     if (statistic == Statistic::RowDistribution) {
         if (sheet) counts = countRows(*sheet);
     } else {
-        state.aktDatum = toDayNumber(state.DateTimePicker2);
-        const double upper = toDayNumber(state.DateTimePicker1);
+        state.aktDatum = toDayNumber(state.statisticsStart);
+        const double upper = toDayNumber(state.drawDate);
         if (statistic != Statistic::Pairs && statistic != Statistic::ChanceFrequency &&
             statistic != Statistic::ChanceOverdue)
             state.dfb = upper;
@@ -252,8 +252,7 @@ bool showStatistic(Statistic statistic, MainState& state, const MessageTable& me
             const DrawRecord* last = nullptr;
             for (const DrawRecord& r : records)
                 if (r.Datum > state.aktDatum && r.Datum <= upper) last = &r;
-            for (int i = 0; i < 8; ++i)
-                state.Zahl[static_cast<std::size_t>(i) + 1] = last->Zahl[static_cast<std::size_t>(i)];
+            state.current.Zahl = last->Zahl;
             const RunShape shape = runShape(statistic);
             Zettelcheck(state, runRowTexts(shape.lastStart, shape.length));
         }

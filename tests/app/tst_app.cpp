@@ -662,8 +662,8 @@ private Q_SLOTS:
         Window w;
         writeThreeDraws(w.home);
         w.start();
-        w.form.criteria().UpDown7.set(30000);
-        w.form.criteria().UpDown1.set(279); // nothing passes: without a stop this run would take long
+        w.form.criteria().runLimitThousands.set(30000);
+        w.form.criteria().crossSumMin.set(279); // nothing passes: without a stop this run would take long
         auto* run = w.find<QPushButton>("BitBtn4");
         bool disabledDuringRun = false;
         QTimer::singleShot(100, [&] {
@@ -676,7 +676,7 @@ private Q_SLOTS:
         QVERIFY(disabledDuringRun);
         QCOMPARE(w.form.statusText(1), QStringLiteral("Tipps wurden neu berechnet"));
         QCOMPARE(run->text(), QStringLiteral("Tipps berechnen"));
-        QCOMPARE(w.form.criteria().UpDown1.value, 279);
+        QCOMPARE(w.form.criteria().crossSumMin.value, 279);
         QVERIFY(!w.find<QLineEdit>("Edit1")->isReadOnly());
     }
 
@@ -686,8 +686,8 @@ private Q_SLOTS:
         Window w;
         writeThreeDraws(w.home);
         w.start();
-        w.form.criteria().CheckBox20 = true;
-        w.form.criteria().UpDown8.set(1);
+        w.form.criteria().showPool = true;
+        w.form.criteria().rowCount.set(1);
         w.form.sheet().setText(3, 0, "7");
         bool shownPool = false;
         QTimer::singleShot(0, [&] {
@@ -967,7 +967,7 @@ private Q_SLOTS:
         QCOMPARE(entered.Ziffern, loaded->Ziffern);
         QCOMPARE(entered.Zahl[5], loaded->Zahl[5]);
         // The draw that was current stays current.
-        QCOMPARE(w.form.state().Datum1, toDayNumber(current));
+        QCOMPARE(w.form.state().current.Datum, toDayNumber(current));
     }
 
     void manualEntryShowsTheChosenDrawAndCancelChangesNoByte() {

@@ -150,7 +150,7 @@ private Q_SLOTS:
 
         QString duringRun;
         f.controller.sheet().setText(0, 0, QStringLiteral("7"));
-        f.controller.criteria().UpDown8.set(12);
+        f.controller.criteria().rowCount.set(12);
         f.view.onPump = [&] {
             if (!duringRun.isEmpty()) return;
             duringRun = allowed(f.controller);
@@ -231,8 +231,8 @@ private Q_SLOTS:
     void failuresBecomeTheErrorReport() {
         ControllerFixture f;
         f.writeHistory();
-        f.controller.windowValues().ProxyHostEdit = QStringLiteral("proxy.example");
-        f.controller.windowValues().ProxyPortEdit = QStringLiteral("achtzig");
+        f.controller.windowValues().proxyHost = QStringLiteral("proxy.example");
+        f.controller.windowValues().proxyPort = QStringLiteral("achtzig");
         f.controller.run([&] { f.controller.update(); });
         QCOMPARE(f.dialogs.messages.size(), 1);
         QVERIFY2(f.dialogs.messages[0].contains(QStringLiteral("achtzig")),
