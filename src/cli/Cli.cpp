@@ -493,7 +493,7 @@ int commandPrint(const QStringList& args, const QString& home, QTextStream& out,
     const SystemClock clock;
     Headless h(home, out, err, clock);
     loadTipFile(h.controller.sheet(), readTextFile(tipFile));
-    setPickerDate(h.controller.state().DateTimePicker1, end);
+    setPickerDate(h.controller.state().drawDate, end);
     if (!DrawFile(h.controller.state().drawFilePath()).exists()) {
         h.controller.selectDraw(); // says that there is no draw file
         return Failure;
@@ -522,9 +522,9 @@ int commandBasket(const QStringList& args, const QString& home, const QString& s
         } else if (args[i] == QLatin1String("--tips")) {
             const QString value = takeValue(args, i);
             const std::optional<int> tips = tryStrToInt(value);
-            if (!tips || *tips < criteria.UpDown8.min || *tips > criteria.UpDown8.max)
+            if (!tips || *tips < criteria.rowCount.min || *tips > criteria.rowCount.max)
                 throw UsageError(QStringLiteral("--tips needs 1..12: %1").arg(value));
-            criteria.UpDown8.set(*tips);
+            criteria.rowCount.set(*tips);
         } else if (tipFile.isEmpty() && !args[i].startsWith(QLatin1String("--"))) {
             tipFile = args[i];
         } else {

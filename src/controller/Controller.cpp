@@ -437,7 +437,7 @@ bool Controller::openWebLink(const QString& link) {
 
 QString Controller::printTips() {
     if (!allows(Command::Print)) return {};
-    const QDate tipDate = listingTipDate(m_state.DateTimePicker1, fromDayNumber(m_state.Datum1));
+    const QDate tipDate = listingTipDate(m_state.drawDate, fromDayNumber(m_state.current.Datum));
     // Converted whole before anything is written: a row that is no number leaves no file behind.
     const QByteArray text = crlfLines(listingLines(m_sheet, m_messages[Msg::PrintHeader], tipDate));
     const QString path = m_state.Home + QStringLiteral("Tipp.txt");
@@ -463,9 +463,9 @@ Controller::BasketOutcome Controller::basket() {
         Busy& operator=(const Busy&) = delete;
     } busy(this);
     HttpRequest request;
-    request.url = m_endpoints.basketService(m_criteria.UpDown8.value);
-    request.proxyHost = m_window.ProxyHostEdit;
-    request.proxyPort = strToInt(m_window.ProxyPortEdit); // a port that is no number stops before the request
+    request.url = m_endpoints.basketService(m_criteria.rowCount.value);
+    request.proxyHost = m_window.proxyHost;
+    request.proxyPort = strToInt(m_window.proxyPort); // a port that is no number stops before the request
     HttpResponse reply;
     {
         const WaitCursor wait(*m_view);
@@ -565,7 +565,7 @@ QString Controller::writeFilledScript(const AutomationChoice& choice) {
 
 void Controller::submitScript() {
     if (!allows(Command::SubmitScript)) return;
-    writeFileWhole(tipsFolder(m_state) + scriptTipFileName(m_state.DateTimePicker1), tipFileText(m_sheet));
+    writeFileWhole(tipsFolder(m_state) + scriptTipFileName(m_state.drawDate), tipFileText(m_sheet));
 
     QString programFolder;
     ScriptDialogModel model;

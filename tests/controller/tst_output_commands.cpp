@@ -133,7 +133,7 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         OutputFixture f(QStringLiteral("http://127.0.0.1:9"));
         f.home.writeDraws({{"2026-12-07", {1, 2, 3, 4, 5}, 1}, {"2026-12-09", {6, 7, 8, 9, 10}, 2}});
-        setPickerDate(f.controller.state().DateTimePicker1, QDate(2026, 12, 9)); // a Wednesday
+        setPickerDate(f.controller.state().drawDate, QDate(2026, 12, 9)); // a Wednesday
         f.controller.selectDraw();
         f.fill(rows);
         f.controller.run([&] { f.controller.printTips(); });
@@ -240,7 +240,7 @@ private Q_SLOTS:
         QFETCH(QString, proxyPort);
         QFETCH(QString, message);
         OutputFixture f(QStringLiteral("http://127.0.0.1:9"));
-        f.controller.windowValues().ProxyPortEdit = proxyPort;
+        f.controller.windowValues().proxyPort = proxyPort;
         f.controller.run([&] { f.controller.basket(); });
         QCOMPARE(f.dialogs.messages.size(), 1);
         QVERIFY2(f.dialogs.messages[0].contains(message), qPrintable(f.dialogs.messages[0]));
@@ -291,7 +291,7 @@ private Q_SLOTS:
             f.settings.closeKey();
         }
         f.dialogs.answers.push_back(yes);
-        setPickerDate(f.controller.state().DateTimePicker1, QDate(2026, 12, 28));
+        setPickerDate(f.controller.state().drawDate, QDate(2026, 12, 28));
         f.fill({"1:5,12,23,34,45,7"});
         f.controller.run([&] { f.controller.submitScript(); });
         QCOMPARE(f.dialogs.messages, QStringList());
