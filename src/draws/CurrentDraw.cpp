@@ -36,10 +36,8 @@ void CurrentDraw::makeCurrent(const DrawRecord& record) {
 
 void CurrentDraw::showLine(const QString& separator, const QString& chancePart) {
     m_state.currentDrawLine = currentDrawLine(m_state.current, separator, chancePart);
-    // The five main numbers and the reserved byte after them, which is 0 in every record written here.
-    int crossSum = 0;
-    for (int i = 0; i < 6; ++i)
-        crossSum += m_state.current.Zahl[static_cast<std::size_t>(i)];
+    // The reserved byte after the five main numbers counts too; every record written here holds 0 there.
+    const int crossSum = m_state.current.crossSum() + m_state.current.Zahl[5];
     m_state.crossSumText = m_messages[Msg::CrossSum] + QStringLiteral(": ") + QString::number(crossSum);
 }
 

@@ -75,10 +75,7 @@ void DrawUpdate::status(int panel, const QString& text) const {
 
 void DrawUpdate::showDraw(const DrawRecord& record) {
     m_state.currentDrawLine = currentDrawLine(record, QStringLiteral("   "), QStringLiteral("   n°: "));
-    int crossSum = 0;
-    for (int i = 0; i < 5; ++i)
-        crossSum += record.Zahl[static_cast<std::size_t>(i)];
-    m_state.crossSumText = QStringLiteral("Quersumme: ") + QString::number(crossSum);
+    m_state.crossSumText = QStringLiteral("Quersumme: ") + QString::number(record.crossSum());
     m_state.currentDrawStripLine = m_state.currentDrawLine;
     if (m_hooks.drawShown) m_hooks.drawShown();
 }

@@ -53,13 +53,12 @@ void GenerationRun::prepare() {
     const QDate end = s.drawDate;
 
     // The last three draws: the draw of the end date, then two steps back.
-    const auto current = [&s] { return s.current; };
     m_env.currentDraw.selectByDate();
-    m_lastDraws[0] = current();
+    m_lastDraws[0] = s.current;
     m_env.currentDraw.stepBack();
-    m_lastDraws[1] = current();
+    m_lastDraws[1] = s.current;
     m_env.currentDraw.stepBack();
-    m_lastDraws[2] = current();
+    m_lastDraws[2] = s.current;
     setPickerDate(s.drawDate, end);
     m_env.currentDraw.selectByDate();
 }
