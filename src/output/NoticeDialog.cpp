@@ -1,6 +1,7 @@
 #include "output/NoticeDialog.h"
 
 #include <QDialogButtonBox>
+#include <QImage>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -8,11 +9,19 @@ namespace kugelo {
 
 namespace {
 
-// Loads no resource a page names and follows no link.
+// Loads no resource a page names and follows no link. An image the page names takes no room (a resource
+// that is not there would show a broken-image icon).
 class InertBrowser final : public QTextBrowser {
 public:
     using QTextBrowser::QTextBrowser;
-    QVariant loadResource(int, const QUrl&) override { return {}; }
+    QVariant loadResource(int type, const QUrl&) override {
+        if (type == QTextDocument::ImageResource) {
+            QImage nothing(1, 1, QImage::Format_ARGB32);
+            nothing.fill(Qt::transparent);
+            return nothing;
+        }
+        return {};
+    }
 };
 
 } // namespace
