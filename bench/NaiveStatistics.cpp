@@ -10,8 +10,8 @@ namespace kugelo {
 
 StatisticCounts naiveStatistic(Statistic statistic, MainState& state) {
     StatisticCounts out;
-    const double lower = toDayNumber(state.DateTimePicker2);
-    const double upper = toDayNumber(state.DateTimePicker1);
+    const double lower = toDayNumber(state.statisticsStart);
+    const double upper = toDayNumber(state.drawDate);
     DrawReader reader{DrawFile(state.drawFilePath())};
     std::array<int, 50> counts{};
     if (statistic == Statistic::Overdue) counts.fill(1);
@@ -31,8 +31,7 @@ StatisticCounts naiveStatistic(Statistic statistic, MainState& state) {
         case Statistic::Triples:
         case Statistic::Quadruples:
             ++out.draws;
-            for (int i = 0; i < 8; ++i)
-                state.Zahl[std::size_t(i) + 1] = r.Zahl[std::size_t(i)];
+            state.current.Zahl = r.Zahl;
             for (int x = 1; x <= lastStart; ++x) {
                 std::array<QString, 7> row;
                 for (int j = 0; j < 7; ++j)

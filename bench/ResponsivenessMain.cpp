@@ -65,9 +65,9 @@ void generation(const QString& csv, QTextStream& out) {
     Window w;
     importDraws(DrawFile(w.homePath + QStringLiteral("Kugelo.dat")), parseDrawCsv(csv, readTextFile(csv)));
     w.start();
-    w.form->criteria().UpDown7.set(30000);
-    w.form->criteria().UpDown1.set(279); // no cross sum reaches it: every candidate is rejected
-    w.form->criteria().UpDown8.set(12);
+    w.form->criteria().runLimitThousands.set(30000);
+    w.form->criteria().crossSumMin.set(279); // no cross sum reaches it: every candidate is rejected
+    w.form->criteria().rowCount.set(12);
     QAbstractButton* run = w.button("BitBtn4");
     TickRecorder ticks;
     qint64 stopPressed = 0;
@@ -86,8 +86,8 @@ void parameterAnalysis(const QString& csv, QTextStream& out) {
     importDraws(DrawFile(w.homePath + QStringLiteral("Kugelo.dat")), parseDrawCsv(csv, readTextFile(csv)));
     w.start();
     w.quiet.answerYes = true;
-    w.form->criteria().UpDown8.set(12);
-    w.form->state().DateTimePicker1 = earliestDrawDate();
+    w.form->criteria().rowCount.set(12);
+    w.form->state().drawDate = earliestDrawDate();
     TickRecorder ticks;
     w.button("BitBtn9")->click(); // returns when the analysis has ended
     const qint64 ended = ticks.elapsed();
@@ -116,7 +116,7 @@ void firstUpdate(const QString& csv, QTextStream& out) {
     out << "window during the first update (" << days << " days, 7 Oct 2008 to today, from " << csv
         << "):\n  " << ticks.summary() << "\n  the update took " << ms(ended) << " ms ("
         << ms(ended / std::max<qint64>(days, 1)) << " ms per day); " << stored
-        << " draws stored; newest: " << w.form->state().Label35 << "\n";
+        << " draws stored; newest: " << w.form->state().currentDrawStripLine << "\n";
 }
 
 void stopDuringARequest(QTextStream& out) {

@@ -76,12 +76,12 @@ struct RunResult {
 RunResult generationRun(const QString& home, bool literal, std::uint32_t seed) {
     MainState state;
     state.Home = home;
-    state.DateTimePicker2 = earliestDrawDate();
-    state.DateTimePicker1 = QDate(2100, 1, 1);
+    state.statisticsStart = earliestDrawDate();
+    state.drawDate = QDate(2100, 1, 1);
     TipSheet sheet;
     GenerationCriteria criteria;
-    criteria.UpDown8.set(12);
-    criteria.UpDown7.set(50);
+    criteria.rowCount.set(12);
+    criteria.runLimitThousands.set(50);
     MessageTable messages;
     ChartModel chart;
     QuietPlatform dialogs;
@@ -140,11 +140,11 @@ AnalysisResult parameterAnalysis(const QString& home, bool reuse, bool literal, 
     MainState state;
     state.Home = home;
     state.sortieren = true;
-    state.DateTimePicker2 = earliestDrawDate();
-    state.DateTimePicker1 = start;
+    state.statisticsStart = earliestDrawDate();
+    state.drawDate = start;
     TipSheet sheet;
     GenerationCriteria criteria;
-    criteria.UpDown8.set(12);
+    criteria.rowCount.set(12);
     MessageTable messages;
     ChartModel chart;
     QuietPlatform quiet;
@@ -171,7 +171,7 @@ AnalysisResult parameterAnalysis(const QString& home, bool reuse, bool literal, 
     const ParameterCycleEnvironment environment{state, currentDraw, clock, generate, &progress, {}, {}};
     const ParameterTotals totals = runParameterCycles(environment, start);
     AnalysisResult result;
-    result.report = reportBytes(parameterReport(messages, totals, criteria.UpDown8.value));
+    result.report = reportBytes(parameterReport(messages, totals, criteria.rowCount.value));
     result.seconds = static_cast<double>(t.nsecsElapsed()) / 1e9;
     result.cycles = cycles; // the runs done: a stop ends the analysis after its run, before its tally
     return result;
@@ -194,8 +194,8 @@ int main(int argc, char* argv[]) {
         QTextStream(stderr) << "kugelo-bench: " << e.text() << '\n';
         return 1;
     }
-    state.DateTimePicker2 = earliestDrawDate();
-    state.DateTimePicker1 = QDate(2100, 1, 1);
+    state.statisticsStart = earliestDrawDate();
+    state.drawDate = QDate(2100, 1, 1);
     MessageTable messages;
     ChartModel chart;
     TipSheet sheet;

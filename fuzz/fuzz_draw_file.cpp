@@ -181,8 +181,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MessageTable messages;
     QuietDialogs dialogs;
     CurrentDraw current(state, messages, dialogs);
-    state.DateTimePicker1 = picker;
-    state.DateTimePicker2 = windowStart;
+    state.drawDate = picker;
+    state.statisticsStart = windowStart;
     current.selectByDate();
     if (!records.empty()) {
         const double day = toDayNumber(picker);
@@ -194,12 +194,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    QStringLiteral("selected position %1, expected %2").arg(state.Position).arg(expected));
         const DrawRecord& chosen = records[static_cast<std::size_t>(expected)];
         if (found != records.end() || chosen.Datum > 0) {
-            FUZZ_CHECK(std::memcmp(&state.Datum1, &chosen.Datum, sizeof(double)) == 0,
+            FUZZ_CHECK(std::memcmp(&state.current.Datum, &chosen.Datum, sizeof(double)) == 0,
                        QStringLiteral("the current draw's date is not the selected record's"));
-            for (int i = 0; i < 8; ++i)
-                FUZZ_CHECK(state.Zahl[static_cast<std::size_t>(i) + 1] ==
-                               chosen.Zahl[static_cast<std::size_t>(i)],
-                           QStringLiteral("Zahl[%1] is not the selected record's").arg(i + 1));
+            FUZZ_CHECK(state.current.Zahl == chosen.Zahl,
+                       QStringLiteral("the current draw's numbers are not the selected record's"));
         }
         const int before = state.Position;
         current.stepBack();
@@ -220,8 +218,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         Statistic::Quadruples, Statistic::Overdue, Statistic::ChanceFrequency,
                         Statistic::ChanceOverdue, Statistic::RowDistribution}) {
         checkStatistic(s, records, lower, upper);
-        state.DateTimePicker1 = picker;
-        state.DateTimePicker2 = windowStart;
+        state.drawDate = picker;
+        state.statisticsStart = windowStart;
         showStatistic(s, state, messages, chart, &sheet);
     }
 
@@ -246,7 +244,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The update's first day.
     NoService http;
     const FixedClock clock(kToday);
-    state.DateTimePicker1 = picker;
+    state.drawDate = picker;
     DrawUpdate(state, messages, http, Endpoints(), clock, current, UpdateHooks()).run();
     QDate expectedFirst = earliestDrawDate();
     for (auto r = records.rbegin(); r != records.rend(); ++r) {

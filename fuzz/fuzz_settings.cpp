@@ -59,9 +59,9 @@ void checkRestored(Program& p) {
             FUZZ_CHECK(ok, QStringLiteral("tip field %1/%2 restored as \"%3\"").arg(r).arg(f).arg(text));
         }
     }
-    FUZZ_CHECK(p.state.DateTimePicker2.isValid() && p.state.DateTimePicker2 >= earliestDrawDate(),
+    FUZZ_CHECK(p.state.statisticsStart.isValid() && p.state.statisticsStart >= earliestDrawDate(),
                QStringLiteral("the statistics start restored as %1")
-                   .arg(p.state.DateTimePicker2.toString(Qt::ISODate)));
+                   .arg(p.state.statisticsStart.toString(Qt::ISODate)));
 }
 
 // Saves the program's values into a new file and returns its bytes.

@@ -46,7 +46,7 @@ InternetPage::InternetPage(const WindowValues& values, const Endpoints& endpoint
     connect(m_proxyHost, &QLineEdit::textChanged, this, &InternetPage::proxyHostChanged);
     label(this, "Label53", {8, 42, 90, 16}, QStringLiteral("Proxy-Port"));
     m_proxyPort = place<QLineEdit>(this, "ProxyPortEdit", {100, 38, 60, 22});
-    m_proxyPort->setText(values.ProxyPortEdit);
+    m_proxyPort->setText(values.proxyPort);
     connect(m_proxyPort, &QLineEdit::textChanged, this, &InternetPage::proxyPortChanged);
 
     // The vendor's hosts, stored with the settings; an environment variable overrides its field.
@@ -95,21 +95,21 @@ InternetPage::InternetPage(const WindowValues& values, const Endpoints& endpoint
 }
 
 void InternetPage::showValues(const WindowValues& values) {
-    m_oneDrawFee->setText(values.Edit81);
-    m_twoDrawsFee->setText(values.Edit82);
-    m_linkPage->setChecked(values.CheckBox21);
-    m_linkPageAddress->setText(values.URLEdit);
-    m_proxyHost->setText(values.ProxyHostEdit);
-    m_proxyPort->setText(values.ProxyPortEdit);
+    m_oneDrawFee->setText(values.feeOneDraw);
+    m_twoDrawsFee->setText(values.feeTwoDraws);
+    m_linkPage->setChecked(values.linkPageEnabled);
+    m_linkPageAddress->setText(values.linkAddress);
+    m_proxyHost->setText(values.proxyHost);
+    m_proxyPort->setText(values.proxyPort);
 }
 
 void InternetPage::takeValues(WindowValues& values, const Endpoints& builtIn) const {
-    values.Edit81 = m_oneDrawFee->text();
-    values.Edit82 = m_twoDrawsFee->text();
-    values.CheckBox21 = m_linkPage->isChecked();
-    values.URLEdit = m_linkPageAddress->text();
-    values.ProxyHostEdit = m_proxyHost->text();
-    values.ProxyPortEdit = m_proxyPort->text();
+    values.feeOneDraw = m_oneDrawFee->text();
+    values.feeTwoDraws = m_twoDrawsFee->text();
+    values.linkPageEnabled = m_linkPage->isChecked();
+    values.linkAddress = m_linkPageAddress->text();
+    values.proxyHost = m_proxyHost->text();
+    values.proxyPort = m_proxyPort->text();
     // A host set by its environment variable is not stored (the stored one stays), nor is the built-in one.
     for (std::size_t i = 0; i < std::size(kHostFields); ++i) {
         const HostField& f = kHostFields[i];

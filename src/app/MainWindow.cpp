@@ -10,6 +10,8 @@
 #include "draws/ManualEntryDialog.h"
 #include "generator/CriteriaPage.h"
 #include "generator/NumberListDialog.h"
+#include "output/NoticeDialog.h"
+#include "output/ScriptDialog.h"
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
@@ -87,6 +89,16 @@ private:
     TForm3& m_form;
 };
 
+// The click-script dialog TCSFForm as the controller reaches it.
+class ScriptDialogWindow final : public ScriptDialogPort {
+public:
+    explicit ScriptDialogWindow(TCSFForm& form) : m_form(form) {}
+    bool runModal(ScriptDialogModel& model) override { return m_form.runModal(model); }
+
+private:
+    TCSFForm& m_form;
+};
+
 // Controls whose hint goes to panel 1 of the status bar when the mouse moves over them.
 const char* const kStatusHintControls[] = {
     "Label28",       "Label30",       "Label31",       "Label32",       "Label33",       "Label34",
@@ -142,6 +154,7 @@ TForm1::~TForm1() {
     m_controller.setView(nullptr);
     m_controller.setNumberList(nullptr);
     m_controller.setManualEntry(nullptr);
+    m_controller.setScriptDialog(nullptr);
 }
 
 void TForm1::buildMenu() {
@@ -179,6 +192,7 @@ void TForm1::buildMenu() {
     // Hidden in the menu; its shortcut still works, as the design's hidden item does.
     QAction* submit = item(bar, "Abgeben1", QStringLiteral("&Abgeben"), QKeySequence(Qt::CTRL | Qt::Key_G));
     submit->setVisible(false);
+    connect(submit, &QAction::triggered, this, [this] { WarenkorbClick(); });
     auto* submitShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this);
     connect(submitShortcut, &QShortcut::activated, submit, &QAction::trigger);
 
@@ -241,10 +255,13 @@ void TForm1::buildPages() {
     connect(tips, &TipOverviewPage::distributionRequested, this,
             [this] { Statistik(Statistic::RowDistribution); });
     connect(tips, &TipOverviewPage::rowCountChanged, this,
-            [this](int count) { m_controller.criteria().UpDown8.set(count); });
+            [this](int count) { m_controller.criteria().rowCount.set(count); });
     connect(tips, &TipOverviewPage::runRequested, this, [this] { Label28Click(); });
     connect(tips, &TipOverviewPage::luckyRequested, this, [this] { SpeedButton13Click(); });
     connect(tips, &TipOverviewPage::searchRequested, this, [this] { SpeedButton4Click(); });
+    connect(tips, &TipOverviewPage::printRequested, this, [this] { BitBtn7Click(); });
+    connect(tips, &TipOverviewPage::basketRequested, this, [this] { WarenkorbClick(); });
+    connect(tips, &TipOverviewPage::submitRequested, this, [this] { OnlineTippClick(); });
 
     CriteriaPage* options = m_options->criteriaPage();
     connect(options, &CriteriaPage::statisticRequested, this,
@@ -256,12 +273,12 @@ void TForm1::buildPages() {
     connect(m_chartPage, &ChartPage::statisticRequested, this,
             [this](Statistic statistic, bool tabFirst) { Statistik(statistic, tabFirst); });
     connect(m_chartPage, &ChartPage::endDateChanged, this,
-            [this](QDate d) { m_controller.state().DateTimePicker2 = d; });
+            [this](QDate d) { m_controller.state().statisticsStart = d; });
 
     connect(m_database, &DatabasePage::updateRequested, this, [this] { BitBtn1Click(); });
     connect(m_database, &DatabasePage::stopRequested, this, [this] { SpeedButton8Click(); });
     connect(m_database, &DatabasePage::dateChanged, this,
-            [this](QDate d) { m_controller.state().DateTimePicker1 = d; });
+            [this](QDate d) { m_controller.state().drawDate = d; });
     connect(m_database, &DatabasePage::selectRequested, this, [this] { SpeedButton5Click(); });
     connect(m_database, &DatabasePage::removeRequested, this, [this] { BitBtn6Click(); });
     connect(m_database, &DatabasePage::enterRequested, this, [this] { BitBtn8Click(); });
@@ -272,9 +289,9 @@ void TForm1::buildPages() {
 
     // The update reads the proxy before every request: the fields give every change to the controller.
     connect(m_internet, &InternetPage::proxyHostChanged, this,
-            [this](const QString& text) { m_controller.windowValues().ProxyHostEdit = text; });
+            [this](const QString& text) { m_controller.windowValues().proxyHost = text; });
     connect(m_internet, &InternetPage::proxyPortChanged, this,
-            [this](const QString& text) { m_controller.windowValues().ProxyPortEdit = text; });
+            [this](const QString& text) { m_controller.windowValues().proxyPort = text; });
     connect(m_internet, &InternetPage::hostEdited, this, [this] {
         takeWindowValues();
         m_controller.applyEndpoints();
@@ -323,11 +340,11 @@ void TForm1::openWebPage(const QString& address) {
 
 void TForm1::showState() {
     MainState& state = m_controller.state();
-    m_database->showSelectedDraw(state.Label29);
-    m_tipOverview->showDraw(state.Label35, state.Label13);
+    m_database->showSelectedDraw(state.currentDrawLine);
+    m_tipOverview->showDraw(state.currentDrawStripLine, state.crossSumText);
     // The picker keeps an earlier date out; the state follows what it shows.
-    state.DateTimePicker1 = m_database->showDate(state.DateTimePicker1);
-    state.DateTimePicker2 = m_chartPage->showEndDate(state.DateTimePicker2);
+    state.drawDate = m_database->showDate(state.drawDate);
+    state.statisticsStart = m_chartPage->showEndDate(state.statisticsStart);
 }
 
 void TForm1::initialise() {
@@ -347,6 +364,9 @@ void TForm1::startUp() {
     m_manualEntryPort = std::make_unique<ManualEntryWindow>(*m_form3);
     m_controller.setNumberList(m_numberListPort.get());
     m_controller.setManualEntry(m_manualEntryPort.get());
+    m_csfForm = std::make_unique<TCSFForm>(m_controller.platform().dialogs, this);
+    m_scriptDialogPort = std::make_unique<ScriptDialogWindow>(*m_csfForm);
+    m_controller.setScriptDialog(m_scriptDialogPort.get());
     m_controller.startUp();
 }
 
@@ -408,6 +428,18 @@ void TForm1::BitBtn9Click() {
 void TForm1::BitBtn19Click() {
     perform([this] { m_controller.analyseDraws(); });
 }
+void TForm1::BitBtn7Click() {
+    perform([this] { m_controller.printTips(); });
+}
+void TForm1::WarenkorbClick() {
+    perform([this] { m_controller.basket(); });
+}
+void TForm1::OnlineTippClick() {
+    perform([this] { m_controller.submitScript(); });
+}
+void TForm1::notice(const QString& html) {
+    NoticeDialog(html, this).exec();
+}
 
 void TForm1::pump() {
     const Activity activity = m_controller.activity();
@@ -465,7 +497,9 @@ constexpr CommandControl kCommandControls[] = {
     {"BitBtn8", Command::EnterDraw},       {"BitBtn1", Command::Update},
     {"SpeedButton10", Command::Update},    {"Button1", Command::Update},
     {"Aktualisieren1", Command::Update},   {"SpeedButton11", Command::EditSheet},
-    {"SpeedButton16", Command::EditSheet},
+    {"SpeedButton16", Command::EditSheet}, {"BitBtn7", Command::Print},
+    {"Warenkorb", Command::Basket},        {"Abgeben1", Command::Basket},
+    {"OnlineTipp", Command::SubmitScript},
 };
 // The run button and its menu item start a run when idle and stop it while it goes on.
 constexpr const char* kRunControls[] = {"BitBtn4", "Berechnen1"};
@@ -617,7 +651,7 @@ void TForm1::showEndpoints() {
 
 void TForm1::showCriteria() {
     criteriaPage()->showCriteria();
-    m_tipOverview->showRowCount(m_controller.criteria().UpDown8);
+    m_tipOverview->showRowCount(m_controller.criteria().rowCount);
 }
 
 } // namespace kugelo

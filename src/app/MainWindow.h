@@ -13,6 +13,7 @@ class QTabWidget;
 
 namespace kugelo {
 
+class TCSFForm;
 class TForm3;
 class CriteriaPage;
 class TForm6;
@@ -82,6 +83,9 @@ public:
     void SpeedButton4Click();  // search the history for the rows, or stop the search
     void BitBtn9Click();       // the parameter analysis, or stop it
     void BitBtn19Click();      // the draw analysis, or stop it
+    void BitBtn7Click();       // the printable listing
+    void WarenkorbClick();     // the basket links (also Abgeben1)
+    void OnlineTippClick();    // the click-script export
 
 Q_SIGNALS:
     void updateFinished();
@@ -102,6 +106,7 @@ private:
     void showPage(Page page, bool repaint) override;
     void notADrawLine(const QString& text) override;
     void waitCursor(bool on) override;
+    void notice(const QString& html) override;
 
     // Runs a command of the controller with its general error report.
     void perform(const std::function<void()>& command);
@@ -129,8 +134,10 @@ private:
     Controller m_controller;
     std::unique_ptr<NumberListPort> m_numberListPort;
     std::unique_ptr<ManualEntryPort> m_manualEntryPort;
+    std::unique_ptr<ScriptDialogPort> m_scriptDialogPort;
     std::unique_ptr<TForm6> m_form6;
     std::unique_ptr<TForm3> m_form3;
+    std::unique_ptr<TCSFForm> m_csfForm;
     bool m_updateOnShow = false;
     bool m_shownOnce = false;
     Activity m_shownActivity = Activity::Idle;

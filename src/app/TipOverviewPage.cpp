@@ -121,8 +121,9 @@ TipOverviewPage::TipOverviewPage(TipSheet& sheet, const Endpoints& endpoints, QW
         button(this, "Button6", {252, rowY, 114, 26}, QStringLiteral("Verteilung der Tipps"),
                QStringLiteral("Hier sehen Sie im Diagramm welche Zahlen wie oft gezogen wurden"));
     connect(distribution, &QPushButton::clicked, this, &TipOverviewPage::distributionRequested);
-    button(this, "BitBtn7", {370, rowY, 108, 26}, QStringLiteral("Tipp ausdrucken"),
-           QStringLiteral("Drucken SIe hier die berechneten Tipps aus"), QStyle::SP_FileIcon);
+    auto* print = button(this, "BitBtn7", {370, rowY, 108, 26}, QStringLiteral("Tipp ausdrucken"),
+                         QStringLiteral("Drucken SIe hier die berechneten Tipps aus"), QStyle::SP_FileIcon);
+    connect(print, &QPushButton::clicked, this, &TipOverviewPage::printRequested);
 
     // Bottom strip: the generation controls.
     auto* bottom = place<QFrame>(this, "Panel3", {44, 316, kPageWidth - 88, 58});
@@ -142,9 +143,11 @@ TipOverviewPage::TipOverviewPage(TipSheet& sheet, const Endpoints& endpoints, QW
         bottom, "SpeedButton13", {186, 14, 30, 30}, QStringLiteral("☘"),
         QStringLiteral("Hier können Sie den Zufall etwas nachhelfen und wirklich Ihren Tipp generieren"));
     connect(lucky, &QToolButton::clicked, this, &TipOverviewPage::luckyRequested);
-    speedButton(bottom, "OnlineTipp", {222, 14, 104, 30}, QStringLiteral("Tipp &abgeben"),
-                QStringLiteral("Hier können Sie den Tipp Online abgeben"), QStyle::SP_ArrowUp);
-    button(bottom, "Warenkorb", {332, 14, 96, 30}, QStringLiteral("shopping"));
+    auto* submit = speedButton(bottom, "OnlineTipp", {222, 14, 104, 30}, QStringLiteral("Tipp &abgeben"),
+                               QStringLiteral("Hier können Sie den Tipp Online abgeben"), QStyle::SP_ArrowUp);
+    connect(submit, &QToolButton::clicked, this, &TipOverviewPage::submitRequested);
+    auto* basket = button(bottom, "Warenkorb", {332, 14, 96, 30}, QStringLiteral("shopping"));
+    connect(basket, &QPushButton::clicked, this, &TipOverviewPage::basketRequested);
 
     auto* buffer = place<QTextEdit>(this, "RichEdit1", {0, 0, 10, 10});
     buffer->setVisible(false);

@@ -49,6 +49,9 @@ Q_SIGNALS:
     void runRequested();    // BitBtn4
     void luckyRequested();  // SpeedButton13
     void searchRequested(); // SpeedButton4
+    void printRequested();  // BitBtn7
+    void submitRequested(); // OnlineTipp
+    void basketRequested(); // Warenkorb
 
 private:
     QToolButton* m_update = nullptr;  // SpeedButton10

@@ -9,6 +9,7 @@
 #include "generator/GenerationCriteria.h"
 #include "generator/RandomSource.h"
 #include "i18n/TextFile.h"
+#include "output/ClickScript.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "platform/Convert.h"
@@ -71,12 +72,17 @@ private:
     QTextStream& m_err;
 };
 
-// kugelo-cli opens nothing (it remembers what it was asked to open last) and plays nothing.
+// kugelo-cli opens nothing and plays nothing. It remembers what it was asked to open last; the basket
+// command prints the links it would open.
 class NoDesktop final : public Desktop {
 public:
-    void open(const QString& target) override { lastOpened = target; }
+    void open(const QString& target) override {
+        lastOpened = target;
+        if (echo) *echo << printable(target) << Qt::endl;
+    }
     QString lastOpened;
     void startProgram(const QString&, const QStringList&) override {}
+    QTextStream* echo = nullptr;
 };
 class NoSound final : public Sound {
 public:
@@ -230,11 +236,11 @@ int commandSelect(const QStringList& args, const QString& home, QTextStream& out
     const SystemClock clock;
     Headless h(home, out, err, clock);
     MainState& state = h.controller.state();
-    setPickerDate(state.DateTimePicker1, date);
+    setPickerDate(state.drawDate, date);
     const bool hadFile = DrawFile(state.drawFilePath()).exists();
     h.controller.selectDraw();
     if (!hadFile) return Failure;
-    out << state.Label29 << '\n' << state.Label13 << '\n';
+    out << state.currentDrawLine << '\n' << state.crossSumText << '\n';
     return Ok;
 }
 
@@ -273,13 +279,13 @@ int commandCheck(const QStringList& args, const QString& home, QTextStream& out,
     TipSheet& sheet = h.controller.sheet();
     state.sortieren = true;
     loadTipFile(sheet, readTextFile(tipFile));
-    setPickerDate(state.DateTimePicker1, date);
+    setPickerDate(state.drawDate, date);
     const bool hadFile = DrawFile(state.drawFilePath()).exists();
     h.controller.selectDraw();
     if (!hadFile) return Failure;
     h.controller.checkSheet();
 
-    out << state.Label29 << '\n';
+    out << state.currentDrawLine << '\n';
     for (int r = 0; r < TipSheet::RowCount; ++r) {
         const TipSheet::Row& row = sheet.row(r);
         QStringList texts;
@@ -323,10 +329,10 @@ int commandStats(const QStringList& args, const QString& home, QTextStream& out,
     bool haveTo = false;
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--from")) {
-            setPickerDate(state.DateTimePicker2, parseDateArgument(takeValue(args, i)));
+            setPickerDate(state.statisticsStart, parseDateArgument(takeValue(args, i)));
             haveFrom = true;
         } else if (args[i] == QLatin1String("--to")) {
-            setPickerDate(state.DateTimePicker1, parseDateArgument(takeValue(args, i)));
+            setPickerDate(state.drawDate, parseDateArgument(takeValue(args, i)));
             haveTo = true;
         } else if (args[i] == QLatin1String("--tips")) {
             tips = takeValue(args, i);
@@ -418,8 +424,8 @@ int commandGenerate(const QStringList& args, const QString& home, const QString&
     const Clock& clock = clockStart ? static_cast<const Clock&>(countingClock) : systemClock;
     Headless h(home, out, err, clock);
     MainState& state = h.controller.state();
-    setPickerDate(state.DateTimePicker2, from);
-    setPickerDate(state.DateTimePicker1, to);
+    setPickerDate(state.statisticsStart, from);
+    setPickerDate(state.drawDate, to);
     h.controller.criteria() = criteria;
     TipSheet& sheet = h.controller.sheet();
     for (const QString& lock : locks) {
@@ -458,7 +464,7 @@ int commandGenerate(const QStringList& args, const QString& home, const QString&
 // which also replaces a stored date within the last seven days.
 QDate storedStatisticsStart(const QString& settingsPath, QTextStream& err) {
     const StoredSettings stored(settingsPath, err, [](SettingsRestore& r) { r.dateTimePicker2(); });
-    const QDate start = stored.state.DateTimePicker2;
+    const QDate start = stored.state.statisticsStart;
     return start > QDate::currentDate().addDays(-7) ? earliestDrawDate() : start;
 }
 
@@ -500,8 +506,8 @@ int commandSearch(const QStringList& args, const QString& home, const QString& s
     if (threshold) h.dialogs.inputs.push_back(*threshold);
     state.sortieren = true;
     loadTipFile(h.controller.sheet(), readTextFile(tipFile));
-    setPickerDate(state.DateTimePicker2, start);
-    setPickerDate(state.DateTimePicker1, to);
+    setPickerDate(state.statisticsStart, start);
+    setPickerDate(state.drawDate, to);
     if (!DrawFile(state.drawFilePath()).exists()) {
         err << "kugelo-cli: no draw file in " << home << '\n';
         return Failure;
@@ -555,8 +561,8 @@ int commandAnalyse(const QStringList& args, const QString& home, const QString& 
     h.controller.criteria() = criteria;
     h.dialogs.answerYes = true;
     state.sortieren = true;
-    setPickerDate(state.DateTimePicker2, start);
-    setPickerDate(state.DateTimePicker1, *from);
+    setPickerDate(state.statisticsStart, start);
+    setPickerDate(state.drawDate, *from);
     h.controller.random().seedFromClock(clock);
     if (params && seed) h.dialogs.inputs.push_back(QString::number(*seed));
     if (!params && threshold) h.dialogs.inputs.push_back(*threshold);
@@ -598,6 +604,123 @@ int commandUpdate(const QStringList& args, const QString& home, const QString& s
     return result.unreachable ? Failure : Ok;
 }
 
+// --- Output: the listing, the basket links, the filled click script ---
+
+// Writes "Tipp.txt" for the rows of a tip file as "Tipp ausdrucken" does, with the draw selected for the
+// end date as the current draw, and prints it.
+int commandPrint(const QStringList& args, const QString& home, QTextStream& out, QTextStream& err) {
+    QString tipFile;
+    QDate end = QDate::currentDate();
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--end"))
+            end = parseDateArgument(takeValue(args, i));
+        else if (tipFile.isEmpty() && !args[i].startsWith(QLatin1String("--")))
+            tipFile = args[i];
+        else
+            throw UsageError(QStringLiteral("print: unexpected argument %1").arg(args[i]));
+    }
+    if (tipFile.isEmpty()) throw UsageError(QStringLiteral("print needs a tip file"));
+    const SystemClock clock;
+    Headless h(home, out, err, clock);
+    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
+    setPickerDate(h.controller.state().drawDate, end);
+    if (!DrawFile(h.controller.state().drawFilePath()).exists()) {
+        h.controller.selectDraw(); // says that there is no draw file
+        return Failure;
+    }
+    h.controller.selectDraw();
+    const QString path = h.controller.printTips();
+    for (const QString& line : readTextFile(path))
+        out << line << '\n';
+    return Ok;
+}
+
+// Asks the basket service for the rows of a tip file as "shopping" does and prints each link it would
+// open, the second after the same pause.
+int commandBasket(const QStringList& args, const QString& home, const QString& settingsPath, QTextStream& out,
+                  QTextStream& err) {
+    const StoredSettings stored(settingsPath, err, [](SettingsRestore& r) {
+        r.optionsOnly();
+        r.hosts();
+    });
+    Endpoints endpoints = endpointsInUse(stored.window, Endpoints());
+    GenerationCriteria criteria = stored.criteria;
+    QString tipFile;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--product-host")) {
+            endpoints = Endpoints(takeValue(args, i), endpoints.companyHost(), endpoints.resultsHost());
+        } else if (args[i] == QLatin1String("--tips")) {
+            const QString value = takeValue(args, i);
+            const std::optional<int> tips = tryStrToInt(value);
+            if (!tips || *tips < criteria.rowCount.min || *tips > criteria.rowCount.max)
+                throw UsageError(QStringLiteral("--tips needs 1..12: %1").arg(value));
+            criteria.rowCount.set(*tips);
+        } else if (tipFile.isEmpty() && !args[i].startsWith(QLatin1String("--"))) {
+            tipFile = args[i];
+        } else {
+            throw UsageError(QStringLiteral("basket: unexpected argument %1").arg(args[i]));
+        }
+    }
+    if (tipFile.isEmpty()) throw UsageError(QStringLiteral("basket needs a tip file"));
+    QtHttpClient http;
+    const SystemClock clock;
+    Headless h(home, out, err, clock, &http, endpoints);
+    h.desktop.echo = &out;
+    h.controller.criteria() = criteria;
+    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
+    switch (h.controller.basket()) {
+    case Controller::BasketOutcome::Opened:
+        return Ok;
+    case Controller::BasketOutcome::Notice:
+        err << "kugelo-cli: the basket service sent a notice, written to " << h.controller.state().Home
+            << "Meldung.htm\n";
+        return Failure;
+    case Controller::BasketOutcome::Refused:
+        err << "kugelo-cli: " << printable(h.view.lastStatus) << '\n';
+        return Failure;
+    case Controller::BasketOutcome::NotRun:
+        break;
+    }
+    return Failure;
+}
+
+// Fills a click script with the rows of a tip file as "Tipp abgeben" does and prints the filled script's
+// path and the automation program's arguments, one per line; it starts nothing.
+int commandScript(const QStringList& args, const QString& home, QTextStream& out, QTextStream& err) {
+    QString tipFile;
+    ScriptDialogModel model;
+    AutomationChoice& choice = model.choice;
+    const std::pair<const char*, QString*> values[] = {{"--script", &choice.script},
+                                                       {"--zahl1", &choice.zahl1},
+                                                       {"--text1", &choice.text1},
+                                                       {"--zahl2", &choice.zahl2},
+                                                       {"--text2", &choice.text2}};
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        bool taken = false;
+        for (const auto& [name, value] : values)
+            if (!taken && args[i] == QLatin1String(name)) {
+                *value = takeValue(args, i);
+                taken = true;
+            }
+        if (taken) continue;
+        if (tipFile.isEmpty() && !args[i].startsWith(QLatin1String("--")))
+            tipFile = args[i];
+        else
+            throw UsageError(QStringLiteral("script: unexpected argument %1").arg(args[i]));
+    }
+    if (tipFile.isEmpty() || choice.script.isEmpty())
+        throw UsageError(QStringLiteral("script needs a tip file and --script FILE"));
+    model.close(); // empty ZAHL values become "0", as when the dialog closes
+    const SystemClock clock;
+    Headless h(home, out, err, clock);
+    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
+    const QString filled = h.controller.writeFilledScript(choice);
+    out << filled << '\n';
+    for (const QString& argument : automationArguments(filled, choice))
+        out << argument << '\n';
+    return Ok;
+}
+
 } // namespace
 
 QString usageText() {
@@ -626,6 +749,12 @@ QString usageText() {
         "        fetch the draws after the last stored one from the draw service, day by day up to\n"
         "        today; prints each day with the service's status line, then\n"
         "        \"stored N draws, last YYYY-MM-DD\"; exit 1 when the service could not be reached\n"
+        "  print TIPFILE [--end YYYY-MM-DD]             write Tipp.txt for the rows and print it\n"
+        "  basket TIPFILE [--tips N] [--product-host URL]\n"
+        "        ask the basket service and print the link(s) \"shopping\" would open, one per line\n"
+        "  script TIPFILE --script FILE [--zahl1 X] [--text1 X] [--zahl2 X] [--text2 X]\n"
+        "        write the filled click script; print its path, then the automation program's\n"
+        "        arguments one per line (nothing is started)\n"
         "\n"
         "Options:\n"
         "  --home DIR       folder of the draw file Kugelo.dat\n"
@@ -675,6 +804,9 @@ int run(const QStringList& arguments, const QString& defaultHome, QTextStream& o
         if (command == QLatin1String("settings")) return commandSettings(rest, settingsPath, out, err);
         if (command == QLatin1String("search")) return commandSearch(rest, home, settingsPath, out, err);
         if (command == QLatin1String("analyse")) return commandAnalyse(rest, home, settingsPath, out, err);
+        if (command == QLatin1String("print")) return commandPrint(rest, home, out, err);
+        if (command == QLatin1String("basket")) return commandBasket(rest, home, settingsPath, out, err);
+        if (command == QLatin1String("script")) return commandScript(rest, home, out, err);
         throw UsageError(QStringLiteral("unknown command %1").arg(command));
     } catch (const UsageError& e) {
         err << "kugelo-cli: " << e.text() << "\n\n" << usageText();

@@ -7,20 +7,27 @@
 #include "evaluation/HitCheck.h"
 #include "generator/GenerationRun.h"
 #include "generator/NumberList.h"
+#include "i18n/TextCodec.h"
 #include "i18n/TextFile.h"
+#include "output/BasketLinks.h"
+#include "output/Printout.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "platform/Convert.h"
 #include "platform/Desktop.h"
 #include "platform/Errors.h"
 #include "platform/HttpClient.h"
+#include "platform/SettingsStore.h"
 #include "platform/Sound.h"
 #include "sheet/TipFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
+#include <QTimer>
 #include <algorithm>
 
 namespace kugelo {
@@ -71,13 +78,25 @@ struct Allowance {
     bool generating;
 };
 constexpr Allowance kAllowances[] = {
-    {Command::SelectDraw, true, true, false},      {Command::RemoveDraw, true, false, false},
-    {Command::EnterDraw, true, false, false},      {Command::Update, true, false, false},
-    {Command::StopUpdate, false, true, false},     {Command::Generate, true, false, false},
-    {Command::StopGeneration, false, false, true}, {Command::EditSheet, true, true, false},
-    {Command::SaveTips, true, true, true},         {Command::LuckyNumber, true, true, true},
-    {Command::Statistic, true, true, true},        {Command::Search, true, false, false},
-    {Command::Analyse, true, false, false},        {Command::StopAnalysis, false, false, false},
+    {Command::SelectDraw, true, true, false},
+    {Command::RemoveDraw, true, false, false},
+    {Command::EnterDraw, true, false, false},
+    {Command::Update, true, false, false},
+    {Command::StopUpdate, false, true, false},
+    {Command::Generate, true, false, false},
+    {Command::StopGeneration, false, false, true},
+    {Command::EditSheet, true, true, false},
+    {Command::SaveTips, true, true, true},
+    {Command::LuckyNumber, true, true, true},
+    {Command::Statistic, true, true, true},
+    // The listing reads the sheet, which a run is filling; the basket and the script export use the HTTP
+    // client, which the update is using.
+    {Command::Print, true, true, false},
+    {Command::Basket, true, false, false},
+    {Command::SubmitScript, true, false, false},
+    {Command::Search, true, false, false},
+    {Command::Analyse, true, false, false},
+    {Command::StopAnalysis, false, false, false},
 };
 // While the search or an analysis runs, it owns the sheet, the current draw and the random source: only the
 // stops may run (the run button ends the current cycle of the parameter analysis).
@@ -90,7 +109,7 @@ Controller::Controller(Platform platform, Endpoints endpoints, QString home, QSt
       m_home(std::move(home)), m_programFolder(std::move(programFolder)) {
     m_currentDraw =
         std::make_unique<CurrentDraw>(m_state, m_messages, m_platform.dialogs, [this] { checkSheet(); });
-    m_window.URLEdit = m_baseEndpoints.homePage();
+    m_window.linkAddress = m_baseEndpoints.homePage();
     m_state.Home = m_home;
     if (!m_state.Home.isEmpty() && !m_state.Home.endsWith(QLatin1Char('/'))) m_state.Home += QLatin1Char('/');
 }
@@ -101,6 +120,7 @@ bool Controller::allows(Command command) const {
     if (m_activity == Activity::Analysing)
         return std::find(std::begin(kWhileAnalysing), std::end(kWhileAnalysing), command) !=
                std::end(kWhileAnalysing);
+    if (command == Command::Basket && m_basketBusy) return false; // one basket at a time
     for (const Allowance& a : kAllowances) {
         if (a.command != command) continue;
         switch (m_activity) {
@@ -155,19 +175,19 @@ void Controller::beginStartUp(int windowHeight) {
 
 void Controller::endStartUp() {
     // A start date of the statistics within the last seven days is replaced by the earliest date.
-    if (m_state.DateTimePicker2 > m_platform.clock.today().addDays(-7))
-        m_state.DateTimePicker2 = earliestDrawDate();
-    if (m_window.ProxyHostEdit.isEmpty()) m_window.ProxyPortEdit = QStringLiteral("80");
+    if (m_state.statisticsStart > m_platform.clock.today().addDays(-7))
+        m_state.statisticsStart = earliestDrawDate();
+    if (m_window.proxyHost.isEmpty()) m_window.proxyPort = QStringLiteral("80");
 
-    m_state.LaufMax = 1000 * m_criteria.UpDown7.value;
+    m_state.LaufMax = 1000 * m_criteria.runLimitThousands.value;
 
     m_state.ZahlenFile = QStringLiteral("Kugelo.dat");
     run([this] { DrawFile(m_state.drawFilePath()).createIfMissing(); });
 
     m_random.seedFromClock(m_platform.clock);
 
-    m_state.aktDatum = toDayNumber(m_state.DateTimePicker2);
-    setPickerDate(m_state.DateTimePicker1, m_platform.clock.today());
+    m_state.aktDatum = toDayNumber(m_state.statisticsStart);
+    setPickerDate(m_state.drawDate, m_platform.clock.today());
     m_view->stateChanged();
 }
 
@@ -197,11 +217,11 @@ void Controller::clearSheet() {
 }
 
 void Controller::saveTips() {
-    setPickerDate(m_state.DateTimePicker1, nextDrawDate(m_state.DateTimePicker1));
+    setPickerDate(m_state.drawDate, nextDrawDate(m_state.drawDate));
     m_view->stateChanged();
     const TipDialogScope scope(m_saveDialog1, m_state.Home);
     m_saveDialog1.proposedName =
-        m_state.DateTimePicker1.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".tpf");
+        m_state.drawDate.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".tpf");
     const QString path = m_platform.dialogs.saveFileName(m_saveDialog1);
     if (!path.isEmpty()) writeFileWhole(path, tipFileText(m_sheet));
 }
@@ -284,7 +304,7 @@ void Controller::enterDraw() {
     if (const std::optional<DrawRecord> entered = m_manualEntry->enter(loaded))
         storeManualEntry(file, *entered);
     // The draw that was current before stays current.
-    setPickerDate(m_state.DateTimePicker1, fromDayNumber(m_state.aktDatum));
+    setPickerDate(m_state.drawDate, fromDayNumber(m_state.aktDatum));
     m_currentDraw->selectByDate();
 }
 
@@ -302,7 +322,7 @@ UpdateResult Controller::update() {
 
     UpdateHooks hooks;
     hooks.progress = this;
-    hooks.proxy = [this] { return UpdateProxy{m_window.ProxyHostEdit, strToInt(m_window.ProxyPortEdit)}; };
+    hooks.proxy = [this] { return UpdateProxy{m_window.proxyHost, strToInt(m_window.proxyPort)}; };
     hooks.message = [this](const QString& text) { m_view->notADrawLine(text); };
     hooks.drawShown = [this] { m_view->stateChanged(); };
     hooks.dayDone = [this](const QDate& day, const QString& statusLine) {
@@ -336,6 +356,7 @@ void Controller::stopAll() {
     stopUpdate();
     stopGeneration();
     stopAnalysis();
+    if (m_endBasketPause) m_endBasketPause();
 }
 
 void Controller::showStatistic(Statistic statistic, bool showPageFirst) {
@@ -526,7 +547,7 @@ SearchResult Controller::searchTips() {
         return {};
     }
     if (!allows(Command::Search)) return {};
-    const QString proposed = QString::number(defaultSearchThreshold(m_criteria.CheckBox31));
+    const QString proposed = QString::number(defaultSearchThreshold(m_criteria.chanceCountsAsMatch));
     const int threshold = strToInt(
         m_platform.dialogs.input(m_messages[Msg::AnalysisStopAt], m_messages[Msg::TipTest], proposed));
     const AnalysisActivity busy(m_activity, m_stopRequested, m_view);
@@ -549,7 +570,7 @@ SearchResult Controller::searchTips() {
                                         m_messages,
                                         showChart,
                                         m_platform.dialogs,
-                                        m_criteria.CheckBox31,
+                                        m_criteria.chanceCountsAsMatch,
                                         [this] { checkSheet(); },
                                         &progress,
                                         m_messages[Msg::SearchStopHint]};
@@ -592,7 +613,7 @@ void Controller::analyseParameters() {
     }
     const MessageTable& m = m_messages;
     if (!m_platform.dialogs.question(m[Msg::AnalysisOfSettingsClearsTips],
-                                     m[Msg::AnalysisOfSettingsAsk] + shortDate(m_state.DateTimePicker1) +
+                                     m[Msg::AnalysisOfSettingsAsk] + shortDate(m_state.drawDate) +
                                          m[Msg::AnalysisOfSettingsAskEnd]))
         return;
     const AnalysisActivity busy(m_activity, m_stopRequested, m_view);
@@ -601,14 +622,14 @@ void Controller::analyseParameters() {
         Controller* controller;
         bool kept;
         ~ListOption() {
-            controller->m_criteria.CheckBox20 = kept;
+            controller->m_criteria.showPool = kept;
             controller->m_view->criteriaChanged();
         }
-    } listOption{this, m_criteria.CheckBox20};
-    m_criteria.CheckBox20 = false;
+    } listOption{this, m_criteria.showPool};
+    m_criteria.showPool = false;
     m_view->criteriaChanged();
 
-    const QDate start = m_state.DateTimePicker1;
+    const QDate start = m_state.drawDate;
     m_currentDraw->selectByDate();
     const QString seedText =
         m_platform.dialogs.input(m[Msg::LuckyNumberCaption], m[Msg::LuckyNumberPrompt],
@@ -630,7 +651,7 @@ void Controller::analyseParameters() {
         bool stopped = false;
         const ParameterTotals totals = runParameterCycles(environment, start, &stopped);
         m_view->stateChanged();
-        if (!stopped) writeReport(parameterReport(m, totals, m_criteria.UpDown8.value));
+        if (!stopped) writeReport(parameterReport(m, totals, m_criteria.rowCount.value));
     } catch (const std::exception&) {
         m_platform.dialogs.message(m[Msg::LuckyNumberInputError]);
     }
@@ -647,14 +668,14 @@ void Controller::analyseDraws() {
         return;
     }
     const MessageTable& m = m_messages;
-    if (!m_platform.dialogs.question(m[Msg::AnalysisOfDrawsClearsTips],
-                                     m[Msg::AnalysisOfDrawsAsk] + shortDate(m_state.DateTimePicker1) +
-                                         m[Msg::AnalysisOfDrawsAskEnd]))
+    if (!m_platform.dialogs.question(m[Msg::AnalysisOfDrawsClearsTips], m[Msg::AnalysisOfDrawsAsk] +
+                                                                            shortDate(m_state.drawDate) +
+                                                                            m[Msg::AnalysisOfDrawsAskEnd]))
         return;
     const AnalysisActivity busy(m_activity, m_stopRequested, m_view);
     m_currentDraw->selectByDate();
     m_view->showPage(ControllerView::Page::TipOverview, false);
-    const double limit = toDayNumber(m_state.DateTimePicker1) + 10;
+    const double limit = toDayNumber(m_state.drawDate) + 10;
     const int threshold = strToInt(
         m_platform.dialogs.input(m[Msg::DrawSearchStopAt], m[Msg::CompareDrawResult], QStringLiteral("5")));
     std::optional<DrawTallies> tallies;
@@ -671,6 +692,175 @@ void Controller::analyseDraws() {
         tallies = runDrawComparisons(environment, limit, threshold);
     }
     if (tallies) writeReport(drawReport(m, *tallies));
+}
+
+// --- Output and submission ---
+
+QString Controller::refusedLinkText(const QString& link) {
+    return QStringLiteral("Nicht geöffnet, keine http- oder https-Adresse: ") + link.left(120);
+}
+
+bool Controller::openWebLink(const QString& link) {
+    if (!isWebLink(link)) {
+        m_view->status(1, refusedLinkText(link));
+        return false;
+    }
+    m_platform.desktop.open(link);
+    return true;
+}
+
+QString Controller::printTips() {
+    if (!allows(Command::Print)) return {};
+    const QDate tipDate = listingTipDate(m_state.drawDate, fromDayNumber(m_state.current.Datum));
+    // Converted whole before anything is written: a row that is no number leaves no file behind.
+    const QByteArray text = crlfLines(listingLines(m_sheet, m_messages[Msg::PrintHeader], tipDate));
+    const QString path = m_state.Home + QStringLiteral("Tipp.txt");
+    writeFileWhole(path, text);
+    m_platform.desktop.open(path);
+    return path;
+}
+
+Controller::BasketOutcome Controller::basket() {
+    if (!allows(Command::Basket)) return BasketOutcome::NotRun;
+    // The request and the pause keep the window live: a second basket waits until this one is done.
+    struct Busy {
+        Controller* controller;
+        explicit Busy(Controller* c) : controller(c) {
+            controller->m_basketBusy = true;
+            controller->m_view->activityChanged();
+        }
+        ~Busy() {
+            controller->m_basketBusy = false;
+            controller->m_view->activityChanged();
+        }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+    } busy(this);
+    HttpRequest request;
+    request.url = m_endpoints.basketService(m_criteria.rowCount.value);
+    request.proxyHost = m_window.proxyHost;
+    request.proxyPort = strToInt(m_window.proxyPort); // a port that is no number stops before the request
+    HttpResponse reply;
+    {
+        const WaitCursor wait(*m_view);
+        reply = m_platform.http.get(request);
+    }
+    if (!reply.replied || !reply.error.isEmpty())
+        throw KugeloError(reply.error.isEmpty() ? QStringLiteral("Keine Antwort von ") + request.url
+                                                : reply.error);
+    QString linkTemplate = decodeText(reply.body);
+    if (reply.status >= 400) {
+        if (linkTemplate.contains(QStringLiteral("Mitteilung"))) {
+            QStringList lines = linkTemplate.split(QRegularExpression(QStringLiteral("\\r\\n|\\n|\\r")));
+            if (lines.size() > 1 && lines.last().isEmpty()) lines.removeLast(); // the last line's end
+            writeFileWhole(m_state.Home + QStringLiteral("Meldung.htm"), crlfLines(lines));
+            m_view->notice(linkTemplate);
+            return BasketOutcome::Notice;
+        }
+        linkTemplate = fallbackBasketTemplate(m_endpoints);
+    }
+    std::array<QString, 12> rows;
+    for (int r = 0; r < TipSheet::RowCount; ++r)
+        rows[std::size_t(r)] = basketRowText(m_sheet, r);
+    const QStringList links = basketLinks(linkTemplate, rows);
+    if (!openWebLink(links[0])) return BasketOutcome::Refused;
+    m_view->status(1, basketShownText());
+    if (links.size() < 2) return BasketOutcome::Opened;
+
+    // The window stays live during the pause; closing it ends the pause without the second link.
+    QEventLoop pause;
+    QTimer::singleShot(m_secondBasketDelayMs, &pause, [&pause] { pause.exit(0); });
+    m_endBasketPause = [&pause] { pause.exit(1); };
+    const int ended = pause.exec();
+    m_endBasketPause = nullptr;
+    if (ended != 0) return BasketOutcome::Opened;
+    if (!openWebLink(links[1])) return BasketOutcome::Refused;
+    m_view->status(1, basketShownText());
+    return BasketOutcome::Opened;
+}
+
+namespace {
+
+// What the automation program's settings key holds: its folder ("Path") and the choices stored for it.
+// A value that is missing or of another type reads as an empty text.
+AutomationChoice readAutomationSettings(SettingsStore& store, QString& programFolder) {
+    store.openKey(SettingsStore::klickwerkKey(), true);
+    const auto text = [&store](const char* name) {
+        const SettingValue* v = store.find(QLatin1String(name));
+        return v && v->type == SettingType::String ? v->string : QString();
+    };
+    programFolder = text("Path");
+    AutomationChoice choice{text("KugeloScript"), text("KugeloZahl1"), text("KugeloText1"),
+                            text("KugeloZahl2"), text("KugeloText2")};
+    store.closeKey();
+    return choice;
+}
+
+void storeAutomationChoice(SettingsStore& store, const AutomationChoice& choice) {
+    store.openKey(SettingsStore::klickwerkKey(), true);
+    store.writeString(QStringLiteral("KugeloScript"), choice.script);
+    store.writeString(QStringLiteral("KugeloZahl1"), choice.zahl1);
+    store.writeString(QStringLiteral("KugeloText1"), choice.text1);
+    store.writeString(QStringLiteral("KugeloZahl2"), choice.zahl2);
+    store.writeString(QStringLiteral("KugeloText2"), choice.text2);
+    store.closeKey();
+}
+
+QString tipsFolder(const MainState& state) {
+    const QString folder = state.Home + QStringLiteral("Tipps/");
+    if (!QDir().mkpath(folder)) throw IoError(QStringLiteral("Cannot create the folder %1").arg(folder));
+    return folder;
+}
+
+} // namespace
+
+void Controller::updateScript(const QString& path) {
+    const QFileInfo local(path);
+    if (!local.isFile()) return;
+    HttpRequest request; // the script directory is asked without the proxy
+    request.url = m_endpoints.scriptFile(local.fileName());
+    const HttpResponse reply = m_platform.http.get(request);
+    if (!reply.ok() || !reply.lastModified.isValid() || reply.lastModified <= local.lastModified()) return;
+    try {
+        writeFileWhole(path, reply.body);
+    } catch (const KugeloError&) {
+        // the local script stays
+    }
+}
+
+QString Controller::writeFilledScript(const AutomationChoice& choice) {
+    const QStringList lines = readTextFile(choice.script);
+    const QString path = tipsFolder(m_state) + filledScriptFileName(m_platform.clock.today());
+    writeFileWhole(path, crlfLines(fillClickScript(lines.join(QLatin1Char('\n')), m_sheet)
+                                       .split(QLatin1Char('\n'))
+                                       .mid(0, lines.size())));
+    return path;
+}
+
+void Controller::submitScript() {
+    if (!allows(Command::SubmitScript)) return;
+    writeFileWhole(tipsFolder(m_state) + scriptTipFileName(m_state.drawDate), tipFileText(m_sheet));
+
+    QString programFolder;
+    ScriptDialogModel model;
+    model.choice = readAutomationSettings(m_platform.settings, programFolder);
+    const QString program =
+        programFolder.isEmpty() ? QString() : QDir(programFolder).filePath(QStringLiteral("Klickomat.exe"));
+    if (program.isEmpty() || !QFileInfo(program).isFile()) {
+        if (m_platform.dialogs.question(QStringLiteral("Klickomat jetzt installieren?"),
+                                        QStringLiteral("Velmars Klickomat installieren?")))
+            openWebLink(m_endpoints.installerDownload());
+        return;
+    }
+
+    model.open(m_state.Home + QStringLiteral("Script"));
+    const bool ok = m_scriptDialog && m_scriptDialog->runModal(model);
+    model.close();
+    if (!ok) return;
+    updateScript(model.choice.script);
+    storeAutomationChoice(m_platform.settings, model.choice);
+    const QString filled = writeFilledScript(model.choice);
+    m_platform.desktop.startProgram(program, automationArguments(filled, model.choice));
 }
 
 } // namespace kugelo

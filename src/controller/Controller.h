@@ -1,22 +1,24 @@
 #pragma once
 
 #include "controller/Settings.h"
-#include "draws/DrawRecord.h"
 #include "draws/DrawUpdate.h"
 #include "evaluation/TipSearch.h"
 #include "generator/GenerationCriteria.h"
 #include "generator/NumberPool.h"
 #include "generator/RandomSource.h"
 #include "i18n/MessageTable.h"
+#include "output/ClickScript.h"
 #include "platform/Dialogs.h"
 #include "platform/Endpoints.h"
 #include "platform/Progress.h"
 #include "sheet/TipSheet.h"
+#include "state/DrawRecord.h"
 #include "state/MainState.h"
 #include "stats/ChartModel.h"
 #include "stats/Statistics.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -70,6 +72,14 @@ public:
     virtual std::optional<DrawRecord> enter(const DrawRecord& shown) = 0;
 };
 
+// The click-script dialog TCSFForm.
+class ScriptDialogPort {
+public:
+    virtual ~ScriptDialogPort() = default;
+    // Shows the dialog over the model until the user closes it; true for OK.
+    virtual bool runModal(ScriptDialogModel& model) = 0;
+};
+
 // What the controller tells whoever shows it. Every method does nothing unless overridden: kugelo-cli shows
 // nothing but what it prints itself.
 class ControllerView {
@@ -104,6 +114,8 @@ public:
     virtual void notADrawLine(const QString& text) { (void)text; }
     // A command that takes a moment began (on) or ended: the window shows the wait cursor meanwhile.
     virtual void waitCursor(bool on) { (void)on; }
+    // A notice page of the basket service: shown as rich text, without scripts or remote content.
+    virtual void notice(const QString& html) { (void)html; }
 };
 
 // What the program is busy with.
@@ -125,6 +137,9 @@ enum class Command {
     Search,         // search the history for the rows (SpeedButton4)
     Analyse,        // the parameter or the draw analysis (BitBtn9, BitBtn19)
     StopAnalysis,   // the search or an analysis
+    Print,          // the printable listing
+    Basket,         // the basket links
+    SubmitScript,   // the click-script export
 };
 
 // The program without its windows: the program-wide state, the tip sheet, the criteria, the chart model,
@@ -142,6 +157,7 @@ public:
     void setView(ControllerView* view) { m_view = view ? view : &m_silent; }
     void setNumberList(NumberListPort* port) { m_numberList = port; }
     void setManualEntry(ManualEntryPort* port) { m_manualEntry = port; }
+    void setScriptDialog(ScriptDialogPort* port) { m_scriptDialog = port; }
 
     MainState& state() { return m_state; }
     const MainState& state() const { return m_state; }
@@ -229,6 +245,29 @@ public:
     // The parameter analysis keeps what one cycle's run builds for the next where that gives the same rows
     // (on by default; off runs every cycle from the draw file, for the comparison).
     void setReuseAcrossCycles(bool reuse) { m_reuseAcrossCycles = reuse; }
+    // --- Output and submission ---
+    // "Tipp ausdrucken": writes the listing "Tipp.txt" into Home and opens it; its path (empty when not
+    // allowed now). A printed row with a field that is no number throws ConversionError; nothing is written.
+    QString printTips();
+    // "shopping": asks the basket service for a link template, fills the rows in and opens the link, and a
+    // second one for rows 7 to 12 after a pause when row 7 is in use. A transfer failure throws.
+    enum class BasketOutcome { NotRun, Opened, Notice, Refused };
+    BasketOutcome basket();
+    // The pause before the second basket link (5 s; tests shorten it). stopAll() ends a pause at once
+    // and no second link opens.
+    void setSecondBasketDelay(int ms) { m_secondBasketDelayMs = ms; }
+    // "Tipp abgeben": the tip copy in "Tipps", the automation program's settings, the install offer or the
+    // script dialog, the script update, the filled script and the start of the automation program.
+    void submitScript();
+    // The filled script of a choice, written to "Tipps" under today's name; its path.
+    QString writeFilledScript(const AutomationChoice& choice);
+    // Replaces a local click script by the script directory's copy when that is newer; any failure keeps
+    // the local one, and a script that does not exist locally is never created.
+    void updateScript(const QString& path);
+    // Opens an http or https address with the desktop; anything else is refused with a status text.
+    bool openWebLink(const QString& link);
+    static QString basketShownText() { return QStringLiteral("Überprüfen Sie den Tipp im Warenkorb!!!"); }
+    static QString refusedLinkText(const QString& link);
 
 private:
     // What the update and a run report, through the view.
@@ -266,6 +305,10 @@ private:
     ControllerView* m_view = &m_silent;
     NumberListPort* m_numberList = nullptr;
     ManualEntryPort* m_manualEntry = nullptr;
+    ScriptDialogPort* m_scriptDialog = nullptr;
+    int m_secondBasketDelayMs = 5000;
+    bool m_basketBusy = false;              // the basket command runs (its request or its pause)
+    std::function<void()> m_endBasketPause; // set while the basket pauses before its second link
     const GenerationRun* m_run = nullptr;
     int m_lastRunCandidates = 0;
     Activity m_activity = Activity::Idle;

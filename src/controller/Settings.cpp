@@ -90,7 +90,7 @@ void SettingsRestore::options() {
     for (const OptionRow* option : storedOptions(OptionKind::Check)) {
         if (m_store.valueExists(option->stored)) c.*(option->flag) = m_store.readBool(option->stored);
     }
-    c.UpDown6.setLimits(c.UpDown6.min, c.CheckBox31 ? 7 : 5);
+    c.historyMatchSize.setLimits(c.historyMatchSize.min, c.chanceCountsAsMatch ? 7 : 5);
     for (const OptionRow* option : storedOptions(OptionKind::Radio)) {
         // The three form one choice: a stored "on" chooses, an "off" changes nothing.
         if (m_store.valueExists(option->stored) && m_store.readBool(option->stored))
@@ -204,9 +204,9 @@ void SettingsRestore::printFont() {
 void SettingsRestore::group4() {
     group([&] {
         if (m_store.valueExists(QStringLiteral("ZWEIPREIS")))
-            m_t.window.Edit81 = m_store.readString(QStringLiteral("ZWEIPREIS"));
+            m_t.window.feeOneDraw = m_store.readString(QStringLiteral("ZWEIPREIS"));
         if (m_store.valueExists(QStringLiteral("EINPREIS")))
-            m_t.window.Edit82 = m_store.readString(QStringLiteral("EINPREIS"));
+            m_t.window.feeTwoDraws = m_store.readString(QStringLiteral("EINPREIS"));
     });
 }
 
@@ -214,21 +214,21 @@ void SettingsRestore::browser() {
     const SettingValue* value = m_store.find(QStringLiteral("Browser"));
     if (!value) return;
     if (value->type == SettingType::Integer)
-        m_t.window.CheckBox21 = value->integer != 0;
+        m_t.window.linkPageEnabled = value->integer != 0;
     else if (value->type == SettingType::String && !value->string.isEmpty())
-        m_t.window.CheckBox21 = false;
+        m_t.window.linkPageEnabled = false;
 }
 
 void SettingsRestore::group5(const QString& homePage) {
     // The field's design text is the home page: a value missing or of another type leaves it so.
-    m_t.window.URLEdit = homePage;
+    m_t.window.linkAddress = homePage;
     group([&] {
         const QString url = QStringLiteral("URLEdit");
-        if (m_store.valueExists(url)) m_t.window.URLEdit = m_store.readString(url);
+        if (m_store.valueExists(url)) m_t.window.linkAddress = m_store.readString(url);
         if (m_store.valueExists(QStringLiteral("ProxyHostEdit")))
-            m_t.window.ProxyHostEdit = m_store.readString(QStringLiteral("ProxyHostEdit"));
+            m_t.window.proxyHost = m_store.readString(QStringLiteral("ProxyHostEdit"));
         if (m_store.valueExists(QStringLiteral("ProxyPortEdit")))
-            m_t.window.ProxyPortEdit = m_store.readString(QStringLiteral("ProxyPortEdit"));
+            m_t.window.proxyPort = m_store.readString(QStringLiteral("ProxyPortEdit"));
     });
 }
 
@@ -248,10 +248,10 @@ void SettingsRestore::dateTimePicker2() {
     if (!m_store.valueExists(name)) return;
     try {
         const QDate date = fromDayNumber(m_store.readDateTime(name));
-        m_t.state.DateTimePicker2 = earliestDrawDate();
-        setPickerDate(m_t.state.DateTimePicker2, date);
+        m_t.state.statisticsStart = earliestDrawDate();
+        setPickerDate(m_t.state.statisticsStart, date);
     } catch (const SettingsTypeError&) {
-        m_t.state.DateTimePicker2 = earliestDrawDate();
+        m_t.state.statisticsStart = earliestDrawDate();
     }
 }
 
@@ -277,13 +277,13 @@ void saveSettings(SettingsStore& store, const SettingsTargets& t) {
             const auto [row, field] = tipField(name);
             store.writeString(name, t.sheet.text(row, field));
         }
-        store.writeString(QStringLiteral("ZWEIPREIS"), t.window.Edit81);
-        store.writeString(QStringLiteral("EINPREIS"), t.window.Edit82);
-        store.writeBool(QStringLiteral("Browser"), t.window.CheckBox21);
-        store.writeString(QStringLiteral("URLEdit"), t.window.URLEdit);
-        store.writeString(QStringLiteral("ProxyHostEdit"), t.window.ProxyHostEdit);
-        store.writeString(QStringLiteral("ProxyPortEdit"), t.window.ProxyPortEdit);
-        store.writeDateTime(QStringLiteral("DateTimePicker2"), toDayNumber(s.DateTimePicker2));
+        store.writeString(QStringLiteral("ZWEIPREIS"), t.window.feeOneDraw);
+        store.writeString(QStringLiteral("EINPREIS"), t.window.feeTwoDraws);
+        store.writeBool(QStringLiteral("Browser"), t.window.linkPageEnabled);
+        store.writeString(QStringLiteral("URLEdit"), t.window.linkAddress);
+        store.writeString(QStringLiteral("ProxyHostEdit"), t.window.proxyHost);
+        store.writeString(QStringLiteral("ProxyPortEdit"), t.window.proxyPort);
+        store.writeDateTime(QStringLiteral("DateTimePicker2"), toDayNumber(s.statisticsStart));
         store.writeInteger(QStringLiteral("Land"), s.Land);
         store.writeString(QStringLiteral("ProductHost"), t.window.ProductHost);
         store.writeString(QStringLiteral("CompanyHost"), t.window.CompanyHost);

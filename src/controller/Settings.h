@@ -58,13 +58,13 @@ struct KeptWindowValues {
 struct WindowValues {
     int height = 0; // the main window's size
     int width = 0;
-    bool normalState = true;                 // neither maximised nor minimised (only then is the size saved)
-    QString Edit81 = QStringLiteral("0,50"); // fee for one draw
-    QString Edit82 = QStringLiteral("1,00"); // fee for two draws
-    bool CheckBox21 = false;                 // "Linkseite aktivieren"
-    QString URLEdit;
-    QString ProxyHostEdit;
-    QString ProxyPortEdit = QStringLiteral("80");
+    bool normalState = true; // neither maximised nor minimised (only then is the size saved)
+    QString feeOneDraw = QStringLiteral("0,50");  // Edit81: the fee for one draw
+    QString feeTwoDraws = QStringLiteral("1,00"); // Edit82: the fee for two draws
+    bool linkPageEnabled = false;                 // CheckBox21 "Linkseite aktivieren"
+    QString linkAddress;                          // URLEdit
+    QString proxyHost;                            // ProxyHostEdit
+    QString proxyPort = QStringLiteral("80");     // ProxyPortEdit
     // The stored vendor hosts; empty when none is stored.
     QString ProductHost;
     QString CompanyHost;

@@ -14,14 +14,14 @@ const QString kChanceFound = QStringLiteral(" n°:");
 const QString kChanceLast = QStringLiteral("   n°: ");
 } // namespace
 
-QString currentDrawLine(double datum, const std::array<int, 9>& zahl, const QString& separator,
-                        const QString& chancePart, const QLocale& locale) {
-    const QDate date = fromDayNumber(datum);
+QString currentDrawLine(const DrawRecord& draw, const QString& separator, const QString& chancePart,
+                        const QLocale& locale) {
+    const QDate date = fromDayNumber(draw.Datum);
     QString line = locale.standaloneDayName(date.dayOfWeek(), QLocale::ShortFormat);
     line += QLatin1Char(' ') + date.toString(QStringLiteral("dd.MM.yy")) + separator;
-    for (int i = 1; i <= 5; ++i)
-        line += QStringLiteral("  ") + QString::number(zahl[i]);
-    line += chancePart + QString::number(zahl[7]);
+    for (int i = 0; i < 5; ++i)
+        line += QStringLiteral("  ") + QString::number(draw.Zahl[static_cast<std::size_t>(i)]);
+    line += chancePart + QString::number(draw.chance());
     return line;
 }
 
@@ -31,17 +31,14 @@ CurrentDraw::CurrentDraw(MainState& state, const MessageTable& messages, Dialogs
       m_opener(opener) {}
 
 void CurrentDraw::makeCurrent(const DrawRecord& record) {
-    m_state.Datum1 = record.Datum;
-    for (int i = 0; i < 8; ++i)
-        m_state.Zahl[i + 1] = record.Zahl[i];
+    m_state.current = record;
 }
 
 void CurrentDraw::showLine(const QString& separator, const QString& chancePart) {
-    m_state.Label29 = currentDrawLine(m_state.Datum1, m_state.Zahl, separator, chancePart);
-    int crossSum = 0;
-    for (int i = 1; i <= 6; ++i)
-        crossSum += m_state.Zahl[i];
-    m_state.Label13 = m_messages[Msg::CrossSum] + QStringLiteral(": ") + QString::number(crossSum);
+    m_state.currentDrawLine = currentDrawLine(m_state.current, separator, chancePart);
+    // The reserved byte after the five main numbers counts too; every record written here holds 0 there.
+    const int crossSum = m_state.current.crossSum() + m_state.current.Zahl[5];
+    m_state.crossSumText = m_messages[Msg::CrossSum] + QStringLiteral(": ") + QString::number(crossSum);
 }
 
 void CurrentDraw::runHitCheck() {
@@ -56,7 +53,7 @@ void CurrentDraw::selectByDate() {
         return;
     }
     DrawReader reader(file);
-    m_state.aktDatum = toDayNumber(m_state.DateTimePicker1);
+    m_state.aktDatum = toDayNumber(m_state.drawDate);
     m_state.Position = 1;
     DrawRecord last; // the record buffer; its date starts at 0
     if (!reader.atEnd()) {
@@ -84,15 +81,15 @@ void CurrentDraw::selectByDate() {
         makeCurrent(last);
         showLine(kSeparator, kChanceLast);
     }
-    setPickerDate(m_state.DateTimePicker1, fromDayNumber(m_state.Datum1));
-    m_state.Label35 = m_state.Label29;
+    setPickerDate(m_state.drawDate, fromDayNumber(m_state.current.Datum));
+    m_state.currentDrawStripLine = m_state.currentDrawLine;
     runHitCheck();
 }
 
 void CurrentDraw::step(int delta) {
     const DrawFile file(m_state.drawFilePath(), m_opener);
     DrawReader reader(file);
-    m_state.aktDatum = toDayNumber(m_state.DateTimePicker2);
+    m_state.aktDatum = toDayNumber(m_state.statisticsStart);
     m_state.Position = std::max(0, m_state.Position + delta);
     DrawRecord last;
     bool any = false;
@@ -103,12 +100,12 @@ void CurrentDraw::step(int delta) {
     if (any) {
         makeCurrent(last);
         if (delta > 0) {
-            m_state.Zahl[6] = 0;
+            m_state.current.Zahl[5] = 0; // the reserved byte
             m_state.Position = static_cast<int>(reader.readSoFar() - 1);
         }
         showLine(kSeparator, kChanceLast);
-        m_state.Label35 = m_state.Label29;
-        setPickerDate(m_state.DateTimePicker1, fromDayNumber(m_state.Datum1));
+        m_state.currentDrawStripLine = m_state.currentDrawLine;
+        setPickerDate(m_state.drawDate, fromDayNumber(m_state.current.Datum));
     }
     runHitCheck();
 }
@@ -122,7 +119,7 @@ void CurrentDraw::stepForward() {
 }
 
 void CurrentDraw::removeCurrent() {
-    DrawFile(m_state.drawFilePath(), m_opener).removeDate(m_state.Datum1);
+    DrawFile(m_state.drawFilePath(), m_opener).removeDate(m_state.current.Datum);
     selectByDate();
 }
 

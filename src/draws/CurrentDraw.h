@@ -1,7 +1,7 @@
 #pragma once
 
-#include "draws/DrawRecord.h"
 #include "platform/AtomicFile.h"
+#include "state/DrawRecord.h"
 #include "state/MainState.h"
 
 #include <QLocale>
@@ -18,9 +18,9 @@ inline QString noDrawFileMessage() {
     return QStringLiteral("Lesen Sie zuerst die Daten der Ziehungen ein");
 }
 
-// "DDD dd.mm.yy" + separator + "  n" for the five main numbers + the n° CHANCE part + Zahl[7].
-QString currentDrawLine(double datum, const std::array<int, 9>& zahl, const QString& separator,
-                        const QString& chancePart, const QLocale& locale = QLocale());
+// "DDD dd.mm.yy" + separator + "  n" for the five main numbers + the n° CHANCE part + the n° CHANCE.
+QString currentDrawLine(const DrawRecord& draw, const QString& separator, const QString& chancePart,
+                        const QLocale& locale = QLocale());
 
 // Which draw is current and how the user moves through the history. Every operation re-reads the draw
 // file from the start and ends with the hit check of the tip sheet.

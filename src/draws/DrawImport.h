@@ -1,8 +1,8 @@
 #pragma once
 
 #include "draws/DrawFile.h"
-#include "draws/DrawRecord.h"
 #include "platform/Errors.h"
+#include "state/DrawRecord.h"
 
 #include <QByteArray>
 #include <QDate>

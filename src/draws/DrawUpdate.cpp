@@ -74,15 +74,9 @@ void DrawUpdate::status(int panel, const QString& text) const {
 }
 
 void DrawUpdate::showDraw(const DrawRecord& record) {
-    std::array<int, 9> zahl{};
-    for (int i = 0; i < 8; ++i)
-        zahl[i + 1] = record.Zahl[i];
-    m_state.Label29 = currentDrawLine(record.Datum, zahl, QStringLiteral("   "), QStringLiteral("   n°: "));
-    int crossSum = 0;
-    for (int i = 1; i <= 5; ++i)
-        crossSum += zahl[i];
-    m_state.Label13 = QStringLiteral("Quersumme: ") + QString::number(crossSum);
-    m_state.Label35 = m_state.Label29;
+    m_state.currentDrawLine = currentDrawLine(record, QStringLiteral("   "), QStringLiteral("   n°: "));
+    m_state.crossSumText = QStringLiteral("Quersumme: ") + QString::number(record.crossSum());
+    m_state.currentDrawStripLine = m_state.currentDrawLine;
     if (m_hooks.drawShown) m_hooks.drawShown();
 }
 
@@ -118,7 +112,7 @@ UpdateResult DrawUpdate::run() {
     DrawRecord last;
     QDate day = file.lastRecord(last) ? std::max(last.date(), earliestDrawDate()) : earliestDrawDate();
     day = day.addDays(1);
-    m_state.DateTimePicker1 = day;
+    m_state.drawDate = day;
 
     int withoutReply = 0;
     while (day <= m_clock.today() && !stopRequested()) {
@@ -144,9 +138,9 @@ UpdateResult DrawUpdate::run() {
             // One guard for all lines of the day: a line that is no draw line ends the day, and the
             // draws of the lines before it stay.
             for (const QString& line : answerLines(response.body)) {
-                m_state.Datum1 = toDayNumber(day);
+                m_state.current.Datum = toDayNumber(day);
                 DrawRecord record;
-                if (!parseDrawLine(line, m_state.Datum1, record)) {
+                if (!parseDrawLine(line, m_state.current.Datum, record)) {
                     if (m_hooks.message && !response.body.isEmpty())
                         m_hooks.message(decodeText(response.body));
                     break;
@@ -160,7 +154,7 @@ UpdateResult DrawUpdate::run() {
         }
 
         day = day.addDays(1);
-        m_state.DateTimePicker1 = day;
+        m_state.drawDate = day;
         if (stopRequested()) {
             // A request cut short by the stop says nothing about the service.
         } else if (response.replied && response.error.isEmpty()) {
@@ -177,7 +171,7 @@ UpdateResult DrawUpdate::run() {
     }
     result.stopped = !result.unreachable && stopRequested();
 
-    m_state.Label35 = m_state.Label29;
+    m_state.currentDrawStripLine = m_state.currentDrawLine;
     m_currentDraw.selectByDate();
     return result;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "draws/DrawRecord.h"
 #include "platform/AtomicFile.h"
 #include "platform/Progress.h"
+#include "state/DrawRecord.h"
 #include "state/MainState.h"
 
 #include <QDate>

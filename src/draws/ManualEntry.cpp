@@ -14,7 +14,7 @@ DrawRecord manualEntryStart(MainState& state, const DrawFile& file) {
         buffer = makeDrawRecord(earliestDrawDate(), {1, 2, 3, 4, 5}, 1);
     } else {
         const auto chosen = std::find_if(records.begin(), records.end(), [&state](const DrawRecord& r) {
-            return r.date() == state.DateTimePicker1;
+            return r.date() == state.drawDate;
         });
         buffer = chosen != records.end() ? *chosen : records.back();
     }

@@ -104,7 +104,7 @@ ParameterTotals runParameterCycles(const ParameterCycleEnvironment& env, QDate s
     while (last != p) {
         if (env.progress)
             env.progress->status(0, env.progressText + QString::number(totals.cycles + 1) +
-                                        QStringLiteral(", ") + shortDate(s.DateTimePicker1) + env.stopHint);
+                                        QStringLiteral(", ") + shortDate(s.drawDate) + env.stopHint);
         last = p;
         env.generate();
         // A stop ends the run of this cycle at once and the analysis with it.
@@ -112,18 +112,18 @@ ParameterTotals runParameterCycles(const ParameterCycleEnvironment& env, QDate s
             if (stopped) *stopped = true;
             break;
         }
-        const QDate target = s.DateTimePicker1.addDays(7);
-        setPickerDate(s.DateTimePicker1, target);
+        const QDate target = s.drawDate.addDays(7);
+        setPickerDate(s.drawDate, target);
         env.currentDraw.selectByDate();
         ++totals.cycles;
         for (int h = 0; h <= 5; ++h)
             for (int c = 0; c < 2; ++c)
                 totals.rows[static_cast<std::size_t>(h)][static_cast<std::size_t>(c)] +=
                     s.Statistik[static_cast<std::size_t>(h)][static_cast<std::size_t>(c)];
-        p = s.DateTimePicker1;
+        p = s.drawDate;
         // A history whose draws all lie before the picker's earliest date never moves the picker back onto a
         // draw; the loop would walk on forever.
-        if (p == target && toDayNumber(p) != s.Datum1) break;
+        if (p == target && toDayNumber(p) != s.current.Datum) break;
     }
     return totals;
 }
@@ -137,19 +137,19 @@ std::optional<DrawTallies> runDrawComparisons(const DrawComparisonEnvironment& e
         Zettelcheck(s, sheet.row(0).texts);
         return static_cast<std::size_t>(std::clamp(s.Gewinn, 0, 5)); // a damaged record may repeat a number
     };
-    while (limit > s.Datum1) {
+    while (limit > s.current.Datum) {
         sheet.clearAll();
         for (int f = 0; f < 5; ++f)
-            sheet.setText(0, f, QString::number(s.Zahl[static_cast<std::size_t>(f) + 1]));
-        sheet.setText(0, TipSheet::Chance, QString::number(s.Zahl[7]));
-        sheet.setText(0, TipSheet::Extra, QString::number(s.Zahl[8]));
+            sheet.setText(0, f, QString::number(s.current.Zahl[static_cast<std::size_t>(f)]));
+        sheet.setText(0, TipSheet::Chance, QString::number(s.current.chance()));
+        sheet.setText(0, TipSheet::Extra, QString::number(s.current.Zahl[7]));
         if (env.progress) {
             env.progress->status(0, shortDate(fromDayNumber(limit)));
-            env.progress->status(1, shortDate(fromDayNumber(s.Datum1)) + env.stopHint);
+            env.progress->status(1, shortDate(fromDayNumber(s.current.Datum)) + env.stopHint);
         }
         if (env.repaint) env.repaint();
 
-        const double upper = toDayNumber(s.DateTimePicker1);
+        const double upper = toDayNumber(s.drawDate);
         const std::vector<DrawRecord> records = DrawFile(s.drawFilePath()).readAll();
         for (const DrawRecord& r : records) {
             if (r.isDamaged()) continue; // lies in no window and sets no limit
@@ -159,9 +159,7 @@ std::optional<DrawTallies> runDrawComparisons(const DrawComparisonEnvironment& e
                 if (env.progress->stopRequested()) return std::nullopt;
                 env.progress->pump();
             }
-            s.Datum1 = r.Datum;
-            for (int i = 0; i < 8; ++i)
-                s.Zahl[static_cast<std::size_t>(i) + 1] = r.Zahl[static_cast<std::size_t>(i)];
+            s.current = r;
             const std::size_t h = rowHits();
             ++tallies.earlier[h];
             if (static_cast<int>(h) >= threshold &&

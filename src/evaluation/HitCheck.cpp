@@ -29,14 +29,15 @@ void Zettelcheck(MainState& state, const std::array<QString, 7>& texts) {
     const int draws = convertible == 5 ? 5 : 1;
     for (int i = 1; i <= draws; ++i) {
         for (int j = 1; j <= convertible; ++j) {
-            if (numbers[static_cast<std::size_t>(j)] == state.Zahl[static_cast<std::size_t>(i)]) {
+            if (numbers[static_cast<std::size_t>(j)] == state.current.Zahl[static_cast<std::size_t>(i) - 1]) {
                 state.Treffer[static_cast<std::size_t>(j)] = true;
                 ++state.Gewinn;
             }
         }
     }
     if (convertible < 5) return;
-    if (const auto chance = tryStrToInt(texts[5]); chance && *chance == state.Zahl[7]) state.Zusatz = true;
+    if (const auto chance = tryStrToInt(texts[5]); chance && *chance == state.current.chance())
+        state.Zusatz = true;
 }
 
 void Komplettcheck(MainState& state, TipSheet& sheet, const std::function<void()>& winningRow) {

@@ -9,9 +9,9 @@ namespace kugelo {
 struct MainState;
 class TipSheet;
 
-// The row check: compares five numbers and an n° CHANCE, given as texts, with the current draw
-// Zahl[1..5] and Zahl[7], and leaves Gewinn, Treffer[1..5] and Zusatz in the state. A text that is not a
-// whole number ends the comparison where it stands; the seventh text is not evaluated.
+// The row check: compares five numbers and an n° CHANCE, given as texts, with those of the current draw,
+// and leaves Gewinn, Treffer[1..5] and Zusatz in the state. A text that is not a whole number ends the
+// comparison where it stands; the seventh text is not evaluated.
 void Zettelcheck(MainState& state, const std::array<QString, 7>& texts);
 
 // The sheet check: for every row, the cross sum, the numbers sorted, the row check, the hit colours, the

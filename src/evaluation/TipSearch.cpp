@@ -31,8 +31,8 @@ SearchResult searchHistory(const SearchEnvironment& env, int threshold) {
     TipSheet& sheet = env.sheet;
     SearchResult result;
     const std::vector<DrawRecord> records = DrawFile(s.drawFilePath()).readAll();
-    s.aktDatum = toDayNumber(s.DateTimePicker2);
-    s.dfb = toDayNumber(s.DateTimePicker1);
+    s.aktDatum = toDayNumber(s.statisticsStart);
+    s.dfb = toDayNumber(s.drawDate);
     s.Gewinn = 0;
     if (env.showChart) env.showChart(0);
 
@@ -44,13 +44,11 @@ SearchResult searchHistory(const SearchEnvironment& env, int threshold) {
             env.progress->pump();
         }
         ++result.examined;
-        s.Datum1 = record.Datum;
-        for (int i = 0; i < 8; ++i)
-            s.Zahl[static_cast<std::size_t>(i) + 1] = record.Zahl[static_cast<std::size_t>(i)];
-        s.Label29 = currentDrawLine(s.Datum1, s.Zahl, QStringLiteral("  "), QStringLiteral("  n°: "));
-        s.Label13 = env.messages[Msg::CrossSum] + QStringLiteral(": ") +
-                    QString::number(s.Zahl[1] + s.Zahl[2] + s.Zahl[3] + s.Zahl[4] + s.Zahl[5]);
-        s.Label35 = s.Label29;
+        s.current = record;
+        s.currentDrawLine = currentDrawLine(s.current, QStringLiteral("  "), QStringLiteral("  n°: "));
+        s.crossSumText =
+            env.messages[Msg::CrossSum] + QStringLiteral(": ") + QString::number(s.current.crossSum());
+        s.currentDrawStripLine = s.currentDrawLine;
         if (env.progress)
             env.progress->status(0, QLocale().toString(record.date(), QLocale::ShortFormat) + env.stopHint);
 

@@ -34,13 +34,13 @@ struct HistoryWindow {
 // limits, even and odd minimums, the database test, the recent-draws test, primes. Every option is read
 // as its test runs. reachedHistory, when given, is set when the candidate came as far as the history tests.
 bool acceptCandidate(const Candidate& candidate, int k, const RowTable& rows,
-                     const GenerationCriteria& criteria, const std::array<DrawNumbers, 3>& lastDraws,
+                     const GenerationCriteria& criteria, const std::array<DrawRecord, 3>& lastDraws,
                      const HistoryWindow& history, bool* reachedHistory = nullptr);
 
 // The single tests, for the tests of the program.
 bool rowsTest(const Candidate& c, int k, const RowTable& rows, const GenerationCriteria& criteria);
 bool lastDrawLimits(const Candidate& c, const GenerationCriteria& criteria,
-                    const std::array<DrawNumbers, 3>& lastDraws);
+                    const std::array<DrawRecord, 3>& lastDraws);
 bool Secheroderfuenfer(const Candidate& c, const GenerationCriteria& criteria, const HistoryWindow& history);
 bool dreierodervierer(const Candidate& c, const GenerationCriteria& criteria, const HistoryWindow& history);
 bool primzahlen(const Candidate& c, const GenerationCriteria& criteria);

@@ -10,25 +10,25 @@ namespace kugelo {
 int chooseChance(const GenerationCriteria& g, const ChanceStatistics& s, RandomSource& random,
                  const Clock& clock) {
     const auto recent = [&](int c) {
-        return g.CheckBox16 && s.o[static_cast<std::size_t>(c)] < g.UpDown19.value;
+        return g.chanceNotRecent && s.o[static_cast<std::size_t>(c)] < g.chanceRecentDraws.value;
     };
     bool anyFree = false;
     for (int c = 1; c <= 10; ++c)
         anyFree |= !recent(c);
 
     random.seedFromClock(clock);
-    if (g.RadioButton3) {
+    if (g.chanceOverdue) {
         int m = 0;
         for (int c = 1; c <= 10; ++c)
             m = std::max(m, s.o[static_cast<std::size_t>(c)]);
-        const bool highest = !g.CheckBox16 || m >= g.UpDown19.value;
+        const bool highest = !g.chanceNotRecent || m >= g.chanceRecentDraws.value;
         for (int i = 1; i <= 10; ++i) {
             const int c = highest ? 11 - i : i;
             if (s.o[static_cast<std::size_t>(c)] == m) return c;
         }
         return 1;
     }
-    if (g.RadioButton2) {
+    if (g.chanceRarest) {
         int fmin = s.f[1];
         int fmax = s.f[1];
         for (int c = 2; c <= 10; ++c) {

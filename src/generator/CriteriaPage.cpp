@@ -441,14 +441,14 @@ void CriteriaPage::showOptions(std::initializer_list<const char*> names) {
 void CriteriaPage::coupleRanges(const QString& spin, bool press) {
     GenerationCriteria& c = m_criteria;
     if (spin == QLatin1String("UpDown15")) {
-        c.UpDown15.setLimits(c.UpDown15.min, 6 - c.UpDown16.value);
+        c.minEven.setLimits(c.minEven.min, 6 - c.minOdd.value);
     } else if (spin == QLatin1String("UpDown16")) {
-        c.UpDown16.setLimits(c.UpDown16.min, 6 - c.UpDown15.value);
+        c.minOdd.setLimits(c.minOdd.min, 6 - c.minEven.value);
     } else if (spin == QLatin1String("UpDown3") && press) {
-        c.UpDown9.setLimits(c.UpDown9.min, c.UpDown3.value);
-        c.UpDown3.setLimits(c.UpDown9.value, c.UpDown3.max);
+        c.minOverlap.setLimits(c.minOverlap.min, c.maxOverlap.value);
+        c.maxOverlap.setLimits(c.minOverlap.value, c.maxOverlap.max);
     } else if (spin == QLatin1String("UpDown9") && !press) {
-        c.UpDown3.setLimits(c.UpDown9.value, c.UpDown3.max);
+        c.maxOverlap.setLimits(c.minOverlap.value, c.maxOverlap.max);
     } else {
         return;
     }

@@ -22,78 +22,79 @@ struct SpinValue {
     }
 };
 
-// Every generation option, one field per control of the "Berechnung" tab (and UpDown8 of the tip
-// overview), named after the control. Check boxes and radio buttons are booleans, spin buttons positions
-// within their limits. The controls show these values; the generation reads them when a test runs.
+// Every generation option, one field per control of the "Berechnung" tab (and the row count of the tip
+// overview), named after what it does; the option table below names the control of each. Check boxes and
+// radio buttons are booleans, spin buttons positions within their limits. The controls show these values; the
+// generation reads them when a test runs.
 struct GenerationCriteria {
     // Statistisch
-    bool CheckBox2 = false; // prefer the most frequently drawn numbers
-    SpinValue UpDown12{30, 5, 75};
-    bool CheckBox14 = true; // prefer the least frequently drawn numbers
-    SpinValue UpDown14{20, 5, 75};
-    bool CheckBox10 = true; // prefer the longest overdue numbers
-    SpinValue UpDown13{30, 5, 75};
-    bool CheckBox1 = false;  // frequent pairs
-    bool CheckBox11 = false; // rarest pairs
-    bool CheckBox6 = false;  // frequent triples
-    bool CheckBox12 = false; // rarest triples
-    bool CheckBox7 = false;  // frequent quadruples
-    bool CheckBox13 = false; // rarest quadruples
-    bool CheckBox19 = false; // neighbours of the last draw
+    bool preferFrequent = false; // prefer the most frequently drawn numbers
+    SpinValue frequentPercent{30, 5, 75};
+    bool preferRare = true; // prefer the least frequently drawn numbers
+    SpinValue rarePercent{20, 5, 75};
+    bool preferOverdue = true; // prefer the longest overdue numbers
+    SpinValue overduePercent{30, 5, 75};
+    bool frequentPairs = false;      // frequent pairs
+    bool rarePairs = false;          // rarest pairs
+    bool frequentTriples = false;    // frequent triples
+    bool rareTriples = false;        // rarest triples
+    bool frequentQuadruples = false; // frequent quadruples
+    bool rareQuadruples = false;     // rarest quadruples
+    bool lastDrawNeighbours = false; // neighbours of the last draw
 
     // Schein Optimierung
-    bool CheckBox3 = true; // maximum overlap with other rows
-    SpinValue UpDown3{2, 0, 5};
-    bool CheckBox24 = true; // minimum overlap with other rows
-    SpinValue UpDown9{1, 0, 5};
-    bool CheckBox27 = true; // bounds for every pair of rows
-    bool CheckBox9 = true;  // never matched a stored draw in UpDown6 numbers
-    SpinValue UpDown6{4, 3, 5};
-    bool CheckBox28 = true; // no recent draw matched in UpDown17 numbers
-    SpinValue UpDown17{3, 2, 5};
-    SpinValue UpDown18{60, 4, 128}; // recent window in weeks
-    bool CheckBox4 = true;          // limit against the last draw
-    SpinValue UpDown4{0, 0, 5};
-    bool CheckBox5 = true; // limit against the second-last draw
-    SpinValue UpDown5{0, 0, 5};
-    bool CheckBox23 = true; // limit against the third-last draw
-    SpinValue UpDown11{1, 0, 5};
-    bool CheckBox31 = false; // the n° CHANCE counts as a match
-    bool CheckBox29 = false; // avoid 1..12
-    bool CheckBox30 = false; // devalue 1..31
+    bool limitMaxOverlap = true; // maximum overlap with other rows
+    SpinValue maxOverlap{2, 0, 5};
+    bool limitMinOverlap = true; // minimum overlap with other rows
+    SpinValue minOverlap{1, 0, 5};
+    bool pairwiseOverlap = true;   // bounds for every pair of rows
+    bool avoidHistoryMatch = true; // never matched a stored draw in historyMatchSize numbers
+    SpinValue historyMatchSize{4, 3, 5};
+    bool avoidRecentMatch = true; // no recent draw matched in recentMatchSize numbers
+    SpinValue recentMatchSize{3, 2, 5};
+    SpinValue recentWeeks{60, 4, 128}; // recent window in weeks
+    bool limitLastDraw = true;         // limit against the last draw
+    SpinValue lastDrawShared{0, 0, 5};
+    bool limitSecondLastDraw = true; // limit against the second-last draw
+    SpinValue secondLastDrawShared{0, 0, 5};
+    bool limitThirdLastDraw = true; // limit against the third-last draw
+    SpinValue thirdLastDrawShared{1, 0, 5};
+    bool chanceCountsAsMatch = false;   // the n° CHANCE counts as a match
+    bool avoidOneToTwelve = false;      // avoid 1..12
+    bool devalueOneToThirtyOne = false; // devalue 1..31
 
     // Mathematisch
-    SpinValue UpDown1{50, 21, 279};  // lowest cross sum
-    SpinValue UpDown2{200, 21, 239}; // highest cross sum
-    bool CheckBox22 = false;         // minimum primes
-    SpinValue UpDown10{2, 0, 6};
-    bool CheckBox25 = false; // minimum even numbers
-    SpinValue UpDown15{2, 0, 6};
-    bool CheckBox26 = false; // minimum odd numbers
-    SpinValue UpDown16{2, 0, 6};
-    bool CheckBox8 = false; // force a pair
-    bool CheckBox18 = true; // no three consecutive numbers
+    SpinValue crossSumMin{50, 21, 279};  // lowest cross sum
+    SpinValue crossSumMax{200, 21, 239}; // highest cross sum
+    bool requirePrimes = false;          // minimum primes
+    SpinValue minPrimes{2, 0, 6};
+    bool requireEven = false; // minimum even numbers
+    SpinValue minEven{2, 0, 6};
+    bool requireOdd = false; // minimum odd numbers
+    SpinValue minOdd{2, 0, 6};
+    bool forcePair = false;         // force a pair
+    bool noThreeConsecutive = true; // no three consecutive numbers
 
     // n° CHANCE
-    bool RadioButton1 = false; // at random
-    bool RadioButton2 = true;  // the rarest
-    bool RadioButton3 = false; // the longest overdue
-    bool CheckBox16 = true;    // not one of the recent draws
-    SpinValue UpDown19{5, 1, 5};
+    bool chanceAtRandom = false; // at random
+    bool chanceRarest = true;    // the rarest
+    bool chanceOverdue = false;  // the longest overdue
+    bool chanceNotRecent = true; // not one of the recent draws
+    SpinValue chanceRecentDraws{5, 1, 5};
 
     // Allgemein
-    bool CheckBox15 = false;         // only preferred numbers
-    bool CheckBox20 = false;         // show the pool in the number list dialog
-    SpinValue UpDown7{50, 1, 30000}; // run limit in thousands
+    bool onlyPreferred = false;                // only preferred numbers
+    bool showPool = false;                     // show the pool in the number list dialog
+    SpinValue runLimitThousands{50, 1, 30000}; // run limit in thousands
 
     // Tip overview
-    SpinValue UpDown8{5, 1, 12}; // rows to compute
+    SpinValue rowCount{5, 1, 12}; // rows to compute
 
     // The radio buttons form one choice: setting one clears the other two.
     void chooseChanceMode(int radio) {
-        RadioButton1 = radio == 1;
-        RadioButton2 = radio == 2;
-        RadioButton3 = radio == 3;
+        chanceAtRandom = radio == 1;
+        chanceRarest = radio == 2;
+        chanceOverdue = radio == 3;
     }
 };
 

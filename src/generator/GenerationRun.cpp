@@ -49,10 +49,10 @@ QString GenerationRun::progressLine() const {
 
 void GenerationRun::putBack() {
     GenerationCriteria& g = m_env.criteria;
-    g.CheckBox8 = m_saved.CheckBox8;
-    g.UpDown4.set(m_saved.UpDown4);
-    g.UpDown5.set(m_saved.UpDown5);
-    g.UpDown6.set(m_saved.UpDown6);
+    g.forcePair = m_saved.forcePair;
+    g.lastDrawShared.set(m_saved.lastDrawShared);
+    g.secondLastDrawShared.set(m_saved.secondLastDrawShared);
+    g.historyMatchSize.set(m_saved.historyMatchSize);
     m_env.state.Berechnunglaeuft = false;
     if (m_hooks.criteriaChanged) m_hooks.criteriaChanged();
 }
@@ -61,32 +61,26 @@ void GenerationRun::prepare() {
     MainState& s = m_env.state;
     GenerationCriteria& g = m_env.criteria;
     s.sortieren = false;
-    m_laufMax = g.UpDown7.value * 1000;
+    m_laufMax = g.runLimitThousands.value * 1000;
     s.LaufMax = m_laufMax;
-    m_saved = {g.CheckBox8, g.UpDown4.value, g.UpDown5.value, g.UpDown6.value};
-    const QDate end = s.DateTimePicker1;
+    m_saved = {g.forcePair, g.lastDrawShared.value, g.secondLastDrawShared.value, g.historyMatchSize.value};
+    const QDate end = s.drawDate;
 
     // The last three draws: the draw of the end date, then two steps back.
-    const auto current = [&s] {
-        DrawNumbers d{};
-        for (int i = 1; i <= 8; ++i)
-            d[static_cast<std::size_t>(i)] = s.Zahl[static_cast<std::size_t>(i)];
-        return d;
-    };
     m_env.currentDraw.selectByDate();
-    m_lastDraws[0] = current();
+    m_lastDraws[0] = s.current;
     m_env.currentDraw.stepBack();
-    m_lastDraws[1] = current();
+    m_lastDraws[1] = s.current;
     m_env.currentDraw.stepBack();
-    m_lastDraws[2] = current();
-    setPickerDate(s.DateTimePicker1, end);
+    m_lastDraws[2] = s.current;
+    setPickerDate(s.drawDate, end);
     m_env.currentDraw.selectByDate();
 }
 
 void GenerationRun::countChanceStatistics(const std::vector<DrawRecord>& records) {
     const MainState& s = m_env.state;
-    const double start = toDayNumber(s.DateTimePicker2);
-    const double end = toDayNumber(s.DateTimePicker1);
+    const double start = toDayNumber(s.statisticsStart);
+    const double end = toDayNumber(s.drawDate);
     for (const auto& [x, y] : countStatistic(Statistic::ChanceFrequency, records, start, end).points)
         m_chance.f[static_cast<std::size_t>(x)] = y;
     for (const auto& [x, y] : countStatistic(Statistic::ChanceOverdue, records, start, end).points)
@@ -99,17 +93,17 @@ void GenerationRun::relax(int row) {
     const auto at = [this](int offset) { return m_laufMax - offset > 0 && m_counter == m_laufMax - offset; };
     bool changed = false;
     if (at(20000)) {
-        g.UpDown6.set(6); // stays at the spin's upper limit when that is lower
+        g.historyMatchSize.set(6); // stays at the spin's upper limit when that is lower
         changed = true;
     }
     if (at(10000)) {
-        g.UpDown5.set(2);
-        if (row != 8) g.UpDown4.set(1);
+        g.secondLastDrawShared.set(2);
+        if (row != 8) g.lastDrawShared.set(1);
         changed = true;
     }
     if (at(5000)) {
-        if (row != 8) g.UpDown5.set(3);
-        g.UpDown4.set(2);
+        if (row != 8) g.secondLastDrawShared.set(3);
+        g.lastDrawShared.set(2);
         changed = true;
     }
     if (changed && m_hooks.criteriaChanged) m_hooks.criteriaChanged();
@@ -135,14 +129,14 @@ void GenerationRun::rows() {
             m_candidate.chance = values[5];
             m_candidate.extra = values[6];
         } else {
-            if (m_counter < m_laufMax && k <= g.UpDown8.value) {
+            if (m_counter < m_laufMax && k <= g.rowCount.value) {
                 for (;;) {
                     if (m_counter >= m_laufMax) break;
                     if (m_hooks.progress && m_hooks.progress->stopRequested()) break;
                     if (m_hooks.progress) m_hooks.progress->pump();
                     ++m_counter;
-                    if (m_counter == m_laufMax / 2 && g.CheckBox8) {
-                        g.CheckBox8 = false;
+                    if (m_counter == m_laufMax / 2 && g.forcePair) {
+                        g.forcePair = false;
                         if (m_hooks.criteriaChanged) m_hooks.criteriaChanged();
                     }
                     relax(k);
@@ -205,8 +199,8 @@ GenerationRun::Outcome GenerationRun::run() {
         if (!m_env.reuse) ownRecords = DrawFile(s.drawFilePath()).readAll();
         const std::vector<DrawRecord>& records =
             m_env.reuse ? m_env.reuse->records(s.drawFilePath()) : ownRecords;
-        const double start = toDayNumber(s.DateTimePicker2);
-        const double end = toDayNumber(s.DateTimePicker1);
+        const double start = toDayNumber(s.statisticsStart);
+        const double end = toDayNumber(s.drawDate);
         if (m_env.literal) {
             m_scan = std::make_unique<FileScanHistory>(s.drawFilePath(), end);
             m_window = {m_scan.get(), start, end};
@@ -221,8 +215,8 @@ GenerationRun::Outcome GenerationRun::run() {
         // The chart shows the n° CHANCE statistics the choice computes, in its order: the frequency for the
         // rarest mode, then the overdue counts whenever the choice needs them (the recent rule, or the
         // longest-overdue mode), so the overdue chart is the one left.
-        if (g.RadioButton2) showStatistic(Statistic::ChanceFrequency, s, m, m_env.chart);
-        if (g.RadioButton3 || g.CheckBox16) showStatistic(Statistic::ChanceOverdue, s, m, m_env.chart);
+        if (g.chanceRarest) showStatistic(Statistic::ChanceFrequency, s, m, m_env.chart);
+        if (g.chanceOverdue || g.chanceNotRecent) showStatistic(Statistic::ChanceOverdue, s, m, m_env.chart);
 
         // A pool of fewer than five numbers cannot give a candidate: the run ends as at its limit.
         if (m_pool.distinctNumbers() < 5) m_counter = m_laufMax;

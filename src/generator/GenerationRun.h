@@ -88,10 +88,10 @@ public:
 
 private:
     struct Saved {
-        bool CheckBox8;
-        int UpDown4;
-        int UpDown5;
-        int UpDown6;
+        bool forcePair;
+        int lastDrawShared;
+        int secondLastDrawShared;
+        int historyMatchSize;
     };
     void prepare();
     void rows();
@@ -105,7 +105,7 @@ private:
     Saved m_saved{};
     int m_laufMax = 0;
     int m_counter = 0;
-    std::array<DrawNumbers, 3> m_lastDraws{};
+    std::array<DrawRecord, 3> m_lastDraws{};
     NumberPool m_pool;
     HistoryIndex m_index;
     std::unique_ptr<FileScanHistory> m_scan;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "draws/DrawRecord.h"
+#include "state/DrawRecord.h"
 
 #include <QString>
 

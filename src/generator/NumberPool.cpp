@@ -149,45 +149,46 @@ private:
 
 bool buildNumberPool(NumberPool& pool, const GenerationCriteria& c, MainState& state,
                      const MessageTable& messages, ChartModel& chart,
-                     const std::array<DrawNumbers, 3>& lastDraws, const PoolHooks& hooks) {
+                     const std::array<DrawRecord, 3>& lastDraws, const PoolHooks& hooks) {
     pool.clear();
     PoolBuilder b(pool, state, messages, chart, hooks);
-    if (c.CheckBox1) b.groups(Statistic::Pairs, Msg::ComputingPairs, 2, 47, false);
-    if (c.CheckBox11) b.groups(Statistic::Pairs, Msg::ComputingPairs, 2, 47, true);
-    if (c.CheckBox6) b.groups(Statistic::Triples, Msg::ComputingTriples, 3, 45, false);
-    if (c.CheckBox12) b.groups(Statistic::Triples, Msg::ComputingTriples, 3, 45, true);
-    if (c.CheckBox7) b.groups(Statistic::Quadruples, Msg::ComputingQuadruples, 4, 46, false);
-    if (c.CheckBox13) b.groups(Statistic::Quadruples, Msg::ComputingQuadruples, 4, 46, true);
-    if (c.CheckBox2) b.numbers(Statistic::Frequency, Msg::ComputingDistribution, c.UpDown12.value, false);
-    if (c.CheckBox14) b.numbers(Statistic::Frequency, Msg::ComputingDistribution, c.UpDown14.value, true);
-    if (c.CheckBox10) b.numbers(Statistic::Overdue, Msg::ComputingOverdue, c.UpDown13.value, false, true);
-    if (c.CheckBox19) {
+    if (c.frequentPairs) b.groups(Statistic::Pairs, Msg::ComputingPairs, 2, 47, false);
+    if (c.rarePairs) b.groups(Statistic::Pairs, Msg::ComputingPairs, 2, 47, true);
+    if (c.frequentTriples) b.groups(Statistic::Triples, Msg::ComputingTriples, 3, 45, false);
+    if (c.rareTriples) b.groups(Statistic::Triples, Msg::ComputingTriples, 3, 45, true);
+    if (c.frequentQuadruples) b.groups(Statistic::Quadruples, Msg::ComputingQuadruples, 4, 46, false);
+    if (c.rareQuadruples) b.groups(Statistic::Quadruples, Msg::ComputingQuadruples, 4, 46, true);
+    if (c.preferFrequent)
+        b.numbers(Statistic::Frequency, Msg::ComputingDistribution, c.frequentPercent.value, false);
+    if (c.preferRare) b.numbers(Statistic::Frequency, Msg::ComputingDistribution, c.rarePercent.value, true);
+    if (c.preferOverdue)
+        b.numbers(Statistic::Overdue, Msg::ComputingOverdue, c.overduePercent.value, false, true);
+    if (c.lastDrawNeighbours) {
         if (hooks.progress) hooks.progress->status(1, messages[Msg::ComputingNeighbours]);
-        for (int i = 1; i <= 5; ++i) {
-            const int n = lastDraws[0][static_cast<std::size_t>(i)];
+        for (const int n : lastDraws[0].numbers()) {
             if (n > 1) pool.append(n - 1, 4);
             if (n < 49) pool.append(n + 1, 4);
         }
     }
-    if (!c.CheckBox15) {
+    if (!c.onlyPreferred) {
         for (int n = 1; n <= 49; ++n)
             pool.append(n);
         pool.append(1);
     }
-    const auto removeDraw = [&pool](const DrawNumbers& draw) {
-        for (int i = 1; i <= 5; ++i)
-            pool.removeAll(draw[static_cast<std::size_t>(i)]);
+    const auto removeDraw = [&pool](const DrawRecord& draw) {
+        for (int number : draw.numbers())
+            pool.removeAll(number);
     };
-    if (c.CheckBox4 && c.UpDown4.value == 0) removeDraw(lastDraws[0]);
-    if (c.CheckBox5 && c.UpDown5.value == 0) removeDraw(lastDraws[1]);
-    if (c.CheckBox23 && c.UpDown11.value == 0) removeDraw(lastDraws[2]);
-    if (c.CheckBox29)
+    if (c.limitLastDraw && c.lastDrawShared.value == 0) removeDraw(lastDraws[0]);
+    if (c.limitSecondLastDraw && c.secondLastDrawShared.value == 0) removeDraw(lastDraws[1]);
+    if (c.limitThirdLastDraw && c.thirdLastDrawShared.value == 0) removeDraw(lastDraws[2]);
+    if (c.avoidOneToTwelve)
         for (int n = 1; n <= 12; ++n)
             pool.removeAll(n);
-    if (c.CheckBox30)
+    if (c.devalueOneToThirtyOne)
         for (int n = 1; n <= 31; ++n)
             pool.removeFirst(n);
-    if (c.CheckBox20 && hooks.numberList) return hooks.numberList(pool) != PoolChoice::Cancel;
+    if (c.showPool && hooks.numberList) return hooks.numberList(pool) != PoolChoice::Cancel;
     return true;
 }
 

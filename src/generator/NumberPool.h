@@ -1,6 +1,7 @@
 #pragma once
 
 #include "generator/RandomSource.h"
+#include "state/DrawRecord.h"
 
 #include <QString>
 #include <array>
@@ -69,14 +70,11 @@ struct PoolHooks {
     std::function<PoolChoice(NumberPool&)> numberList; // shows the pool; Rebuild fills it from the dialog
 };
 
-// The three last draws: main numbers Zahl[1..5], n° CHANCE Zahl[7] of the draw, as the run collects them.
-using DrawNumbers = std::array<int, 9>;
-
 // Builds the pool in its fixed steps from the statistics over the statistics window, the last draws and
 // the options. Returns false when the number list dialog was left without choosing a pool.
 bool buildNumberPool(NumberPool& pool, const GenerationCriteria& criteria, MainState& state,
                      const MessageTable& messages, ChartModel& chart,
-                     const std::array<DrawNumbers, 3>& lastDraws, const PoolHooks& hooks);
+                     const std::array<DrawRecord, 3>& lastDraws, const PoolHooks& hooks);
 
 // v rounded to the nearest whole number, halves to the even neighbour.
 int roundHalfEven(double v);

@@ -190,32 +190,35 @@ QByteArray FileSettingsStore::serialize(const std::vector<Key>& keys) {
         out += name;
         out += "\": ";
     };
+    const auto stringMember = [&](int level, const char* name, const QString& value) {
+        member(level, name);
+        string(value);
+        out += ",\n";
+    };
+    // The closing bracket of an object or array, with a comma when more follow at its level.
+    const auto close = [&](int level, char bracket, bool more) {
+        indent(level);
+        out += bracket;
+        out += more ? ",\n" : "\n";
+    };
 
     out += "{\n";
-    member(1, "format");
-    string(kFormat);
-    out += ",\n";
+    stringMember(1, "format", kFormat);
     member(1, "keys");
     out += "[\n";
     for (std::size_t k = 0; k < keys.size(); ++k) {
         const Key& key = keys[k];
         indent(2);
         out += "{\n";
-        member(3, "key");
-        string(key.path);
-        out += ",\n";
+        stringMember(3, "key", key.path);
         member(3, "values");
         out += "[\n";
         for (std::size_t i = 0; i < key.values.size(); ++i) {
             const SettingValue& v = key.values[i];
             indent(4);
             out += "{\n";
-            member(5, "name");
-            string(v.name);
-            out += ",\n";
-            member(5, "type");
-            string(settingTypeName(v.type));
-            out += ",\n";
+            stringMember(5, "name", v.name);
+            stringMember(5, "type", settingTypeName(v.type));
             member(5, "value");
             switch (v.type) {
             case SettingType::Integer:
@@ -229,16 +232,12 @@ QByteArray FileSettingsStore::serialize(const std::vector<Key>& keys) {
                 break;
             }
             out += '\n';
-            indent(4);
-            out += i + 1 < key.values.size() ? "},\n" : "}\n";
+            close(4, '}', i + 1 < key.values.size());
         }
-        indent(3);
-        out += "]\n";
-        indent(2);
-        out += k + 1 < keys.size() ? "},\n" : "}\n";
+        close(3, ']', false);
+        close(2, '}', k + 1 < keys.size());
     }
-    indent(1);
-    out += "]\n";
+    close(1, ']', false);
     out += "}\n";
     return out;
 }

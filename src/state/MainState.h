@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DayNumber.h"
+#include "state/DrawRecord.h"
 
 #include <QDate>
 #include <QString>
@@ -32,9 +33,8 @@ struct MainState {
     int Land = 1;
     int OnlineRadio = 1;
 
-    // The current draw: its date, bytes 8..15 of its record as Zahl[1..8] (Zahl[0] unused), its position.
-    double Datum1 = 0.0;
-    std::array<int, 9> Zahl{};
+    // The current draw (the design's Datum1 and Zahl[1..8]: current.Datum, current.Zahl[0..7]), its position.
+    DrawRecord current;
     int Position = 0;
 
     // The hit check: hits of the last row check, which of its numbers hit, whether its n° CHANCE hit, and
@@ -46,11 +46,11 @@ struct MainState {
     std::array<std::array<int, 3>, 7> Statistik{};
 
     // Control values.
-    QDate DateTimePicker1 = earliestDrawDate(); // chosen draw date, end of the statistics window
-    QDate DateTimePicker2 = earliestDrawDate(); // start of the statistics window
-    QString Label29;                            // current-draw line on the Datenbank tab
-    QString Label35;                            // its copy in the strip of the tip overview
-    QString Label13 = QStringLiteral("Quersumme");
+    QDate drawDate = earliestDrawDate(); // DateTimePicker1: the chosen draw, end of the statistics window
+    QDate statisticsStart = earliestDrawDate();         // DateTimePicker2: start of the statistics window
+    QString currentDrawLine;                            // Label29: the current-draw line on the Datenbank tab
+    QString currentDrawStripLine;                       // Label35: its copy in the strip of the tip overview
+    QString crossSumText = QStringLiteral("Quersumme"); // Label13
 
     QString drawFilePath() const { return Home + ZahlenFile; }
 };

@@ -15,10 +15,6 @@ namespace kugelo {
 
 namespace {
 
-int crossSum(const DrawRecord& r) {
-    return r.Zahl[0] + r.Zahl[1] + r.Zahl[2] + r.Zahl[3] + r.Zahl[4];
-}
-
 // Length of the runs and the starts examined by the three run statistics.
 struct RunShape {
     int length;
@@ -86,7 +82,7 @@ StatisticCounts countStatistic(Statistic statistic, const std::vector<DrawRecord
                 if (r.Zahl[static_cast<std::size_t>(i)] <= 49) // a stored value beyond 49 has no bar
                     ++counts[r.Zahl[static_cast<std::size_t>(i)]];
             ++out.draws;
-            out.sum += crossSum(r);
+            out.sum += r.crossSum();
         }
         out.points = pointsFrom(counts, 1, 49);
         break;
@@ -99,7 +95,7 @@ StatisticCounts countStatistic(Statistic statistic, const std::vector<DrawRecord
         int high = 0;
         for (const DrawRecord& r : records) {
             if (!inRange(r)) continue;
-            const int q = crossSum(r);
+            const int q = r.crossSum();
             ++counts[static_cast<std::size_t>(q)];
             low = std::min(low, q);
             high = std::max(high, q);
@@ -238,8 +234,8 @@ bool showStatistic(Statistic statistic, MainState& state, const MessageTable& me
     if (statistic == Statistic::RowDistribution) {
         if (sheet) counts = countRows(*sheet);
     } else {
-        state.aktDatum = toDayNumber(state.DateTimePicker2);
-        const double upper = toDayNumber(state.DateTimePicker1);
+        state.aktDatum = toDayNumber(state.statisticsStart);
+        const double upper = toDayNumber(state.drawDate);
         if (statistic != Statistic::Pairs && statistic != Statistic::ChanceFrequency &&
             statistic != Statistic::ChanceOverdue)
             state.dfb = upper;
@@ -252,8 +248,7 @@ bool showStatistic(Statistic statistic, MainState& state, const MessageTable& me
             const DrawRecord* last = nullptr;
             for (const DrawRecord& r : records)
                 if (r.Datum > state.aktDatum && r.Datum <= upper) last = &r;
-            for (int i = 0; i < 8; ++i)
-                state.Zahl[static_cast<std::size_t>(i) + 1] = last->Zahl[static_cast<std::size_t>(i)];
+            state.current.Zahl = last->Zahl;
             const RunShape shape = runShape(statistic);
             Zettelcheck(state, runRowTexts(shape.lastStart, shape.length));
         }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "draws/DrawRecord.h"
 #include "platform/AtomicFile.h"
+#include "state/DrawRecord.h"
 
 #include <QString>
 #include <vector>

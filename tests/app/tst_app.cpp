@@ -8,6 +8,7 @@
 #include "generator/GenerationCriteria.h"
 #include "generator/NumberList.h"
 #include "generator/NumberListDialog.h"
+#include "output/ScriptDialog.h"
 #include "platform/Endpoints.h"
 #include "platform/Home.h"
 #include "platform/HttpClient.h"
@@ -21,7 +22,9 @@
 #include <QApplication>
 #include <QBarSet>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -659,8 +662,8 @@ private Q_SLOTS:
         Window w;
         writeThreeDraws(w.home);
         w.start();
-        w.form.criteria().UpDown7.set(30000);
-        w.form.criteria().UpDown1.set(279); // nothing passes: without a stop this run would take long
+        w.form.criteria().runLimitThousands.set(30000);
+        w.form.criteria().crossSumMin.set(279); // nothing passes: without a stop this run would take long
         auto* run = w.find<QPushButton>("BitBtn4");
         bool disabledDuringRun = false;
         QTimer::singleShot(100, [&] {
@@ -673,7 +676,7 @@ private Q_SLOTS:
         QVERIFY(disabledDuringRun);
         QCOMPARE(w.form.statusText(1), QStringLiteral("Tipps wurden neu berechnet"));
         QCOMPARE(run->text(), QStringLiteral("Tipps berechnen"));
-        QCOMPARE(w.form.criteria().UpDown1.value, 279);
+        QCOMPARE(w.form.criteria().crossSumMin.value, 279);
         QVERIFY(!w.find<QLineEdit>("Edit1")->isReadOnly());
     }
 
@@ -688,8 +691,8 @@ private Q_SLOTS:
         QTest::mouseClick(w.find("BitBtn19"), Qt::LeftButton);
         QCOMPARE(w.desktop.opened, QStringList{w.home.file("Test.rtf")});
 
-        w.form.criteria().UpDown7.set(30000);
-        w.form.criteria().UpDown1.set(279); // nothing passes: without a stop this cycle would take long
+        w.form.criteria().runLimitThousands.set(30000);
+        w.form.criteria().crossSumMin.set(279); // nothing passes: without a stop this cycle would take long
         w.dialogs.answers = {true};
         bool othersDisabled = false;
         QString progress;
@@ -705,7 +708,7 @@ private Q_SLOTS:
                  QStringLiteral("Analyse: Durchlauf 1, 11.10.08  (erneut klicken beendet die Analyse)"));
         QCOMPARE(w.desktop.opened.size(), 1);
         QVERIFY(w.find("SpeedButton11")->isEnabled());
-        QCOMPARE(w.form.criteria().UpDown1.value, 279);
+        QCOMPARE(w.form.criteria().crossSumMin.value, 279);
     }
 
     // With CheckBox20 the pool goes through the number list dialog: "&Rechnen" builds it from the boxes,
@@ -714,8 +717,8 @@ private Q_SLOTS:
         Window w;
         writeThreeDraws(w.home);
         w.start();
-        w.form.criteria().CheckBox20 = true;
-        w.form.criteria().UpDown8.set(1);
+        w.form.criteria().showPool = true;
+        w.form.criteria().rowCount.set(1);
         w.form.sheet().setText(3, 0, "7");
         bool shownPool = false;
         QTimer::singleShot(0, [&] {
@@ -792,6 +795,64 @@ private Q_SLOTS:
         QVERIFY(w.find("SpeedButton8")->isHidden());
         QVERIFY(!w.form.updateRunning());
         QVERIFY(w.dialogs.messages.isEmpty());
+    }
+
+    // The output buttons reach their commands: the listing opens, Ctrl+G's hidden item opens the basket, and
+    // the script dialog fills the script and starts the program. The basket and the export wait for an
+    // update; the listing does not.
+    void outputCommandsFromTheWindow() {
+        ServedHistory service(kTwoWeeksCsv, {"--delay-ms", "30"});
+        KUGELO_REQUIRE_SERVICE(service);
+        Window w(service.endpoints(), kServiceToday);
+        w.start();
+        bool checked = false;
+        QTimer::singleShot(80, [&] {
+            checked = true;
+            QVERIFY(!w.find("Warenkorb")->isEnabled());
+            QVERIFY(!w.find<QAction>("Abgeben1")->isEnabled());
+            QVERIFY(!w.find("OnlineTipp")->isEnabled());
+            QVERIFY(w.find("BitBtn7")->isEnabled());
+        });
+        QTest::mouseClick(w.find("BitBtn1"), Qt::LeftButton);
+        QVERIFY(checked);
+        QVERIFY(w.find("Warenkorb")->isEnabled());
+
+        for (int f = 0; f < 6; ++f)
+            w.form.sheet().setText(0, f, QString::number(f + 1));
+        QTest::mouseClick(w.find("BitBtn7"), Qt::LeftButton);
+        QCOMPARE(w.desktop.opened, QStringList{w.home.file("Tipp.txt")});
+        w.find<QAction>("Abgeben1")->trigger();
+        QVERIFY2(w.desktop.opened.last().startsWith(
+                     service.baseUrl() + "/lotto/warenkorb2.asp?Tipps=1&kasten1=1,2,3,4,5,6&kasten2=,,,,,"),
+                 qPrintable(w.desktop.opened.last()));
+        QCOMPARE(w.form.statusText(1), QStringLiteral("Überprüfen Sie den Tipp im Warenkorb!!!"));
+
+        QDir(w.home.path()).mkpath("Script");
+        QDir(w.home.path()).mkpath("Klickwerk");
+        w.home.writeBytes("Script/lotto.csf", "[Z1_1] [CHANCE1]\r\n");
+        w.home.writeBytes("Klickwerk/Klickomat.exe", "MZ");
+        w.settings.openKey(SettingsStore::klickwerkKey(), true);
+        w.settings.writeString("Path", w.home.file("Klickwerk"));
+        w.settings.writeString("KugeloScript", w.home.file("elsewhere.csf"));
+        w.settings.closeKey();
+        w.dialogs.fileNames.push_back(w.home.file("Script/lotto.csf"));
+        QTimer::singleShot(0, [&] {
+            auto* dialog = w.form.findChild<TCSFForm*>();
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Script für Zahlenübergabe auswählen!"));
+            auto* script = dialog->findChild<QComboBox*>("LabeledEdit1");
+            QCOMPARE(script->currentText(), w.home.file("elsewhere.csf"));
+            QCOMPARE(script->count(), 1);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("BitBtn1"), Qt::LeftButton); // browse
+            QCOMPARE(script->currentText(), w.home.file("Script/lotto.csf"));
+            dialog->findChild<QLineEdit*>("LabeledEdit4")->setText("a \"b\" c");
+            QTest::mouseClick(dialog->findChild<QPushButton*>("BitBtn2"), Qt::LeftButton);
+        });
+        QTest::mouseClick(w.find("OnlineTipp"), Qt::LeftButton);
+        QCOMPARE(w.dialogs.messages, QStringList());
+        const QString filled = w.home.file("Tipps/20081014.csf");
+        QCOMPARE(w.desktop.started, QList<QStringList>({{w.home.file("Klickwerk/Klickomat.exe"), "START",
+                                                         filled, "0", "a \"b\" c", "0", ""}}));
+        QCOMPARE(w.home.readBytes("Tipps/20081014.csf"), QByteArray("1 6\r\n"));
     }
 
     // Ctrl+A starts the update from any text field of the window; the field's text is not selected.
@@ -937,7 +998,7 @@ private Q_SLOTS:
         QCOMPARE(entered.Ziffern, loaded->Ziffern);
         QCOMPARE(entered.Zahl[5], loaded->Zahl[5]);
         // The draw that was current stays current.
-        QCOMPARE(w.form.state().Datum1, toDayNumber(current));
+        QCOMPARE(w.form.state().current.Datum, toDayNumber(current));
     }
 
     void manualEntryShowsTheChosenDrawAndCancelChangesNoByte() {

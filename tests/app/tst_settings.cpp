@@ -69,14 +69,13 @@ QStringList describe(const Targets& t) {
                  .arg(s.TippLeft)
                  .arg(s.sprache)
                  .arg(s.OnlineRadio)
-                 .arg(s.DateTimePicker2.toString(Qt::ISODate));
+                 .arg(s.statisticsStart.toString(Qt::ISODate));
     lines << QStringLiteral("window %1x%2 %3 %4 %5 %6 %7:%8 %9 %10 %11")
                  .arg(w.width)
                  .arg(w.height)
-                 .arg(w.Edit81, w.Edit82)
-                 .arg(w.CheckBox21)
-                 .arg(w.URLEdit, w.ProxyHostEdit, w.ProxyPortEdit, w.ProductHost, w.CompanyHost,
-                      w.ResultsHost);
+                 .arg(w.feeOneDraw, w.feeTwoDraws)
+                 .arg(w.linkPageEnabled)
+                 .arg(w.linkAddress, w.proxyHost, w.proxyPort, w.ProductHost, w.CompanyHost, w.ResultsHost);
     lines << QStringLiteral("print %1 %2 %3 %4 %5 %6")
                  .arg(QStringList(k.printPositions.begin(), k.printPositions.end()).join('|'))
                  .arg(k.RadioF8)
@@ -93,7 +92,7 @@ void changeEverything(Targets& t) {
         if (row.kind == OptionKind::Check) t.criteria.*row.flag = !(t.criteria.*row.flag);
     }
     t.criteria.chooseChanceMode(3);
-    t.criteria.UpDown6.setLimits(3, 7); // CheckBox31 is now on
+    t.criteria.historyMatchSize.setLimits(3, 7); // CheckBox31 is now on
     for (const OptionRow& row : optionTable()) {
         if (!row.spin) continue;
         SpinValue& s = t.criteria.*row.spin;
@@ -110,7 +109,7 @@ void changeEverything(Targets& t) {
     t.state.TippTop = 40;
     t.state.TippLeft = 50;
     t.state.sprache = 4;
-    t.state.DateTimePicker2 = QDate(2015, 3, 14);
+    t.state.statisticsStart = QDate(2015, 3, 14);
     t.window = WindowValues{600,
                             700,
                             true,
@@ -164,10 +163,10 @@ private Q_SLOTS:
         QCOMPARE(t.state.TippTop, 39);
         QCOMPARE(t.state.TippLeft, 47);
         QCOMPARE(t.state.OnlineRadio, 1);
-        QCOMPARE(t.state.DateTimePicker2, QDate(2008, 10, 6));
-        QCOMPARE(t.window.ProxyPortEdit, QStringLiteral("80"));
-        QCOMPARE(t.window.URLEdit, kHomePage);
-        QCOMPARE(t.window.Edit81, QStringLiteral("0,50"));
+        QCOMPARE(t.state.statisticsStart, QDate(2008, 10, 6));
+        QCOMPARE(t.window.proxyPort, QStringLiteral("80"));
+        QCOMPARE(t.window.linkAddress, kHomePage);
+        QCOMPARE(t.window.feeOneDraw, QStringLiteral("0,50"));
         QCOMPARE(t.kept.fontName, QStringLiteral("Arial"));
     }
 
@@ -223,15 +222,15 @@ private Q_SLOTS:
         });
         Targets t;
         t.restore(store);
-        QVERIFY(t.criteria.CheckBox1);
-        QVERIFY(t.criteria.CheckBox4); // not reached
-        QCOMPARE(t.state.sprache, 0);  // no language is applied
+        QVERIFY(t.criteria.frequentPairs);
+        QVERIFY(t.criteria.limitLastDraw); // not reached
+        QCOMPARE(t.state.sprache, 0);      // no language is applied
         QCOMPARE(t.state.Land, 0);
         QCOMPARE(t.state.TippTop, 0);
-        QCOMPARE(t.criteria.UpDown1.value, 100);
+        QCOMPARE(t.criteria.crossSumMin.value, 100);
         QCOMPARE(t.sheet.text(0, 0), QStringLiteral("17"));
-        QCOMPARE(t.window.URLEdit, QStringLiteral("http://links.example/"));
-        QCOMPARE(t.window.ProxyPortEdit, QStringLiteral("80"));
+        QCOMPARE(t.window.linkAddress, QStringLiteral("http://links.example/"));
+        QCOMPARE(t.window.proxyPort, QStringLiteral("80"));
     }
 
     // "URLEdit" of another type ends settings group 5; the field keeps its design text, the home page, which
@@ -243,8 +242,8 @@ private Q_SLOTS:
         });
         Targets t;
         t.restore(store);
-        QCOMPARE(t.window.URLEdit, kHomePage);
-        QCOMPARE(t.window.ProxyHostEdit, QString()); // not reached
+        QCOMPARE(t.window.linkAddress, kHomePage);
+        QCOMPARE(t.window.proxyHost, QString()); // not reached
         t.save(store);
         QCOMPARE(store.readString("URLEdit"), kHomePage);
     }
@@ -270,8 +269,8 @@ private Q_SLOTS:
         });
         Targets t;
         t.restore(store);
-        QCOMPARE(t.criteria.UpDown6.value, shown);
-        QCOMPARE(t.criteria.UpDown6.max, limit);
+        QCOMPARE(t.criteria.historyMatchSize.value, shown);
+        QCOMPARE(t.criteria.historyMatchSize.max, limit);
     }
 
     void tipValuesPassTheFieldValidation_data() {
@@ -351,9 +350,9 @@ private Q_SLOTS:
             if (kind == "bytes") s.writeBytes("Browser", "x");
         });
         Targets t;
-        t.window.CheckBox21 = true;
+        t.window.linkPageEnabled = true;
         t.restore(store);
-        QCOMPARE(t.window.CheckBox21, checked);
+        QCOMPARE(t.window.linkPageEnabled, checked);
     }
 
     void theStatisticsStartDate_data() {
@@ -374,9 +373,9 @@ private Q_SLOTS:
             if (kind == "string") s.writeString("DateTimePicker2", "2015-03-14");
         });
         Targets t;
-        t.state.DateTimePicker2 = QDate(2012, 1, 1);
+        t.state.statisticsStart = QDate(2012, 1, 1);
         t.restore(store);
-        QCOMPARE(t.state.DateTimePicker2, shown);
+        QCOMPARE(t.state.statisticsStart, shown);
     }
 
     // A failing write ends the save; the values written so far stay. The print values are a block of their
@@ -409,8 +408,8 @@ private Q_SLOTS:
         });
         Targets t;
         SettingsRestore(store, t.refs()).optionsOnly();
-        QCOMPARE(t.criteria.UpDown8.value, 3);
-        QVERIFY(!t.criteria.CheckBox27);
+        QCOMPARE(t.criteria.rowCount.value, 3);
+        QVERIFY(!t.criteria.pairwiseOverlap);
         QCOMPARE(t.sheet.text(0, 0), QString());
         QCOMPARE(t.state.sprache, 0);
     }

@@ -5,6 +5,7 @@
 #include "draws/DrawFile.h"
 #include "platform/SettingsStore.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QtTest>
@@ -58,6 +59,9 @@ private Q_SLOTS:
         QTest::newRow("analyse params without --from") << QStringList{"analyse", "params"};
         QTest::newRow("analyse draws with --seed")
             << QStringList{"analyse", "draws", "--from", "2020-01-01", "--seed", "1"};
+        QTest::newRow("print without a tip file") << QStringList{"print", "--end", "2026-12-09"};
+        QTest::newRow("basket with --tips beyond 12") << QStringList{"basket", "t.tpf", "--tips", "13"};
+        QTest::newRow("script without --script") << QStringList{"script", "t.tpf", "--zahl1", "1"};
     }
     void wrongUsageExitsWithTwo() {
         QFETCH(QStringList, args);
@@ -406,6 +410,77 @@ private Q_SLOTS:
         QCOMPARE(r.out.count('\n'), 4); // three days, then the summary
         QVERIFY(r.out.endsWith("stored 0 draws, last none\n"));
         QVERIFY(r.err.contains("Keine Verbindung"));
+    }
+
+    // --- the listing, the basket links, the filled click script ---
+
+    void printWritesTheListingAndPrintsIt() {
+        TempHome home;
+        home.writeDraws({{"2026-12-07", {1, 2, 3, 4, 5}, 1}, {"2026-12-09", {6, 7, 8, 9, 10}, 2}});
+        home.writeBytes("good.tpf", "5,12,23,34,45,7,\r\n1,2,3,4,9,10,\r\n");
+        const Run r = runCli({"--home", home.path(), "print", home.file("good.tpf"), "--end", "2026-12-09"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out,
+                 QStringLiteral("Velmars Lotto-Tipp für  12.12.26\n"
+                                "~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\n\n"
+                                " 1. Velmars Lotto-Tipp für :  5   12   23   34   45   n° CHANCE:  7\n"
+                                " 2. Velmars Lotto-Tipp für :  1    2    3    4    9   n° CHANCE: 10\n"));
+        QCOMPARE(home.readBytes("Tipp.txt"), r.out.toUtf8().replace("\n", "\r\n"));
+
+        home.writeBytes("short.tpf", "5,12,23\r\n");
+        QFile::remove(home.file("Tipp.txt"));
+        const Run bad = runCli({"--home", home.path(), "print", home.file("short.tpf")});
+        QCOMPARE(bad.code, 1);
+        QVERIFY2(bad.err.contains("is not a valid integer value"), qPrintable(bad.err));
+        QVERIFY(!QFile::exists(home.file("Tipp.txt")));
+    }
+
+    // The links against the stand-in service: the second one five seconds after the first; a link that is
+    // no web address is refused.
+    void basketPrintsTheLinksItWouldOpen() {
+        TempHome home;
+        home.writeBytes("tips.tpf", "5,12,23,34,45,7,\r\n1,2,3,4,5,6,\r\n1,2,3,4,5,6,\r\n1,2,3,4,5,6,\r\n"
+                                    "1,2,3,4,5,6,\r\n1,2,3,4,5,6,\r\n1,2,3,4,9,10,\r\n");
+        DrawServiceProcess service;
+        KUGELO_REQUIRE_SERVICE(service);
+        QElapsedTimer clock;
+        clock.start();
+        const Run r =
+            runCli({"basket", home.file("tips.tpf"), "--product-host", service.baseUrl()}, home.path());
+        const qint64 elapsed = clock.elapsed();
+        QCOMPARE(r.code, 0);
+        const QStringList links = r.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(links.size(), 2);
+        QVERIFY2(
+            links[0].startsWith(service.baseUrl() + "/lotto/warenkorb2.asp?Tipps=6&kasten1=5,12,23,34,45,7&"),
+            qPrintable(links[0]));
+        QVERIFY2(links[1].contains("?Tipps=1&kasten1=1,2,3,4,9,10&kasten2=,,,,,&"), qPrintable(links[1]));
+        QVERIFY2(elapsed >= 4900, qPrintable(QString::number(elapsed)));
+
+        home.writeBytes("template.txt", "javascript:alert('[KASTEN1]')");
+        DrawServiceProcess hostile({"--basket-template", home.file("template.txt")});
+        KUGELO_REQUIRE_SERVICE(hostile);
+        const Run refused =
+            runCli({"basket", home.file("tips.tpf"), "--product-host", hostile.baseUrl()}, home.path());
+        QCOMPARE(refused.code, 1);
+        QCOMPARE(refused.out, QString());
+        QVERIFY2(refused.err.contains("keine http- oder https-Adresse: javascript:"),
+                 qPrintable(refused.err));
+    }
+
+    void scriptPrintsThePathAndTheArguments() {
+        TempHome home;
+        home.writeBytes("tips.tpf", "5,12,23,34,45,7,\r\n");
+        home.writeBytes("lotto.csf", "SET [Z2_1];[CHANCE1];[Z1_2]\n");
+        const Run r = runCli({"--home", home.path(), "script", home.file("tips.tpf"), "--script",
+                              home.file("lotto.csf"), "--text1", "Max \"M\" x", "--zahl2", "3"});
+        QCOMPARE(r.code, 0);
+        const QString filled = home.file("Tipps/") + QDate::currentDate().toString("yyyyMMdd") + ".csf";
+        QCOMPARE(r.out, filled + "\nSTART\n" + filled + "\n0\nMax \"M\" x\n3\n\n");
+        QCOMPARE(QFile(filled).exists(), true);
+        QFile file(filled);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("SET 12;7;\r\n"));
     }
 
     void executableAnswersHelpAndWrongUsage() {

@@ -167,7 +167,7 @@ private Q_SLOTS:
 
         QString duringRun;
         f.controller.sheet().setText(0, 0, QStringLiteral("7"));
-        f.controller.criteria().UpDown8.set(12);
+        f.controller.criteria().rowCount.set(12);
         f.view.onPump = [&] {
             if (!duringRun.isEmpty()) return;
             duringRun = allowed(f.controller);
@@ -284,9 +284,9 @@ private Q_SLOTS:
         writeSearchDraws(f.home);
         MainState& state = f.controller.state();
         state.sortieren = true;
-        state.DateTimePicker2 = QDate(2020, 1, 4);
-        state.DateTimePicker1 = QDate(2020, 1, 8);
-        f.controller.criteria().CheckBox31 = countChance;
+        state.statisticsStart = QDate(2020, 1, 4);
+        state.drawDate = QDate(2020, 1, 8);
+        f.controller.criteria().chanceCountsAsMatch = countChance;
         const QStringList rows[] = {{"1", "2", "3", "4", "5", "3"}, {"10", "11", "12", "13", "14", "2"}};
         for (int r = 0; r < 2; ++r)
             for (int i = 0; i < 6; ++i)
@@ -328,10 +328,10 @@ private Q_SLOTS:
         ScriptedNumberList list;
         f.controller.setNumberList(&list);
         f.controller.state().sortieren = true;
-        f.controller.criteria().CheckBox20 = true;
+        f.controller.criteria().showPool = true;
         const QDate newest = DrawFile(f.controller.state().drawFilePath()).readAll().back().date();
         const QDate start = daysBeforeNewest < 0 ? f.clock.today() : newest.addDays(-daysBeforeNewest);
-        f.controller.state().DateTimePicker1 = start;
+        f.controller.state().drawDate = start;
         f.dialogs.answers = {true};
         f.dialogs.inputs = {QStringLiteral("4711")};
         f.controller.analyseParameters();
@@ -348,9 +348,9 @@ private Q_SLOTS:
         if (cycles == 0)
             for (int h = 0; h <= 5; ++h)
                 QCOMPARE(lines[3 + h], QStringLiteral("%1x\t=> 0\t\t=> 0").arg(h));
-        QCOMPARE(f.controller.state().DateTimePicker1, newest);
+        QCOMPARE(f.controller.state().drawDate, newest);
         QVERIFY(list.rowModes.isEmpty());
-        QVERIFY(f.controller.criteria().CheckBox20);
+        QVERIFY(f.controller.criteria().showPool);
     }
 
     // The draw analysis on or after the newest draw: nothing earlier is compared, the newest draw once with
@@ -366,7 +366,7 @@ private Q_SLOTS:
         f.writeHistory();
         f.controller.state().sortieren = true;
         const QDate newest = DrawFile(f.controller.state().drawFilePath()).readAll().back().date();
-        f.controller.state().DateTimePicker1 = newest.addDays(daysAfterNewest);
+        f.controller.state().drawDate = newest.addDays(daysAfterNewest);
         f.dialogs.answers = {true};
         f.controller.analyseDraws();
         QCOMPARE(f.dialogs.questions.size(), 1);
@@ -393,8 +393,8 @@ private Q_SLOTS:
         ControllerFixture f;
         writeSearchDraws(f.home);
         f.controller.state().sortieren = true;
-        f.controller.state().DateTimePicker2 = QDate(2020, 1, 4);
-        f.controller.state().DateTimePicker1 = QDate(2020, 1, 4);
+        f.controller.state().statisticsStart = QDate(2020, 1, 4);
+        f.controller.state().drawDate = QDate(2020, 1, 4);
         f.dialogs.answers = {true};
         for (int i = 0; i < 20; ++i)
             f.dialogs.answers.push_back(yes);
@@ -454,7 +454,7 @@ private Q_SLOTS:
         f.writeHistory();
         f.controller.state().sortieren = true;
         const QDate newest = DrawFile(f.controller.state().drawFilePath()).readAll().back().date();
-        f.controller.state().DateTimePicker1 = newest.addDays(-7);
+        f.controller.state().drawDate = newest.addDays(-7);
         f.dialogs.answers = {true};
         QString allowedMeanwhile;
         f.view.onPump = [&] {
@@ -482,8 +482,8 @@ private Q_SLOTS:
             f.home.writeBytes(QStringLiteral("Kugelo.dat"), encodeDrawRecords(readHistoryCsv(csv)));
             f.controller.setReuseAcrossCycles(reuse == 1);
             f.controller.state().sortieren = true;
-            f.controller.state().DateTimePicker1 = earliestDrawDate();
-            f.controller.criteria().UpDown8.set(12);
+            f.controller.state().drawDate = earliestDrawDate();
+            f.controller.criteria().rowCount.set(12);
             f.dialogs.answers = {true};
             f.dialogs.inputs = {QStringLiteral("4711")};
             f.controller.analyseParameters();
@@ -502,8 +502,8 @@ private Q_SLOTS:
     void failuresBecomeTheErrorReport() {
         ControllerFixture f;
         f.writeHistory();
-        f.controller.windowValues().ProxyHostEdit = QStringLiteral("proxy.example");
-        f.controller.windowValues().ProxyPortEdit = QStringLiteral("achtzig");
+        f.controller.windowValues().proxyHost = QStringLiteral("proxy.example");
+        f.controller.windowValues().proxyPort = QStringLiteral("achtzig");
         f.controller.run([&] { f.controller.update(); });
         QCOMPARE(f.dialogs.messages.size(), 1);
         QVERIFY2(f.dialogs.messages[0].contains(QStringLiteral("achtzig")),

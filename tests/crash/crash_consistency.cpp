@@ -146,12 +146,12 @@ Step performStep(const QString& dir, std::uint32_t seed, qint64 step) {
         KeptWindowValues kept;
         state.neuerSchein = static_cast<int>(step);
         state.sprache = pick(random, 1, 6);
-        state.DateTimePicker2 = fromDayNumber(first + pick(random, 0, 3000));
+        state.statisticsStart = fromDayNumber(first + pick(random, 0, 3000));
         window.width = pick(random, 640, 1920);
         window.height = pick(random, 480, 1200);
-        window.ProxyHostEdit = QStringLiteral("proxy%1.example").arg(pick(random, 0, 999));
-        criteria.UpDown7.set(pick(random, 1, 30000));
-        criteria.CheckBox31 = pick(random, 0, 1) == 1;
+        window.proxyHost = QStringLiteral("proxy%1.example").arg(pick(random, 0, 999));
+        criteria.runLimitThousands.set(pick(random, 1, 30000));
+        criteria.chanceCountsAsMatch = pick(random, 0, 1) == 1;
         for (int r = 0; r < TipSheet::RowCount; ++r)
             for (int f = 0; f < TipSheet::FieldCount; ++f)
                 sheet.setText(r, f, QString::number(pick(random, 0, TipSheet::maximum(f))));

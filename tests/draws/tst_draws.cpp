@@ -55,7 +55,7 @@ struct Fixture {
 
     Fixture() { state.Home = home.path(); }
     void select(const char* date) {
-        state.DateTimePicker1 = QDate::fromString(QLatin1String(date), Qt::ISODate);
+        state.drawDate = QDate::fromString(QLatin1String(date), Qt::ISODate);
         draw.selectByDate();
     }
 };
@@ -93,7 +93,7 @@ struct UpdateFixture : Fixture {
         hooks.progress = &progress;
         hooks.proxy = proxy;
         hooks.message = [this](const QString& text) { dialogs.message(text); };
-        hooks.drawShown = [this] { shownDraws << state.Label29 + " | " + state.Label13; };
+        hooks.drawShown = [this] { shownDraws << state.currentDrawLine + " | " + state.crossSumText; };
         hooks.dayDone = [this](const QDate& day, const QString& line) {
             days << day;
             statusLines << line;
@@ -244,15 +244,15 @@ private Q_SLOTS:
         Fixture f;
         writeFirstWeek(f.home);
         f.select(date.toLatin1().constData());
-        QCOMPARE(f.state.Label29, line);
-        QCOMPARE(f.state.Label35, line);
+        QCOMPARE(f.state.currentDrawLine, line);
+        QCOMPARE(f.state.currentDrawStripLine, line);
         QCOMPARE(f.state.Position, position);
-        QCOMPARE(f.state.DateTimePicker1, QDate::fromString(picker, Qt::ISODate));
+        QCOMPARE(f.state.drawDate, QDate::fromString(picker, Qt::ISODate));
         QCOMPARE(f.state.aktDatum, toDayNumber(QDate::fromString(date, Qt::ISODate)));
         int sum = 0;
-        for (int i = 1; i <= 5; ++i)
-            sum += f.state.Zahl[i];
-        QCOMPARE(f.state.Label13, QStringLiteral("Quersumme: %1").arg(sum));
+        for (int n : f.state.current.numbers())
+            sum += n;
+        QCOMPARE(f.state.crossSumText, QStringLiteral("Quersumme: %1").arg(sum));
         QCOMPARE(f.hitChecks, 1);
         QVERIFY(f.dialogs.messages.isEmpty());
     }
@@ -264,7 +264,7 @@ private Q_SLOTS:
         bytes.insert(2 * DrawRecord::Size, QByteArray(8, '\xff') + QByteArray(DrawRecord::Size - 8, '\0'));
         f.home.writeBytes("Kugelo.dat", bytes);
         f.select("2008-10-09");
-        QCOMPARE(f.state.Label29, QStringLiteral("Sa 11.10.08    10  20  22  39  46   n°: 4"));
+        QCOMPARE(f.state.currentDrawLine, QStringLiteral("Sa 11.10.08    10  20  22  39  46   n°: 4"));
         QCOMPARE(f.state.Position, 3);
     }
 
@@ -272,55 +272,55 @@ private Q_SLOTS:
         Fixture f;
         f.home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9}});
         f.select("2008-10-06");
-        QCOMPARE(f.state.Label29, QStringLiteral("Mo 06.10.08    19  24  27  33  41   n°: 9"));
+        QCOMPARE(f.state.currentDrawLine, QStringLiteral("Mo 06.10.08    19  24  27  33  41   n°: 9"));
         QCOMPARE(f.state.Position, 0);
     }
 
     void selectWithoutDrawFileAsksForDrawsAndCreatesTheFile() {
         Fixture f;
-        f.state.Label29 = "before";
+        f.state.currentDrawLine = "before";
         f.select("2008-10-08");
         QCOMPARE(f.dialogs.messages, QStringList{"Lesen Sie zuerst die Daten der Ziehungen ein"});
         QVERIFY(QFile::exists(f.home.drawFile()));
         QCOMPARE(QFileInfo(f.home.drawFile()).size(), qint64(0));
-        QCOMPARE(f.state.Label29, QStringLiteral("before"));
+        QCOMPARE(f.state.currentDrawLine, QStringLiteral("before"));
         QCOMPARE(f.hitChecks, 0);
     }
 
     void emptyFileSelectsNothingAndStepsShowNothing() {
         Fixture f;
         f.home.writeDraws({});
-        f.state.Label29 = "before";
+        f.state.currentDrawLine = "before";
         f.select("2008-10-08");
         f.draw.stepBack();
         f.draw.stepForward();
-        QCOMPARE(f.state.Label29, QStringLiteral("before"));
-        QCOMPARE(f.state.Label13, QStringLiteral("Quersumme"));
-        QCOMPARE(f.state.Datum1, 0.0);
-        QCOMPARE(f.state.DateTimePicker1, QDate(2008, 10, 8));
+        QCOMPARE(f.state.currentDrawLine, QStringLiteral("before"));
+        QCOMPARE(f.state.crossSumText, QStringLiteral("Quersumme"));
+        QCOMPARE(f.state.current.Datum, 0.0);
+        QCOMPARE(f.state.drawDate, QDate(2008, 10, 8));
     }
 
     void steppingStopsAtBothEnds() {
         Fixture f;
         writeFirstWeek(f.home);
-        f.state.DateTimePicker2 = QDate(2008, 10, 7);
+        f.state.statisticsStart = QDate(2008, 10, 7);
         f.select("2008-10-06");
         f.draw.stepBack();
-        QCOMPARE(f.state.Label29, QStringLiteral("Mo 06.10.08    19  24  27  33  41   n°: 9"));
+        QCOMPARE(f.state.currentDrawLine, QStringLiteral("Mo 06.10.08    19  24  27  33  41   n°: 9"));
         QCOMPARE(f.state.Position, 0);
         QCOMPARE(f.state.aktDatum, toDayNumber(QDate(2008, 10, 7))); // steps work from DateTimePicker2
 
         QStringList seen;
         for (int i = 0; i < 4; ++i) {
             f.draw.stepForward();
-            seen << f.state.DateTimePicker1.toString(Qt::ISODate) + "@" + QString::number(f.state.Position);
+            seen << f.state.drawDate.toString(Qt::ISODate) + "@" + QString::number(f.state.Position);
         }
         QCOMPARE(seen, QStringList({"2008-10-08@1", "2008-10-11@2", "2008-10-11@2", "2008-10-11@2"}));
-        QCOMPARE(f.state.Label35, QStringLiteral("Sa 11.10.08    10  20  22  39  46   n°: 4"));
+        QCOMPARE(f.state.currentDrawStripLine, QStringLiteral("Sa 11.10.08    10  20  22  39  46   n°: 4"));
 
         f.draw.stepBack();
-        QCOMPARE(f.state.DateTimePicker1, QDate(2008, 10, 8));
-        QCOMPARE(f.state.Label13, QStringLiteral("Quersumme: 167"));
+        QCOMPARE(f.state.drawDate, QDate(2008, 10, 8));
+        QCOMPARE(f.state.crossSumText, QStringLiteral("Quersumme: 167"));
         QCOMPARE(f.hitChecks, 7);
     }
 
@@ -329,16 +329,16 @@ private Q_SLOTS:
         writeFirstWeek(f.home);
         f.select("2008-10-08");
         f.draw.removeCurrent();
-        QCOMPARE(f.state.DateTimePicker1, QDate(2008, 10, 11));
+        QCOMPARE(f.state.drawDate, QDate(2008, 10, 11));
         QCOMPARE(datesOf(DrawFile(f.home.drawFile()).readAll()), QStringList({"2008-10-06", "2008-10-11"}));
 
         f.draw.removeCurrent();
-        QCOMPARE(f.state.DateTimePicker1, QDate(2008, 10, 6));
-        QCOMPARE(f.state.Label29, QStringLiteral("Mo 06.10.08    19  24  27  33  41   n°: 9"));
+        QCOMPARE(f.state.drawDate, QDate(2008, 10, 6));
+        QCOMPARE(f.state.currentDrawLine, QStringLiteral("Mo 06.10.08    19  24  27  33  41   n°: 9"));
 
         f.draw.removeCurrent(); // the only draw: the file is left empty, the lines keep their texts
         QCOMPARE(QFileInfo(f.home.drawFile()).size(), qint64(0));
-        QCOMPARE(f.state.Label29, QStringLiteral("Mo 06.10.08    19  24  27  33  41   n°: 9"));
+        QCOMPARE(f.state.currentDrawLine, QStringLiteral("Mo 06.10.08    19  24  27  33  41   n°: 9"));
     }
 
     // A record that cannot be read while searching shows "Fehler" and the search goes on; the record read
@@ -348,14 +348,14 @@ private Q_SLOTS:
         writeFirstWeek(home);
         MainState state;
         state.Home = home.path();
-        state.DateTimePicker1 = QDate(2008, 10, 11);
+        state.drawDate = QDate(2008, 10, 11);
         MessageTable messages;
         ScriptedDialogs dialogs;
         FailingOpener opener;
         opener.failReadAfter = 40;
         CurrentDraw(state, messages, dialogs, {}, opener).selectByDate();
         QCOMPARE(dialogs.messages, QStringList({"Fehler", "Fehler"}));
-        QCOMPARE(state.Label29, QStringLiteral("Mo 06.10.08    19  24  27  33  41   n°: 9"));
+        QCOMPARE(state.currentDrawLine, QStringLiteral("Mo 06.10.08    19  24  27  33  41   n°: 9"));
         QCOMPARE(state.Position, 2);
     }
 
@@ -551,8 +551,8 @@ private Q_SLOTS:
                 QFAIL(
                     qPrintable("record " + QString::number(i) + " differs: " + stored[i].date().toString()));
         // The newest draw is current and the sheet was checked against it.
-        QCOMPARE(f.state.Datum1, expected.back().Datum);
-        QCOMPARE(f.state.Label35, f.state.Label29);
+        QCOMPARE(f.state.current.Datum, expected.back().Datum);
+        QCOMPARE(f.state.currentDrawStripLine, f.state.currentDrawLine);
         QVERIFY(f.hitChecks > 0);
         QCOMPARE(f.panel0, QStringLiteral("HTTP/1.1 200 OK"));
         QCOMPARE(f.panel1, f.messages[45]);
@@ -616,7 +616,7 @@ private Q_SLOTS:
         QCOMPARE(datesOf(f.stored()), dates);
         QCOMPARE(f.dialogs.messages, shown);
         QCOMPARE(QFileInfo(f.home.drawFile()).size(), qint64(dates.size()) * DrawRecord::Size);
-        QCOMPARE(f.state.Datum1, toDayNumber(QDate(2008, 10, 18)));
+        QCOMPARE(f.state.current.Datum, toDayNumber(QDate(2008, 10, 18)));
     }
 
     void twoDrawsOnOneDateAreBothStored() {
@@ -821,7 +821,7 @@ private Q_SLOTS:
         f.home.writeDraws({{"2008-10-19", {1, 2, 3, 4, 5}, 1}});
         const UpdateResult result = f.run(service.baseUrl(), kTwoWeeksToday);
         QCOMPARE(result.daysRequested, 0);
-        QCOMPARE(f.state.Datum1, toDayNumber(kTwoWeeksToday));
+        QCOMPARE(f.state.current.Datum, toDayNumber(kTwoWeeksToday));
     }
 };
 

@@ -13,8 +13,8 @@ namespace {
 MainState stateWithDraw(std::array<int, 5> numbers, int chance) {
     MainState s;
     for (int i = 0; i < 5; ++i)
-        s.Zahl[std::size_t(i) + 1] = numbers[std::size_t(i)];
-    s.Zahl[7] = chance;
+        s.current.Zahl[std::size_t(i)] = std::uint8_t(numbers[std::size_t(i)]);
+    s.current.Zahl[6] = std::uint8_t(chance);
     s.sortieren = true;
     return s;
 }

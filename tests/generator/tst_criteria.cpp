@@ -157,9 +157,9 @@ private Q_SLOTS:
         for (size_t i = 0; i < table.size(); ++i) {
             if (table[i].spin) QCOMPARE((c.*(table[i].spin)).value, int(i));
         }
-        QCOMPARE(&(c.*(findOption(QStringLiteral("UpDown18"))->spin)), &c.UpDown18);
-        QCOMPARE(&(c.*(findOption(QStringLiteral("CheckBox27"))->flag)), &c.CheckBox27);
-        QCOMPARE(&(c.*(findOption(QStringLiteral("RadioButton3"))->flag)), &c.RadioButton3);
+        QCOMPARE(&(c.*(findOption(QStringLiteral("UpDown18"))->spin)), &c.recentWeeks);
+        QCOMPARE(&(c.*(findOption(QStringLiteral("CheckBox27"))->flag)), &c.pairwiseOverlap);
+        QCOMPARE(&(c.*(findOption(QStringLiteral("RadioButton3"))->flag)), &c.chanceOverdue);
     }
 
     // Captions and hints are kept character for character, odd blanks and spelling included.

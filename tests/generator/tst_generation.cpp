@@ -28,11 +28,12 @@ Candidate candidate(std::array<int, 5> z, int chance = 1) {
     return {z, chance, 0};
 }
 
-DrawNumbers draw(std::array<int, 5> z, int chance) {
-    DrawNumbers d{};
+// A draw with its numbers as given (not sorted, repeats kept).
+DrawRecord draw(std::array<int, 5> z, int chance) {
+    DrawRecord d;
     for (int i = 0; i < 5; ++i)
-        d[std::size_t(i) + 1] = z[std::size_t(i)];
-    d[7] = chance;
+        d.Zahl[std::size_t(i)] = std::uint8_t(z[std::size_t(i)]);
+    d.Zahl[6] = std::uint8_t(chance);
     return d;
 }
 
@@ -91,13 +92,14 @@ private Q_SLOTS:
                            {"2008-10-08", {24, 48, 32, 41, 22}, 1},
                            {"2008-10-11", {46, 22, 10, 39, 20}, 4}});
         GenerationCriteria g;
-        g.CheckBox14 = g.CheckBox10 = g.CheckBox4 = g.CheckBox5 = g.CheckBox23 = false;
+        g.preferRare = g.preferOverdue = g.limitLastDraw = g.limitSecondLastDraw = g.limitThirdLastDraw =
+            false;
         QStringList settings = options.split(' ', Qt::SkipEmptyParts);
         if (settings.removeAll(QStringLiteral("empty")) > 0)
-            f.state.DateTimePicker2 = QDate(2008, 10, 11); // a window without draws
+            f.state.statisticsStart = QDate(2008, 10, 11); // a window without draws
         QCOMPARE(applyOptionSettings(g, settings), QString());
-        const std::array<DrawNumbers, 3> last{draw({10, 20, 22, 39, 46}, 4), draw({22, 24, 32, 41, 48}, 1),
-                                              draw({19, 24, 27, 33, 41}, 9)};
+        const std::array<DrawRecord, 3> last{draw({10, 20, 22, 39, 46}, 4), draw({22, 24, 32, 41, 48}, 1),
+                                             draw({19, 24, 27, 33, 41}, 9)};
         NumberPool pool;
         QVERIFY(buildNumberPool(pool, g, f.state, f.messages, f.chart, last, {}));
         QCOMPARE(int(pool.size()), size);
@@ -114,9 +116,9 @@ private Q_SLOTS:
                            {"2009-01-05", {1, 2, 3, 5, 9}, 2},
                            {"2009-01-07", {1, 4, 10, 11, 12}, 3}});
         GenerationCriteria g;
-        g.CheckBox10 = g.CheckBox4 = g.CheckBox5 = g.CheckBox23 = false;
-        g.CheckBox15 = true;
-        g.UpDown14.set(
+        g.preferOverdue = g.limitLastDraw = g.limitSecondLastDraw = g.limitThirdLastDraw = false;
+        g.onlyPreferred = true;
+        g.rarePercent.set(
             50); // rarest: bars 0..3, first pass y <= R(1.5) = 2 (48 numbers), second y <= R(0.75) = 1
         QStringList texts;
         ProgressFunctions progress;
@@ -204,10 +206,10 @@ private Q_SLOTS:
         QFETCH(QList<int>, numbers);
         QFETCH(bool, accepted);
         GenerationCriteria g;
-        g.CheckBox9 = g.CheckBox28 = false;
+        g.avoidHistoryMatch = g.avoidRecentMatch = false;
         QCOMPARE(applyOptionSettings(g, options.split(' ', Qt::SkipEmptyParts)), QString());
-        const std::array<DrawNumbers, 3> last{draw({10, 20, 30, 40, 45}, 3), draw({11, 21, 31, 41, 46}, 4),
-                                              draw({1, 4, 9, 22, 23}, 5)};
+        const std::array<DrawRecord, 3> last{draw({10, 20, 30, 40, 45}, 3), draw({11, 21, 31, 41, 46}, 4),
+                                             draw({1, 4, 9, 22, 23}, 5)};
         const Candidate c = candidate({numbers[0], numbers[1], numbers[2], numbers[3], numbers[4]}, 3);
         QCOMPARE(acceptCandidate(c, 1, RowTable{}, g, last, HistoryWindow{}), accepted);
     }
@@ -224,15 +226,15 @@ private Q_SLOTS:
         QVERIFY(rowsTest(candidate({1, 10, 30, 40, 49}), 3, rows, g));
         QVERIFY(!rowsTest(candidate({1, 20, 30, 40, 49}), 3, rows, g)); // nothing shared with row 2
         // Without the pairwise bounds the maximum holds when one earlier row shares few enough.
-        g.CheckBox27 = false;
-        g.CheckBox24 = false;
-        g.UpDown3.set(0);
+        g.pairwiseOverlap = false;
+        g.limitMinOverlap = false;
+        g.maxOverlap.set(0);
         QVERIFY(rowsTest(candidate({1, 2, 3, 4, 5}), 3, rows, g)); // five with row 1, none with row 2
         QVERIFY(!rowsTest(candidate({1, 10, 30, 40, 49}), 3, rows, g));
         // Typed below the minimum: with the pairwise bounds every candidate of row 2 fails.
-        g.CheckBox27 = true;
-        g.UpDown3.set(0);
-        g.UpDown9.set(1);
+        g.pairwiseOverlap = true;
+        g.maxOverlap.set(0);
+        g.minOverlap.set(1);
         QVERIFY(!rowsTest(candidate({20, 30, 35, 40, 49}), 2, rows, g));
         QVERIFY(!rowsTest(candidate({1, 30, 35, 40, 49}), 2, rows, g));
     }
@@ -246,10 +248,10 @@ private Q_SLOTS:
         QVERIFY(rowsTest(candidate({3, 7, 20, 30, 40}), 2, rows, g));
         QVERIFY(!rowsTest(candidate({3, 8, 20, 30, 40}), 2, rows, g));
 
-        g.CheckBox4 = true;
-        g.UpDown4.set(1);
-        const std::array<DrawNumbers, 3> last{draw({7, 7, 7, 7, 7}, 3), draw({11, 21, 31, 41, 46}, 4),
-                                              draw({1, 4, 9, 22, 23}, 5)};
+        g.limitLastDraw = true;
+        g.lastDrawShared.set(1);
+        const std::array<DrawRecord, 3> last{draw({7, 7, 7, 7, 7}, 3), draw({11, 21, 31, 41, 46}, 4),
+                                             draw({1, 4, 9, 22, 23}, 5)};
         QVERIFY(lastDrawLimits(candidate({3, 7, 20, 30, 40}), g, last));
 
         std::vector<DrawRecord> records = toRecords({{"2020-01-04", {1, 2, 3, 4, 5}, 6}});
@@ -257,7 +259,7 @@ private Q_SLOTS:
         const double end = toDayNumber(QDate(2020, 12, 5));
         HistoryIndex index;
         index.build(records, end);
-        g.UpDown6.set(4);
+        g.historyMatchSize.set(4);
         const HistoryWindow window{&index, toDayNumber(QDate(2020, 1, 1)), end};
         QVERIFY(Secheroderfuenfer(candidate({5, 7, 8, 30, 40}), g, window)); // shares three
         QVERIFY(!Secheroderfuenfer(candidate({5, 7, 8, 9, 40}), g, window));
@@ -272,34 +274,34 @@ private Q_SLOTS:
         index.build(records, end);
         const HistoryWindow window{&index, toDayNumber(QDate(2020, 1, 1)), end};
         GenerationCriteria g;
-        g.UpDown6.setLimits(3, 7);
-        g.CheckBox28 = false;
+        g.historyMatchSize.setLimits(3, 7);
+        g.avoidRecentMatch = false;
         for (int t : {3, 4, 5}) {
-            g.UpDown6.set(t);
+            g.historyMatchSize.set(t);
             QVERIFY(!Secheroderfuenfer(candidate({1, 2, 3, 4, 5}, 1), g, window));
         }
-        g.UpDown6.set(4);
+        g.historyMatchSize.set(4);
         QVERIFY(Secheroderfuenfer(candidate({1, 2, 3, 40, 45}, 6), g, window));
-        g.CheckBox31 = true; // the n° CHANCE counts as one more match
+        g.chanceCountsAsMatch = true; // the n° CHANCE counts as one more match
         QVERIFY(!Secheroderfuenfer(candidate({1, 2, 3, 40, 45}, 6), g, window));
-        g.UpDown6.set(6);
+        g.historyMatchSize.set(6);
         QVERIFY(Secheroderfuenfer(candidate({1, 2, 3, 4, 5}, 1), g, window));
         QVERIFY(!Secheroderfuenfer(candidate({1, 2, 3, 4, 5}, 6), g, window));
-        g.CheckBox31 = false;
+        g.chanceCountsAsMatch = false;
         QVERIFY(Secheroderfuenfer(candidate({1, 2, 3, 4, 5}, 6), g, window));
         // The database window starts after DateTimePicker2: a later start empties it.
-        g.UpDown6.set(3);
+        g.historyMatchSize.set(3);
         QVERIFY(Secheroderfuenfer(candidate({1, 2, 3, 4, 5}, 1), g,
                                   {&index, toDayNumber(QDate(2020, 1, 4)), end}));
         QVERIFY(Secheroderfuenfer(candidate({20, 21, 22, 4, 5}, 1), g, {&index, end + 10, end}));
         // The recent window counts weeks back from the end date.
-        g.CheckBox9 = false;
-        g.CheckBox28 = true;
-        g.UpDown17.set(3);
-        g.UpDown18.set(26); // 182 days: 6 June is 182 days before 5 December, so it lies outside
+        g.avoidHistoryMatch = false;
+        g.avoidRecentMatch = true;
+        g.recentMatchSize.set(3);
+        g.recentWeeks.set(26); // 182 days: 6 June is 182 days before 5 December, so it lies outside
         QVERIFY(dreierodervierer(candidate({10, 11, 12, 40, 45}, 1), g, window));
         QVERIFY(!dreierodervierer(candidate({20, 21, 22, 40, 45}, 1), g, window));
-        g.UpDown18.set(27);
+        g.recentWeeks.set(27);
         QVERIFY(!dreierodervierer(candidate({10, 11, 12, 40, 45}, 1), g, window));
 
         // A damaged record (its date is no number) lies in no window, for the index and the scan alike.
@@ -388,8 +390,8 @@ private Q_SLOTS:
         QFETCH(int, expected);
         GenerationCriteria g;
         g.chooseChanceMode(mode);
-        g.CheckBox16 = avoidRecent;
-        g.UpDown19.set(window);
+        g.chanceNotRecent = avoidRecent;
+        g.chanceRecentDraws.set(window);
         ChanceStatistics s;
         for (int c = 1; c <= 10; ++c) {
             s.f[std::size_t(c)] = f[c - 1];
@@ -418,7 +420,7 @@ private Q_SLOTS:
     void runComputesRowsUpToUpDown8() {
         RunFixture f;
         f.writeSyntheticHistory();
-        f.criteria.UpDown8.set(3);
+        f.criteria.rowCount.set(3);
         QCOMPARE(f.run(), GenerationRun::Outcome::Finished);
         for (int r = 0; r < 3; ++r) {
             QVERIFY(!f.sheet.text(r, 0).isEmpty());
@@ -440,7 +442,7 @@ private Q_SLOTS:
         for (int i = 0; i < 6; ++i)
             f.sheet.setText(1, i, QStringList{"1", "2", "3", "4", "5", "6"}[i]);
         f.sheet.toggleLock(1);
-        f.criteria.UpDown8.set(6);
+        f.criteria.rowCount.set(6);
         f.run();
         QCOMPARE(f.row(1), QStringList({"1", "2", "3", "4", "5", "6", ""}));
         for (int r : {0, 2, 3, 4, 5}) {
@@ -455,7 +457,7 @@ private Q_SLOTS:
     void aLockedRowWithARepeatedNumberLetsTheNextRowsFill() {
         RunFixture f;
         f.writeSyntheticHistory();
-        f.criteria.UpDown8.set(1);
+        f.criteria.rowCount.set(1);
         GenerationRun* run = nullptr;
         f.run(&run);
         const QString n = QString::number(run->pool().entries().front()); // a number the pool holds
@@ -464,7 +466,7 @@ private Q_SLOTS:
             f.sheet.setText(0, i, n);
         f.sheet.setText(0, TipSheet::Chance, QStringLiteral("1"));
         f.sheet.toggleLock(0);
-        f.criteria.UpDown8.set(2);
+        f.criteria.rowCount.set(2);
         f.run(&run);
         QCOMPARE(f.status, QStringLiteral("Tipps wurden neu berechnet"));
         QVERIFY(f.row(1).mid(0, 5).contains(n));
@@ -474,7 +476,7 @@ private Q_SLOTS:
     void stopEndsTheRowAndLeavesTheRestEmpty() {
         RunFixture f;
         f.writeSyntheticHistory();
-        f.criteria.UpDown8.set(12);
+        f.criteria.rowCount.set(12);
         GenerationRun* run = nullptr;
         // Stop once row 2 is written: row 3 draws one candidate and ends.
         bool stop = false;
@@ -507,11 +509,11 @@ private Q_SLOTS:
                 f.sheet.setText(r, i, QString::number(i + 1));
             f.sheet.toggleLock(r);
         }
-        f.criteria.UpDown8.set(12);
-        f.criteria.UpDown7.set(30);
-        f.criteria.UpDown6.setLimits(3, 7);
-        f.criteria.CheckBox8 = true;
-        f.criteria.UpDown1.set(279); // nothing passes: the run uses its whole limit
+        f.criteria.rowCount.set(12);
+        f.criteria.runLimitThousands.set(30);
+        f.criteria.historyMatchSize.setLimits(3, 7);
+        f.criteria.forcePair = true;
+        f.criteria.crossSumMin.set(279); // nothing passes: the run uses its whole limit
         GenerationRun* run = nullptr;
         QStringList seen;
         bool pairDuringRun = true;
@@ -519,27 +521,27 @@ private Q_SLOTS:
             const int n = run->counter();
             if (n == 10001 || n == 20001 || n == 25001)
                 seen << QStringLiteral("%1/%2/%3")
-                            .arg(f.criteria.UpDown6.value)
-                            .arg(f.criteria.UpDown5.value)
-                            .arg(f.criteria.UpDown4.value);
-            if (n == 15001) pairDuringRun = f.criteria.CheckBox8;
+                            .arg(f.criteria.historyMatchSize.value)
+                            .arg(f.criteria.secondLastDrawShared.value)
+                            .arg(f.criteria.lastDrawShared.value);
+            if (n == 15001) pairDuringRun = f.criteria.forcePair;
         };
         f.run(&run);
         QCOMPARE(seen.join(' '), expected);
         QVERIFY(!pairDuringRun); // cleared at half the limit
         QCOMPARE(run->counter(), 30000);
         QCOMPARE(f.status, QStringLiteral("Ändern Sie die Parameter um 12 Tipps zuberechnen"));
-        QCOMPARE(f.criteria.UpDown6.value, 4);
-        QCOMPARE(f.criteria.UpDown5.value, 0);
-        QCOMPARE(f.criteria.UpDown4.value, 0);
-        QVERIFY(f.criteria.CheckBox8);
+        QCOMPARE(f.criteria.historyMatchSize.value, 4);
+        QCOMPARE(f.criteria.secondLastDrawShared.value, 0);
+        QCOMPARE(f.criteria.lastDrawShared.value, 0);
+        QVERIFY(f.criteria.forcePair);
     }
 
     void aPoolOfFewerThanFiveNumbersEndsLikeTheLimit() {
         RunFixture f;
         f.writeSyntheticHistory();
-        f.criteria.CheckBox15 = true;
-        f.criteria.CheckBox14 = f.criteria.CheckBox10 = false;
+        f.criteria.onlyPreferred = true;
+        f.criteria.preferRare = f.criteria.preferOverdue = false;
         GenerationRun* run = nullptr;
         f.run(&run);
         QCOMPARE(run->counter(), run->laufMax());
@@ -550,15 +552,15 @@ private Q_SLOTS:
     void optionsArePutBackAfterAnError() {
         RunFixture f;
         f.writeSyntheticHistory();
-        f.criteria.CheckBox20 = true;
-        f.criteria.CheckBox8 = true;
+        f.criteria.showPool = true;
+        f.criteria.forcePair = true;
         f.hooks.numberList = [](NumberPool&) -> PoolChoice {
             throw ConversionError("'x' is not a valid integer value");
         };
         QVERIFY_THROWS_EXCEPTION(ConversionError, f.run());
         QVERIFY(f.state.sortieren);
         QVERIFY(!f.state.Berechnunglaeuft);
-        QVERIFY(f.criteria.CheckBox8);
+        QVERIFY(f.criteria.forcePair);
     }
 
     // A locked row is read as whole numbers: an empty number or n° CHANCE ends the run with the conversion
@@ -578,8 +580,8 @@ private Q_SLOTS:
         for (int i = 0; i < 7; ++i)
             f.sheet.setText(1, i, locked[i]);
         f.sheet.toggleLock(1);
-        f.criteria.UpDown8.set(3);
-        f.criteria.CheckBox8 = true;
+        f.criteria.rowCount.set(3);
+        f.criteria.forcePair = true;
         if (fails) {
             QVERIFY_THROWS_EXCEPTION(ConversionError, f.run());
             QCOMPARE(f.row(2), QStringList({"", "", "", "", "", "", ""})); // the run ended at row 2
@@ -590,7 +592,7 @@ private Q_SLOTS:
         QCOMPARE(f.row(1), locked);
         QVERIFY(f.state.sortieren);
         QVERIFY(!f.state.Berechnunglaeuft);
-        QVERIFY(f.criteria.CheckBox8);
+        QVERIFY(f.criteria.forcePair);
     }
 
     // The chart keeps the caption of the n° CHANCE statistic the choice computed last; the history scans
@@ -611,8 +613,8 @@ private Q_SLOTS:
         RunFixture f;
         f.writeSyntheticHistory();
         f.criteria.chooseChanceMode(mode);
-        f.criteria.CheckBox16 = avoidRecent;
-        f.criteria.UpDown8.set(2);
+        f.criteria.chanceNotRecent = avoidRecent;
+        f.criteria.rowCount.set(2);
         f.run();
         QCOMPARE(f.chart.caption(), f.messages[entry]);
     }
@@ -621,7 +623,7 @@ private Q_SLOTS:
         RunFixture f;
         f.writeSyntheticHistory();
         f.sheet.setText(0, 0, "9");
-        f.criteria.CheckBox20 = true;
+        f.criteria.showPool = true;
         f.hooks.numberList = [](NumberPool&) { return PoolChoice::Cancel; };
         QCOMPARE(f.run(), GenerationRun::Outcome::Cancelled);
         QVERIFY(f.state.sortieren);
@@ -678,11 +680,11 @@ private Q_SLOTS:
         int rowsChecked = 0;
         for (int runIndex = 0; runIndex < 200; ++runIndex) {
             fixture.sheet.clearAll();
-            fixture.state.DateTimePicker2 = QDate(2008, 10, 6);
-            fixture.state.DateTimePicker1 = end;
+            fixture.state.statisticsStart = QDate(2008, 10, 6);
+            fixture.state.drawDate = end;
             fixture.criteria = GenerationCriteria{};
-            fixture.criteria.UpDown8.set(12);
-            fixture.criteria.UpDown7.set(1000); // the relaxation marks lie far beyond these runs
+            fixture.criteria.rowCount.set(12);
+            fixture.criteria.runLimitThousands.set(1000); // the relaxation marks lie far beyond these runs
             fixture.clock.counter = 1977 + std::uint64_t(runIndex) * 7919; // first reading of this run
             fixture.run();
             std::vector<std::vector<int>> rows;
@@ -739,9 +741,9 @@ private Q_SLOTS:
         for (int literal = 0; literal < 2; ++literal) {
             RunFixture f;
             f.writeSyntheticHistory();
-            f.criteria.UpDown8.set(12);
-            f.criteria.UpDown7.set(5);
-            f.criteria.UpDown6.setLimits(3, 7);
+            f.criteria.rowCount.set(12);
+            f.criteria.runLimitThousands.set(5);
+            f.criteria.historyMatchSize.setLimits(3, 7);
             QCOMPARE(applyOptionSettings(f.criteria, options.split(' ', Qt::SkipEmptyParts)), QString());
             f.random.setState(2024);
             GenerationRun* run = nullptr;
@@ -835,7 +837,7 @@ private Q_SLOTS:
     void progressLineSeparators() {
         RunFixture f;
         f.writeSyntheticHistory();
-        f.criteria.UpDown8.set(9);
+        f.criteria.rowCount.set(9);
         GenerationRun* run = nullptr;
         QMap<int, QString> lines;
         f.progress.onPump = [&] {

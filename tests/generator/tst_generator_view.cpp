@@ -502,34 +502,34 @@ private Q_SLOTS:
         auto* box = p.get<QCheckBox>(QStringLiteral("CheckBox2"));
         p.front(box);
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-        QVERIFY(p.criteria.CheckBox2);
+        QVERIFY(p.criteria.preferFrequent);
         p.get<QCheckBox>(QStringLiteral("CheckBox18"))->click();
-        QVERIFY(!p.criteria.CheckBox18);
+        QVERIFY(!p.criteria.noThreeConsecutive);
 
         p.type("Edit92", QStringLiteral("100")); // no focus change, no Enter
-        QCOMPARE(p.criteria.UpDown18.value, 100);
+        QCOMPARE(p.criteria.recentWeeks.value, 100);
         p.type("Edit37", QStringLiteral("7")); // below the limit: the edit does not take it
-        QCOMPARE(p.criteria.UpDown1.value, 50);
+        QCOMPARE(p.criteria.crossSumMin.value, 50);
         QTest::keyClick(p.spin("UpDown12"), Qt::Key_Up);
-        QCOMPARE(p.criteria.UpDown12.value, 31);
+        QCOMPARE(p.criteria.frequentPercent.value, 31);
         p.mouseOnArrow(p.spin("UpDown19"), false, true, true);
-        QCOMPARE(p.criteria.UpDown19.value, 4);
+        QCOMPARE(p.criteria.chanceRecentDraws.value, 4);
     }
 
     void runLimitChangeCarriesTheValueBefore() {
         OptionPages p;
         QSignalSpy spy(p.view.get(), &CriteriaPage::runLimitChanged);
         p.mouseOnArrow(p.spin("UpDown7"), true, true, true);
-        QCOMPARE(p.criteria.UpDown7.value, 51);
+        QCOMPARE(p.criteria.runLimitThousands.value, 51);
         p.type("Edit55", QStringLiteral("200"));
-        QCOMPARE(p.criteria.UpDown7.value, 200);
+        QCOMPARE(p.criteria.runLimitThousands.value, 200);
         // Typing "200" passes through 2 and 20.
         QCOMPARE(spy.size(), 4);
         QCOMPARE(spy.at(0).at(0).toInt(), 50);
         QCOMPARE(spy.at(1).at(0).toInt(), 51);
         QCOMPARE(spy.at(3).at(0).toInt(), 20);
         // Code changes are shown, not reported.
-        p.criteria.UpDown7.set(7);
+        p.criteria.runLimitThousands.set(7);
         p.view->showCriteria();
         QCOMPARE(spy.size(), 4);
     }
@@ -538,13 +538,13 @@ private Q_SLOTS:
     void showCriteriaShowsCodeChanges() {
         OptionPages p;
         GenerationCriteria& c = p.criteria;
-        c.CheckBox8 = true;
-        c.UpDown4.set(3);
-        c.UpDown5.set(2);
-        c.UpDown6.setLimits(3, 7);
-        c.UpDown6.set(7);
+        c.forcePair = true;
+        c.lastDrawShared.set(3);
+        c.secondLastDrawShared.set(2);
+        c.historyMatchSize.setLimits(3, 7);
+        c.historyMatchSize.set(7);
         c.chooseChanceMode(3);
-        c.CheckBox14 = false;
+        c.preferRare = false;
         const GenerationCriteria before = c;
         p.view->showCriteria();
         QVERIFY(p.get<QCheckBox>(QStringLiteral("CheckBox8"))->isChecked());
@@ -557,12 +557,12 @@ private Q_SLOTS:
         QVERIFY(p.get<QRadioButton>(QStringLiteral("RadioButton3"))->isChecked());
         QVERIFY(!p.get<QRadioButton>(QStringLiteral("RadioButton2"))->isChecked());
         // Narrower limits clamp the shown value without writing anything back on their own.
-        QCOMPARE(c.UpDown6.value, before.UpDown6.value);
-        QCOMPARE(c.RadioButton2, false);
+        QCOMPARE(c.historyMatchSize.value, before.historyMatchSize.value);
+        QCOMPARE(c.chanceRarest, false);
 
         // Back to the values of its start: shown again.
-        c.CheckBox8 = false;
-        c.UpDown6.setLimits(3, 5);
+        c.forcePair = false;
+        c.historyMatchSize.setLimits(3, 5);
         p.view->showCriteria();
         QVERIFY(!p.get<QCheckBox>(QStringLiteral("CheckBox8"))->isChecked());
         QCOMPARE(p.spin("UpDown6")->maximum(), 5);
@@ -605,7 +605,7 @@ private Q_SLOTS:
         QSpinBox* spin = p.get<QSpinBox>(pressed);
         p.mouseOnArrow(spin, true, press, release);
         const SpinValue& field =
-            pressed == QLatin1String("UpDown15") ? p.criteria.UpDown15 : p.criteria.UpDown16;
+            pressed == QLatin1String("UpDown15") ? p.criteria.minEven : p.criteria.minOdd;
         QCOMPARE(field.max, max);
         QCOMPARE(field.value, value);
         QCOMPARE(spin->maximum(), max);
@@ -617,27 +617,27 @@ private Q_SLOTS:
         GenerationCriteria& c = p.criteria;
         // Pressing UpDown3 limits UpDown9 to it and itself to UpDown9, before its step.
         p.mouseOnArrow(p.spin("UpDown3"), false, true, false);
-        QCOMPARE(c.UpDown9.max, 2);
-        QCOMPARE(c.UpDown3.min, 1);
-        QCOMPARE(c.UpDown3.value, 1);
+        QCOMPARE(c.minOverlap.max, 2);
+        QCOMPARE(c.maxOverlap.min, 1);
+        QCOMPARE(c.maxOverlap.value, 1);
         p.mouseOnArrow(p.spin("UpDown3"), false, false, true);
         p.mouseOnArrow(p.spin("UpDown3"), false, true, true);
-        QCOMPARE(c.UpDown3.value, 1); // the minimum holds
-        QCOMPARE(c.UpDown9.max, 1);
+        QCOMPARE(c.maxOverlap.value, 1); // the minimum holds
+        QCOMPARE(c.minOverlap.max, 1);
         QCOMPARE(p.spin("UpDown9")->maximum(), 1);
         QCOMPARE(p.spin("UpDown3")->minimum(), 1);
         p.type("Edit39", QStringLiteral("4"));
         p.mouseOnArrow(p.spin("UpDown3"), true, true, true);
-        QCOMPARE(c.UpDown3.value, 5);
-        QCOMPARE(c.UpDown9.max, 4); // the value at the press, before the step
+        QCOMPARE(c.maxOverlap.value, 5);
+        QCOMPARE(c.minOverlap.max, 4); // the value at the press, before the step
         // Releasing (not pressing) on UpDown9 raises UpDown3's minimum to it.
         p.mouseOnArrow(p.spin("UpDown9"), true, true, false);
-        QCOMPARE(c.UpDown9.value, 2);
-        QCOMPARE(c.UpDown3.min, 1);
+        QCOMPARE(c.minOverlap.value, 2);
+        QCOMPARE(c.maxOverlap.min, 1);
         p.mouseOnArrow(p.spin("UpDown9"), true, false, true);
-        QCOMPARE(c.UpDown3.min, 2);
+        QCOMPARE(c.maxOverlap.min, 2);
         QCOMPARE(p.spin("UpDown3")->minimum(), 2);
-        QCOMPARE(c.UpDown9.max, 4); // changed by pressing UpDown3 only
+        QCOMPARE(c.minOverlap.max, 4); // changed by pressing UpDown3 only
     }
 
     // Typing is not coupled: a maximum below the minimum can be typed (the rows test then rejects).
@@ -648,22 +648,22 @@ private Q_SLOTS:
         p.front(edit);
         QTest::mouseClick(edit, Qt::LeftButton); // a click into the edit is no press on the spin button
         p.type("Edit39", QStringLiteral("0"));
-        QCOMPARE(c.UpDown3.value, 0);
-        QCOMPARE(c.UpDown9.value, 1);
-        QCOMPARE(c.UpDown3.min, 0);
-        QCOMPARE(c.UpDown9.max, 5);
+        QCOMPARE(c.maxOverlap.value, 0);
+        QCOMPARE(c.minOverlap.value, 1);
+        QCOMPARE(c.maxOverlap.min, 0);
+        QCOMPARE(c.minOverlap.max, 5);
         p.type("Edit89", QStringLiteral("6"));
         p.type("Edit90", QStringLiteral("6"));
-        QCOMPARE(c.UpDown15.value, 6);
-        QCOMPARE(c.UpDown16.value, 6);
+        QCOMPARE(c.minEven.value, 6);
+        QCOMPARE(c.minOdd.value, 6);
     }
 
     void chanceRulesAreExclusive() {
         OptionPages p;
         const auto rule = [&] {
             const GenerationCriteria& c = p.criteria;
-            return QString::number(c.RadioButton1) + QString::number(c.RadioButton2) +
-                   QString::number(c.RadioButton3);
+            return QString::number(c.chanceAtRandom) + QString::number(c.chanceRarest) +
+                   QString::number(c.chanceOverdue);
         };
         const auto click = [&](const char* name) {
             auto* radio = p.get<QRadioButton>(QLatin1String(name));

@@ -122,13 +122,13 @@ private Q_SLOTS:
         QFETCH(QString, caption);
         Fixture f;
         f.home.writeDraws({{"2020-01-06", {5, 4, 3, 2, 1}, 7}, {"2020-01-20", {9, 8, 7, 6, 44}, 1}});
-        f.state.DateTimePicker1 = QDate(2020, 1, 10);
+        f.state.drawDate = QDate(2020, 1, 10);
         QVERIFY(f.show(statistic)); // the run charts bring the Diagramm tab to the front
         QCOMPARE(f.nonZero(), nonZero);
         QCOMPARE(f.chart.caption(), caption);
         // The last examined draw and row stay in the current-draw fields.
-        QCOMPARE(f.state.Zahl[1], 1);
-        QCOMPARE(f.state.Zahl[7], 7);
+        QCOMPARE(int(f.state.current.Zahl[0]), 1);
+        QCOMPARE(int(f.state.current.chance()), 7);
         QCOMPARE(f.state.Gewinn, 0); // the last start (47 or 48) is no run of this draw
     }
 
@@ -188,8 +188,8 @@ private Q_SLOTS:
         Fixture f;
         writeBoundsFixture(f.home);
         f.chart.setCaption("before");
-        f.state.DateTimePicker2 = QDate(2021, 1, 1);
-        f.state.DateTimePicker1 = QDate(2021, 2, 1);
+        f.state.statisticsStart = QDate(2021, 1, 1);
+        f.state.drawDate = QDate(2021, 2, 1);
         f.show(Statistic::Frequency);
         QCOMPARE(f.chart.caption(), QStringLiteral("before"));
         QCOMPARE(f.chart.count(), 49);
@@ -275,8 +275,8 @@ private Q_SLOTS:
         }
         Fixture f;
         f.home.writeBytes("Kugelo.dat", records);
-        f.state.DateTimePicker2 = QDate(2008, 10, 6);
-        f.state.DateTimePicker1 = QDate(2026, 12, 31);
+        f.state.statisticsStart = QDate(2008, 10, 6);
+        f.state.drawDate = QDate(2026, 12, 31);
         f.show(Statistic::Frequency);
         for (int x = 1; x <= 49; ++x)
             QCOMPARE(f.chart.yAt(x - 1), numbers.value(x));

@@ -29,8 +29,8 @@ std::vector<DrawRecord> syntheticDraws(std::uint32_t seed, int count, QDate firs
 
 HomeFixture::HomeFixture(QDate from, QDate to) {
     state.Home = home.path();
-    state.DateTimePicker2 = from;
-    state.DateTimePicker1 = to;
+    state.statisticsStart = from;
+    state.drawDate = to;
 }
 
 QStringList HomeFixture::row(int r) const {

@@ -80,10 +80,11 @@ class TestTools : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         m_home.writeBytes(QStringLiteral("first-week.csv"), FirstWeekCsv);
+        m_home.writeBytes(QStringLiteral("lotto.csf.txt"), "GOTO [Z1_1]\r\n");
         m_service = std::make_unique<DrawServiceProcess>(
-            QStringList{"--csv", m_home.file("first-week.csv"), "--error", "2008-10-11=503", "--notice",
-                        "2008-10-13=Mitteilung: Wartung", "--double", "2008-10-15", "--cut", "2008-10-18",
-                        "--drop", "2008-10-20", "--huge", "2008-10-22"});
+            QStringList{"--csv", m_home.file("first-week.csv"), "--scripts", m_home.path(), "--error",
+                        "2008-10-11=503", "--notice", "2008-10-13=Mitteilung: Wartung", "--double",
+                        "2008-10-15", "--cut", "2008-10-18", "--drop", "2008-10-20", "--huge", "2008-10-22"});
         QVERIFY2(m_service->isRunning(), qPrintable(m_service->errorText()));
     }
 
@@ -382,6 +383,10 @@ private Q_SLOTS:
             << QStringList{"--random-faults", "some"} << "--random-faults";
         QTest::newRow("hostile fault on a day with another")
             << QStringList{"--trickle", "2008-10-06", "--cut", "2008-10-06"} << "2008-10-06";
+        QTest::newRow("basket error that is no error status")
+            << QStringList{"--basket-error", "200"} << "--basket-error";
+        QTest::newRow("script folder that is none")
+            << QStringList{"--scripts", "/no/such/folder"} << "--scripts";
         QTest::newRow("one fault twice on one day")
             << QStringList{"--error", "2008-10-06=500", "--error", "2008-10-06=503"} << "2008-10-06";
     }
@@ -406,8 +411,20 @@ private Q_SLOTS:
         QTest::newRow("malformed Datum")
             << draw + "2008106" << 400 << QByteArray("Datum=yyyymmdd expected\r\n")
             << QNetworkReply::ProtocolInvalidOperationError;
-        QTest::newRow("other page") << "/lotto/lotto.asp?Programm=Kugelo&Datum=20081006" << 404
-                                    << QByteArray() << QNetworkReply::ContentNotFoundError;
+        QTest::newRow("other page") << "/lotto/other.asp" << 404 << QByteArray("Not found\r\n")
+                                    << QNetworkReply::ContentNotFoundError;
+        QTest::newRow("basket template")
+            << "/lotto/lotto.asp?Spiel=Kugelo&Wo=Lottoland&Tipps=5" << 200
+            << defaultBasketTemplate(m_service->baseUrl()) << QNetworkReply::NoError;
+        QTest::newRow("basket asked with the draw service's parameters")
+            << "/lotto/lotto.asp?Programm=Kugelo&Datum=20081006" << 400
+            << QByteArray("Spiel=Kugelo&Wo=Lottoland expected\r\n")
+            << QNetworkReply::ProtocolInvalidOperationError;
+        QTest::newRow("a script") << "/scripts/lotto.csf.txt" << 200 << QByteArray("GOTO [Z1_1]\r\n")
+                                  << QNetworkReply::NoError;
+        QTest::newRow("a script that is not there")
+            << "/scripts/other.csf.txt" << 404 << QByteArray("Not found\r\n")
+            << QNetworkReply::ContentNotFoundError;
         QTest::newRow("path that only looks alike")
             << "/lotto/kugelo_asp?Programm=Kugelo&Datum=20081006" << 404 << QByteArray("Not found\r\n")
             << QNetworkReply::ContentNotFoundError;

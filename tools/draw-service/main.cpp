@@ -11,6 +11,7 @@
 #include <QTcpSocket>
 #include <QTextStream>
 #include <QTimer>
+#include <cstring>
 #include <functional>
 
 using namespace kugelo;
@@ -152,6 +153,17 @@ int main(int argc, char** argv) {
         err << "draw-service: cannot listen on 127.0.0.1:" << options->port << '\n';
         return 1;
     }
+    // The basket service and the script directory; any other path is not found.
+    const QString baseUrl = QStringLiteral("http://127.0.0.1:%1").arg(port);
+    server.setMissingHandler([&](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+        const QString path = request.url().path();
+        Reply reply = errorReply(404, "Not found");
+        if (path == QLatin1String(BasketPath))
+            reply = replyForBasket(request.query(), options->basket, baseUrl);
+        else if (path.startsWith(QLatin1String(ScriptsPath)))
+            reply = replyForScript(path.mid(qsizetype(std::strlen(ScriptsPath))), options->scriptFolder);
+        send(responder.socket(), reply, asksToClose(request));
+    });
     out << port << '\n';
     out.flush();
     out << "draw-service: http://127.0.0.1:" << port << DrawPath << "?Programm=Kugelo&Datum=yyyymmdd\n";

@@ -26,6 +26,10 @@ struct DrawRecord {
     std::array<std::uint8_t, 3> reserved{};
 
     std::uint8_t chance() const { return Zahl[6]; }
+    // The five main numbers.
+    std::array<int, 5> numbers() const { return {Zahl[0], Zahl[1], Zahl[2], Zahl[3], Zahl[4]}; }
+    // The sum of the five main numbers.
+    int crossSum() const { return Zahl[0] + Zahl[1] + Zahl[2] + Zahl[3] + Zahl[4]; }
     // Invalid for a damaged record whose date is no whole day of the years 1 to 9999.
     QDate date() const;
     // A record whose date is no day: readers skip it (the statistics, the start of the update) or report

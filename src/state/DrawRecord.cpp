@@ -1,4 +1,4 @@
-#include "draws/DrawRecord.h"
+#include "state/DrawRecord.h"
 
 #include "platform/DayNumber.h"
 
