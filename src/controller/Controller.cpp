@@ -767,9 +767,10 @@ Controller::BasketOutcome Controller::basket() {
     m_view->status(1, basketShownText());
     if (links.size() < 2) return BasketOutcome::Opened;
 
-    // The window stays live during the pause; closing it ends the pause without the second link.
+    // The window stays live during the pause; closing it ends the pause without the second link. A coarse
+    // timer may fire up to 5 % early: the pause is a precise one.
     QEventLoop pause;
-    QTimer::singleShot(m_secondBasketDelayMs, &pause, [&pause] { pause.exit(0); });
+    QTimer::singleShot(m_secondBasketDelayMs, Qt::PreciseTimer, &pause, [&pause] { pause.exit(0); });
     m_endBasketPause = [&pause] { pause.exit(1); };
     const int ended = pause.exec();
     m_endBasketPause = nullptr;
