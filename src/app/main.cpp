@@ -1,6 +1,8 @@
 #include "app/MainWindow.h"
+#include "i18n/LanguageFiles.h"
 #include "i18n/TextFile.h"
 #include "platform/Clock.h"
+#include "platform/Errors.h"
 #include "platform/Home.h"
 #include "platform/HttpClient.h"
 #include "platform/QtDesktopView.h"
@@ -19,6 +21,10 @@
 // KUGELO_SCREENSHOT_TAB names the tab to show (an objectName such as "TabSheet4"), KUGELO_SCREENSHOT_TIPS a
 // tip file to load and check first and KUGELO_SCREENSHOT_CLICK a button to press first (an objectName such as
 // "Button2").
+//
+// To make the shipped language data, KUGELO_EXPORT_TEXTS=FILE writes the master list of the built-in German
+// texts to FILE (and the translation template to FILE.trans) and the German message table to FILE.meld, and
+// quits without showing the window.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Velmar"));
@@ -38,8 +44,22 @@ int main(int argc, char* argv[]) {
                         kugelo::resolveHome(QApplication::applicationDirPath()),
                         QApplication::applicationDirPath());
     dialogs.setParent(&form);
-    form.setUpdateOnShow(true);
+    const QString exportTo = qEnvironmentVariable("KUGELO_EXPORT_TEXTS");
+    form.setUpdateOnShow(exportTo.isEmpty());
     form.initialise();
+    if (!exportTo.isEmpty()) {
+        form.state().sprache = 0; // no language file: the built-in texts
+        form.startUp();
+        try {
+            form.controller().exportTextsTo(exportTo);
+            kugelo::writeFileWhole(exportTo + QStringLiteral(".meld"),
+                                   kugelo::crlfUtf8(kugelo::MessageTable::germanDefaults()));
+        } catch (const kugelo::KugeloError& e) {
+            qCritical("%s", qPrintable(e.text()));
+            return 1;
+        }
+        return 0;
+    }
     form.startUp();
     form.show();
 
