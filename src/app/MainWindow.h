@@ -91,6 +91,8 @@ public:
     void languageClick(int number); // Deutsch1 .. Russisch1
     void Dateispeichern1Click();    // export the texts for translators
     void DateiLaden1Click();        // apply the current language file again
+    // The captions that do not fit their controls now (see WidgetTexts::clippedTexts).
+    QStringList clippedTexts() { return m_texts ? m_texts->clippedTexts() : QStringList(); }
 
 Q_SIGNALS:
     void updateFinished();

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QTabWidget>
 #include <QTimer>
+#include <cstdio>
 
 // The program takes no command-line arguments. For the documentation's screenshots, KUGELO_SCREENSHOT=FILE
 // saves a picture of the main window once it is up and the update at start-up is over, and quits;
@@ -24,7 +25,9 @@
 //
 // To make the shipped language data, KUGELO_EXPORT_TEXTS=FILE writes the master list of the built-in German
 // texts to FILE (and the translation template to FILE.trans) and the German message table to FILE.meld, and
-// quits without showing the window.
+// quits without showing the window. KUGELO_CHECK_TEXTS=FILE applies the language file FILE (with its
+// message file FILE.meld) to the window at its design size and prints each caption that does not fit its
+// control; it exits with 1 when there is one.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Velmar"));
@@ -45,7 +48,8 @@ int main(int argc, char* argv[]) {
                         QApplication::applicationDirPath());
     dialogs.setParent(&form);
     const QString exportTo = qEnvironmentVariable("KUGELO_EXPORT_TEXTS");
-    form.setUpdateOnShow(exportTo.isEmpty());
+    const QString checkTexts = qEnvironmentVariable("KUGELO_CHECK_TEXTS");
+    form.setUpdateOnShow(exportTo.isEmpty() && checkTexts.isEmpty());
     form.initialise();
     if (!exportTo.isEmpty()) {
         form.state().sprache = 0; // no language file: the built-in texts
@@ -59,6 +63,18 @@ int main(int argc, char* argv[]) {
             return 1;
         }
         return 0;
+    }
+    if (!checkTexts.isEmpty()) {
+        form.state().sprache = 0;
+        form.startUp();
+        form.show();
+        form.controller().setLanguageFile(checkTexts);
+        form.controller().applyLanguageFile();
+        const QStringList clipped = form.clippedTexts();
+        for (const QString& line : clipped)
+            std::printf("%s\n", qPrintable(line));
+        std::printf("%lld captions do not fit\n", static_cast<long long>(clipped.size()));
+        return clipped.isEmpty() ? 0 : 1;
     }
     form.startUp();
     form.show();

@@ -279,6 +279,8 @@ public:
     // At start-up, once every window exists: the stored language (1..6) is chosen again.
     void applyRememberedLanguage();
     QString languageFile() const { return m_languageFile; }
+    // Makes a file the current language file, as choosing its language does with the menu's.
+    void setLanguageFile(const QString& path) { m_languageFile = path; }
 
     // --- Output and submission ---
     // "Tipp ausdrucken": writes the listing "Tipp.txt" into Home and opens it; its path (empty when not

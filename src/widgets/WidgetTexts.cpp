@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QStyle>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -13,6 +16,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace kugelo {
@@ -149,6 +153,78 @@ void WidgetTexts::add(const QString& window, QObject* object, Kind kind, std::ve
     }
     out.push_back(e);
     m_handles.push_back({object, kind});
+}
+
+QStringList WidgetTexts::clippedTexts() {
+    QStringList clipped;
+    const std::vector<TextElement> walked = elements();
+    const auto report = [&](std::size_t k, const QString& text, int needs, int has) {
+        if (needs <= has) return;
+        clipped << QStringLiteral("%1/%2: %3 (needs %4 px, has %5 px)")
+                       .arg(walked[k].window, walked[k].name, text)
+                       .arg(needs)
+                       .arg(has);
+    };
+    std::vector<QTabWidget*> tabWidgets;
+    for (std::size_t k = 0; k < m_handles.size(); ++k) {
+        auto* w = qobject_cast<QWidget*>(m_handles[k].object.data());
+        // Fixed elements keep the texts they were built with.
+        if (!w || w->isHidden() || w->property("tag").toInt() != 0) continue;
+        switch (m_handles[k].kind) {
+        case Kind::Label: {
+            auto* label = static_cast<QLabel*>(w);
+            if (label->text().isEmpty() || label->textFormat() == Qt::RichText) break;
+            const QRect room = label->contentsRect();
+            if (label->wordWrap()) {
+                report(k, label->text(), label->heightForWidth(label->width()), label->height());
+            } else {
+                const QString shown = QString(label->text()).remove(QLatin1Char('&'));
+                report(k, label->text(), label->fontMetrics().horizontalAdvance(shown) + 2 * label->indent() + 1,
+                       room.width());
+            }
+            break;
+        }
+        case Kind::Button: {
+            // The text and what stands beside it (icon, check indicator) against the room inside the frame.
+            auto* button = static_cast<QAbstractButton*>(w);
+            if (button->text().isEmpty()) break;
+            const QStyle* style = button->style();
+            int needs = button->fontMetrics().horizontalAdvance(QString(button->text()).remove(QLatin1Char('&')));
+            if (!button->icon().isNull()) needs += button->iconSize().width() + 4;
+            if (qobject_cast<QCheckBox*>(button))
+                needs += style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button) +
+                         style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, button);
+            else if (qobject_cast<QRadioButton*>(button))
+                needs += style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, button) +
+                         style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, button);
+            else
+                needs += 4; // the frame, a pixel of room on each side
+            report(k, button->text(), needs, button->width());
+            break;
+        }
+        case Kind::GroupBox: {
+            auto* box = static_cast<QGroupBox*>(w);
+            report(k, box->title(), box->fontMetrics().horizontalAdvance(box->title()) + 16, box->width());
+            break;
+        }
+        case Kind::TabSheet: {
+            int tab = -1;
+            QTabWidget* tabs = tabsOf(w, tab);
+            if (tabs && std::find(tabWidgets.begin(), tabWidgets.end(), tabs) == tabWidgets.end()) {
+                tabWidgets.push_back(tabs);
+                // The tab bar's size hint holds every tab at its full width.
+                report(k, tabs->tabText(tab), tabs->tabBar()->sizeHint().width(), tabs->width());
+            }
+            break;
+        }
+        case Kind::MenuItem:
+        case Kind::Panel:
+        case Kind::EditField:
+        case Kind::Window:
+            break;
+        }
+    }
+    return clipped;
 }
 
 void WidgetTexts::set(std::size_t element, const TextAssignment& texts) {

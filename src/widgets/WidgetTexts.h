@@ -24,6 +24,11 @@ public:
     std::vector<TextElement> elements();
     void set(std::size_t element, const TextAssignment& texts);
 
+    // The captions that do not fit their controls at the size these have now, one line each:
+    // "window/name: caption (needs N px, has M px)". Hidden controls and menus are left out; tab sheets
+    // count as one row of tabs per tab widget.
+    QStringList clippedTexts();
+
 private:
     enum class Kind { MenuItem, Label, Panel, Button, GroupBox, EditField, TabSheet, Window };
     struct Handle {
