@@ -468,7 +468,8 @@ void TForm1::languageChosen(int number) {
     if (!language) return;
     // Qt's own texts (file dialogs, standard buttons) and the calendar's month and day names.
     const QLocale locale(QLatin1String(language->code));
-    for (QWidget* window : std::initializer_list<QWidget*>{this, m_form3.get(), m_form6.get(), m_csfForm.get()})
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{this, m_form3.get(), m_form6.get(), m_csfForm.get()})
         if (window) window->setLocale(locale);
     if (m_qtTexts) QCoreApplication::removeTranslator(m_qtTexts.get());
     m_qtTexts = std::make_unique<QTranslator>();

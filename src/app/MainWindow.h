@@ -80,14 +80,14 @@ public:
     // Computes a statistic and shows it on the chart; with showTabFirst the Diagramm tab comes to the
     // front before, otherwise when the statistic says so.
     void Statistik(Statistic statistic, bool showTabFirst = false);
-    void Label28Click();       // "Tipps berechnen" (BitBtn4, Berechnen1): start a run, or stop it
-    void SpeedButton13Click(); // the lucky number
-    void SpeedButton4Click();  // search the history for the rows, or stop the search
-    void BitBtn9Click();       // the parameter analysis, or stop it
-    void BitBtn19Click();      // the draw analysis, or stop it
-    void BitBtn7Click();       // the printable listing
-    void WarenkorbClick();     // the basket links (also Abgeben1)
-    void OnlineTippClick();    // the click-script export
+    void Label28Click();            // "Tipps berechnen" (BitBtn4, Berechnen1): start a run, or stop it
+    void SpeedButton13Click();      // the lucky number
+    void SpeedButton4Click();       // search the history for the rows, or stop the search
+    void BitBtn9Click();            // the parameter analysis, or stop it
+    void BitBtn19Click();           // the draw analysis, or stop it
+    void BitBtn7Click();            // the printable listing
+    void WarenkorbClick();          // the basket links (also Abgeben1)
+    void OnlineTippClick();         // the click-script export
     void languageClick(int number); // Deutsch1 .. Russisch1
     void Dateispeichern1Click();    // export the texts for translators
     void DateiLaden1Click();        // apply the current language file again

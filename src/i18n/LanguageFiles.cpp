@@ -55,7 +55,8 @@ QString identityText(const QString& text) {
 std::vector<MasterEntry> masterEntries(const QStringList& lines) {
     std::vector<MasterEntry> entries;
     for (qsizetype i = 0; i < lines.size(); i += 5)
-        entries.push_back({identityText(lines[i]), i + 1 < lines.size() ? identityText(lines[i + 1]) : QString()});
+        entries.push_back(
+            {identityText(lines[i]), i + 1 < lines.size() ? identityText(lines[i + 1]) : QString()});
     return entries;
 }
 

@@ -29,10 +29,10 @@ QString languageFilePath(const QString& programFolder, const QString& fileName);
 
 // One element of a window whose caption and hint a language file can replace, in walk order.
 struct TextElement {
-    QString window;       // name of the owning window, e.g. "Form1"
-    QString name;         // element name, e.g. "BitBtn7"
-    QString caption;      // empty for edit fields (they only have a hint)
-    QString hint;         //
+    QString window;  // name of the owning window, e.g. "Form1"
+    QString name;    // element name, e.g. "BitBtn7"
+    QString caption; // empty for edit fields (they only have a hint)
+    QString hint;    //
     bool editField = false;
     bool menuItem = false;
     bool fixed = false; // a non-zero tag: exported, never changed by a language file

@@ -4,15 +4,15 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QCheckBox>
-#include <QRadioButton>
-#include <QStyle>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -78,8 +78,8 @@ void WidgetTexts::walk(const QString& window, QObject* parent, std::vector<TextE
             continue;
         }
         // Composite controls whose inner parts are no elements of the design.
-        if (qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractScrollArea*>(w) || qobject_cast<QTabBar*>(w) ||
-            qobject_cast<QStatusBar*>(w))
+        if (qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractScrollArea*>(w) ||
+            qobject_cast<QTabBar*>(w) || qobject_cast<QStatusBar*>(w))
             continue;
         const bool named = hasOwnName(w);
         int tab = -1;
@@ -179,8 +179,8 @@ QStringList WidgetTexts::clippedTexts() {
                 report(k, label->text(), label->heightForWidth(label->width()), label->height());
             } else {
                 const QString shown = QString(label->text()).remove(QLatin1Char('&'));
-                report(k, label->text(), label->fontMetrics().horizontalAdvance(shown) + 2 * label->indent() + 1,
-                       room.width());
+                report(k, label->text(),
+                       label->fontMetrics().horizontalAdvance(shown) + 2 * label->indent() + 1, room.width());
             }
             break;
         }
@@ -189,7 +189,8 @@ QStringList WidgetTexts::clippedTexts() {
             auto* button = static_cast<QAbstractButton*>(w);
             if (button->text().isEmpty()) break;
             const QStyle* style = button->style();
-            int needs = button->fontMetrics().horizontalAdvance(QString(button->text()).remove(QLatin1Char('&')));
+            int needs =
+                button->fontMetrics().horizontalAdvance(QString(button->text()).remove(QLatin1Char('&')));
             if (!button->icon().isNull()) needs += button->iconSize().width() + 4;
             if (qobject_cast<QCheckBox*>(button))
                 needs += style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button) +

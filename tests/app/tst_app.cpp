@@ -8,9 +8,9 @@
 #include "generator/GenerationCriteria.h"
 #include "generator/NumberList.h"
 #include "generator/NumberListDialog.h"
-#include "output/ScriptDialog.h"
 #include "i18n/LanguageFiles.h"
 #include "i18n/TextFile.h"
+#include "output/ScriptDialog.h"
 #include "platform/Endpoints.h"
 #include "platform/Home.h"
 #include "platform/HttpClient.h"
@@ -1312,7 +1312,8 @@ private Q_SLOTS:
             QCOMPARE(shippedLines(file + QStringLiteral(".meld")).size(), w.form.messages().size());
         }
         // The template beside the master list is the German language file.
-        QCOMPARE(readTextFile(exported + QStringLiteral(".trans")), shippedLines(QStringLiteral("Kugelo_de.txt")));
+        QCOMPARE(readTextFile(exported + QStringLiteral(".trans")),
+                 shippedLines(QStringLiteral("Kugelo_de.txt")));
     }
 
     // Every caption of every language fits its control at the design size.
@@ -1362,14 +1363,15 @@ private Q_SLOTS:
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
         // The run button gets the chosen language's caption back after a run.
         QTest::mouseClick(w.find(QStringLiteral("BitBtn4")), Qt::LeftButton);
-        QTRY_COMPARE(w.find<QPushButton>(QStringLiteral("BitBtn4"))->text(), QStringLiteral("Tipps berechnen"));
+        QTRY_COMPARE(w.find<QPushButton>(QStringLiteral("BitBtn4"))->text(),
+                     QStringLiteral("Tipps berechnen"));
     }
 
     // Files in other encodings, a missing message file, a missing language file or master list.
     void languageFilesAsTheyMayCome_data() {
-        QTest::addColumn<QByteArray>("mark");     // byte-order mark, and the encoding it names
-        QTest::addColumn<bool>("withMessages");   // the Spanish ".meld" is there
-        QTest::addColumn<bool>("withMaster");     // the master list is there
+        QTest::addColumn<QByteArray>("mark");   // byte-order mark, and the encoding it names
+        QTest::addColumn<bool>("withMessages"); // the Spanish ".meld" is there
+        QTest::addColumn<bool>("withMaster");   // the master list is there
         QTest::addColumn<bool>("applied");
         QTest::newRow("UTF-8 with a mark") << QByteArray("\xEF\xBB\xBF") << true << true << true;
         QTest::newRow("UTF-16 LE") << QByteArray("\xFF\xFE") << true << true << true;
@@ -1388,7 +1390,8 @@ private Q_SLOTS:
         w.settings.closeKey();
         w.start();
         const QString land = w.program.file(QStringLiteral("Land/"));
-        QString text = QStringList(shippedLines(QStringLiteral("Kugelo_es.txt"))).join(QStringLiteral("\r\n"));
+        QString text =
+            QStringList(shippedLines(QStringLiteral("Kugelo_es.txt"))).join(QStringLiteral("\r\n"));
         QByteArray bytes = mark;
         if (mark.startsWith("\xFF") || mark.startsWith("\xFE")) {
             for (const QChar c : text) {
@@ -1407,8 +1410,9 @@ private Q_SLOTS:
         QCOMPARE(w.find<QPushButton>(QStringLiteral("BitBtn4"))->text(),
                  applied ? shippedCaption(QStringLiteral("Kugelo_es.txt"), QStringLiteral("BitBtn4"))
                          : QStringLiteral("Tipps berechnen"));
-        const QString crossSum = applied && withMessages ? shippedLines(QStringLiteral("Kugelo_es.txt.meld"))[43]
-                                                         : QStringLiteral("Quersumme");
+        const QString crossSum = applied && withMessages
+                                     ? shippedLines(QStringLiteral("Kugelo_es.txt.meld"))[43]
+                                     : QStringLiteral("Quersumme");
         QCOMPARE(w.form.messages()[Msg::CrossSum], crossSum);
     }
 

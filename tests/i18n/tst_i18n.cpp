@@ -148,16 +148,16 @@ private Q_SLOTS:
     // The walk against the master list: each element is looked for in the eleven entries from the last
     // match; the language file gives lines 2i and 2i+1, missing lines read as empty.
     void languageFileMatchesTheWalk_data() {
-        QTest::addColumn<QStringList>("walk");   // element names of window "Form1"; "!" marks a fixed one
-        QTest::addColumn<QStringList>("master"); // element names of the master list, in order
-        QTest::addColumn<int>("languageLines");  // how many lines the language file has
+        QTest::addColumn<QStringList>("walk");     // element names of window "Form1"; "!" marks a fixed one
+        QTest::addColumn<QStringList>("master");   // element names of the master list, in order
+        QTest::addColumn<int>("languageLines");    // how many lines the language file has
         QTest::addColumn<QStringList>("expected"); // "name=caption|hint" per assignment, in walk order
         const QStringList abc{"A", "B", "C"};
         QTest::newRow("all found") << abc << abc << 6 << QStringList{"A=c0|h0", "B=c1|h1", "C=c2|h2"};
         QTest::newRow("an element added between master lists keeps its text")
             << QStringList{"A", "New", "B", "C"} << abc << 6 << QStringList{"A=c0|h0", "B=c1|h1", "C=c2|h2"};
-        QTest::newRow("an element gone from the walk") << QStringList{"A", "C"} << abc << 6
-                                                       << QStringList{"A=c0|h0", "C=c2|h2"};
+        QTest::newRow("an element gone from the walk")
+            << QStringList{"A", "C"} << abc << 6 << QStringList{"A=c0|h0", "C=c2|h2"};
         QTest::newRow("a short language file blanks the rest")
             << abc << abc << 3 << QStringList{"A=c0|h0", "B=c1|", "C=|"};
         QTest::newRow("a fixed element is never changed")
@@ -221,16 +221,17 @@ private Q_SLOTS:
                                             element("Form1", "Edit86", "", "", true),
                                             element("Form3", "Label1", "n°:", "Русский")};
         const TextExport texts = exportTexts(walk);
-        QCOMPARE(texts.masterList,
-                 QStringList({"Form1", "Franz1", "Französisch", "", "1", "Form1", "Edit85", "Die ersten X Prozent",
-                              "Die ersten X Prozent", "1", "Form3", "Label1", "n°:", "Русский", "1"}));
+        QCOMPARE(texts.masterList, QStringList({"Form1", "Franz1", "Französisch", "", "1", "Form1", "Edit85",
+                                                "Die ersten X Prozent", "Die ersten X Prozent", "1", "Form3",
+                                                "Label1", "n°:", "Русский", "1"}));
         const QByteArray bytes = crlfUtf16LeWithMark(texts.translationTemplate);
         QVERIFY(bytes.startsWith("\xFF\xFE"));
         QVERIFY(bytes.endsWith(QByteArray("\r\0\n\0", 4)));
         const QStringList template_ = textLines(bytes);
-        QCOMPARE(template_, QStringList({"Französisch", "", "Die ersten X Prozent", "Die ersten X Prozent", "n°:",
-                                         "Русский"}));
-        const auto assigned = matchLanguage(walk, masterEntries(textLines(crlfUtf8(texts.masterList))), template_);
+        QCOMPARE(template_, QStringList({"Französisch", "", "Die ersten X Prozent", "Die ersten X Prozent",
+                                         "n°:", "Русский"}));
+        const auto assigned =
+            matchLanguage(walk, masterEntries(textLines(crlfUtf8(texts.masterList))), template_);
         QCOMPARE(assigned.size(), std::size_t(3)); // the edit field without a hint is not in the files
         QCOMPARE(assigned[0].caption, QStringLiteral("Französisch"));
         QCOMPARE(assigned[1].hint, QStringLiteral("Die ersten X Prozent"));
