@@ -1328,6 +1328,9 @@ private Q_SLOTS:
         w.start();
         w.form.languageClick(language);
         QCOMPARE(w.form.state().sprache, language);
+        QCOMPARE(
+            w.find<QPushButton>(QStringLiteral("BitBtn4"))->text(),
+            shippedCaption(QLatin1String(languageByNumber(language)->fileName), QStringLiteral("BitBtn4")));
         const QStringList clipped = w.form.clippedTexts();
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
     }
@@ -1396,7 +1399,8 @@ private Q_SLOTS:
         if (mark.startsWith("\xFF") || mark.startsWith("\xFE")) {
             for (const QChar c : text) {
                 const char low = char(c.unicode() & 0xFF), high = char(c.unicode() >> 8);
-                bytes += mark.startsWith("\xFF") ? QByteArray{low, high} : QByteArray{high, low};
+                bytes += mark.startsWith("\xFF") ? low : high;
+                bytes += mark.startsWith("\xFF") ? high : low;
             }
         } else {
             bytes += text.toUtf8();
