@@ -720,7 +720,10 @@ void Controller::applyLanguageFile() {
     const std::vector<MasterEntry> entries = masterEntries(readTextFile(master));
     const QString messages =
         languageFilePath(m_programFolder, QFileInfo(m_languageFile).fileName() + QStringLiteral(".meld"));
-    if (QFileInfo(messages).isFile()) m_messages.replaceAll(readTextFile(messages));
+    if (QFileInfo(messages).isFile()) {
+        m_messages.replaceAll(readTextFile(messages));
+        m_currentDraw->retitle();
+    }
     const QStringList lines = readTextFile(m_languageFile);
     for (const TextAssignment& texts : matchLanguage(m_textElements->textElements(), entries, lines)) {
         try {
