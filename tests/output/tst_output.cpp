@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 
 #include "i18n/TextFile.h"
-#include "i18n/TextFile.h"
 #include "output/BasketLinks.h"
 #include "output/ClickScript.h"
 #include "output/Printout.h"
