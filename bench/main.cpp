@@ -171,7 +171,7 @@ AnalysisResult parameterAnalysis(const QString& home, bool reuse, bool literal, 
     const ParameterCycleEnvironment environment{state, currentDraw, clock, generate, &progress, {}, {}};
     const ParameterTotals totals = runParameterCycles(environment, start);
     AnalysisResult result;
-    result.report = reportBytes(parameterReport(messages, totals, criteria.rowCount.value));
+    result.report = crlfText(parameterReport(messages, totals, criteria.rowCount.value));
     result.seconds = static_cast<double>(t.nsecsElapsed()) / 1e9;
     result.cycles = cycles; // the runs done: a stop ends the analysis after its run, before its tally
     return result;

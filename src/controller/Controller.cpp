@@ -541,7 +541,7 @@ QString Controller::reportPath() const {
 }
 
 void Controller::writeReport(const QStringList& lines) {
-    writeFileWhole(reportPath(), reportBytes(lines));
+    writeFileWhole(reportPath(), crlfText(lines));
     m_platform.desktop.open(reportPath());
 }
 
@@ -772,7 +772,7 @@ QString Controller::printTips() {
     if (!allows(Command::Print)) return {};
     const QDate tipDate = listingTipDate(m_state.drawDate, fromDayNumber(m_state.current.Datum));
     // Converted whole before anything is written: a row that is no number leaves no file behind.
-    const QByteArray text = crlfLines(listingLines(m_sheet, m_messages[Msg::PrintHeader], tipDate));
+    const QByteArray text = crlfText(listingLines(m_sheet, m_messages[Msg::PrintHeader], tipDate));
     const QString path = m_state.Home + QStringLiteral("Tipp.txt");
     writeFileWhole(path, text);
     m_platform.desktop.open(path);
@@ -812,7 +812,7 @@ Controller::BasketOutcome Controller::basket() {
         if (linkTemplate.contains(QStringLiteral("Mitteilung"))) {
             QStringList lines = linkTemplate.split(QRegularExpression(QStringLiteral("\\r\\n|\\n|\\r")));
             if (lines.size() > 1 && lines.last().isEmpty()) lines.removeLast(); // the last line's end
-            writeFileWhole(m_state.Home + QStringLiteral("Meldung.htm"), crlfLines(lines));
+            writeFileWhole(m_state.Home + QStringLiteral("Meldung.htm"), crlfText(lines));
             m_view->notice(linkTemplate);
             return BasketOutcome::Notice;
         }
@@ -891,9 +891,9 @@ void Controller::updateScript(const QString& path) {
 QString Controller::writeFilledScript(const AutomationChoice& choice) {
     const QStringList lines = readTextFile(choice.script);
     const QString path = tipsFolder(m_state) + filledScriptFileName(m_platform.clock.today());
-    writeFileWhole(path, crlfLines(fillClickScript(lines.join(QLatin1Char('\n')), m_sheet)
-                                       .split(QLatin1Char('\n'))
-                                       .mid(0, lines.size())));
+    writeFileWhole(path, crlfText(fillClickScript(lines.join(QLatin1Char('\n')), m_sheet)
+                                      .split(QLatin1Char('\n'))
+                                      .mid(0, lines.size())));
     return path;
 }
 

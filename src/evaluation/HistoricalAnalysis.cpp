@@ -222,11 +222,4 @@ QStringList drawReport(const MessageTable& m, const DrawTallies& tallies) {
     return lines;
 }
 
-QByteArray reportBytes(const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += line.toUtf8() + "\r\n";
-    return bytes;
-}
-
 } // namespace kugelo

@@ -83,9 +83,8 @@ std::pair<long long, long long> binomialInterval95(long long n, double p);
 
 // The report lines of the parameter analysis (rowsPerRun: UpDown8 now), then what chance would have given.
 QStringList parameterReport(const MessageTable& messages, const ParameterTotals& totals, int rowsPerRun);
-// The report lines of the draw analysis, then what chance would have given.
+// The report lines of the draw analysis, then what chance would have given. The file is these lines
+// through crlfText.
 QStringList drawReport(const MessageTable& messages, const DrawTallies& tallies);
-// The file: one line per report line, each ended with CR LF, in UTF-8.
-QByteArray reportBytes(const QStringList& lines);
 
 } // namespace kugelo

@@ -56,4 +56,11 @@ QStringList readTextFile(const QString& path, const FileOpener& opener) {
     return textLines(bytes, path);
 }
 
+QByteArray crlfText(const QStringList& lines) {
+    QByteArray out;
+    for (const QString& line : lines)
+        out += line.toUtf8() + "\r\n";
+    return out;
+}
+
 } // namespace kugelo

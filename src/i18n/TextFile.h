@@ -22,6 +22,10 @@ inline constexpr qsizetype MaxTextLineLength = qsizetype(64) << 10; // character
 // The lines of a text file's bytes. name (the file's name) appears in the error text.
 QStringList textLines(QByteArrayView bytes, const QString& name = QString());
 
+// The bytes of a text file the program writes (listing, report, notice, filled script): each line
+// followed by CR LF, UTF-8.
+QByteArray crlfText(const QStringList& lines);
+
 // Reads a text file whole into its lines; IoError when it cannot be opened or read or passes a bound.
 QStringList readTextFile(const QString& path, const FileOpener& opener = FileOpener::standard());
 

@@ -27,11 +27,4 @@ QStringList listingLines(const TipSheet& sheet, const QString& header, const QDa
     return lines;
 }
 
-QByteArray crlfLines(const QStringList& lines) {
-    QByteArray out;
-    for (const QString& line : lines)
-        out += line.toUtf8() + "\r\n";
-    return out;
-}
-
 } // namespace kugelo

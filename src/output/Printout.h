@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QDate>
 #include <QLocale>
 #include <QString>
@@ -19,8 +18,5 @@ QDate listingTipDate(const QDate& endDate, const QDate& currentDrawDate);
 // with the sheet's row number. Throws ConversionError for a printed row with a field that is no number.
 QStringList listingLines(const TipSheet& sheet, const QString& header, const QDate& tipDate,
                          const QLocale& locale = QLocale());
-
-// Lines as a text file writes them: each line followed by CR LF, UTF-8.
-QByteArray crlfLines(const QStringList& lines);
 
 } // namespace kugelo

@@ -1,6 +1,7 @@
 #include "evaluation/HistoricalAnalysis.h"
 #include "evaluation/HitCheck.h"
 #include "i18n/MessageTable.h"
+#include "i18n/TextFile.h"
 #include "sheet/TipSheet.h"
 #include "state/MainState.h"
 
@@ -277,11 +278,11 @@ private Q_SLOTS:
             ParameterTotals totals;
             totals.rows = {{{40, 5}, {30, 3}, {10, 1}, {2, 0}, {0, 1}, {0, 0}}};
             totals.cycles = 8;
-            written = reportBytes(parameterReport(messages, totals, 12));
+            written = crlfText(parameterReport(messages, totals, 12));
         } else {
             DrawTallies tallies;
             tallies.successor[5] = 1;
-            written = reportBytes(drawReport(messages, tallies));
+            written = crlfText(drawReport(messages, tallies));
         }
         QCOMPARE(written, bytes);
     }

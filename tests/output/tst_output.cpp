@@ -3,6 +3,7 @@
 #include "Doubles.h"
 #include "TestSupport.h"
 
+#include "i18n/TextFile.h"
 #include "output/BasketLinks.h"
 #include "output/ClickScript.h"
 #include "output/Printout.h"
@@ -86,7 +87,7 @@ private Q_SLOTS:
         fillSheet(sheet, rows);
         const QStringList lines = listingLines(sheet, QString::fromUtf8(kHeader), listingTipDate(end, draw),
                                                QLocale(QLocale::German, QLocale::Germany));
-        QCOMPARE(crlfLines(lines), text);
+        QCOMPARE(crlfText(lines), text);
     }
 
     void listingRefusesARowThatIsNoNumber() {
