@@ -57,7 +57,7 @@ int main(int argc, char* argv[]) {
         try {
             form.controller().exportTextsTo(exportTo);
             kugelo::writeFileWhole(exportTo + QStringLiteral(".meld"),
-                                   kugelo::crlfUtf8(kugelo::MessageTable::germanDefaults()));
+                                   kugelo::crlfText(kugelo::MessageTable::germanDefaults()));
         } catch (const kugelo::KugeloError& e) {
             qCritical("%s", qPrintable(e.text()));
             return 1;

@@ -749,7 +749,7 @@ void Controller::exportTexts() {
 void Controller::exportTextsTo(const QString& path) {
     if (!m_textElements) return;
     const TextExport texts = kugelo::exportTexts(m_textElements->textElements());
-    writeFileWhole(path, crlfUtf8(texts.masterList));
+    writeFileWhole(path, crlfText(texts.masterList));
     writeFileWhole(path + QStringLiteral(".trans"), crlfUtf16LeWithMark(texts.translationTemplate));
 }
 

@@ -96,23 +96,10 @@ std::vector<TextAssignment> matchLanguage(const std::vector<TextElement>& walk,
     return assignments;
 }
 
-namespace {
-
-QString crlfText(const QStringList& lines) {
-    QString text;
-    for (const QString& l : lines)
-        text += l + QStringLiteral("\r\n");
-    return text;
-}
-
-} // namespace
-
-QByteArray crlfUtf8(const QStringList& lines) {
-    return crlfText(lines).toUtf8();
-}
-
 QByteArray crlfUtf16LeWithMark(const QStringList& lines) {
-    const QString text = crlfText(lines);
+    QString text;
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
     QByteArray bytes("\xFF\xFE", 2);
     for (const QChar c : text) {
         bytes += char(c.unicode() & 0xFF);

@@ -73,9 +73,8 @@ std::vector<TextAssignment> matchLanguage(const std::vector<TextElement>& walk,
                                           const std::vector<MasterEntry>& master,
                                           const QStringList& languageLines);
 
-// The file bytes: lines with CR LF, UTF-8 (the master list); UTF-16 LE with a byte-order mark (the
-// template).
-QByteArray crlfUtf8(const QStringList& lines);
+// The template's bytes: each line followed by CR LF, UTF-16 LE with a byte-order mark. (The master list
+// is written as every other text file, through crlfText.)
 QByteArray crlfUtf16LeWithMark(const QStringList& lines);
 
 } // namespace kugelo

@@ -231,7 +231,7 @@ private Q_SLOTS:
         QCOMPARE(template_, QStringList({"Französisch", "", "Die ersten X Prozent", "Die ersten X Prozent",
                                          "n°:", "Русский"}));
         const auto assigned =
-            matchLanguage(walk, masterEntries(textLines(crlfUtf8(texts.masterList))), template_);
+            matchLanguage(walk, masterEntries(textLines(crlfText(texts.masterList))), template_);
         QCOMPARE(assigned.size(), std::size_t(3)); // the edit field without a hint is not in the files
         QCOMPARE(assigned[0].caption, QStringLiteral("Französisch"));
         QCOMPARE(assigned[1].hint, QStringLiteral("Die ersten X Prozent"));
