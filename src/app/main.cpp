@@ -21,7 +21,8 @@
 // saves a picture of the main window once it is up and the update at start-up is over, and quits;
 // KUGELO_SCREENSHOT_TAB names the tab to show (an objectName such as "TabSheet4"), KUGELO_SCREENSHOT_TIPS a
 // tip file to load and check first and KUGELO_SCREENSHOT_CLICK a button to press first (an objectName such as
-// "Button2"); KUGELO_SCREENSHOT_LANGUAGE=N starts in language N of the menu (1 German .. 6 Russian).
+// "Button2"); KUGELO_SCREENSHOT_LANGUAGE=N starts in language N of the menu (1 German .. 6 Russian); when it
+// is empty, the settings choose.
 //
 // To make the shipped language data, KUGELO_EXPORT_TEXTS=FILE writes the master list of the built-in German
 // texts to FILE (and the translation template to FILE.trans) and the German message table to FILE.meld, and
@@ -77,7 +78,7 @@ int main(int argc, char* argv[]) {
         return clipped.isEmpty() ? 0 : 1;
     }
     const QString screenshot = qEnvironmentVariable("KUGELO_SCREENSHOT");
-    if (!screenshot.isEmpty() && qEnvironmentVariableIsSet("KUGELO_SCREENSHOT_LANGUAGE"))
+    if (!screenshot.isEmpty() && !qEnvironmentVariable("KUGELO_SCREENSHOT_LANGUAGE").isEmpty())
         form.state().sprache = qEnvironmentVariableIntValue("KUGELO_SCREENSHOT_LANGUAGE");
     form.startUp();
     form.show();
