@@ -6,10 +6,11 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # What building, testing and the benchmarks need. Installed without Recommends: whatever the build finds
 # must follow from these through Depends alone (scripts/check-packages proves it; CI runs it).
 # libqt6opengl6-dev: Qt6Charts' CMake package needs Qt6OpenGL, which qt6-charts-dev only recommends.
+# qt6-translations-l10n: Qt's own texts (file dialogs, standard buttons) in the chosen language.
 BUILD_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev qt6-httpserver-dev qt6-websockets-dev
-  libqt6opengl6-dev libgl-dev fonts-liberation fonts-dejavu-core
+  libqt6opengl6-dev libgl-dev fonts-liberation fonts-dejavu-core qt6-translations-l10n
 )
 # What CI adds: the format check.
 CI_PACKAGES=(clang-format)

@@ -64,6 +64,7 @@ InternetPage::InternetPage(const WindowValues& values, const Endpoints& endpoint
         label(this, headingName, {8, y, 508, 16}, heading);
         auto* l = place<ClickableLabel>(this, name, {8, y + 18, 508, 18});
         l->setText(address);
+        l->setProperty("tag", 1); // an address, which a click opens: the same in every language
         makeLinkLabel(l);
         connect(l, &ClickableLabel::clicked, this, [this, l] { Q_EMIT linkClicked(l->text()); });
         return l;

@@ -30,6 +30,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -179,15 +180,16 @@ void TForm1::buildMenu() {
     language->setObjectName(QStringLiteral("SpracheLanguage1"));
     language->menuAction()->setObjectName(QStringLiteral("SpracheLanguage1"));
     bar->addMenu(language);
-    item(language, "Deutsch1", QStringLiteral("Deutsch"));
-    item(language, "Englich1", QStringLiteral("Englisch"));
-    item(language, "Franz1", QStringLiteral("Französisch"));
-    item(language, "Spanisch1", QStringLiteral("Spanisch"));
-    item(language, "Italenisch1", QStringLiteral("Italienisch"));
-    item(language, "Russisch1", QStringLiteral("Russisch"));
+    for (const Language& l : languages()) {
+        QAction* choose = item(language, l.menuItem, QString::fromUtf8(l.caption));
+        choose->setCheckable(true);
+        connect(choose, &QAction::triggered, this, [this, number = l.number] { languageClick(number); });
+    }
     language->addSeparator()->setObjectName(QStringLiteral("N1"));
-    item(language, "Dateispeichern1", QStringLiteral("Datei &speichern"));
-    item(language, "DateiLaden1", QStringLiteral("Datei &laden"));
+    connect(item(language, "Dateispeichern1", QStringLiteral("Datei &speichern")), &QAction::triggered, this,
+            [this] { Dateispeichern1Click(); });
+    connect(item(language, "DateiLaden1", QStringLiteral("Datei &laden")), &QAction::triggered, this,
+            [this] { DateiLaden1Click(); });
 
     // Hidden in the menu; its shortcut still works, as the design's hidden item does.
     QAction* submit = item(bar, "Abgeben1", QStringLiteral("&Abgeben"), QKeySequence(Qt::CTRL | Qt::Key_G));
@@ -367,6 +369,10 @@ void TForm1::startUp() {
     m_csfForm = std::make_unique<TCSFForm>(m_controller.platform().dialogs, this);
     m_scriptDialogPort = std::make_unique<ScriptDialogWindow>(*m_csfForm);
     m_controller.setScriptDialog(m_scriptDialogPort.get());
+    // The windows in the order they are created; each one's elements in the order they were created.
+    m_texts = std::make_unique<WidgetTexts>(
+        std::vector<QWidget*>{this, m_form3.get(), m_form6.get(), m_csfForm.get()});
+    m_controller.setTextElements(this);
     m_controller.startUp();
 }
 
@@ -437,6 +443,50 @@ void TForm1::WarenkorbClick() {
 void TForm1::OnlineTippClick() {
     perform([this] { m_controller.submitScript(); });
 }
+void TForm1::languageClick(int number) {
+    perform([this, number] { m_controller.chooseLanguage(number); });
+}
+void TForm1::Dateispeichern1Click() {
+    perform([this] { m_controller.exportTexts(); });
+}
+void TForm1::DateiLaden1Click() {
+    perform([this] { m_controller.applyLanguageFile(); });
+}
+
+std::vector<TextElement> TForm1::textElements() {
+    return m_texts ? m_texts->elements() : std::vector<TextElement>();
+}
+
+void TForm1::setTexts(std::size_t element, const TextAssignment& texts) {
+    if (m_texts) m_texts->set(element, texts);
+}
+
+void TForm1::languageChosen(int number) {
+    for (const Language& l : languages())
+        if (auto* a = findChild<QAction*>(QLatin1String(l.menuItem))) a->setChecked(l.number == number);
+    const Language* language = languageByNumber(number);
+    if (!language) return;
+    // Qt's own texts (file dialogs, standard buttons) and the calendar's month and day names.
+    const QLocale locale(QLatin1String(language->code));
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{this, m_form3.get(), m_form6.get(), m_csfForm.get()})
+        if (window) window->setLocale(locale);
+    if (m_qtTexts) QCoreApplication::removeTranslator(m_qtTexts.get());
+    m_qtTexts = std::make_unique<QTranslator>();
+    if (m_qtTexts->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(m_qtTexts.get());
+    else
+        m_qtTexts.reset(); // English, Qt's own language
+}
+
+void TForm1::textsApplied() {
+    // The caption the run button gets back after a run, and the texts that show the state.
+    m_tipOverview->takeRunCaption();
+    showState();
+    showActivity();
+}
+
 void TForm1::notice(const QString& html) {
     NoticeDialog(html, this).exec();
 }
@@ -499,7 +549,11 @@ constexpr CommandControl kCommandControls[] = {
     {"Aktualisieren1", Command::Update},   {"SpeedButton11", Command::EditSheet},
     {"SpeedButton16", Command::EditSheet}, {"BitBtn7", Command::Print},
     {"Warenkorb", Command::Basket},        {"Abgeben1", Command::Basket},
-    {"OnlineTipp", Command::SubmitScript},
+    {"OnlineTipp", Command::SubmitScript}, {"Deutsch1", Command::Language},
+    {"Englich1", Command::Language},       {"Franz1", Command::Language},
+    {"Spanisch1", Command::Language},      {"Italenisch1", Command::Language},
+    {"Russisch1", Command::Language},      {"Dateispeichern1", Command::Language},
+    {"DateiLaden1", Command::Language},
 };
 // The run button and its menu item start a run when idle and stop it while it goes on.
 constexpr const char* kRunControls[] = {"BitBtn4", "Berechnen1"};

@@ -2,9 +2,11 @@
 
 #include "controller/Controller.h"
 #include "widgets/ScalerView.h"
+#include "widgets/WidgetTexts.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QTranslator>
 #include <functional>
 #include <memory>
 
@@ -26,7 +28,7 @@ class InternetPage;
 
 // The main window: tabs, menu and status bar. It shows what the controller holds and forwards the user's
 // actions to the controller's commands; the handlers keep their design names.
-class TForm1 : public QMainWindow, private ControllerView {
+class TForm1 : public QMainWindow, private ControllerView, private TextElementsPort {
     Q_OBJECT
 public:
     static constexpr int DesignClientWidth = 532;
@@ -78,14 +80,19 @@ public:
     // Computes a statistic and shows it on the chart; with showTabFirst the Diagramm tab comes to the
     // front before, otherwise when the statistic says so.
     void Statistik(Statistic statistic, bool showTabFirst = false);
-    void Label28Click();       // "Tipps berechnen" (BitBtn4, Berechnen1): start a run, or stop it
-    void SpeedButton13Click(); // the lucky number
-    void SpeedButton4Click();  // search the history for the rows, or stop the search
-    void BitBtn9Click();       // the parameter analysis, or stop it
-    void BitBtn19Click();      // the draw analysis, or stop it
-    void BitBtn7Click();       // the printable listing
-    void WarenkorbClick();     // the basket links (also Abgeben1)
-    void OnlineTippClick();    // the click-script export
+    void Label28Click();            // "Tipps berechnen" (BitBtn4, Berechnen1): start a run, or stop it
+    void SpeedButton13Click();      // the lucky number
+    void SpeedButton4Click();       // search the history for the rows, or stop the search
+    void BitBtn9Click();            // the parameter analysis, or stop it
+    void BitBtn19Click();           // the draw analysis, or stop it
+    void BitBtn7Click();            // the printable listing
+    void WarenkorbClick();          // the basket links (also Abgeben1)
+    void OnlineTippClick();         // the click-script export
+    void languageClick(int number); // Deutsch1 .. Russisch1
+    void Dateispeichern1Click();    // export the texts for translators
+    void DateiLaden1Click();        // apply the current language file again
+    // The captions that do not fit their controls now (see WidgetTexts::clippedTexts).
+    QStringList clippedTexts() { return m_texts ? m_texts->clippedTexts() : QStringList(); }
 
 Q_SIGNALS:
     void updateFinished();
@@ -107,6 +114,12 @@ private:
     void notADrawLine(const QString& text) override;
     void waitCursor(bool on) override;
     void notice(const QString& html) override;
+
+    // The translatable elements of the four windows, for the controller's languages.
+    std::vector<TextElement> textElements() override;
+    void setTexts(std::size_t element, const TextAssignment& texts) override;
+    void languageChosen(int number) override;
+    void textsApplied() override;
 
     // Runs a command of the controller with its general error report.
     void perform(const std::function<void()>& command);
@@ -153,6 +166,8 @@ private:
     DatabasePage* m_database = nullptr;
     InternetPage* m_internet = nullptr;
     QLabel* m_panel[2] = {nullptr, nullptr};
+    std::unique_ptr<WidgetTexts> m_texts;
+    std::unique_ptr<QTranslator> m_qtTexts; // Qt's own texts in the chosen language
 };
 
 } // namespace kugelo

@@ -80,6 +80,7 @@ TipOverviewPage::TipOverviewPage(TipSheet& sheet, const Endpoints& endpoints, QW
         f.setBold(true);
         l->setFont(f);
         l->setText(text);
+        l->setProperty("tag", 8); // the banners keep their texts in every language
         l->setToolTip(hint);
         connect(panel, &ClickablePanel::clicked, this, &TipOverviewPage::bannerClicked);
         connect(l, &ClickableLabel::clicked, this, &TipOverviewPage::bannerClicked);
@@ -171,6 +172,10 @@ void TipOverviewPage::showRowCount(const SpinValue& count) {
     const QSignalBlocker block(m_rowCount);
     m_rowCount->setRange(count.min, count.max);
     m_rowCount->setValue(count.value);
+}
+
+void TipOverviewPage::takeRunCaption() {
+    m_runCaption = m_run->text();
 }
 
 void TipOverviewPage::showRunning(bool running, const QString& stopCaption) {

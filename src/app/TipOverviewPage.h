@@ -33,6 +33,8 @@ public:
     void showRowCount(const SpinValue& count);
     // The run button shows "stop" while a run goes on; otherwise its own caption (which a language may set).
     void showRunning(bool running, const QString& stopCaption);
+    // The run button's caption now becomes the one it gets back after a run (a language was applied).
+    void takeRunCaption();
 
 Q_SIGNALS:
     void updateRequested();   // SpeedButton10

@@ -1,6 +1,8 @@
 #include "app/MainWindow.h"
+#include "i18n/LanguageFiles.h"
 #include "i18n/TextFile.h"
 #include "platform/Clock.h"
+#include "platform/Errors.h"
 #include "platform/Home.h"
 #include "platform/HttpClient.h"
 #include "platform/QtDesktopView.h"
@@ -13,12 +15,20 @@
 #include <QApplication>
 #include <QTabWidget>
 #include <QTimer>
+#include <cstdio>
 
 // The program takes no command-line arguments. For the documentation's screenshots, KUGELO_SCREENSHOT=FILE
 // saves a picture of the main window once it is up and the update at start-up is over, and quits;
 // KUGELO_SCREENSHOT_TAB names the tab to show (an objectName such as "TabSheet4"), KUGELO_SCREENSHOT_TIPS a
 // tip file to load and check first and KUGELO_SCREENSHOT_CLICK a button to press first (an objectName such as
-// "Button2").
+// "Button2"); KUGELO_SCREENSHOT_LANGUAGE=N starts in language N of the menu (1 German .. 6 Russian); when it
+// is empty, the settings choose.
+//
+// To make the shipped language data, KUGELO_EXPORT_TEXTS=FILE writes the master list of the built-in German
+// texts to FILE (and the translation template to FILE.trans) and the German message table to FILE.meld, and
+// quits without showing the window. KUGELO_CHECK_TEXTS=FILE applies the language file FILE (with its
+// message file FILE.meld) to the window at its design size and prints each caption that does not fit its
+// control; it exits with 1 when there is one.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Velmar"));
@@ -38,12 +48,41 @@ int main(int argc, char* argv[]) {
                         kugelo::resolveHome(QApplication::applicationDirPath()),
                         QApplication::applicationDirPath());
     dialogs.setParent(&form);
-    form.setUpdateOnShow(true);
+    const QString exportTo = qEnvironmentVariable("KUGELO_EXPORT_TEXTS");
+    const QString checkTexts = qEnvironmentVariable("KUGELO_CHECK_TEXTS");
+    form.setUpdateOnShow(exportTo.isEmpty() && checkTexts.isEmpty());
     form.initialise();
+    if (!exportTo.isEmpty()) {
+        form.state().sprache = 0; // no language file: the built-in texts
+        form.startUp();
+        try {
+            form.controller().exportTextsTo(exportTo);
+            kugelo::writeFileWhole(exportTo + QStringLiteral(".meld"),
+                                   kugelo::crlfText(kugelo::MessageTable::germanDefaults()));
+        } catch (const kugelo::KugeloError& e) {
+            qCritical("%s", qPrintable(e.text()));
+            return 1;
+        }
+        return 0;
+    }
+    if (!checkTexts.isEmpty()) {
+        form.state().sprache = 0;
+        form.startUp();
+        form.show();
+        form.controller().setLanguageFile(checkTexts);
+        form.controller().applyLanguageFile();
+        const QStringList clipped = form.clippedTexts();
+        for (const QString& line : clipped)
+            std::printf("%s\n", qPrintable(line));
+        std::printf("%lld captions do not fit\n", static_cast<long long>(clipped.size()));
+        return clipped.isEmpty() ? 0 : 1;
+    }
+    const QString screenshot = qEnvironmentVariable("KUGELO_SCREENSHOT");
+    if (!screenshot.isEmpty() && !qEnvironmentVariable("KUGELO_SCREENSHOT_LANGUAGE").isEmpty())
+        form.state().sprache = qEnvironmentVariableIntValue("KUGELO_SCREENSHOT_LANGUAGE");
     form.startUp();
     form.show();
 
-    const QString screenshot = qEnvironmentVariable("KUGELO_SCREENSHOT");
     if (!screenshot.isEmpty()) {
         if (const QString tips = qEnvironmentVariable("KUGELO_SCREENSHOT_TIPS"); !tips.isEmpty()) {
             form.controller().run([&form, &tips] {

@@ -94,6 +94,8 @@ constexpr Allowance kAllowances[] = {
     {Command::Print, true, true, false},
     {Command::Basket, true, false, false},
     {Command::SubmitScript, true, false, false},
+    // A language changes the captions of the buttons a command in progress is showing.
+    {Command::Language, true, false, false},
     {Command::Search, true, false, false},
     {Command::Analyse, true, false, false},
     {Command::StopAnalysis, false, false, false},
@@ -192,6 +194,8 @@ void Controller::endStartUp() {
 }
 
 void Controller::startUp() {
+    // The language first: the draw and the chart then take their texts from its message table.
+    run([this] { applyRememberedLanguage(); });
     run([this] { m_currentDraw->selectByDate(); });
     run([this] { showStatistic(Statistic::Frequency); });
     m_view->showPage(ControllerView::Page::TipOverview, false);
@@ -692,6 +696,61 @@ void Controller::analyseDraws() {
         tallies = runDrawComparisons(environment, limit, threshold);
     }
     if (tallies) writeReport(drawReport(m, *tallies));
+}
+
+// --- Languages ---
+
+void Controller::chooseLanguage(int number) {
+    const Language* language = languageByNumber(number);
+    if (!language || !allows(Command::Language)) return;
+    m_languageFile = languageFilePath(m_programFolder, QLatin1String(language->fileName));
+    if (m_textElements) m_textElements->languageChosen(number);
+    applyLanguageFile();
+    m_state.sprache = number;
+}
+
+void Controller::applyRememberedLanguage() {
+    if (languageByNumber(m_state.sprache)) chooseLanguage(m_state.sprache);
+}
+
+void Controller::applyLanguageFile() {
+    if (!m_textElements || !allows(Command::Language) || m_languageFile.isEmpty()) return;
+    const QString master = masterListPath(m_programFolder);
+    if (!QFileInfo(master).isFile() || !QFileInfo(m_languageFile).isFile()) return;
+    const std::vector<MasterEntry> entries = masterEntries(readTextFile(master));
+    const QString messages =
+        languageFilePath(m_programFolder, QFileInfo(m_languageFile).fileName() + QStringLiteral(".meld"));
+    if (QFileInfo(messages).isFile()) {
+        m_messages.replaceAll(readTextFile(messages));
+        m_currentDraw->retitle();
+    }
+    const QStringList lines = readTextFile(m_languageFile);
+    for (const TextAssignment& texts : matchLanguage(m_textElements->textElements(), entries, lines)) {
+        try {
+            m_textElements->setTexts(texts.element, texts);
+        } catch (const std::exception&) {
+            // An element that cannot take its texts keeps them; the others still get theirs.
+        }
+    }
+    m_textElements->textsApplied();
+}
+
+void Controller::exportTexts() {
+    if (!m_textElements || !allows(Command::Language)) return;
+    FileDialogOptions options;
+    options.filter = QStringLiteral("Textdatei|*.txt");
+    options.defaultExtension = QStringLiteral("txt");
+    options.initialFolder = languageFolder(m_programFolder);
+    options.proposedName = QStringLiteral("Kugelo.txt");
+    const QString path = m_platform.dialogs.saveFileName(options);
+    if (!path.isEmpty()) exportTextsTo(path);
+}
+
+void Controller::exportTextsTo(const QString& path) {
+    if (!m_textElements) return;
+    const TextExport texts = kugelo::exportTexts(m_textElements->textElements());
+    writeFileWhole(path, crlfText(texts.masterList));
+    writeFileWhole(path + QStringLiteral(".trans"), crlfUtf16LeWithMark(texts.translationTemplate));
 }
 
 // --- Output and submission ---

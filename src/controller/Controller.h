@@ -6,6 +6,7 @@
 #include "generator/GenerationCriteria.h"
 #include "generator/NumberPool.h"
 #include "generator/RandomSource.h"
+#include "i18n/LanguageFiles.h"
 #include "i18n/MessageTable.h"
 #include "output/ClickScript.h"
 #include "platform/Dialogs.h"
@@ -22,6 +23,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace kugelo {
 
@@ -78,6 +80,20 @@ public:
     virtual ~ScriptDialogPort() = default;
     // Shows the dialog over the model until the user closes it; true for OK.
     virtual bool runModal(ScriptDialogModel& model) = 0;
+};
+
+// The windows' elements whose captions and hints a language file replaces: every window in the order the
+// program creates them, and in each its elements in the order they were created.
+class TextElementsPort {
+public:
+    virtual ~TextElementsPort() = default;
+    virtual std::vector<TextElement> textElements() = 0;
+    // Gives element k of the last walk its texts; throws when the element cannot take them.
+    virtual void setTexts(std::size_t element, const TextAssignment& texts) = 0;
+    // A language was chosen (1..6): the menu's check marks and the toolkit's own texts follow it.
+    virtual void languageChosen(int number) = 0;
+    // A language file was applied: what shows the state and the run button's caption catch up.
+    virtual void textsApplied() = 0;
 };
 
 // What the controller tells whoever shows it. Every method does nothing unless overridden: kugelo-cli shows
@@ -140,6 +156,7 @@ enum class Command {
     Print,          // the printable listing
     Basket,         // the basket links
     SubmitScript,   // the click-script export
+    Language,       // choose, apply or export a language
 };
 
 // The program without its windows: the program-wide state, the tip sheet, the criteria, the chart model,
@@ -158,6 +175,7 @@ public:
     void setNumberList(NumberListPort* port) { m_numberList = port; }
     void setManualEntry(ManualEntryPort* port) { m_manualEntry = port; }
     void setScriptDialog(ScriptDialogPort* port) { m_scriptDialog = port; }
+    void setTextElements(TextElementsPort* port) { m_textElements = port; }
 
     MainState& state() { return m_state; }
     const MainState& state() const { return m_state; }
@@ -245,6 +263,25 @@ public:
     // The parameter analysis keeps what one cycle's run builds for the next where that gives the same rows
     // (on by default; off runs every cycle from the draw file, for the comparison).
     void setReuseAcrossCycles(bool reuse) { m_reuseAcrossCycles = reuse; }
+    // --- Languages ---
+    // A language of the menu (1..6): its file in "Land" becomes the current language file, the menu and
+    // the toolkit follow, the file is applied and the number is what the settings keep.
+    void chooseLanguage(int number);
+    // "Datei laden": applies the current language file: the message file (".meld") replaces the message
+    // table, the language file the captions and hints of the elements found in the master list. Without the
+    // master list or the language file nothing changes.
+    void applyLanguageFile();
+    // "Datei speichern": writes the master list of the current texts to a file the user chooses and the
+    // translation template beside it (+ ".trans").
+    void exportTexts();
+    // The same without the dialog: the master list to path, the template to path + ".trans".
+    void exportTextsTo(const QString& path);
+    // At start-up, once every window exists: the stored language (1..6) is chosen again.
+    void applyRememberedLanguage();
+    QString languageFile() const { return m_languageFile; }
+    // Makes a file the current language file, as choosing its language does with the menu's.
+    void setLanguageFile(const QString& path) { m_languageFile = path; }
+
     // --- Output and submission ---
     // "Tipp ausdrucken": writes the listing "Tipp.txt" into Home and opens it; its path (empty when not
     // allowed now). A printed row with a field that is no number throws ConversionError; nothing is written.
@@ -306,6 +343,8 @@ private:
     NumberListPort* m_numberList = nullptr;
     ManualEntryPort* m_manualEntry = nullptr;
     ScriptDialogPort* m_scriptDialog = nullptr;
+    TextElementsPort* m_textElements = nullptr;
+    QString m_languageFile; // the current language file; empty until a language is chosen
     int m_secondBasketDelayMs = 5000;
     bool m_basketBusy = false;              // the basket command runs (its request or its pause)
     std::function<void()> m_endBasketPause; // set while the basket pauses before its second link

@@ -37,6 +37,10 @@ void CurrentDraw::makeCurrent(const DrawRecord& record) {
 void CurrentDraw::showLine(const QString& separator, const QString& chancePart) {
     m_state.currentDrawLine = currentDrawLine(m_state.current, separator, chancePart);
     // The reserved byte after the five main numbers counts too; every record written here holds 0 there.
+    showCrossSum();
+}
+
+void CurrentDraw::showCrossSum() {
     const int crossSum = m_state.current.crossSum() + m_state.current.Zahl[5];
     m_state.crossSumText = m_messages[Msg::CrossSum] + QStringLiteral(": ") + QString::number(crossSum);
 }

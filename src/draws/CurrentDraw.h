@@ -39,9 +39,16 @@ public:
     // Removes every record of the current draw's date, then selects by date.
     void removeCurrent();
 
+    // The cross sum of the current draw again, in the words of the message table now (a language was
+    // applied); nothing while no draw has been shown.
+    void retitle() {
+        if (!m_state.crossSumText.isEmpty()) showCrossSum();
+    }
+
 private:
     void makeCurrent(const DrawRecord& record);
     void showLine(const QString& separator, const QString& chancePart);
+    void showCrossSum();
     void step(int delta);
     void runHitCheck();
 

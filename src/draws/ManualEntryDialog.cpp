@@ -53,7 +53,7 @@ QSpinBox* numberField(QWidget* parent, const char* spinName, const char* editNam
 } // namespace
 
 TForm3::TForm3(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("TForm3"));
+    setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Zahlen der Ziehung eingeben"));
     setModal(true);
     setFixedSize(DesignClientWidth, DesignClientHeight);

@@ -47,6 +47,7 @@ TCSFForm::TCSFForm(Dialogs& dialogs, QWidget* parent) : QDialog(parent), m_dialo
         auto* caption = place<QLabel>(this, QLatin1String(f.name) + QStringLiteral("Label"),
                                       f.geometry.translated(0, -18).adjusted(0, 0, 0, -8));
         caption->setText(QLatin1String(f.caption));
+        caption->setProperty("untranslated", true); // the parameter names are the script's words
         m_parameters[i] = place<QLineEdit>(this, f.name, f.geometry);
         caption->setBuddy(m_parameters[i]);
     }

@@ -8,6 +8,8 @@
 #include "generator/GenerationCriteria.h"
 #include "generator/NumberList.h"
 #include "generator/NumberListDialog.h"
+#include "i18n/LanguageFiles.h"
+#include "i18n/TextFile.h"
 #include "output/ScriptDialog.h"
 #include "platform/Endpoints.h"
 #include "platform/Home.h"
@@ -53,18 +55,32 @@ using namespace kugelo::test;
 
 namespace {
 
+// A program folder with the win sound of the build and, when asked, its language files.
+QString programFolder(const TempHome& folder, bool withLanguages) {
+    const QString bin = qEnvironmentVariable("KUGELO_BIN_DIR") + QLatin1Char('/');
+    QFile::copy(bin + QStringLiteral("yippee.wav"), folder.file(QStringLiteral("yippee.wav")));
+    if (withLanguages) {
+        QDir().mkpath(folder.file(QStringLiteral("Land")));
+        for (const QString& name : QDir(bin + QStringLiteral("Land")).entryList(QDir::Files))
+            QFile::copy(bin + QStringLiteral("Land/") + name, folder.file(QStringLiteral("Land/") + name));
+    }
+    return folder.path();
+}
+
 // A main window over a temporary home, with the dialogs, desktop and clock doubles.
 struct Window {
-    // settingsFile: a settings file to use instead of a store in memory.
+    // settingsFile: a settings file to use instead of a store in memory. The program folder holds the
+    // language files only with withLanguages; without them the window keeps its built-in German texts.
     explicit Window(const Endpoints& endpoints = Endpoints(), const QDate& today = QDate(2008, 10, 20),
-                    const QString& settingsFile = {})
+                    const QString& settingsFile = {}, bool withLanguages = false)
         : clock({.day = today}),
           file(settingsFile.isEmpty() ? nullptr : std::make_unique<FileSettingsStore>(settingsFile)),
           form{Platform{dialogs, desktop, clock, sound, http,
                         file ? static_cast<SettingsStore&>(*file) : settings},
-               endpoints, home.path(), qEnvironmentVariable("KUGELO_BIN_DIR")} {}
+               endpoints, home.path(), programFolder(program, withLanguages)} {}
 
     TempHome home;
+    TempHome program;
     ScriptedDialogs dialogs;
     RecordingDesktop desktop;
     SteppingClock clock;
@@ -138,6 +154,20 @@ QString editRow(Window& w, const char* editButton, QList<int> clicks, const char
     });
     QTest::mouseClick(w.find(editButton), Qt::LeftButton);
     return caption;
+}
+
+// The lines of a shipped language data file of the build.
+QStringList shippedLines(const QString& name) {
+    return readTextFile(qEnvironmentVariable("KUGELO_BIN_DIR") + QStringLiteral("/Land/") + name);
+}
+
+// The caption a language file gives an element of the main window.
+QString shippedCaption(const QString& languageFile, const QString& element) {
+    const std::vector<MasterEntry> master = masterEntries(shippedLines(QStringLiteral("Kugelo.txt")));
+    for (std::size_t i = 0; i < master.size(); ++i)
+        if (master[i].window == QLatin1String("Form1") && master[i].name == element)
+            return shippedLines(languageFile).value(qsizetype(2 * i));
+    qFatal("%s is not in the master list", qPrintable(element));
 }
 
 } // namespace
@@ -1265,6 +1295,150 @@ private Q_SLOTS:
         const QString fallback = resolveHome(readOnly, QProcessEnvironment());
         QCOMPARE(fallback, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/");
         QVERIFY(QDir(fallback).exists());
+    }
+
+    // The shipped master list is what the windows export now (a control added, renamed or moved shows
+    // here: run scripts/export-texts and translate its lines), and every language has both files, whole.
+    void shippedLanguageDataMatchesTheWindows() {
+        Window w;
+        w.start();
+        const QString exported = w.home.file(QStringLiteral("Kugelo.txt"));
+        w.form.controller().exportTextsTo(exported);
+        const QStringList master = readTextFile(exported);
+        QCOMPARE(master, shippedLines(QStringLiteral("Kugelo.txt")));
+        for (const Language& l : languages()) {
+            const QString file = QLatin1String(l.fileName);
+            QCOMPARE(shippedLines(file).size(), master.size() / 5 * 2);
+            QCOMPARE(shippedLines(file + QStringLiteral(".meld")).size(), w.form.messages().size());
+        }
+        // The template beside the master list is the German language file.
+        QCOMPARE(readTextFile(exported + QStringLiteral(".trans")),
+                 shippedLines(QStringLiteral("Kugelo_de.txt")));
+    }
+
+    // Every caption of every language fits its control at the design size.
+    void translatedCaptionsFit_data() {
+        QTest::addColumn<int>("language");
+        for (const Language& l : languages())
+            QTest::newRow(l.fileName) << l.number;
+    }
+    void translatedCaptionsFit() {
+        QFETCH(int, language);
+        Window w(Endpoints(), QDate(2008, 10, 20), {}, true);
+        // The texts set at run time count too: the cross sum of a current draw has three digits at most.
+        w.home.writeDraws({{"2008-10-06", {45, 46, 47, 48, 49}, 10}});
+        w.start();
+        w.form.languageClick(language);
+        QVERIFY(w.text(QStringLiteral("Label13")).endsWith(QStringLiteral(": 235")));
+        QCOMPARE(w.form.state().sprache, language);
+        QCOMPARE(
+            w.find<QPushButton>(QStringLiteral("BitBtn4"))->text(),
+            shippedCaption(QLatin1String(languageByNumber(language)->fileName), QStringLiteral("BitBtn4")));
+        const QStringList clipped = w.form.clippedTexts();
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+    }
+
+    // The first start comes up in French; the menu switches the captions, the messages, the check marks
+    // and Qt's own texts; the banners never change.
+    void languagesFromTheMenu() {
+        Window w(Endpoints(), QDate(2008, 10, 20), {}, true);
+        writeThreeDraws(w.home);
+        w.start();
+        const QString banner = w.text(QStringLiteral("Label43"));
+        QCOMPARE(w.form.state().sprache, 3);
+        QVERIFY(w.find<QAction>(QStringLiteral("Franz1"))->isChecked());
+        QCOMPARE(w.find<QPushButton>(QStringLiteral("BitBtn4"))->text(),
+                 shippedCaption(QStringLiteral("Kugelo_fr.txt"), QStringLiteral("BitBtn4")));
+        const QStringList french = shippedLines(QStringLiteral("Kugelo_fr.txt.meld"));
+        QVERIFY(w.text(QStringLiteral("Label13")).startsWith(french[43] + QStringLiteral(": ")));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annuler"));
+
+        w.find<QAction>(QStringLiteral("Russisch1"))->trigger();
+        QCOMPARE(w.form.state().sprache, 6);
+        QVERIFY(w.find<QAction>(QStringLiteral("Russisch1"))->isChecked());
+        QVERIFY(!w.find<QAction>(QStringLiteral("Franz1"))->isChecked());
+        QCOMPARE(w.find<QPushButton>(QStringLiteral("BitBtn4"))->text(),
+                 shippedCaption(QStringLiteral("Kugelo_ru.txt"), QStringLiteral("BitBtn4")));
+        QCOMPARE(w.text(QStringLiteral("Label43")), banner);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Отмена"));
+
+        w.find<QAction>(QStringLiteral("Deutsch1"))->trigger();
+        QCOMPARE(w.find<QPushButton>(QStringLiteral("BitBtn4"))->text(), QStringLiteral("Tipps berechnen"));
+        QCOMPARE(w.find<QAction>(QStringLiteral("Berechnen1"))->text(), QStringLiteral("&Berechnen"));
+        QVERIFY(w.text(QStringLiteral("Label13")).startsWith(QStringLiteral("Quersumme: ")));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+        // The run button gets the chosen language's caption back after a run.
+        QTest::mouseClick(w.find(QStringLiteral("BitBtn4")), Qt::LeftButton);
+        QTRY_COMPARE(w.find<QPushButton>(QStringLiteral("BitBtn4"))->text(),
+                     QStringLiteral("Tipps berechnen"));
+    }
+
+    // Files in other encodings, a missing message file, a missing language file or master list.
+    void languageFilesAsTheyMayCome_data() {
+        QTest::addColumn<QByteArray>("mark");   // byte-order mark, and the encoding it names
+        QTest::addColumn<bool>("withMessages"); // the Spanish ".meld" is there
+        QTest::addColumn<bool>("withMaster");   // the master list is there
+        QTest::addColumn<bool>("applied");
+        QTest::newRow("UTF-8 with a mark") << QByteArray("\xEF\xBB\xBF") << true << true << true;
+        QTest::newRow("UTF-16 LE") << QByteArray("\xFF\xFE") << true << true << true;
+        QTest::newRow("UTF-16 BE") << QByteArray("\xFE\xFF") << true << true << true;
+        QTest::newRow("no message file: captions only") << QByteArray() << false << true << true;
+        QTest::newRow("no master list: nothing") << QByteArray() << true << false << false;
+    }
+    void languageFilesAsTheyMayCome() {
+        QFETCH(QByteArray, mark);
+        QFETCH(bool, withMessages);
+        QFETCH(bool, withMaster);
+        QFETCH(bool, applied);
+        Window w(Endpoints(), QDate(2008, 10, 20), {}, true);
+        w.settings.openKey(QStringLiteral("\\SOFTWARE\\Velmar\\Kugelo"), true);
+        w.settings.writeInteger(QStringLiteral("Sprache"), 1);
+        w.settings.closeKey();
+        w.start();
+        const QString land = w.program.file(QStringLiteral("Land/"));
+        QString text =
+            QStringList(shippedLines(QStringLiteral("Kugelo_es.txt"))).join(QStringLiteral("\r\n"));
+        QByteArray bytes = mark;
+        if (mark.startsWith("\xFF") || mark.startsWith("\xFE")) {
+            for (const QChar c : text) {
+                const char low = char(c.unicode() & 0xFF), high = char(c.unicode() >> 8);
+                bytes += mark.startsWith("\xFF") ? low : high;
+                bytes += mark.startsWith("\xFF") ? high : low;
+            }
+        } else {
+            bytes += text.toUtf8();
+        }
+        QFile::remove(land + QStringLiteral("Kugelo_es.txt"));
+        w.program.writeBytes(QStringLiteral("Land/Kugelo_es.txt"), bytes);
+        if (!withMessages) QFile::remove(land + QStringLiteral("Kugelo_es.txt.meld"));
+        if (!withMaster) QFile::remove(land + QStringLiteral("Kugelo.txt"));
+        w.find<QAction>(QStringLiteral("Spanisch1"))->trigger();
+        QCOMPARE(w.form.state().sprache, 4);
+        QCOMPARE(w.find<QPushButton>(QStringLiteral("BitBtn4"))->text(),
+                 applied ? shippedCaption(QStringLiteral("Kugelo_es.txt"), QStringLiteral("BitBtn4"))
+                         : QStringLiteral("Tipps berechnen"));
+        const QString crossSum = applied && withMessages
+                                     ? shippedLines(QStringLiteral("Kugelo_es.txt.meld"))[43]
+                                     : QStringLiteral("Quersumme");
+        QCOMPARE(w.form.messages()[Msg::CrossSum], crossSum);
+    }
+
+    // "Datei speichern" writes the master list and the template; the template applied as a language file
+    // leaves every text as it is, also after a language was applied.
+    void exportedTemplateAppliesAsALanguageFile() {
+        Window w(Endpoints(), QDate(2008, 10, 20), {}, true);
+        w.start(); // French
+        const QString target = w.home.file(QStringLiteral("export.txt"));
+        w.dialogs.fileNames.push_back(target);
+        w.find<QAction>(QStringLiteral("Dateispeichern1"))->trigger();
+        QCOMPARE(w.dialogs.fileDialogs.last().filter, QStringLiteral("Textdatei|*.txt"));
+        QVERIFY(w.home.readBytes(QStringLiteral("export.txt.trans")).startsWith("\xFF\xFE"));
+        const QStringList before = readTextFile(target + QStringLiteral(".trans"));
+        QCOMPARE(before.value(0), shippedLines(QStringLiteral("Kugelo_fr.txt")).value(0));
+        w.form.controller().setLanguageFile(target + QStringLiteral(".trans"));
+        w.find<QAction>(QStringLiteral("DateiLaden1"))->trigger();
+        w.form.controller().exportTextsTo(w.home.file(QStringLiteral("again.txt")));
+        QCOMPARE(readTextFile(w.home.file(QStringLiteral("again.txt.trans"))), before);
     }
 };
 

@@ -1,8 +1,10 @@
+#include "i18n/LanguageFiles.h"
 #include "i18n/MessageTable.h"
 #include "i18n/TextCodec.h"
 #include "i18n/TextFile.h"
 #include "platform/Errors.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -141,6 +143,112 @@ private Q_SLOTS:
                      path + QStringLiteral(": larger than 67108864 bytes, not read as a text file"));
         }
         QVERIFY_THROWS_EXCEPTION(IoError, readTextFile(dir.filePath("missing.tpf")));
+    }
+
+    // The walk against the master list: each element is looked for in the eleven entries from the last
+    // match; the language file gives lines 2i and 2i+1, missing lines read as empty.
+    void languageFileMatchesTheWalk_data() {
+        QTest::addColumn<QStringList>("walk");     // element names of window "Form1"; "!" marks a fixed one
+        QTest::addColumn<QStringList>("master");   // element names of the master list, in order
+        QTest::addColumn<int>("languageLines");    // how many lines the language file has
+        QTest::addColumn<QStringList>("expected"); // "name=caption|hint" per assignment, in walk order
+        const QStringList abc{"A", "B", "C"};
+        QTest::newRow("all found") << abc << abc << 6 << QStringList{"A=c0|h0", "B=c1|h1", "C=c2|h2"};
+        QTest::newRow("an element added between master lists keeps its text")
+            << QStringList{"A", "New", "B", "C"} << abc << 6 << QStringList{"A=c0|h0", "B=c1|h1", "C=c2|h2"};
+        QTest::newRow("an element gone from the walk")
+            << QStringList{"A", "C"} << abc << 6 << QStringList{"A=c0|h0", "C=c2|h2"};
+        QTest::newRow("a short language file blanks the rest")
+            << abc << abc << 3 << QStringList{"A=c0|h0", "B=c1|", "C=|"};
+        QTest::newRow("a fixed element is never changed")
+            << QStringList{"A", "!B", "C"} << abc << 6 << QStringList{"A=c0|h0", "C=c2|h2"};
+        QStringList gap{"A"};
+        // The search looks at the entry of the last match and the ten after it.
+        for (int i = 0; i < 10; ++i)
+            gap << QStringLiteral("Gone%1").arg(i);
+        gap << "Z";
+        QTest::newRow("ten entries in a row without an element: the search loses step")
+            << QStringList{"A", "Z"} << gap << 24 << QStringList{"A=c0|h0"};
+        gap.removeAt(1);
+        QTest::newRow("nine entries in a row without an element: found")
+            << QStringList{"A", "Z"} << gap << 22 << QStringList{"A=c0|h0", "Z=c10|h10"};
+        QTest::newRow("a name found only before the last match is not found")
+            << QStringList{"B", "A"} << abc << 6 << QStringList{"B=c1|h1"};
+    }
+    void languageFileMatchesTheWalk() {
+        QFETCH(QStringList, walk);
+        QFETCH(QStringList, master);
+        QFETCH(int, languageLines);
+        QFETCH(QStringList, expected);
+        std::vector<TextElement> elements;
+        for (const QString& name : walk) {
+            TextElement e;
+            e.window = QStringLiteral("Form1");
+            e.fixed = name.startsWith(QLatin1Char('!'));
+            e.name = e.fixed ? name.mid(1) : name;
+            elements.push_back(e);
+        }
+        // The master list's names come with the blanks and control characters an edited file may add.
+        QStringList masterLines;
+        for (const QString& name : master)
+            masterLines << QStringLiteral(" Form1\t") << name + QStringLiteral(" ") << QString() << QString()
+                        << QStringLiteral("1");
+        QStringList lines;
+        for (int i = 0; i < languageLines; ++i)
+            lines << (i % 2 ? QStringLiteral("h%1") : QStringLiteral("c%1")).arg(i / 2);
+        QStringList got;
+        for (const TextAssignment& a : matchLanguage(elements, masterEntries(masterLines), lines))
+            got << elements[a.element].name + QLatin1Char('=') + a.caption + QLatin1Char('|') + a.hint;
+        QCOMPARE(got, expected);
+    }
+
+    // Export: five master lines and two template lines per element; an edit field only with a hint, which
+    // stands in for its caption; the template reads back (byte-order mark) as a language file that gives
+    // every element its own texts again.
+    void exportRoundTrip() {
+        const auto element = [](const char* window, const char* name, const char* caption, const char* hint,
+                                bool edit = false) {
+            TextElement e;
+            e.window = QLatin1String(window);
+            e.name = QLatin1String(name);
+            e.caption = QString::fromUtf8(caption);
+            e.hint = QString::fromUtf8(hint);
+            e.editField = edit;
+            return e;
+        };
+        const std::vector<TextElement> walk{element("Form1", "Franz1", "Französisch", ""),
+                                            element("Form1", "Edit85", "", "Die ersten X Prozent", true),
+                                            element("Form1", "Edit86", "", "", true),
+                                            element("Form3", "Label1", "n°:", "Русский")};
+        const TextExport texts = exportTexts(walk);
+        QCOMPARE(texts.masterList, QStringList({"Form1", "Franz1", "Französisch", "", "1", "Form1", "Edit85",
+                                                "Die ersten X Prozent", "Die ersten X Prozent", "1", "Form3",
+                                                "Label1", "n°:", "Русский", "1"}));
+        const QByteArray bytes = crlfUtf16LeWithMark(texts.translationTemplate);
+        QVERIFY(bytes.startsWith("\xFF\xFE"));
+        QVERIFY(bytes.endsWith(QByteArray("\r\0\n\0", 4)));
+        const QStringList template_ = textLines(bytes);
+        QCOMPARE(template_, QStringList({"Französisch", "", "Die ersten X Prozent", "Die ersten X Prozent",
+                                         "n°:", "Русский"}));
+        const auto assigned =
+            matchLanguage(walk, masterEntries(textLines(crlfText(texts.masterList))), template_);
+        QCOMPARE(assigned.size(), std::size_t(3)); // the edit field without a hint is not in the files
+        QCOMPARE(assigned[0].caption, QStringLiteral("Französisch"));
+        QCOMPARE(assigned[1].hint, QStringLiteral("Die ersten X Prozent"));
+        QVERIFY(!assigned[1].setCaption); // an edit field only takes its hint
+        QCOMPARE(assigned[2].hint, QStringLiteral("Русский"));
+    }
+
+    // The language folder and its files are found whatever the case of their names.
+    void languageFilesAreFoundWhateverTheCase() {
+        QTemporaryDir program;
+        QVERIFY(QDir(program.path()).mkpath(QStringLiteral("land")));
+        QFile file(program.path() + QStringLiteral("/land/KUGELO_FR.TXT"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QCOMPARE(languageFilePath(program.path(), QStringLiteral("Kugelo_fr.txt")), file.fileName());
+        QCOMPARE(languageFilePath(program.path(), QStringLiteral("Kugelo_de.txt")),
+                 program.path() + QStringLiteral("/land/Kugelo_de.txt"));
     }
 };
 

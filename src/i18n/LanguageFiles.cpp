@@ -1,0 +1,111 @@
+#include "i18n/LanguageFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace kugelo {
+
+const std::array<Language, 6>& languages() {
+    static const std::array<Language, 6> table{{
+        {1, "Deutsch1", "Deutsch", "Kugelo_de.txt", "de"},
+        {2, "Englich1", "Englisch", "Kugelo_en.txt", "en"},
+        {3, "Franz1", "Französisch", "Kugelo_fr.txt", "fr"},
+        {4, "Spanisch1", "Spanisch", "Kugelo_es.txt", "es"},
+        {5, "Italenisch1", "Italienisch", "Kugelo_it.txt", "it"},
+        {6, "Russisch1", "Russisch", "Kugelo_ru.txt", "ru"},
+    }};
+    return table;
+}
+
+const Language* languageByNumber(int number) {
+    for (const Language& l : languages())
+        if (l.number == number) return &l;
+    return nullptr;
+}
+
+QString languageFolder(const QString& programFolder) {
+    const QDir program(programFolder);
+    for (const QString& entry : program.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        if (entry.compare(QLatin1String("Land"), Qt::CaseInsensitive) == 0) return program.filePath(entry);
+    return program.filePath(QStringLiteral("Land"));
+}
+
+QString languageFilePath(const QString& programFolder, const QString& fileName) {
+    const QDir folder(languageFolder(programFolder));
+    for (const QString& entry : folder.entryList(QDir::Files))
+        if (entry.compare(fileName, Qt::CaseInsensitive) == 0) return folder.filePath(entry);
+    return folder.filePath(fileName);
+}
+
+QString masterListPath(const QString& programFolder) {
+    return languageFilePath(programFolder, QStringLiteral("Kugelo.txt"));
+}
+
+QString identityText(const QString& text) {
+    const auto trimmed = [](QChar c) { return c.isSpace() || c.category() == QChar::Other_Control; };
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && trimmed(text[begin]))
+        ++begin;
+    while (end > begin && trimmed(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+std::vector<MasterEntry> masterEntries(const QStringList& lines) {
+    std::vector<MasterEntry> entries;
+    for (qsizetype i = 0; i < lines.size(); i += 5)
+        entries.push_back(
+            {identityText(lines[i]), i + 1 < lines.size() ? identityText(lines[i + 1]) : QString()});
+    return entries;
+}
+
+TextExport exportTexts(const std::vector<TextElement>& elements) {
+    TextExport out;
+    for (const TextElement& e : elements) {
+        if (e.editField && e.hint.isEmpty()) continue;
+        const QString caption = e.editField ? e.hint : e.caption;
+        // The character set: the default one (1) for every element, which is what menu items always have.
+        out.masterList << e.window << e.name << caption << e.hint << QStringLiteral("1");
+        out.translationTemplate << caption << e.hint;
+    }
+    return out;
+}
+
+std::vector<TextAssignment> matchLanguage(const std::vector<TextElement>& walk,
+                                          const std::vector<MasterEntry>& master,
+                                          const QStringList& languageLines) {
+    constexpr std::size_t kLookAhead = 11;
+    const auto line = [&](std::size_t n) {
+        return n < static_cast<std::size_t>(languageLines.size()) ? languageLines[qsizetype(n)] : QString();
+    };
+    std::vector<TextAssignment> assignments;
+    std::size_t position = 0;
+    for (std::size_t k = 0; k < walk.size(); ++k) {
+        const TextElement& e = walk[k];
+        if (e.fixed) continue;
+        const QString window = identityText(e.window);
+        const QString name = identityText(e.name);
+        for (std::size_t i = position; i < master.size() && i < position + kLookAhead; ++i) {
+            if (master[i].window != window || master[i].name != name) continue;
+            assignments.push_back({k, line(2 * i), line(2 * i + 1), !e.editField});
+            position = i;
+            break;
+        }
+    }
+    return assignments;
+}
+
+QByteArray crlfUtf16LeWithMark(const QStringList& lines) {
+    QString text;
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
+    QByteArray bytes("\xFF\xFE", 2);
+    for (const QChar c : text) {
+        bytes += char(c.unicode() & 0xFF);
+        bytes += char(c.unicode() >> 8);
+    }
+    return bytes;
+}
+
+} // namespace kugelo

@@ -1,0 +1,270 @@
+#include "widgets/WidgetTexts.h"
+
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace kugelo {
+
+namespace {
+
+bool hasOwnName(const QObject* object) {
+    const QString name = object->objectName();
+    return !name.isEmpty() && !name.startsWith(QLatin1String("qt_"));
+}
+
+// The tab widget a tab sheet belongs to, and the sheet's index there; nullptr for any other widget.
+QTabWidget* tabsOf(const QWidget* page, int& index) {
+    auto* stack = qobject_cast<QStackedWidget*>(page->parentWidget());
+    auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+    index = tabs ? tabs->indexOf(const_cast<QWidget*>(page)) : -1;
+    return index >= 0 ? tabs : nullptr;
+}
+
+// The children in the order they were created. A stacked widget raises the page it shows, which moves it
+// to the end of its children: its pages come in their own order instead, so the walk does not depend on
+// the tab in front.
+QObjectList orderedChildren(QObject* parent) {
+    auto* stack = qobject_cast<QStackedWidget*>(parent);
+    if (!stack) return parent->children();
+    QObjectList ordered;
+    for (int i = 0; i < stack->count(); ++i)
+        ordered << stack->widget(i);
+    for (QObject* child : parent->children())
+        if (!ordered.contains(child)) ordered << child;
+    return ordered;
+}
+
+} // namespace
+
+std::vector<TextElement> WidgetTexts::elements() {
+    m_handles.clear();
+    std::vector<TextElement> out;
+    for (QWidget* window : m_windows)
+        if (window) walk(window->objectName(), window, out);
+    return out;
+}
+
+void WidgetTexts::walk(const QString& window, QObject* parent, std::vector<TextElement>& out) {
+    for (QObject* child : orderedChildren(parent)) {
+        if (child->property("untranslated").toBool()) continue;
+        if (qobject_cast<QAction*>(child)) {
+            if (hasOwnName(child)) add(window, child, Kind::MenuItem, out);
+            continue;
+        }
+        auto* w = qobject_cast<QWidget*>(child);
+        if (!w) continue;
+        if (qobject_cast<QMenu*>(w)) { // a menu: its own item lives in it
+            walk(window, w, out);
+            continue;
+        }
+        if (w->isWindow()) { // a window of its own, walked as such; here only its title
+            if (hasOwnName(w)) add(window, w, Kind::Window, out);
+            continue;
+        }
+        // Composite controls whose inner parts are no elements of the design.
+        if (qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractScrollArea*>(w) ||
+            qobject_cast<QTabBar*>(w) || qobject_cast<QStatusBar*>(w))
+            continue;
+        const bool named = hasOwnName(w);
+        int tab = -1;
+        if (qobject_cast<QLabel*>(w)) {
+            if (named) add(window, w, Kind::Label, out);
+            continue;
+        }
+        if (qobject_cast<QAbstractButton*>(w)) {
+            if (named) add(window, w, Kind::Button, out);
+            continue;
+        }
+        if (qobject_cast<QLineEdit*>(w)) {
+            if (named) add(window, w, Kind::EditField, out);
+            continue;
+        }
+        if (qobject_cast<QGroupBox*>(w)) {
+            if (named) add(window, w, Kind::GroupBox, out);
+        } else if (named && tabsOf(w, tab)) {
+            add(window, w, Kind::TabSheet, out);
+        } else if (named && qobject_cast<QFrame*>(w) && !qobject_cast<QStackedWidget*>(w)) {
+            add(window, w, Kind::Panel, out);
+        }
+        walk(window, w, out);
+    }
+}
+
+void WidgetTexts::add(const QString& window, QObject* object, Kind kind, std::vector<TextElement>& out) {
+    TextElement e;
+    e.window = window;
+    e.name = object->objectName();
+    e.fixed = object->property("tag").toInt() != 0;
+    auto* w = qobject_cast<QWidget*>(object);
+    int tab = -1;
+    switch (kind) {
+    case Kind::MenuItem: {
+        auto* action = static_cast<QAction*>(object);
+        e.caption = action->isSeparator() ? QStringLiteral("-") : action->text();
+        e.hint = action->statusTip();
+        e.menuItem = true;
+        break;
+    }
+    case Kind::Label:
+        e.caption = static_cast<QLabel*>(object)->text();
+        e.hint = w->toolTip();
+        break;
+    case Kind::Button:
+        e.caption = static_cast<QAbstractButton*>(object)->text();
+        e.hint = w->toolTip();
+        break;
+    case Kind::GroupBox:
+        e.caption = static_cast<QGroupBox*>(object)->title();
+        e.hint = w->toolTip();
+        break;
+    case Kind::EditField:
+        e.hint = w->toolTip();
+        e.editField = true;
+        break;
+    case Kind::TabSheet: {
+        QTabWidget* tabs = tabsOf(w, tab);
+        e.caption = tabs->tabText(tab);
+        e.hint = tabs->tabToolTip(tab);
+        break;
+    }
+    case Kind::Panel:
+        e.hint = w->toolTip();
+        break;
+    case Kind::Window:
+        e.caption = w->windowTitle();
+        e.hint = w->toolTip();
+        break;
+    }
+    out.push_back(e);
+    m_handles.push_back({object, kind});
+}
+
+QStringList WidgetTexts::clippedTexts() {
+    QStringList clipped;
+    const std::vector<TextElement> walked = elements();
+    const auto report = [&](std::size_t k, const QString& text, int needs, int has) {
+        if (needs <= has) return;
+        clipped << QStringLiteral("%1/%2: %3 (needs %4 px, has %5 px)")
+                       .arg(walked[k].window, walked[k].name, text)
+                       .arg(needs)
+                       .arg(has);
+    };
+    std::vector<QTabWidget*> tabWidgets;
+    for (std::size_t k = 0; k < m_handles.size(); ++k) {
+        auto* w = qobject_cast<QWidget*>(m_handles[k].object.data());
+        // Fixed elements keep the texts they were built with.
+        if (!w || w->isHidden() || w->property("tag").toInt() != 0) continue;
+        switch (m_handles[k].kind) {
+        case Kind::Label: {
+            auto* label = static_cast<QLabel*>(w);
+            if (label->text().isEmpty() || label->textFormat() == Qt::RichText) break;
+            const QRect room = label->contentsRect();
+            if (label->wordWrap()) {
+                report(k, label->text(), label->heightForWidth(label->width()), label->height());
+            } else {
+                const QString shown = QString(label->text()).remove(QLatin1Char('&'));
+                report(k, label->text(),
+                       label->fontMetrics().horizontalAdvance(shown) + 2 * label->indent() + 1, room.width());
+            }
+            break;
+        }
+        case Kind::Button: {
+            // The text and what stands beside it (icon, check indicator) against the room inside the frame.
+            auto* button = static_cast<QAbstractButton*>(w);
+            if (button->text().isEmpty()) break;
+            const QStyle* style = button->style();
+            int needs =
+                button->fontMetrics().horizontalAdvance(QString(button->text()).remove(QLatin1Char('&')));
+            if (!button->icon().isNull()) needs += button->iconSize().width() + 4;
+            if (qobject_cast<QCheckBox*>(button))
+                needs += style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button) +
+                         style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, button);
+            else if (qobject_cast<QRadioButton*>(button))
+                needs += style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, button) +
+                         style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, button);
+            else
+                needs += 4; // the frame, a pixel of room on each side
+            report(k, button->text(), needs, button->width());
+            break;
+        }
+        case Kind::GroupBox: {
+            auto* box = static_cast<QGroupBox*>(w);
+            report(k, box->title(), box->fontMetrics().horizontalAdvance(box->title()) + 16, box->width());
+            break;
+        }
+        case Kind::TabSheet: {
+            int tab = -1;
+            QTabWidget* tabs = tabsOf(w, tab);
+            if (tabs && std::find(tabWidgets.begin(), tabWidgets.end(), tabs) == tabWidgets.end()) {
+                tabWidgets.push_back(tabs);
+                // The tab bar's size hint holds every tab at its full width.
+                report(k, tabs->tabText(tab), tabs->tabBar()->sizeHint().width(), tabs->width());
+            }
+            break;
+        }
+        case Kind::MenuItem:
+        case Kind::Panel:
+        case Kind::EditField:
+        case Kind::Window:
+            break;
+        }
+    }
+    return clipped;
+}
+
+void WidgetTexts::set(std::size_t element, const TextAssignment& texts) {
+    if (element >= m_handles.size() || !m_handles[element].object)
+        throw std::runtime_error("the element is gone");
+    QObject* object = m_handles[element].object;
+    auto* w = qobject_cast<QWidget*>(object);
+    int tab = -1;
+    switch (m_handles[element].kind) {
+    case Kind::MenuItem: {
+        auto* action = static_cast<QAction*>(object);
+        if (!action->isSeparator() && texts.setCaption) action->setText(texts.caption);
+        action->setStatusTip(texts.hint);
+        return;
+    }
+    case Kind::Label:
+        if (texts.setCaption) static_cast<QLabel*>(object)->setText(texts.caption);
+        break;
+    case Kind::Button:
+        if (texts.setCaption) static_cast<QAbstractButton*>(object)->setText(texts.caption);
+        break;
+    case Kind::GroupBox:
+        if (texts.setCaption) static_cast<QGroupBox*>(object)->setTitle(texts.caption);
+        break;
+    case Kind::EditField:
+    case Kind::Panel:
+        break;
+    case Kind::TabSheet: {
+        QTabWidget* tabs = tabsOf(w, tab);
+        if (!tabs) throw std::runtime_error("the tab sheet has left its tabs");
+        if (texts.setCaption) tabs->setTabText(tab, texts.caption);
+        tabs->setTabToolTip(tab, texts.hint);
+        return;
+    }
+    case Kind::Window:
+        if (texts.setCaption) w->setWindowTitle(texts.caption);
+        break;
+    }
+    w->setToolTip(texts.hint);
+}
+
+} // namespace kugelo

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "i18n/LanguageFiles.h"
+
+#include <QPointer>
+#include <vector>
+
+class QObject;
+class QTabWidget;
+class QWidget;
+
+namespace kugelo {
+
+// The elements of the program's windows whose caption and hint a language file replaces: menu items,
+// labels, panels, buttons, check boxes, radio buttons, tab sheets, radio groups, edit fields (their hint)
+// and windows owned by a window (their title). The windows are walked in the order given, each one's
+// elements in the order they were created; an element needs a name of its own. A widget with the property
+// "tag" not 0 is fixed (exported, never changed); one with "untranslated" set is no element.
+class WidgetTexts {
+public:
+    explicit WidgetTexts(std::vector<QWidget*> windows) : m_windows(std::move(windows)) {}
+
+    // Walks the windows again; set() addresses the elements of the last walk.
+    std::vector<TextElement> elements();
+    void set(std::size_t element, const TextAssignment& texts);
+
+    // The captions that do not fit their controls at the size these have now, one line each:
+    // "window/name: caption (needs N px, has M px)". Hidden controls and menus are left out; tab sheets
+    // count as one row of tabs per tab widget.
+    QStringList clippedTexts();
+
+private:
+    enum class Kind { MenuItem, Label, Panel, Button, GroupBox, EditField, TabSheet, Window };
+    struct Handle {
+        QPointer<QObject> object;
+        Kind kind;
+    };
+    void walk(const QString& window, QObject* parent, std::vector<TextElement>& out);
+    void add(const QString& window, QObject* object, Kind kind, std::vector<TextElement>& out);
+
+    std::vector<QWidget*> m_windows;
+    std::vector<Handle> m_handles;
+};
+
+} // namespace kugelo
