@@ -12,13 +12,15 @@ BUILD_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev qt6-httpserver-dev qt6-websockets-dev
   libqt6opengl6-dev libgl-dev fonts-liberation fonts-dejavu-core qt6-translations-l10n
 )
-# What CI adds: the format check.
-CI_PACKAGES=(clang-format)
+# What CI adds: the format check, and the validators of the installed desktop entry and AppStream metadata.
+CI_PACKAGES=(clang-format appstream desktop-file-utils)
 # What running the program adds: a display server for machines without one (xvfb-run needs xauth).
 RUN_PACKAGES=(xvfb xauth)
 # What the fuzz targets add (scripts/fuzz): clang, and libFuzzer with the sanitizer runtimes, which clang
 # only recommends.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# What scripts/make-icons adds: the renderer that makes the icon's PNG sizes from its SVG.
+ICON_PACKAGES=(librsvg2-bin)
 
 install_packages() {
   local missing=()

@@ -29,6 +29,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -128,6 +129,10 @@ TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString pro
       m_controller(platform, std::move(endpoints), std::move(home), std::move(programFolder)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Velmars Ziehwerk Kugelo"));
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/kugelo-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
     QFont arial(QStringLiteral("Arial"));
     arial.setPixelSize(11);
     setFont(arial);
@@ -374,6 +379,14 @@ void TForm1::startUp() {
         std::vector<QWidget*>{this, m_form3.get(), m_form6.get(), m_csfForm.get()});
     m_controller.setTextElements(this);
     m_controller.startUp();
+    showStartUpNotices();
+}
+
+void TForm1::showStartUpNotices() {
+    QStringList notices;
+    for (const QString& notice : {m_controller.platform().settings.problem(), m_controller.startUpNotice()})
+        if (!notice.isEmpty()) notices << notice;
+    if (!notices.isEmpty()) setStatusText(1, notices.join(QStringLiteral("  ")));
 }
 
 void TForm1::perform(const std::function<void()>& command) {
@@ -618,9 +631,9 @@ void TForm1::showEvent(QShowEvent* event) {
     if (m_updateOnShow)
         QTimer::singleShot(0, this, [this] {
             BitBtn1Click();
-            // The update wrote its own texts; a problem with the stored settings stays in view.
-            if (!m_controller.platform().settings.problem().isEmpty())
-                setStatusText(1, m_controller.platform().settings.problem());
+            // The update wrote its own texts; a problem with the stored settings or the shipped history
+            // stays in view.
+            showStartUpNotices();
         });
 }
 

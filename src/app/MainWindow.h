@@ -35,7 +35,7 @@ public:
     static constexpr int DesignClientHeight = 450;
 
     // home: the folder of the draw file and of what the program writes; programFolder: the folder of the
-    // executable, where the shipped files (the win sound) lie.
+    // shipped files (Land/, the win sound): beside the executable in the build, the share folder installed.
     TForm1(Platform platform, Endpoints endpoints, QString home, QString programFolder,
            QWidget* parent = nullptr);
     ~TForm1() override;
@@ -143,6 +143,8 @@ private:
     void showState();
     // Greys every control whose command the controller does not allow now.
     void showActivity();
+    // A problem with the stored settings or with the shipped draw history, in status panel 1.
+    void showStartUpNotices();
 
     Controller m_controller;
     std::unique_ptr<NumberListPort> m_numberListPort;

@@ -13,6 +13,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Kugelo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velmars Kugelo"));
     QApplication::setApplicationVersion(QStringLiteral(KUGELO_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.kugelo.Kugelo"));
 
     kugelo::SystemClock clock;
     kugelo::QtDialogs dialogs;
@@ -44,10 +46,13 @@ int main(int argc, char* argv[]) {
     kugelo::FileSettingsStore settings(kugelo::FileSettingsStore::defaultPath());
     const kugelo::Endpoints endpoints = kugelo::Endpoints::withEnvironment(kugelo::Endpoints());
 
+    // Land/, the win sound and the public draw history lie beside the executable in the build, in the share
+    // folder once installed.
+    const QString programFolder = kugelo::programDataFolder(QApplication::applicationDirPath());
     kugelo::TForm1 form(kugelo::Platform{dialogs, desktop, clock, sound, http, settings}, endpoints,
-                        kugelo::resolveHome(QApplication::applicationDirPath()),
-                        QApplication::applicationDirPath());
+                        kugelo::resolveHome(QApplication::applicationDirPath()), programFolder);
     dialogs.setParent(&form);
+    form.controller().setShippedHistory(QDir(programFolder).filePath(QStringLiteral("loto-history.csv")));
     const QString exportTo = qEnvironmentVariable("KUGELO_EXPORT_TEXTS");
     const QString checkTexts = qEnvironmentVariable("KUGELO_CHECK_TEXTS");
     form.setUpdateOnShow(exportTo.isEmpty() && checkTexts.isEmpty());

@@ -3,6 +3,7 @@
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
 #include "draws/ManualEntry.h"
+#include "draws/ShippedHistory.h"
 #include "evaluation/HistoricalAnalysis.h"
 #include "evaluation/HitCheck.h"
 #include "generator/GenerationRun.h"
@@ -184,13 +185,24 @@ void Controller::endStartUp() {
     m_state.LaufMax = 1000 * m_criteria.runLimitThousands.value;
 
     m_state.ZahlenFile = QStringLiteral("Kugelo.dat");
-    run([this] { DrawFile(m_state.drawFilePath()).createIfMissing(); });
+    run([this] {
+        const DrawFile file(m_state.drawFilePath());
+        if (m_shippedHistory.isEmpty())
+            file.createIfMissing();
+        else
+            m_shippedHistoryProblem = seedDrawFile(file, m_shippedHistory, m_platform.clock.today()).problem;
+    });
 
     m_random.seedFromClock(m_platform.clock);
 
     m_state.aktDatum = toDayNumber(m_state.statisticsStart);
     setPickerDate(m_state.drawDate, m_platform.clock.today());
     m_view->stateChanged();
+}
+
+QString Controller::startUpNotice() const {
+    if (m_shippedHistoryProblem.isEmpty()) return {};
+    return m_messages[Msg::ShippedHistoryUnusable] + m_shippedHistoryProblem;
 }
 
 void Controller::startUp() {

@@ -165,7 +165,8 @@ enum class Command {
 class Controller : private Progress {
 public:
     // home: the folder of the draw file and of what the program writes; programFolder: the folder of the
-    // executable, where the shipped files (the win sound) lie; endpoints: the hosts built in.
+    // shipped files (Land/, the win sound): beside the executable in the build, the share folder installed;
+    // endpoints: the hosts built in.
     Controller(Platform platform, Endpoints endpoints, QString home, QString programFolder = {});
     ~Controller();
     Controller(const Controller&) = delete;
@@ -217,6 +218,13 @@ public:
     void beginStartUp(int windowHeight);
     void endStartUp();
     void startUp();
+    // The public draw history shipped with the program: when set, a start without a draw file writes the
+    // draw file from it (in endStartUp), before any update asks for the days after its last draw. Unset
+    // (kugelo-cli), a start creates an empty draw file.
+    void setShippedHistory(const QString& csvFile) { m_shippedHistory = csvFile; }
+    // What start-up has to tell the player (the shipped history that could not be used), in the current
+    // language; empty when nothing.
+    QString startUpNotice() const;
 
     // The current draw: select the draw of DateTimePicker1, step back and forward, remove it, enter a draw.
     void selectDraw();
@@ -325,6 +333,8 @@ private:
     Endpoints m_baseEndpoints;
     QString m_home;
     QString m_programFolder;
+    QString m_shippedHistory;
+    QString m_shippedHistoryProblem;
     MainState m_state;
     MessageTable m_messages;
     TipSheet m_sheet;

@@ -81,6 +81,7 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("Analyse: Durchlauf "),                                                         // 73
         QStringLiteral("  (erneut klicken beendet die Analyse)"),                                      // 74
         QStringLiteral("  (erneut klicken beendet die Suche)"),                                        // 75
+        QStringLiteral("Mitgelieferte Ziehungen nicht lesbar, sie kommen vom Ziehungsdienst: "),       // 76
     };
     return texts;
 }

@@ -84,6 +84,7 @@ enum class Msg : int {
     AnalysisCycle = 73,
     AnalysisStopHint = 74,
     SearchStopHint = 75,
+    ShippedHistoryUnusable = 76,
 };
 
 // The numbered run-time texts (questions, messages, status texts, captions) that a language file can
