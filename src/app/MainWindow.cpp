@@ -20,6 +20,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/Sound.h"
 #include "sheet/TipSheetView.h"
+#include "widgets/StatusPanelView.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -210,7 +211,7 @@ void TForm1::buildStatusBar() {
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(true);
     for (int i = 0; i < 3; ++i) {
-        m_panel[i] = new QLabel(bar);
+        m_panel[i] = new StatusPanelView(bar);
         m_panel[i]->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
         m_panel[i]->setFrameShape(QFrame::StyledPanel);
         m_panel[i]->setFrameShadow(QFrame::Sunken);

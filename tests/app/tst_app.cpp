@@ -877,9 +877,8 @@ private Q_SLOTS:
             QVERIFY(w.form.updateRunning());
             // Day n of the eight from 7 to 14 October, the draws stored so far, and how to stop.
             QVERIFY(w.form.progressShown());
-            const QRegularExpression progress(
-                QStringLiteral("^Tag [1-8] von 8, [0-3] Ziehungen gespeichert – Esc oder die Stopp-Taste "
-                               "beendet das Laden$"));
+            const QRegularExpression progress(QStringLiteral(
+                "^Tag [1-8] von 8, [0-3] Ziehungen gespeichert – Esc oder Stopp-Taste beendet$"));
             QVERIFY2(progress.match(w.form.statusText(2)).hasMatch(), qPrintable(w.form.statusText(2)));
             QVERIFY(!w.find("BitBtn1")->isEnabled());
             QVERIFY(!w.find("SpeedButton10")->isEnabled());

@@ -195,19 +195,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::newRow("update, early")
             << int(JobKind::Update) << 5 << 80 << 2 << -1.0 << true
-            << "Tag 5 von 80, 2 Ziehungen gespeichert – Esc oder die Stopp-Taste beendet das Laden";
+            << "Tag 5 von 80, 2 Ziehungen gespeichert – Esc oder Stopp-Taste beendet";
         QTest::newRow("update, with the time left")
             << int(JobKind::Update) << 5 << 80 << 2 << 20.0 << true
-            << "Tag 5 von 80, 2 Ziehungen gespeichert, noch etwa 20 s – Esc oder die Stopp-Taste beendet das "
-               "Laden";
+            << "Tag 5 von 80, 2 Ziehungen gespeichert, noch etwa 20 s – Esc oder Stopp-Taste beendet";
         QTest::newRow("update, done") << int(JobKind::Update) << 80 << 80 << 31 << -1.0 << false
                                       << "Tag 80 von 80, 31 Ziehungen gespeichert";
         QTest::newRow("run, grouped digits")
             << int(JobKind::Generation) << 3 << 12 << 12345 << -1.0 << true
-            << "Tipp 3 von 12, 12.345 Kandidaten – Esc oder „Stoppen“ beendet die Berechnung";
-        QTest::newRow("analysis") << int(JobKind::Analysis) << 7 << 300 << 0 << 130.0 << true
-                                  << "Ziehung 7 von 300, noch etwa 2 min 10 s – Esc oder ein erneuter Klick "
-                                     "beendet die Analyse";
+            << "Tipp 3 von 12, 12.345 Kandidaten – Esc oder „Stoppen“ beendet";
+        QTest::newRow("analysis")
+            << int(JobKind::Analysis) << 7 << 300 << 0 << 130.0 << true
+            << "Ziehung 7 von 300, noch etwa 2 min 10 s – Esc oder erneuter Klick beendet";
         QTest::newRow("no counts: no line") << int(JobKind::Analysis) << 0 << 0 << 0 << -1.0 << true << "";
     }
     void progressLineOfEachJob() {
@@ -237,8 +236,7 @@ private Q_SLOTS:
             if (during.isEmpty()) during = f.controller.progressText();
         };
         f.controller.generate();
-        QCOMPARE(during,
-                 QStringLiteral("Tipp 1 von 4, 0 Kandidaten – Esc oder „Stoppen“ beendet die Berechnung"));
+        QCOMPARE(during, QStringLiteral("Tipp 1 von 4, 0 Kandidaten – Esc oder „Stoppen“ beendet"));
         QCOMPARE(f.controller.progressText(), QStringLiteral("Tipp 4 von 4, %1 Kandidaten")
                                                   .arg(QLocale().toString(f.controller.lastRunCandidates())));
     }
@@ -477,7 +475,7 @@ private Q_SLOTS:
         };
         f.controller.analyseParameters();
         QCOMPARE(reportLines(f)[10], QStringLiteral("Ziehungen: 3mit je 5Tipp => 15 Reihen"));
-        const QString stop = QStringLiteral(" – Esc oder ein erneuter Klick beendet die Analyse");
+        const QString stop = QStringLiteral(" – Esc oder erneuter Klick beendet");
         QCOMPARE(lines,
                  QStringList({"Ziehung 1 von 3" + stop, "Ziehung 2 von 3" + stop, "Ziehung 3 von 3" + stop}));
         QCOMPARE(f.controller.progressText(), QStringLiteral("Ziehung 3 von 3"));
