@@ -88,9 +88,9 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("s"),                                                                           // 80
         QStringLiteral("min"),                                                                         // 81
         QStringLiteral("h"),                                                                           // 82
-        QStringLiteral("Esc oder Stopp-Taste beendet"),                                  // 83
-        QStringLiteral("Esc oder \u201E%1\u201C beendet"),                              // 84
-        QStringLiteral("Esc oder erneuter Klick beendet"),                             // 85
+        QStringLiteral("Esc oder Stopp-Taste beendet"),                                                // 83
+        QStringLiteral("Esc oder \u201E%1\u201C beendet"),                                             // 84
+        QStringLiteral("Esc oder erneuter Klick beendet"),                                             // 85
     };
     return texts;
 }
