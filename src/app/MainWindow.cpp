@@ -619,8 +619,9 @@ void TForm1::showActivity() {
 }
 
 void TForm1::activityChanged() {
+    // A job's progress, and its final counts once it is over; nothing when no job ran (the basket).
+    if (m_shownActivity != Activity::Idle || m_controller.activity() != Activity::Idle) showProgress();
     showActivity();
-    showProgress();
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
