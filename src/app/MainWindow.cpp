@@ -20,6 +20,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/Sound.h"
 #include "sheet/TipSheetView.h"
+#include "widgets/StatusPanelView.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -150,6 +151,9 @@ TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString pro
     setCentralWidget(m_pages);
 
     connectStatusHints();
+    // Esc stops whatever long job runs, as its progress line says.
+    auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(stop, &QShortcut::activated, this, [this] { m_controller.stopRunning(); });
     m_controller.setView(this);
     showActivity();
     resize(DesignClientWidth, DesignClientHeight);
@@ -211,8 +215,8 @@ void TForm1::buildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(true);
-    for (int i = 0; i < 2; ++i) {
-        m_panel[i] = new QLabel(bar);
+    for (int i = 0; i < 3; ++i) {
+        m_panel[i] = new StatusPanelView(bar);
         m_panel[i]->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
         m_panel[i]->setFrameShape(QFrame::StyledPanel);
         m_panel[i]->setFrameShadow(QFrame::Sunken);
@@ -220,18 +224,43 @@ void TForm1::buildStatusBar() {
     }
     m_panel[0]->setFixedWidth(150);
     m_panel[1]->setMinimumWidth(50);
+    m_panel[2]->setMinimumWidth(50);
+    m_panel[2]->hide();
     bar->addWidget(m_panel[0]);
     bar->addWidget(m_panel[1], 1);
+    bar->addWidget(m_panel[2], 1);
+    m_progressHide = new QTimer(this);
+    m_progressHide->setSingleShot(true);
+    m_progressHide->setInterval(10000);
+    connect(m_progressHide, &QTimer::timeout, m_panel[2], &QWidget::hide);
 }
 
 QString TForm1::statusText(int panel) const {
-    return (panel == 0 || panel == 1) ? m_panel[panel]->text() : QString();
+    return (panel >= 0 && panel < 3) ? m_panel[panel]->text() : QString();
 }
 
 void TForm1::setStatusText(int panel, const QString& text) {
-    if (panel != 0 && panel != 1) return;
+    if (panel < 0 || panel >= 3) return;
     m_panel[panel]->setText(text);
     m_panel[panel]->setToolTip(text); // a text longer than the panel can still be read whole
+}
+
+bool TForm1::progressShown() const {
+    return !m_panel[2]->isHidden();
+}
+
+void TForm1::showProgress() {
+    const QString text = m_controller.progressText();
+    setStatusText(2, text);
+    if (text.isEmpty()) {
+        m_panel[2]->hide();
+        return;
+    }
+    m_panel[2]->show();
+    if (m_controller.activity() == Activity::Idle)
+        m_progressHide->start();
+    else
+        m_progressHide->stop();
 }
 
 void TForm1::buildPages() {
@@ -281,6 +310,8 @@ void TForm1::buildPages() {
             [this](Statistic statistic, bool tabFirst) { Statistik(statistic, tabFirst); });
     connect(m_chartPage, &ChartPage::endDateChanged, this,
             [this](QDate d) { m_controller.state().statisticsStart = d; });
+    connect(m_chartPage, &ChartPage::endDateSettled, this,
+            [this] { perform([this] { m_controller.followStatisticsStart(); }); });
 
     connect(m_database, &DatabasePage::updateRequested, this, [this] { BitBtn1Click(); });
     connect(m_database, &DatabasePage::stopRequested, this, [this] { SpeedButton8Click(); });
@@ -498,6 +529,7 @@ void TForm1::textsApplied() {
     m_tipOverview->takeRunCaption();
     showState();
     showActivity();
+    if (progressShown()) showProgress(); // the counts of the last job, in the new language
 }
 
 void TForm1::notice(const QString& html) {
@@ -513,6 +545,7 @@ void TForm1::pump() {
             !line.isEmpty() || activity == Activity::Generating)
             setStatusText(1, line);
     }
+    if (activity != Activity::Idle) showProgress();
     QCoreApplication::processEvents();
     m_sincePump.restart();
 }
@@ -599,6 +632,8 @@ void TForm1::showActivity() {
 }
 
 void TForm1::activityChanged() {
+    // A job's progress, and its final counts once it is over; nothing when no job ran (the basket).
+    if (m_shownActivity != Activity::Idle || m_controller.activity() != Activity::Idle) showProgress();
     showActivity();
 }
 

@@ -12,6 +12,7 @@
 
 class QLabel;
 class QTabWidget;
+class QTimer;
 
 namespace kugelo {
 
@@ -57,8 +58,11 @@ public:
     void showCriteria();
     const MessageTable& messages() const { return m_controller.messages(); }
     const Endpoints& endpoints() const { return m_controller.endpoints(); }
+    // The status bar's panels: 0 and 1 as designed, 2 the progress line of a long job (hidden while there
+    // is none).
     QString statusText(int panel) const;
     void setStatusText(int panel, const QString& text);
+    bool progressShown() const;
     double scaleFactor() const { return m_scaler.factor(); }
 
     // The buttons and menu items, under their design names; each forwards to a command of the controller.
@@ -145,6 +149,8 @@ private:
     void showActivity();
     // A problem with the stored settings or with the shipped draw history, in status panel 1.
     void showStartUpNotices();
+    // Shows the controller's progress line in panel 2; after a job its final counts stay for a while.
+    void showProgress();
 
     Controller m_controller;
     std::unique_ptr<NumberListPort> m_numberListPort;
@@ -167,7 +173,8 @@ private:
     ChartPage* m_chartPage = nullptr;
     DatabasePage* m_database = nullptr;
     InternetPage* m_internet = nullptr;
-    QLabel* m_panel[2] = {nullptr, nullptr};
+    QLabel* m_panel[3] = {nullptr, nullptr, nullptr};
+    QTimer* m_progressHide = nullptr; // hides the final counts of a job after a while
     std::unique_ptr<WidgetTexts> m_texts;
     std::unique_ptr<QTranslator> m_qtTexts; // Qt's own texts in the chosen language
 };

@@ -23,7 +23,8 @@
 // KUGELO_SCREENSHOT_TAB names the tab to show (an objectName such as "TabSheet4"), KUGELO_SCREENSHOT_TIPS a
 // tip file to load and check first and KUGELO_SCREENSHOT_CLICK a button to press first (an objectName such as
 // "Button2"); KUGELO_SCREENSHOT_LANGUAGE=N starts in language N of the menu (1 German .. 6 Russian); when it
-// is empty, the settings choose.
+// is empty, the settings choose. KUGELO_SCREENSHOT_AT_MS=N takes the picture N ms after the window shows,
+// while the update may still run (its progress).
 //
 // To make the shipped language data, KUGELO_EXPORT_TEXTS=FILE writes the master list of the built-in German
 // texts to FILE (and the translation template to FILE.trans) and the German message table to FILE.meld, and
@@ -103,6 +104,15 @@ int main(int argc, char* argv[]) {
         const QString tabName = qEnvironmentVariable("KUGELO_SCREENSHOT_TAB");
         if (auto* tab = tabName.isEmpty() ? nullptr : form.findChild<QWidget*>(tabName))
             form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentWidget(tab);
+        if (const int at = qEnvironmentVariableIntValue("KUGELO_SCREENSHOT_AT_MS"); at > 0) {
+            QTimer::singleShot(at, &form, [&form, screenshot] {
+                const int code = form.grab().save(screenshot) ? 0 : 1;
+                form.controller().stopRunning();
+                QApplication::exit(code);
+                form.close();
+            });
+            return QApplication::exec();
+        }
         // The picture is taken once the update at start-up is over.
         QObject::connect(&form, &kugelo::TForm1::updateFinished, &form, [&form, screenshot, button] {
             QTimer::singleShot(0, &form, [&form, screenshot, button] {

@@ -144,6 +144,45 @@ QString Controller::progressLine() const {
     return m_run ? m_run->progressLine() : QString();
 }
 
+QString Controller::progressText() const {
+    const bool running = m_activity != Activity::Idle;
+    JobCounts counts = m_job;
+    if (m_jobKind == JobKind::Generation) counts.found = m_run ? m_run->counter() : m_lastRunCandidates;
+    std::optional<double> left;
+    if (running && m_jobTime.isValid()) {
+        const qint64 elapsed = m_jobTime.elapsed();
+        left = secondsLeft(counts.current - 1, counts.total, elapsed);
+        if (m_jobKind == JobKind::Generation && m_run) {
+            // Rows differ in how long they take; the run limit bounds the rest in any case.
+            const std::optional<double> bound = secondsLeft(m_run->counter(), m_run->laufMax(), elapsed);
+            if (bound && (!left || *bound < *left)) left = bound;
+        }
+    }
+    return jobProgressText(m_messages, m_jobKind, counts, left, running);
+}
+
+void Controller::beginJob(JobKind kind) {
+    m_jobKind = kind;
+    m_job = {};
+    m_jobTime.start();
+}
+
+void Controller::stopRunning() {
+    switch (m_activity) {
+    case Activity::Updating:
+        stopUpdate();
+        break;
+    case Activity::Generating:
+        stopGeneration();
+        break;
+    case Activity::Analysing:
+        stopAnalysis();
+        break;
+    case Activity::Idle:
+        break;
+    }
+}
+
 void Controller::setActivity(Activity activity) {
     m_activity = activity;
     m_stopRequested = false;
@@ -326,6 +365,7 @@ void Controller::enterDraw() {
 
 UpdateResult Controller::update() {
     if (!allows(Command::Update)) return {}; // one update at a time
+    beginJob(JobKind::Update);
     setActivity(Activity::Updating);
     // The update ends also with an error report; the program is idle again then.
     struct Finish {
@@ -382,6 +422,13 @@ void Controller::showStatistic(Statistic statistic, bool showPageFirst) {
         m_view->showPage(ControllerView::Page::Chart, false);
 }
 
+bool Controller::followStatisticsStart() {
+    const std::optional<Statistic> shown = m_chart.statistic();
+    if (m_activity != Activity::Idle || !shown || *shown == Statistic::RowDistribution) return false;
+    showStatistic(*shown);
+    return true;
+}
+
 void Controller::luckyNumber() {
     const QString proposed = QString::number(m_random.below(99999));
     const QString answer = m_platform.dialogs.input(m_messages[Msg::LuckyNumberCaption],
@@ -434,6 +481,7 @@ void Controller::generate() {
         return;
     }
     if (!allows(Command::Generate)) return;
+    beginJob(JobKind::Generation);
     setActivity(Activity::Generating);
     struct Finish {
         Controller* controller;
@@ -566,6 +614,7 @@ SearchResult Controller::searchTips() {
     const QString proposed = QString::number(defaultSearchThreshold(m_criteria.chanceCountsAsMatch));
     const int threshold = strToInt(
         m_platform.dialogs.input(m_messages[Msg::AnalysisStopAt], m_messages[Msg::TipTest], proposed));
+    beginJob(JobKind::Analysis); // the search shows no counts of its own
     const AnalysisActivity busy(m_activity, m_stopRequested, m_view);
     // The window shows each draw as it is examined.
     ProgressFunctions progress;
@@ -632,6 +681,7 @@ void Controller::analyseParameters() {
                                      m[Msg::AnalysisOfSettingsAsk] + shortDate(m_state.drawDate) +
                                          m[Msg::AnalysisOfSettingsAskEnd]))
         return;
+    beginJob(JobKind::Analysis);
     const AnalysisActivity busy(m_activity, m_stopRequested, m_view);
     // The number list would open before every run: off for the analysis, put back at its end.
     struct ListOption {
@@ -688,6 +738,7 @@ void Controller::analyseDraws() {
                                                                             shortDate(m_state.drawDate) +
                                                                             m[Msg::AnalysisOfDrawsAskEnd]))
         return;
+    beginJob(JobKind::Analysis);
     const AnalysisActivity busy(m_activity, m_stopRequested, m_view);
     m_currentDraw->selectByDate();
     m_view->showPage(ControllerView::Page::TipOverview, false);

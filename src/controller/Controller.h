@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controller/JobProgress.h"
 #include "controller/Settings.h"
 #include "draws/DrawUpdate.h"
 #include "evaluation/TipSearch.h"
@@ -18,6 +19,7 @@
 #include "stats/ChartModel.h"
 #include "stats/Statistics.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -208,6 +210,11 @@ public:
     // number of candidates the last run drew.
     QString progressLine() const;
     int lastRunCandidates() const { return m_lastRunCandidates; }
+    // The progress line of the update, a run or an analysis: its counts, the time it still needs once it
+    // has run a few seconds, and how to stop it; after the job its final counts. Empty when it has none.
+    QString progressText() const;
+    // Stops whatever job runs (the update, a run, the search or an analysis): the Esc key.
+    void stopRunning();
 
     // Runs a command; a failure it lets through is shown as the general error report. The state's view is
     // refreshed afterwards.
@@ -255,6 +262,11 @@ public:
     // Computes a statistic and shows it on the chart; with showPageFirst the chart page comes to the front
     // before, otherwise when the statistic says so.
     void showStatistic(Statistic statistic, bool showPageFirst = false);
+    // The player changed the start of the statistics (DateTimePicker2, beside the chart): the chart counts
+    // the statistic it shows again over the new range, as pressing its button would. Not while a job runs
+    // (a run reads the chart's points), nor for the rows' distribution, which takes no range, nor for bars
+    // that no statistic gave. True when the chart was counted again.
+    bool followStatisticsStart();
 
     // The lucky number: seeds the random source from a number the user gives.
     void luckyNumber();
@@ -318,6 +330,11 @@ private:
     // What the update and a run report, through the view.
     void pump() override { m_view->pump(); }
     void status(int panel, const QString& text) override { m_view->status(panel, text); }
+    void advanced(long long current, long long total, long long found) override {
+        m_job = {current, total, found};
+    }
+    // A job begins: its counts start empty and its time at 0.
+    void beginJob(JobKind kind);
 
     PoolChoice choosePool(NumberPool& pool);
     RunHooks runHooks(Progress* progress);
@@ -364,6 +381,9 @@ private:
     bool m_stopRequested = false;
     bool m_cycleStopRequested = false; // the run button during an analysis cycle
     bool m_reuseAcrossCycles = true;
+    JobKind m_jobKind = JobKind::Update;
+    JobCounts m_job;
+    QElapsedTimer m_jobTime;
 };
 
 } // namespace kugelo

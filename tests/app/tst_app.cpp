@@ -2,6 +2,7 @@
 #include "DrawServiceProcess.h"
 #include "TestSupport.h"
 
+#include "app/ChartPage.h"
 #include "app/MainWindow.h"
 #include "draws/DrawFile.h"
 #include "draws/ManualEntryDialog.h"
@@ -37,6 +38,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -44,6 +46,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <QValueAxis>
 #include <QtTest>
 #include <algorithm>
@@ -636,6 +639,72 @@ private Q_SLOTS:
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
+    // Changing the start date beside the chart counts the statistic it shows again, once the date has come
+    // to rest; the rows' distribution takes no range and stays.
+    void theChartFollowsItsStartDate() {
+        Window w;
+        writeThreeDraws(w.home);
+        w.start();
+        auto* pages = w.find<QTabWidget>("PageControl1");
+        pages->setCurrentWidget(w.find("TabSheet5"));
+        auto* start = w.find<QDateEdit>("DateTimePicker2");
+        QCOMPARE(start->date(), QDate(2008, 10, 6));
+        start->setDate(QDate(2008, 10, 7));
+        start->setDate(QDate(2008, 10, 9)); // stepping on: counted once, for the date reached
+        QCOMPARE(w.form.chart().caption(),
+                 QStringLiteral("Zahlenverteilung     Ziehungen: 3    Quersumme: 149"));
+        QTRY_COMPARE(w.form.chart().caption(),
+                     QStringLiteral("Zahlenverteilung     Ziehungen: 1    Quersumme: 137"));
+        QCOMPARE(w.form.state().statisticsStart, QDate(2008, 10, 9));
+
+        QTest::mouseClick(w.find("SpeedButton19"), Qt::LeftButton); // overdue main numbers
+        start->setDate(QDate(2008, 10, 6));
+        QTRY_COMPARE(w.form.chart().yAt(0), 3); // 1 was drawn in none of the three draws
+        QCOMPARE(w.form.chart().caption(), w.form.messages()[26]);
+
+        pages->setCurrentIndex(0);
+        QTest::mouseClick(w.find("Button6"), Qt::LeftButton); // the rows' distribution
+        const int bars = w.form.chart().count();
+        start->setDate(QDate(2008, 10, 9));
+        QTest::qWait(ChartPage::SettleMs + 100);
+        QCOMPARE(w.form.chart().caption(), QStringLiteral("Zahlenverteilung des Tippes"));
+        QCOMPARE(w.form.chart().count(), bars);
+    }
+
+    // Hovering a bar shows its x and y. A min-max axis starts at the smallest y: that bar stands as a block
+    // on the base, which is marked; the frequency chart, whose axis here starts at 0, needs no mark.
+    void barsShowTheirValues() {
+        Window w;
+        writeThreeDraws(w.home);
+        w.start();
+        w.find<QTabWidget>("PageControl1")->setCurrentWidget(w.find("TabSheet5"));
+        auto* view = w.find<ChartView>("Chart1");
+        QTest::qWait(20);
+        QVERIFY(!view->baseMarked());
+        QCOMPARE(view->barTextAt(view->barPosition(24)), QStringLiteral("x: 24, y: 2"));
+        QCOMPARE(view->barTextAt(view->barPosition(1)), QStringLiteral("x: 1, y: 0")); // never drawn
+
+        // Overdue: the numbers of the last draw (10 20 22 39 46) have the smallest value, 1.
+        QTest::mouseClick(w.find("SpeedButton19"), Qt::LeftButton);
+        QTest::qWait(20);
+        QCOMPARE(w.form.chart().axisMinimum(), 1);
+        QVERIFY(view->baseMarked());
+        QCOMPARE(view->verticalAxis()->min(), 1.0);
+        QCOMPARE(view->barTextAt(view->barPosition(22)), QStringLiteral("x: 22, y: 1"));
+        QCOMPARE(view->barTextAt(view->barPosition(1)), QStringLiteral("x: 1, y: 3"));
+        const QPoint between = (view->barPosition(22) + view->barPosition(23)) / 2;
+        QCOMPARE(view->barTextAt(between), QString());
+        // The smallest bars stand on the base as blocks in their colour; beside them is the background.
+        const QImage picture = view->grab().toImage();
+        const qreal ratio = picture.devicePixelRatio();
+        QCOMPARE(picture.pixelColor(view->barPosition(22) * ratio), QColor(0, 160, 0));
+        QCOMPARE(picture.pixelColor(view->barPosition(10) * ratio), QColor(0, 160, 0));
+        QVERIFY(picture.pixelColor(between * ratio) != QColor(0, 160, 0));
+
+        QTest::mouseMove(view->viewport(), view->barPosition(22));
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("x: 22, y: 1"));
+    }
+
     // At the design size every caption of the statistics shows whole, on two lines where one is too short.
     void everyChartCaptionFitsAtTheDesignSize() {
         Window w;
@@ -678,6 +747,8 @@ private Q_SLOTS:
         auto* run = w.find<QPushButton>("BitBtn4");
         QTest::mouseClick(run, Qt::LeftButton);
         QCOMPARE(w.form.statusText(1), QStringLiteral("Tipps wurden neu berechnet"));
+        QCOMPARE(w.form.statusText(2), QStringLiteral("Tipp 5 von 5, %1 Kandidaten")
+                                           .arg(QLocale().toString(w.form.controller().lastRunCandidates())));
         QCOMPARE(run->text(), QStringLiteral("Tipps berechnen"));
         for (int r = 0; r < 5; ++r)
             QVERIFY(!w.form.sheet().text(r, 0).isEmpty());
@@ -804,6 +875,11 @@ private Q_SLOTS:
         QTimer::singleShot(80, [&] {
             checkedWhileRunning = true;
             QVERIFY(w.form.updateRunning());
+            // Day n of the eight from 7 to 14 October, the draws stored so far, and how to stop.
+            QVERIFY(w.form.progressShown());
+            const QRegularExpression progress(QStringLiteral(
+                "^Tag [1-8] von 8, [0-3] Ziehungen gespeichert – Esc oder Stopp-Taste beendet$"));
+            QVERIFY2(progress.match(w.form.statusText(2)).hasMatch(), qPrintable(w.form.statusText(2)));
             QVERIFY(!w.find("BitBtn1")->isEnabled());
             QVERIFY(!w.find("SpeedButton10")->isEnabled());
             QVERIFY(!w.find("Button1")->isEnabled());
@@ -819,6 +895,8 @@ private Q_SLOTS:
         QCOMPARE(w.text("Label29"), w.text("Label35"));
         QCOMPARE(w.form.statusText(0), QStringLiteral("HTTP/1.1 200 OK"));
         QCOMPARE(w.form.statusText(1), w.form.messages()[45]);
+        QCOMPARE(w.form.statusText(2), QStringLiteral("Tag 8 von 8, 3 Ziehungen gespeichert"));
+        QVERIFY(w.form.progressShown());
         QVERIFY(w.find("BitBtn1")->isEnabled());
         QVERIFY(w.find("SpeedButton10")->isEnabled());
         QVERIFY(w.find("Button1")->isEnabled());
@@ -914,18 +992,45 @@ private Q_SLOTS:
         QCOMPARE(DrawFile(w.home.drawFile()).readAll().size(), std::size_t(3));
     }
 
-    // The stop button ends a request that is still waiting, at once.
+    // The stop button, or Esc as the progress line says, ends a request that is still waiting, at once.
+    void stopEndsAWaitingRequest_data() {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("stop button") << false;
+        QTest::newRow("Esc") << true;
+    }
     void stopEndsAWaitingRequest() {
+        QFETCH(bool, escape);
         ServedHistory service(kTwoWeeksCsv, {"--delay-ms", "3000"});
         KUGELO_REQUIRE_SERVICE(service);
         Window w(service.endpoints(), kServiceToday);
         w.start();
-        QTimer::singleShot(100, [&] { QTest::mouseClick(w.find("SpeedButton8"), Qt::LeftButton); });
+        w.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        QTimer::singleShot(100, [&] {
+            if (escape)
+                QTest::keyClick(w.find("PageControl1"), Qt::Key_Escape);
+            else
+                QTest::mouseClick(w.find("SpeedButton8"), Qt::LeftButton);
+        });
         w.find<QAction>("Aktualisieren1")->trigger();
         QCOMPARE(w.form.statusText(0), QStringLiteral("aborted"));
         QVERIFY(DrawFile(w.home.drawFile()).readAll().empty());
         QVERIFY(w.find("BitBtn1")->isEnabled());
         QVERIFY(w.find("SpeedButton8")->isHidden());
+    }
+
+    // The progress line speaks the chosen language, also with the counts of a job that is over.
+    void updateProgressFollowsTheLanguage() {
+        ServedHistory service(kTwoWeeksCsv);
+        KUGELO_REQUIRE_SERVICE(service);
+        Window w(service.endpoints(), kServiceToday, {}, true); // a new player here comes up in French
+        w.start();
+        QSignalSpy finished(&w.form, &TForm1::updateFinished);
+        QTest::mouseClick(w.find("BitBtn1"), Qt::LeftButton);
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(w.form.statusText(2), QStringLiteral("Jour 8 sur 8, 3 tirages enregistrés"));
+        w.find<QAction>(QStringLiteral("Englich1"))->trigger();
+        QCOMPARE(w.form.statusText(2), QStringLiteral("Day 8 of 8, 3 draws stored"));
     }
 
     void closingTheWindowStopsTheUpdate() {

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 
 #include "controller/Controller.h"
+#include "controller/JobProgress.h"
 #include "draws/DrawFile.h"
 #include "evaluation/HistoricalAnalysis.h"
 #include "generator/NumberList.h"
@@ -137,6 +138,108 @@ class TestController : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
+    // The time left: whole seconds at first, then the coarser the longer it is, so the figure does not
+    // flicker; a rounding that reaches the next unit is written in it.
+    void timeLeftIsRoundedTheCoarserTheLonger_data() {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("under a second") << 0.2 << "noch etwa 1 s";
+        QTest::newRow("7.4 s") << 7.4 << "noch etwa 7 s";
+        QTest::newRow("9.6 s: tens") << 9.6 << "noch etwa 10 s";
+        QTest::newRow("43 s: fives") << 43.0 << "noch etwa 45 s";
+        QTest::newRow("57.6 s: a minute") << 57.6 << "noch etwa 1 min";
+        QTest::newRow("151 s") << 151.0 << "noch etwa 2 min 30 s";
+        QTest::newRow("594 s") << 594.0 << "noch etwa 9 min 50 s";
+        QTest::newRow("596 s: whole minutes") << 596.0 << "noch etwa 10 min";
+        QTest::newRow("3599 s: an hour") << 3599.0 << "noch etwa 1 h";
+        QTest::newRow("3700 s") << 3700.0 << "noch etwa 1 h 2 min";
+    }
+    void timeLeftIsRoundedTheCoarserTheLonger() {
+        QFETCH(double, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(timeLeftText(MessageTable(), seconds), text);
+    }
+
+    // The estimate: the time per finished unit times the units left, once a few seconds have passed.
+    void timeLeftFromTheFinishedUnits_data() {
+        QTest::addColumn<int>("finished");
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("elapsedMs");
+        QTest::addColumn<double>("seconds"); // -1: no estimate
+        QTest::newRow("too early") << 5 << 10 << 2999 << -1.0;
+        QTest::newRow("nothing finished") << 0 << 10 << 5000 << -1.0;
+        QTest::newRow("all finished") << 10 << 10 << 5000 << -1.0;
+        QTest::newRow("2 of 10 in 4 s") << 2 << 10 << 4000 << 16.0;
+        QTest::newRow("1000 of 30000 in 3 s") << 1000 << 30000 << 3000 << 87.0;
+    }
+    void timeLeftFromTheFinishedUnits() {
+        QFETCH(int, finished);
+        QFETCH(int, total);
+        QFETCH(int, elapsedMs);
+        QFETCH(double, seconds);
+        const std::optional<double> left = secondsLeft(finished, total, elapsedMs);
+        QCOMPARE(left.has_value(), seconds >= 0);
+        if (left) QCOMPARE(*left, seconds);
+    }
+
+    // The progress line in each job's units: while it runs with the time left (when known) and how to stop
+    // it, afterwards its final counts alone.
+    void progressLineOfEachJob_data() {
+        QTest::addColumn<int>("kind"); // JobKind
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("found");
+        QTest::addColumn<double>("left"); // -1: not known
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("update, early")
+            << int(JobKind::Update) << 5 << 80 << 2 << -1.0 << true
+            << "Tag 5 von 80, 2 Ziehungen gespeichert – Esc oder Stopp-Taste beendet";
+        QTest::newRow("update, with the time left")
+            << int(JobKind::Update) << 5 << 80 << 2 << 20.0 << true
+            << "Tag 5 von 80, 2 Ziehungen gespeichert, noch etwa 20 s – Esc oder Stopp-Taste beendet";
+        QTest::newRow("update, done") << int(JobKind::Update) << 80 << 80 << 31 << -1.0 << false
+                                      << "Tag 80 von 80, 31 Ziehungen gespeichert";
+        QTest::newRow("run, grouped digits")
+            << int(JobKind::Generation) << 3 << 12 << 12345 << -1.0 << true
+            << "Tipp 3 von 12, 12.345 Kandidaten – Esc oder „Stoppen“ beendet";
+        QTest::newRow("analysis")
+            << int(JobKind::Analysis) << 7 << 300 << 0 << 130.0 << true
+            << "Ziehung 7 von 300, noch etwa 2 min 10 s – Esc oder erneuter Klick beendet";
+        QTest::newRow("no counts: no line") << int(JobKind::Analysis) << 0 << 0 << 0 << -1.0 << true << "";
+    }
+    void progressLineOfEachJob() {
+        QFETCH(int, kind);
+        QFETCH(int, current);
+        QFETCH(int, total);
+        QFETCH(int, found);
+        QFETCH(double, left);
+        QFETCH(bool, running);
+        QFETCH(QString, text);
+        const std::optional<double> estimate = left < 0 ? std::nullopt : std::optional<double>(left);
+        QCOMPARE(jobProgressText(MessageTable(), JobKind(kind), {current, total, found}, estimate, running),
+                 text);
+    }
+
+    // A run counts the rows it computes: a locked row and the rows beyond UpDown8 are none of them.
+    void runProgressCountsTheRowsItComputes() {
+        ControllerFixture f;
+        f.writeHistory();
+        f.controller.state().sortieren = true;
+        f.controller.criteria().rowCount.set(5);
+        for (int field = 0; field < 6; ++field)
+            f.controller.sheet().setText(1, field, QString::number(field + 1));
+        f.controller.sheet().toggleLock(1);
+        QString during;
+        f.view.onPump = [&] {
+            if (during.isEmpty()) during = f.controller.progressText();
+        };
+        f.controller.generate();
+        QCOMPARE(during, QStringLiteral("Tipp 1 von 4, 0 Kandidaten – Esc oder „Stoppen“ beendet"));
+        QCOMPARE(f.controller.progressText(), QStringLiteral("Tipp 4 von 4, %1 Kandidaten")
+                                                  .arg(QLocale().toString(f.controller.lastRunCandidates())));
+    }
 
     // What may run while the program is idle, updating or generating; commands that are not allowed do
     // nothing when they are called all the same.
@@ -351,6 +454,31 @@ private Q_SLOTS:
         QCOMPARE(f.controller.state().drawDate, newest);
         QVERIFY(list.rowModes.isEmpty());
         QVERIFY(f.controller.criteria().showPool);
+        // The progress line counted the cycles before they ran.
+        QCOMPARE(f.controller.progressText(),
+                 cycles == 0 ? QString() : QStringLiteral("Ziehung %1 von %1").arg(cycles));
+    }
+
+    // Over a history with gaps the cycles jump to the next draw a week on, or to the newest: the progress
+    // line knows their number from the start (30 December, 6 January, then the newest, 11 January).
+    void parameterAnalysisProgressAcrossGaps() {
+        ControllerFixture f;
+        writeSearchDraws(f.home);
+        f.controller.state().sortieren = true;
+        f.controller.state().drawDate = QDate(2019, 12, 30);
+        f.dialogs.answers = {true};
+        f.dialogs.inputs = {QStringLiteral("4711")};
+        QStringList lines;
+        f.view.onPump = [&] {
+            const QString line = f.controller.progressText();
+            if (lines.isEmpty() || lines.last() != line) lines << line;
+        };
+        f.controller.analyseParameters();
+        QCOMPARE(reportLines(f)[10], QStringLiteral("Ziehungen: 3mit je 5Tipp => 15 Reihen"));
+        const QString stop = QStringLiteral(" – Esc oder erneuter Klick beendet");
+        QCOMPARE(lines,
+                 QStringList({"Ziehung 1 von 3" + stop, "Ziehung 2 von 3" + stop, "Ziehung 3 von 3" + stop}));
+        QCOMPARE(f.controller.progressText(), QStringLiteral("Ziehung 3 von 3"));
     }
 
     // The draw analysis on or after the newest draw: nothing earlier is compared, the newest draw once with
@@ -376,6 +504,7 @@ private Q_SLOTS:
                               "Wie oft gab es bei der nächsten Ziehung ähnliche Zahlen", "0    =>0",
                               "1    =>0", "2    =>0", "3    =>0", "4    =>0"}));
         QCOMPARE(reportLines(f)[14], QStringLiteral("5    =>1"));
+        QCOMPARE(f.controller.progressText(), QStringLiteral("Ziehung 1 von 1"));
     }
 
     // The draw analysis' threshold: 0 asks after every draw compared with an earlier one, above 5 never; a No
@@ -413,6 +542,7 @@ private Q_SLOTS:
             compared += lines[1 + h].mid(7).toLongLong();
         QCOMPARE(compared, 3);
         QCOMPARE(f.dialogs.questions.size(), 1 + (threshold == "0" ? 3 : 0));
+        QCOMPARE(f.controller.progressText(), QStringLiteral("Ziehung 3 von 3"));
         if (threshold == "0")
             QCOMPARE(f.dialogs.questions[1],
                      QStringLiteral("Ziehung gefunden|Ein Treffer am  04.01.20 gefunden. Weiter?"));
