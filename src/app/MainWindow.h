@@ -67,6 +67,8 @@ public:
     void SpeedButton7Click(); // next draw
     void BitBtn6Click();      // remove the current draw
     void BitBtn8Click();      // enter a draw by hand
+    void ImportButtonClick(); // import draws from CSV archives
+    void UndoClick();         // Ctrl+Z and the status bar's link: take the last undoable command back
     void BitBtn1Click();      // the internet update (also SpeedButton10, Aktualisieren1)
     void SpeedButton8Click(); // stops the update at once
     bool updateRunning() const { return m_controller.activity() == Activity::Updating; }
@@ -143,6 +145,8 @@ private:
     void showState();
     // Greys every control whose command the controller does not allow now.
     void showActivity();
+    // Shows the undo link while there is something to take back.
+    void showUndo();
 
     Controller m_controller;
     std::unique_ptr<NumberListPort> m_numberListPort;
@@ -166,6 +170,8 @@ private:
     DatabasePage* m_database = nullptr;
     InternetPage* m_internet = nullptr;
     QLabel* m_panel[2] = {nullptr, nullptr};
+    QLabel* m_undoLink = nullptr;   // "Rückgängig", there while the controller can undo
+    bool m_undoShowPending = false; // the rows changed: the link is shown again once events are done
     std::unique_ptr<WidgetTexts> m_texts;
     std::unique_ptr<QTranslator> m_qtTexts; // Qt's own texts in the chosen language
 };

@@ -81,6 +81,15 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("Analyse: Durchlauf "),                                                         // 73
         QStringLiteral("  (erneut klicken beendet die Analyse)"),                                      // 74
         QStringLiteral("  (erneut klicken beendet die Suche)"),                                        // 75
+        QStringLiteral("Rückgängig"),                                                                  // 76
+        QStringLiteral("Nicht rückgängig gemacht: die Ziehungsdatei wurde seitdem geändert"),          // 77
+        QStringLiteral("Nicht rückgängig gemacht: die Tipps wurden seitdem geändert"),                 // 78
+        QStringLiteral("Ziehungen importieren"),                                                       // 79
+        QStringLiteral("CSV-Archive"),                                                                 // 80
+        QStringLiteral("Neue Ziehungen: "),                                                            // 81
+        QStringLiteral("Ersetzte Ziehungen: "),                                                        // 82
+        QStringLiteral("Übersprungene Zeilen: "),                                                      // 83
+        QStringLiteral("… und weitere: "),                                                             // 84
     };
     return texts;
 }

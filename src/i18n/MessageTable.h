@@ -84,6 +84,15 @@ enum class Msg : int {
     AnalysisCycle = 73,
     AnalysisStopHint = 74,
     SearchStopHint = 75,
+    UndoLink = 76,
+    UndoDrawFileChanged = 77,
+    UndoSheetChanged = 78,
+    ImportTitle = 79,
+    ImportFiles = 80,
+    ImportAdded = 81,
+    ImportReplaced = 82,
+    ImportSkipped = 83,
+    ImportMoreSkipped = 84,
 };
 
 // The numbered run-time texts (questions, messages, status texts, captions) that a language file can
