@@ -117,7 +117,7 @@ const char* const kStatusHintControls[] = {
     "CheckBox10",    "CheckBox11",    "CheckBox12",    "CheckBox13",    "CheckBox14",    "CheckBox18",
     "CheckBox23",    "CheckBox24",    "CheckBox27",    "CheckBox28",    "Edit40",        "Edit41",
     "Edit42",        "Edit84",        "Edit85",        "Edit86",        "Edit87",        "Edit91",
-    "Edit92",
+    "Edit92",        "ImportButton",
 };
 
 // The shortcut of the menu item Aktualisieren1. Text fields take it for "select all" unless told otherwise.
@@ -154,6 +154,15 @@ TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString pro
     // Esc stops whatever long job runs, as its progress line says.
     auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(stop, &QShortcut::activated, this, [this] { m_controller.stopRunning(); });
+    // Typing into the rows can make the undo of the sheet void; one look after a burst of changes.
+    connect(&m_controller.sheet(), &TipSheet::rowChanged, this, [this] {
+        if (m_undoShowPending) return;
+        m_undoShowPending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_undoShowPending = false;
+            showUndo();
+        });
+    });
     m_controller.setView(this);
     showActivity();
     resize(DesignClientWidth, DesignClientHeight);
@@ -233,6 +242,29 @@ void TForm1::buildStatusBar() {
     m_progressHide->setSingleShot(true);
     m_progressHide->setInterval(10000);
     connect(m_progressHide, &QTimer::timeout, m_panel[2], &QWidget::hide);
+
+    m_undoLink = new QLabel(bar);
+    m_undoLink->setObjectName(QStringLiteral("UndoLink"));
+    m_undoLink->setTextFormat(Qt::RichText);
+    m_undoLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    m_undoLink->setVisible(false);
+    connect(m_undoLink, &QLabel::linkActivated, this, [this] { UndoClick(); });
+    bar->addPermanentWidget(m_undoLink);
+    // Ctrl+Z: a text field that has something of its own to undo keeps the key (see eventFilter).
+    auto* undoShortcut = new QShortcut(QKeySequence::Undo, this);
+    connect(undoShortcut, &QShortcut::activated, this, [this] { UndoClick(); });
+}
+
+void TForm1::showUndo() {
+    if (!m_undoLink) return;
+    const bool can = m_controller.canUndo();
+    if (can) {
+        const QString caption = m_controller.messages()[Msg::UndoLink];
+        m_undoLink->setText(QStringLiteral("<a href=\"undo\">%1</a>").arg(caption.toHtmlEscaped()));
+        m_undoLink->setToolTip(caption + QStringLiteral(" (Ctrl+Z)"));
+        m_undoLink->setAccessibleName(caption);
+    }
+    m_undoLink->setVisible(can);
 }
 
 QString TForm1::statusText(int panel) const {
@@ -320,6 +352,7 @@ void TForm1::buildPages() {
     connect(m_database, &DatabasePage::selectRequested, this, [this] { SpeedButton5Click(); });
     connect(m_database, &DatabasePage::removeRequested, this, [this] { BitBtn6Click(); });
     connect(m_database, &DatabasePage::enterRequested, this, [this] { BitBtn8Click(); });
+    connect(m_database, &DatabasePage::importRequested, this, [this] { ImportButtonClick(); });
     connect(m_database, &DatabasePage::statisticRequested, this,
             [this](Statistic statistic) { Statistik(statistic); });
     connect(m_database, &DatabasePage::parameterAnalysisRequested, this, [this] { BitBtn9Click(); });
@@ -360,6 +393,15 @@ void TForm1::connectStatusHints() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    // Ctrl+Z in a text field undoes the field's own typing; with nothing to undo there, the program's undo.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        if (field && !field->isUndoAvailable() && field->window() == this && m_controller.canUndo()) {
+            event->ignore();
+            return true;
+        }
+    }
     if (event->type() == QEvent::ShortcutOverride &&
         static_cast<QKeyEvent*>(event)->keyCombination() == kUpdateShortcut && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
@@ -383,6 +425,7 @@ void TForm1::showState() {
     // The picker keeps an earlier date out; the state follows what it shows.
     state.drawDate = m_database->showDate(state.drawDate);
     state.statisticsStart = m_chartPage->showEndDate(state.statisticsStart);
+    showUndo();
 }
 
 void TForm1::initialise() {
@@ -453,6 +496,12 @@ void TForm1::BitBtn6Click() {
 }
 void TForm1::BitBtn8Click() {
     perform([this] { m_controller.enterDraw(); });
+}
+void TForm1::ImportButtonClick() {
+    perform([this] { m_controller.importArchives(); });
+}
+void TForm1::UndoClick() {
+    perform([this] { m_controller.undo(); });
 }
 void TForm1::BitBtn1Click() {
     perform([this] { m_controller.update(); });
@@ -588,17 +637,29 @@ struct CommandControl {
     Command command;
 };
 constexpr CommandControl kCommandControls[] = {
-    {"SpeedButton5", Command::SelectDraw}, {"SpeedButton6", Command::SelectDraw},
-    {"SpeedButton7", Command::SelectDraw}, {"BitBtn6", Command::RemoveDraw},
-    {"BitBtn8", Command::EnterDraw},       {"BitBtn1", Command::Update},
-    {"SpeedButton10", Command::Update},    {"Button1", Command::Update},
-    {"Aktualisieren1", Command::Update},   {"SpeedButton11", Command::EditSheet},
-    {"SpeedButton16", Command::EditSheet}, {"BitBtn7", Command::Print},
-    {"Warenkorb", Command::Basket},        {"Abgeben1", Command::Basket},
-    {"OnlineTipp", Command::SubmitScript}, {"Deutsch1", Command::Language},
-    {"Englich1", Command::Language},       {"Franz1", Command::Language},
-    {"Spanisch1", Command::Language},      {"Italenisch1", Command::Language},
-    {"Russisch1", Command::Language},      {"Dateispeichern1", Command::Language},
+    {"SpeedButton5", Command::SelectDraw},
+    {"SpeedButton6", Command::SelectDraw},
+    {"SpeedButton7", Command::SelectDraw},
+    {"BitBtn6", Command::RemoveDraw},
+    {"BitBtn8", Command::EnterDraw},
+    {"ImportButton", Command::ImportDraws},
+    {"BitBtn1", Command::Update},
+    {"SpeedButton10", Command::Update},
+    {"Button1", Command::Update},
+    {"Aktualisieren1", Command::Update},
+    {"SpeedButton11", Command::EditSheet},
+    {"SpeedButton16", Command::EditSheet},
+    {"BitBtn7", Command::Print},
+    {"Warenkorb", Command::Basket},
+    {"Abgeben1", Command::Basket},
+    {"OnlineTipp", Command::SubmitScript},
+    {"Deutsch1", Command::Language},
+    {"Englich1", Command::Language},
+    {"Franz1", Command::Language},
+    {"Spanisch1", Command::Language},
+    {"Italenisch1", Command::Language},
+    {"Russisch1", Command::Language},
+    {"Dateispeichern1", Command::Language},
     {"DateiLaden1", Command::Language},
 };
 // The run button and its menu item start a run when idle and stop it while it goes on.
@@ -626,6 +687,7 @@ void TForm1::showActivity() {
     m_database->showStop(m_controller.allows(Command::StopUpdate) && !m_controller.stopRequested());
     m_tipOverview->showRunning(generating && !m_controller.stopRequested(),
                                m_controller.messages()[Msg::StopRun]);
+    showUndo();
     const Activity was = m_shownActivity;
     m_shownActivity = m_controller.activity();
     if (was == Activity::Updating && m_shownActivity != Activity::Updating) Q_EMIT updateFinished();

@@ -71,6 +71,8 @@ public:
     void SpeedButton7Click(); // next draw
     void BitBtn6Click();      // remove the current draw
     void BitBtn8Click();      // enter a draw by hand
+    void ImportButtonClick(); // import draws from CSV archives
+    void UndoClick();         // Ctrl+Z and the status bar's link: take the last undoable command back
     void BitBtn1Click();      // the internet update (also SpeedButton10, Aktualisieren1)
     void SpeedButton8Click(); // stops the update at once
     bool updateRunning() const { return m_controller.activity() == Activity::Updating; }
@@ -151,6 +153,8 @@ private:
     void showStartUpNotices();
     // Shows the controller's progress line in panel 2; after a job its final counts stay for a while.
     void showProgress();
+    // Shows the undo link while there is something to take back.
+    void showUndo();
 
     Controller m_controller;
     std::unique_ptr<NumberListPort> m_numberListPort;
@@ -175,6 +179,8 @@ private:
     InternetPage* m_internet = nullptr;
     QLabel* m_panel[3] = {nullptr, nullptr, nullptr};
     QTimer* m_progressHide = nullptr; // hides the final counts of a job after a while
+    QLabel* m_undoLink = nullptr;   // "Rückgängig", there while the controller can undo
+    bool m_undoShowPending = false; // the rows changed: the link is shown again once events are done
     std::unique_ptr<WidgetTexts> m_texts;
     std::unique_ptr<QTranslator> m_qtTexts; // Qt's own texts in the chosen language
 };

@@ -159,6 +159,8 @@ enum class Command {
     Basket,         // the basket links
     SubmitScript,   // the click-script export
     Language,       // choose, apply or export a language
+    Undo,           // take the last undoable command back
+    ImportDraws,    // import draws from CSV archives
 };
 
 // The program without its windows: the program-wide state, the tip sheet, the criteria, the chart model,
@@ -283,6 +285,38 @@ public:
     // The parameter analysis keeps what one cycle's run builds for the next where that gives the same rows
     // (on by default; off runs every cycle from the draw file, for the comparison).
     void setReuseAcrossCycles(bool reuse) { m_reuseAcrossCycles = reuse; }
+    // --- Undo ---
+    // Removing a draw, storing a manual entry, importing draws, clearing the sheet and a generation run over
+    // filled rows can each be taken back once; only the last of them. The undo puts back exactly what the
+    // command changed: every byte of the draw file (through the same rewrite beside it) and the draw that
+    // was current, or the twelve rows with their locks, checked again against the current draw.
+    // It is refused, and forgotten, when what it would overwrite is no longer what the command left: a
+    // draw file changed since (an update, an import, another program) or rows typed, loaded or computed
+    // since. Nothing is merged: the newer change always wins.
+    bool canUndo() const;
+    // Takes the last command back; false when there was nothing to take back or it was refused (the
+    // status bar says why).
+    bool undo();
+
+    // --- Import ---
+    // What an import did: distinct dates new to the file, dates whose stored draw was replaced, and the
+    // lines left out, each "file:line: reason".
+    struct ImportSummary {
+        int added = 0;
+        int replaced = 0;
+        QStringList skipped;
+    };
+    // "Importieren": CSV archives chosen in the file dialog (the operator's format or the plain one) are
+    // merged into the draw file as kugelo-cli import does; bad lines are left out and named instead of
+    // stopping the import. The summary is shown as a message and the newest draw becomes current. Nothing
+    // when the dialog is cancelled or the command is not allowed now.
+    std::optional<ImportSummary> importArchives();
+    // The same for given files, without the dialog and the message.
+    ImportSummary importArchiveFiles(const QStringList& paths);
+    // The summary as the message shows it; at most maxReasons skipped lines are named.
+    static QString importSummaryText(const MessageTable& messages, const ImportSummary& summary,
+                                     int maxReasons = 20);
+
     // --- Languages ---
     // A language of the menu (1..6): its file in "Land" becomes the current language file, the menu and
     // the toolkit follow, the file is applied and the number is what the settings keep.
@@ -345,6 +379,20 @@ private:
     QString soundPath() const;
     void setActivity(Activity activity);
 
+    // The draw file and the current draw before a command that may change the file; nothing when the file
+    // cannot be read whole (the command then runs without an undo).
+    struct DrawFileState {
+        bool existed = false;
+        QByteArray bytes;
+        double current = 0; // the current draw's date
+        QDate picker;       // DateTimePicker1
+    };
+    std::optional<DrawFileState> drawFileState() const;
+    // After the command: remembers the undo when the command changed the file or the rows.
+    void rememberDrawFileChange(const std::optional<DrawFileState>& before);
+    void rememberSheetChange(const TipSheet::Rows& before);
+    bool undoStillMatches() const;
+
     Platform m_platform;
     Endpoints m_endpoints;
     Endpoints m_baseEndpoints;
@@ -384,6 +432,16 @@ private:
     JobKind m_jobKind = JobKind::Update;
     JobCounts m_job;
     QElapsedTimer m_jobTime;
+
+    // The one step the undo can take back.
+    struct UndoStep {
+        bool drawFile = false; // the draw file, else the rows
+        DrawFileState fileBefore;
+        QByteArray fileAfter;
+        TipSheet::Rows rowsBefore;
+        TipSheet::Rows rowsAfter;
+    };
+    std::optional<UndoStep> m_undo;
 };
 
 } // namespace kugelo

@@ -92,6 +92,15 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("Esc oder \u201E%1\u201C beendet"),                                             // 84
         QStringLiteral("Esc oder erneuter Klick beendet"),                                             // 85
         QStringLiteral("Mitgelieferte Ziehungen nicht lesbar, sie kommen vom Ziehungsdienst: "),       // 86
+        QStringLiteral("Rückgängig"),                                                                  // 87
+        QStringLiteral("Nicht rückgängig gemacht: die Ziehungsdatei wurde seitdem geändert"),          // 88
+        QStringLiteral("Nicht rückgängig gemacht: die Tipps wurden seitdem geändert"),                 // 89
+        QStringLiteral("Ziehungen importieren"),                                                       // 90
+        QStringLiteral("CSV-Archive"),                                                                 // 91
+        QStringLiteral("Neue Ziehungen: "),                                                            // 92
+        QStringLiteral("Ersetzte Ziehungen: "),                                                        // 93
+        QStringLiteral("Übersprungene Zeilen: "),                                                      // 94
+        QStringLiteral("… und weitere: "),                                                             // 95
     };
     return texts;
 }

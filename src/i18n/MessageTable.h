@@ -97,6 +97,15 @@ enum class Msg : int {
     RunStopKeys = 84,
     AnalysisStopKeys = 85,
     ShippedHistoryUnusable = 86,
+    UndoLink = 87,
+    UndoDrawFileChanged = 88,
+    UndoSheetChanged = 89,
+    ImportTitle = 90,
+    ImportFiles = 91,
+    ImportAdded = 92,
+    ImportReplaced = 93,
+    ImportSkipped = 94,
+    ImportMoreSkipped = 95,
 };
 
 // The numbered run-time texts (questions, messages, status texts, captions) that a language file can

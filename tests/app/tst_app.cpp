@@ -992,6 +992,50 @@ private Q_SLOTS:
         QCOMPARE(DrawFile(w.home.drawFile()).readAll().size(), std::size_t(3));
     }
 
+    // The import button takes CSV archives through the file dialog; Ctrl+Z and the status bar's link take
+    // the last change back, and the link is there only while there is something to take back.
+    void importAndUndoFromTheWindow() {
+        Window w;
+        writeThreeDraws(w.home);
+        w.start();
+        w.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        auto* link = w.find<QLabel>("UndoLink");
+        QVERIFY(!link->isVisible());
+        const QByteArray before = w.home.readBytes("Kugelo.dat");
+
+        w.home.writeBytes("in.csv", kTwoWeeksCsv + "2008-10-15,1,2,3,4,5,1,\n2008-10-16,1,2,3,4,60,1,\n");
+        w.dialogs.fileNames = {w.home.file("in.csv")};
+        QTest::mouseClick(w.find("ImportButton"), Qt::LeftButton);
+        QCOMPARE(w.dialogs.messages,
+                 QStringList{"Neue Ziehungen: 2\nErsetzte Ziehungen: 3\nÜbersprungene Zeilen: 1\n"
+                             "in.csv:7: main number out of range 1..49: 60"});
+        QVERIFY2(w.text("Label29").contains("15.10.08"), qPrintable(w.text("Label29")));
+        QVERIFY(link->isVisible());
+        QVERIFY(link->text().contains("Rückgängig"));
+
+        // A tip field with nothing of its own to undo leaves Ctrl+Z to the program.
+        auto* field = w.find<QLineEdit>("Edit1");
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.home.readBytes("Kugelo.dat"), before);
+        QVERIFY2(w.text("Label29").contains("11.10.08"), qPrintable(w.text("Label29")));
+        QVERIFY(!link->isVisible());
+
+        w.form.sheet().setText(0, 0, "9");
+        QTest::mouseClick(w.find("SpeedButton11"), Qt::LeftButton);
+        QVERIFY(link->isVisible());
+        Q_EMIT link->linkActivated("undo");
+        QCOMPARE(field->text(), QStringLiteral("9"));
+        QVERIFY(!link->isVisible());
+
+        // Typing into the rows after a clear makes its undo void: the link goes.
+        QTest::mouseClick(w.find("SpeedButton11"), Qt::LeftButton);
+        QVERIFY(link->isVisible());
+        QTest::keyClicks(field, "7");
+        QTRY_VERIFY(!link->isVisible());
+    }
+
     // The stop button, or Esc as the progress line says, ends a request that is still waiting, at once.
     void stopEndsAWaitingRequest_data() {
         QTest::addColumn<bool>("escape");
