@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/AccessibleNames.h"
 #include "app/ChartPage.h"
 #include "app/DatabasePage.h"
 #include "app/InternetPage.h"
@@ -143,6 +144,9 @@ TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString pro
     m_pages->setTabVisible(1, false); // "Zahlen der letzten Ziehung" is never shown
     m_pages->setCurrentIndex(0);
     setCentralWidget(m_pages);
+    // The tab widgets are named after the tab in front.
+    for (QTabWidget* tabs : findChildren<QTabWidget*>())
+        connect(tabs, &QTabWidget::currentChanged, this, [this] { nameControls(); });
 
     connectStatusHints();
     m_controller.setView(this);
@@ -374,6 +378,12 @@ void TForm1::startUp() {
         std::vector<QWidget*>{this, m_form3.get(), m_form6.get(), m_csfForm.get()});
     m_controller.setTextElements(this);
     m_controller.startUp();
+    nameControls();
+}
+
+void TForm1::nameControls() {
+    kugelo::nameControls(
+        {this, m_pages, m_options->criteriaPage(), m_form3.get(), m_form6.get(), m_csfForm.get()});
 }
 
 void TForm1::perform(const std::function<void()>& command) {
@@ -485,6 +495,7 @@ void TForm1::textsApplied() {
     m_tipOverview->takeRunCaption();
     showState();
     showActivity();
+    nameControls(); // the names come from the captions and hints just applied
 }
 
 void TForm1::notice(const QString& html) {
@@ -701,6 +712,7 @@ void TForm1::takeWindowValues() {
 void TForm1::showEndpoints() {
     m_internet->showEndpoints(m_controller.endpoints());
     m_tipOverview->showEndpoints(m_controller.endpoints());
+    nameControls(); // the update button's hint names the host
 }
 
 void TForm1::showCriteria() {

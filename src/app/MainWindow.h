@@ -143,6 +143,8 @@ private:
     void showState();
     // Greys every control whose command the controller does not allow now.
     void showActivity();
+    // Names the controls for assistive technology from the texts they show now.
+    void nameControls();
 
     Controller m_controller;
     std::unique_ptr<NumberListPort> m_numberListPort;

@@ -1,6 +1,7 @@
 #include "stats/ChartView.h"
 
 #include "stats/ChartModel.h"
+#include "widgets/LabelsView.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -69,7 +70,26 @@ ChartView::ChartView(ChartModel& model, QWidget* parent)
     m_series2->setLabelsAngle(-90);
 
     connect(&m_model, &ChartModel::changed, this, &ChartView::showModel);
+    connect(&m_model, &ChartModel::changed, this, &ChartView::describe);
     showModel();
+    describe();
+}
+
+void ChartView::describe() {
+    QStringList bars;
+    for (const ChartPoint& p : m_model.series2())
+        bars << QStringLiteral("%1: %2").arg(p.x).arg(p.y);
+    const QString caption = m_model.caption().simplified();
+    // The view and its viewport (which takes the focus with it) read the same.
+    for (QWidget* w : {static_cast<QWidget*>(this), viewport()}) {
+        w->setAccessibleName(caption.isEmpty() ? m_nameWithoutCaption : caption);
+        w->setAccessibleDescription(bars.join(QStringLiteral(", ")));
+    }
+}
+
+void ChartView::setNameWithoutCaption(const QString& name) {
+    m_nameWithoutCaption = name;
+    describe();
 }
 
 void ChartView::showModel() {
@@ -160,6 +180,21 @@ void ChartView::placeLabels() {
         if (perBar * candidate >= needed) break;
     }
     m_axisX->setTickInterval(step);
+}
+
+void ChartView::paintEvent(QPaintEvent* event) {
+    QChartView::paintEvent(event);
+    paintFocusFrame(this, viewport(), viewport()->rect());
+}
+
+void ChartView::focusInEvent(QFocusEvent* event) {
+    QChartView::focusInEvent(event);
+    viewport()->update();
+}
+
+void ChartView::focusOutEvent(QFocusEvent* event) {
+    QChartView::focusOutEvent(event);
+    viewport()->update();
 }
 
 void ChartView::resizeEvent(QResizeEvent* event) {
