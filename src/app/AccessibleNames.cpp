@@ -17,6 +17,14 @@ namespace kugelo {
 
 namespace {
 
+// Changing a name tells assistive technology, so only a name that differs is set.
+void setName(QWidget* w, const QString& name) {
+    if (w->accessibleName() != name) w->setAccessibleName(name);
+}
+void setDescription(QWidget* w, const QString& description) {
+    if (w->accessibleDescription() != description) w->setAccessibleDescription(description);
+}
+
 // A caption as it reads: without the accelerator marks and the runs of blanks.
 QString plain(const QString& caption) {
     return QString(caption).remove(QLatin1Char('&')).simplified();
@@ -80,11 +88,11 @@ void nameTipSheet(QWidget* pages) {
         const QString rowName = plain(rowLabel->text());
         for (int f = 0; f < 5; ++f)
             if (auto* field = child(pages, row.numbers[f]))
-                field->setAccessibleName(rowName + QStringLiteral(", ") + columnName(pages, f));
+                setName(field, rowName + QStringLiteral(", ") + columnName(pages, f));
         if (auto* chance = child(pages, row.chance))
-            chance->setAccessibleName(rowName + QStringLiteral(", ") + columnName(pages, 5));
+            setName(chance, rowName + QStringLiteral(", ") + columnName(pages, 5));
         if (auto* edit = child<QAbstractButton>(pages, row.editButton))
-            edit->setAccessibleName(rowName + QLatin1Char(' ') + plain(edit->text()));
+            setName(edit, rowName + QLatin1Char(' ') + plain(edit->text()));
     }
 }
 
@@ -92,7 +100,7 @@ void nameMainWindow(QWidget* pages) {
     nameTipSheet(pages);
     for (int column = 0; column < 6; ++column)
         if (auto* ball = child(pages, qPrintable(QStringLiteral("Image%1").arg(column + 1))))
-            ball->setAccessibleName(columnName(pages, column));
+            setName(ball, columnName(pages, column));
     // The chart before its first statistic reads as its tab.
     if (auto* chart = child<ChartView>(pages, "Chart1")) {
         auto* tabs = qobject_cast<QTabWidget*>(pages);
@@ -102,31 +110,30 @@ void nameMainWindow(QWidget* pages) {
     for (const SameChart& c : kChartButtons) {
         auto* button = child(pages, c.button);
         const QWidget* like = child(pages, c.namedLike);
-        if (button && like) button->setAccessibleName(plain(like->toolTip()));
+        if (button && like) setName(button, plain(like->toolTip()));
     }
     for (const Described& link : kLinks) {
         auto* control = child(pages, link.control);
         const QWidget* by = child(pages, link.by);
-        if (control && by) control->setAccessibleDescription(plain(textOf(by)));
+        if (control && by) setDescription(control, plain(textOf(by)));
     }
     for (const char* banner : {"Label43", "Label44"})
-        if (auto* label = child<QLabel>(pages, banner)) label->setAccessibleName(unspaced(label->text()));
+        if (auto* label = child<QLabel>(pages, banner)) setName(label, unspaced(label->text()));
     // The number of rows to compute has no caption; its field's hint says what it is.
     if (auto* rows = child(pages, "UpDown8"))
-        if (const QWidget* field = rows->findChild<QLineEdit*>())
-            rows->setAccessibleName(plain(field->toolTip()));
+        if (const QWidget* field = rows->findChild<QLineEdit*>()) setName(rows, plain(field->toolTip()));
     // The date pickers say what their date is for in their hint.
     for (QAbstractSpinBox* picker :
          pages->findChildren<QAbstractSpinBox*>(QRegularExpression(QStringLiteral("^DateTimePicker\\d+$"))))
-        picker->setAccessibleName(plain(picker->toolTip()));
+        setName(picker, plain(picker->toolTip()));
 }
 
 // The manual entry: its fields hold a draw, named as the columns of the tip sheet.
 void nameManualEntry(QWidget* form3, QWidget* pages) {
     const char* const numbers[] = {"UpDown1", "UpDown2", "UpDown3", "UpDown4", "UpDown5", "UpDown7"};
     for (int i = 0; i < 6; ++i)
-        if (auto* spin = child(form3, numbers[i])) spin->setAccessibleName(columnName(pages, i));
-    if (auto* date = child(form3, "DateTimePicker1")) date->setAccessibleName(plain(form3->windowTitle()));
+        if (auto* spin = child(form3, numbers[i])) setName(spin, columnName(pages, i));
+    if (auto* date = child(form3, "DateTimePicker1")) setName(date, plain(form3->windowTitle()));
 }
 
 } // namespace
@@ -139,7 +146,7 @@ void nameControls(const NamedWindows& windows) {
         const QString name = button->objectName();
         if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || saysSomething(button->text()))
             continue;
-        if (const QString hint = plain(button->toolTip()); !hint.isEmpty()) button->setAccessibleName(hint);
+        if (const QString hint = plain(button->toolTip()); !hint.isEmpty()) setName(button, hint);
     }
     nameMainWindow(windows.pages);
     if (windows.criteria) windows.criteria->nameSpins();
@@ -147,12 +154,12 @@ void nameControls(const NamedWindows& windows) {
     // A spin's text field, where the focus is while the spin has it, reads as the spin.
     for (QAbstractSpinBox* spin : windows.main->findChildren<QAbstractSpinBox*>())
         if (auto* field = spin->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly))
-            field->setAccessibleName(QAccessible::queryAccessibleInterface(spin)->text(QAccessible::Name));
+            setName(field, QAccessible::queryAccessibleInterface(spin)->text(QAccessible::Name));
     // A tab widget takes the focus for its tab bar: it reads as the tab in front; each page as its tab.
     for (QTabWidget* tabs : windows.main->findChildren<QTabWidget*>()) {
-        tabs->setAccessibleName(plain(tabs->tabText(tabs->currentIndex())));
+        setName(tabs, plain(tabs->tabText(tabs->currentIndex())));
         for (int i = 0; i < tabs->count(); ++i)
-            tabs->widget(i)->setAccessibleName(plain(tabs->tabText(i)));
+            setName(tabs->widget(i), plain(tabs->tabText(i)));
     }
 }
 

@@ -21,6 +21,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/Sound.h"
 #include "sheet/TipSheetView.h"
+#include "widgets/AccessibleTabsView.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -142,6 +143,7 @@ TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString pro
     m_pages->tabBar()->setExpanding(false);
     buildPages();
     m_pages->setTabVisible(1, false); // "Zahlen der letzten Ziehung" is never shown
+    hideHiddenTabsFromAssistiveTechnology(m_pages->tabBar());
     m_pages->setCurrentIndex(0);
     setCentralWidget(m_pages);
     // The tab widgets are named after the tab in front.

@@ -158,7 +158,7 @@ void CriteriaPage::nameSpins() {
             name = marked + name.mid(from);
         }
         if (s.unit) name += QStringLiteral(" (%1)").arg(textOf(s.unit).trimmed());
-        s.spin->setAccessibleName(name.simplified());
+        if (s.spin->accessibleName() != name.simplified()) s.spin->setAccessibleName(name.simplified());
     }
 }
 

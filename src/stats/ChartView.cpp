@@ -80,10 +80,12 @@ void ChartView::describe() {
     for (const ChartPoint& p : m_model.series2())
         bars << QStringLiteral("%1: %2").arg(p.x).arg(p.y);
     const QString caption = m_model.caption().simplified();
+    const QString name = caption.isEmpty() ? m_nameWithoutCaption : caption;
+    const QString description = bars.join(QStringLiteral(", "));
     // The view and its viewport (which takes the focus with it) read the same.
     for (QWidget* w : {static_cast<QWidget*>(this), viewport()}) {
-        w->setAccessibleName(caption.isEmpty() ? m_nameWithoutCaption : caption);
-        w->setAccessibleDescription(bars.join(QStringLiteral(", ")));
+        if (w->accessibleName() != name) w->setAccessibleName(name);
+        if (w->accessibleDescription() != description) w->setAccessibleDescription(description);
     }
 }
 

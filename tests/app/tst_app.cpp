@@ -1372,6 +1372,17 @@ private Q_SLOTS:
         QCOMPARE(accessible(w.find("ProxyHostEdit")), shippedCaption(file, QStringLiteral("Label51")));
         QCOMPARE(accessible(w.find("SuperAus")), shippedHint(file, QStringLiteral("SpeedButton21")));
 
+        // The hidden tab is invisible to assistive technology, and a press on it does nothing.
+        auto* pages = w.find<QTabWidget>("PageControl1");
+        QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(pages->tabBar());
+        QCOMPARE(tabs->childCount(), 6);
+        QVERIFY(tabs->child(1)->state().invisible);
+        QVERIFY(!tabs->child(2)->state().invisible);
+        QCOMPARE(tabs->child(2)->text(QAccessible::Name), pages->tabText(2));
+        QVERIFY(tabs->child(1)->actionInterface()->actionNames().isEmpty());
+        tabs->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(pages->currentIndex(), 0);
+
         w.form.Statistik(Statistic::ChanceFrequency);
         auto* chart = w.find("Chart1");
         QCOMPARE(accessible(chart), w.form.chart().caption().simplified());
