@@ -152,11 +152,14 @@ def check(pyatspi, frame):
 
     def explore(where):
         controls = walk(pyatspi, frame, [], [])
-        for path, role, name, focusable, _ in controls:
+        for path, role, name, focusable, accessible in controls:
             if (role, name) not in listed:
                 listed.append((role, name))
             if focusable and not says_something(name):
-                entry = "%s named %r in %s (tab %s)" % (role, name, " / ".join(path[:-1]), where)
+                box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+                entry = "%s named %r, description %r, at %d,%d %dx%d, in %s" % (
+                    role, name, accessible.description, box.x, box.y, box.width, box.height,
+                    " / ".join(path[:-1]))
                 if entry not in unnamed:
                     unnamed.append(entry)
         for path, role, name, _, accessible in controls:
