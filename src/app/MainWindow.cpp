@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/AccessibleNames.h"
 #include "app/ChartPage.h"
 #include "app/DatabasePage.h"
 #include "app/InternetPage.h"
@@ -21,6 +22,7 @@
 #include "platform/Sound.h"
 #include "sheet/TipSheetView.h"
 #include "widgets/StatusPanelView.h"
+#include "widgets/AccessibleTabsView.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -147,8 +149,12 @@ TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString pro
     m_pages->tabBar()->setExpanding(false);
     buildPages();
     m_pages->setTabVisible(1, false); // "Zahlen der letzten Ziehung" is never shown
+    hideHiddenTabsFromAssistiveTechnology(m_pages->tabBar());
     m_pages->setCurrentIndex(0);
     setCentralWidget(m_pages);
+    // The tab widgets are named after the tab in front.
+    for (QTabWidget* tabs : findChildren<QTabWidget*>())
+        connect(tabs, &QTabWidget::currentChanged, this, [this] { nameControls(); });
 
     connectStatusHints();
     // Esc stops whatever long job runs, as its progress line says.
@@ -454,6 +460,7 @@ void TForm1::startUp() {
     m_controller.setTextElements(this);
     m_controller.startUp();
     showStartUpNotices();
+    nameControls();
 }
 
 void TForm1::showStartUpNotices() {
@@ -461,6 +468,11 @@ void TForm1::showStartUpNotices() {
     for (const QString& notice : {m_controller.platform().settings.problem(), m_controller.startUpNotice()})
         if (!notice.isEmpty()) notices << notice;
     if (!notices.isEmpty()) setStatusText(1, notices.join(QStringLiteral("  ")));
+}
+
+void TForm1::nameControls() {
+    kugelo::nameControls(
+        {this, m_pages, m_options->criteriaPage(), m_form3.get(), m_form6.get(), m_csfForm.get()});
 }
 
 void TForm1::perform(const std::function<void()>& command) {
@@ -579,6 +591,7 @@ void TForm1::textsApplied() {
     showState();
     showActivity();
     if (progressShown()) showProgress(); // the counts of the last job, in the new language
+    nameControls(); // the names come from the captions and hints just applied
 }
 
 void TForm1::notice(const QString& html) {
@@ -811,6 +824,7 @@ void TForm1::takeWindowValues() {
 void TForm1::showEndpoints() {
     m_internet->showEndpoints(m_controller.endpoints());
     m_tipOverview->showEndpoints(m_controller.endpoints());
+    nameControls(); // the update button's hint names the host
 }
 
 void TForm1::showCriteria() {

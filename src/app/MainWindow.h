@@ -155,6 +155,8 @@ private:
     void showProgress();
     // Shows the undo link while there is something to take back.
     void showUndo();
+    // Names the controls for assistive technology from the texts they show now.
+    void nameControls();
 
     Controller m_controller;
     std::unique_ptr<NumberListPort> m_numberListPort;

@@ -1,6 +1,7 @@
 #include "stats/ChartView.h"
 
 #include "stats/ChartModel.h"
+#include "widgets/LabelsView.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -74,7 +75,28 @@ ChartView::ChartView(ChartModel& model, QWidget* parent)
     connect(&m_model, &ChartModel::changed, this, &ChartView::showModel);
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
+    connect(&m_model, &ChartModel::changed, this, &ChartView::describe);
     showModel();
+    describe();
+}
+
+void ChartView::describe() {
+    QStringList bars;
+    for (const ChartPoint& p : m_model.series2())
+        bars << QStringLiteral("%1: %2").arg(p.x).arg(p.y);
+    const QString caption = m_model.caption().simplified();
+    const QString name = caption.isEmpty() ? m_nameWithoutCaption : caption;
+    const QString description = bars.join(QStringLiteral(", "));
+    // The view and its viewport (which takes the focus with it) read the same.
+    for (QWidget* w : {static_cast<QWidget*>(this), viewport()}) {
+        if (w->accessibleName() != name) w->setAccessibleName(name);
+        if (w->accessibleDescription() != description) w->setAccessibleDescription(description);
+    }
+}
+
+void ChartView::setNameWithoutCaption(const QString& name) {
+    m_nameWithoutCaption = name;
+    describe();
 }
 
 void ChartView::showModel() {
@@ -237,6 +259,21 @@ void ChartView::placeLabels() {
         if (perBar * candidate >= needed) break;
     }
     m_axisX->setTickInterval(step);
+}
+
+void ChartView::paintEvent(QPaintEvent* event) {
+    QChartView::paintEvent(event);
+    paintFocusFrame(this, viewport(), viewport()->rect());
+}
+
+void ChartView::focusInEvent(QFocusEvent* event) {
+    QChartView::focusInEvent(event);
+    viewport()->update();
+}
+
+void ChartView::focusOutEvent(QFocusEvent* event) {
+    QChartView::focusOutEvent(event);
+    viewport()->update();
 }
 
 void ChartView::resizeEvent(QResizeEvent* event) {

@@ -26,6 +26,9 @@ public:
 
     explicit ChartView(ChartModel& model, QWidget* parent = nullptr);
 
+    // The name assistive technology reads while the chart has no caption (before any statistic).
+    void setNameWithoutCaption(const QString& name);
+
     // The drawn bars and axis, for tests.
     QBarSet* barSet() const { return m_set; }
     QValueAxis* horizontalAxis() const { return m_axisX; }
@@ -42,9 +45,14 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void drawForeground(QPainter* painter, const QRectF& rect) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void showModel();
+    // What assistive technology reads: the caption as the name, the bars ("x: y, ...") as the description.
+    void describe();
     void placeTitle();
     void placeLabels();
 
@@ -54,6 +62,7 @@ private:
     QBarSet* m_set;
     QValueAxis* m_axisX;
     QValueAxis* m_axisY;
+    QString m_nameWithoutCaption;
 };
 
 } // namespace kugelo

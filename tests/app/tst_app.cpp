@@ -19,8 +19,10 @@
 #include "platform/SettingsStore.h"
 #include "sheet/TipRows.h"
 #include "sheet/TipSheet.h"
+#include "stats/ChartModel.h"
 #include "stats/ChartView.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QBarSet>
@@ -171,6 +173,19 @@ QString shippedCaption(const QString& languageFile, const QString& element) {
         if (master[i].window == QLatin1String("Form1") && master[i].name == element)
             return shippedLines(languageFile).value(qsizetype(2 * i));
     qFatal("%s is not in the master list", qPrintable(element));
+}
+
+QString shippedHint(const QString& languageFile, const QString& element) {
+    const std::vector<MasterEntry> master = masterEntries(shippedLines(QStringLiteral("Kugelo.txt")));
+    for (std::size_t i = 0; i < master.size(); ++i)
+        if (master[i].window == QLatin1String("Form1") && master[i].name == element)
+            return shippedLines(languageFile).value(qsizetype(2 * i + 1));
+    qFatal("%s is not in the master list", qPrintable(element));
+}
+
+// What assistive technology reads of a control.
+QString accessible(QWidget* w, QAccessible::Text text = QAccessible::Name) {
+    return QAccessible::queryAccessibleInterface(w)->text(text);
 }
 
 } // namespace
@@ -1463,6 +1478,105 @@ private Q_SLOTS:
         // The template beside the master list is the German language file.
         QCOMPARE(readTextFile(exported + QStringLiteral(".trans")),
                  shippedLines(QStringLiteral("Kugelo_de.txt")));
+    }
+
+    // The controls whose own text does not say what they are have names made from the captions and hints
+    // of the language shown: a tip field by its row and column, a row's "…" button by its row, a spin by the
+    // caption beside it, an icon button by its hint, a field by its label; the chart by its caption, with
+    // its bars as the description.
+    void accessibleNamesFollowTheLanguage_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("number"); // row 3, number 2
+        QTest::addColumn<QString>("chance"); // row 3, n° CHANCE
+        QTest::addColumn<QString>("edit");   // row 3, "…"
+        QTest::newRow("Deutsch") << 1 << "3. Tipp, Zahl 2"
+                                 << "3. Tipp, n° CHANCE"
+                                 << "3. Tipp …";
+        QTest::newRow("English") << 2 << "Line 3, Number 2"
+                                 << "Line 3, n° CHANCE"
+                                 << "Line 3 …";
+    }
+    void accessibleNamesFollowTheLanguage() {
+        QFETCH(int, language);
+        QFETCH(QString, number);
+        QFETCH(QString, chance);
+        QFETCH(QString, edit);
+        Window w(Endpoints(), QDate(2008, 10, 20), {}, true);
+        writeThreeDraws(w.home);
+        w.start();
+        w.form.languageClick(language);
+        const QString file = QLatin1String(languageByNumber(language)->fileName);
+        QCOMPARE(accessible(w.find("Edit14")), number);
+        QCOMPARE(accessible(w.find("Edit18")), chance);
+        QCOMPARE(accessible(w.find("Tipp3Edit")), edit);
+        QCOMPARE(accessible(w.find("UpDown12")), shippedCaption(file, QStringLiteral("CheckBox2")));
+        QCOMPARE(accessible(w.find("UpDown19")), shippedCaption(file, QStringLiteral("CheckBox16")));
+        // The two spins in the gaps of one caption: each marks its own gap.
+        const QString from = accessible(w.find("UpDown17"));
+        const QString weeks = accessible(w.find("UpDown18"));
+        QCOMPARE(from.count(QChar(0x2026)), 1);
+        QVERIFY2(from != weeks && weeks.count(QChar(0x2026)) == 1, qPrintable(from + " / " + weeks));
+        QCOMPARE(accessible(w.find("UpDown8")), shippedHint(file, QStringLiteral("Edit80")));
+        QCOMPARE(accessible(w.find("SpeedButton11")), shippedHint(file, QStringLiteral("SpeedButton11")));
+        QCOMPARE(accessible(w.find("ProxyHostEdit")), shippedCaption(file, QStringLiteral("Label51")));
+        QCOMPARE(accessible(w.find("SuperAus")), shippedHint(file, QStringLiteral("SpeedButton21")));
+
+        // The hidden tab is invisible to assistive technology, and a press on it does nothing.
+        auto* pages = w.find<QTabWidget>("PageControl1");
+        QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(pages->tabBar());
+        QCOMPARE(tabs->childCount(), 6);
+        QVERIFY(tabs->child(1)->state().invisible);
+        QVERIFY(!tabs->child(2)->state().invisible);
+        QCOMPARE(tabs->child(2)->text(QAccessible::Name), pages->tabText(2));
+        QVERIFY(tabs->child(1)->actionInterface()->actionNames().isEmpty());
+        tabs->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(pages->currentIndex(), 0);
+
+        w.form.Statistik(Statistic::ChanceFrequency);
+        auto* chart = w.find("Chart1");
+        QCOMPARE(accessible(chart), w.form.chart().caption().simplified());
+        QStringList bars;
+        for (const ChartPoint& p : w.form.chart().series2())
+            bars << QStringLiteral("%1: %2").arg(p.x).arg(p.y);
+        QCOMPARE(bars.size(), 10);
+        QCOMPARE(accessible(chart, QAccessible::Description), bars.join(QStringLiteral(", ")));
+    }
+
+    // The keyboard alone: Space locks a row at its label; in the number list Space ticks a box, the context
+    // menu key lowers its weight, Up and Down move through the columns, and the OK button that "&Rechnen"
+    // covers takes no focus.
+    void theKeyboardAloneLocksRowsAndEditsTheNumberList() {
+        Window w;
+        w.start();
+        auto* rowLabel = w.find("Label31");
+        rowLabel->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(rowLabel, Qt::Key_Space);
+        QVERIFY(w.form.sheet().row(2).locked);
+        QCOMPARE(QAccessible::queryAccessibleInterface(rowLabel)->state().checked, 1);
+        QCOMPARE(rowLabel->nextInFocusChain(), w.find("Edit13"));
+        QCOMPARE(w.find("Edit18")->nextInFocusChain(), w.find("Tipp3Edit"));
+
+        TForm6* form6 = w.form.form6();
+        form6->setRowMode(false);
+        form6->list().setSet(9, false);
+        form6->list().setWeight(9, QStringLiteral("2"));
+        form6->showList();
+        form6->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form6));
+        auto* box9 = form6->findChild<QCheckBox*>(QStringLiteral("CheckBox9"));
+        box9->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(box9, Qt::Key_Space);
+        QVERIFY(form6->list().isSet(9));
+        QTest::keyClick(box9, Qt::Key_Menu);
+        QCOMPARE(form6->list().weight(9), QStringLiteral("1"));
+        QTest::keyClick(box9, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("CheckBox16"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), box9);
+        QCOMPARE(form6->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->focusPolicy(), Qt::NoFocus);
+        form6->setRowMode(true);
+        QCOMPARE(form6->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->focusPolicy(), Qt::StrongFocus);
+        form6->hide();
     }
 
     // Every caption of every language fits its control at the design size.
