@@ -21,8 +21,8 @@
 #include "platform/SettingsStore.h"
 #include "platform/Sound.h"
 #include "sheet/TipSheetView.h"
-#include "widgets/StatusPanelView.h"
 #include "widgets/AccessibleTabsView.h"
+#include "widgets/StatusPanelView.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -591,7 +591,7 @@ void TForm1::textsApplied() {
     showState();
     showActivity();
     if (progressShown()) showProgress(); // the counts of the last job, in the new language
-    nameControls(); // the names come from the captions and hints just applied
+    nameControls();                      // the names come from the captions and hints just applied
 }
 
 void TForm1::notice(const QString& html) {

@@ -181,8 +181,8 @@ private:
     InternetPage* m_internet = nullptr;
     QLabel* m_panel[3] = {nullptr, nullptr, nullptr};
     QTimer* m_progressHide = nullptr; // hides the final counts of a job after a while
-    QLabel* m_undoLink = nullptr;   // "Rückgängig", there while the controller can undo
-    bool m_undoShowPending = false; // the rows changed: the link is shown again once events are done
+    QLabel* m_undoLink = nullptr;     // "Rückgängig", there while the controller can undo
+    bool m_undoShowPending = false;   // the rows changed: the link is shown again once events are done
     std::unique_ptr<WidgetTexts> m_texts;
     std::unique_ptr<QTranslator> m_qtTexts; // Qt's own texts in the chosen language
 };

@@ -53,8 +53,10 @@ int main(int argc, char* argv[]) {
     kugelo::TForm1 form(kugelo::Platform{dialogs, desktop, clock, sound, http, settings}, endpoints,
                         kugelo::resolveHome(QApplication::applicationDirPath()), programFolder);
     dialogs.setParent(&form);
-    form.controller().setShippedHistory(QDir(programFolder).filePath(QStringLiteral("loto-history.csv")));
     const QString exportTo = qEnvironmentVariable("KUGELO_EXPORT_TEXTS");
+    // The export writes the texts of a window that shows no draw: it starts without the shipped history.
+    if (exportTo.isEmpty())
+        form.controller().setShippedHistory(QDir(programFolder).filePath(QStringLiteral("loto-history.csv")));
     const QString checkTexts = qEnvironmentVariable("KUGELO_CHECK_TEXTS");
     form.setUpdateOnShow(exportTo.isEmpty() && checkTexts.isEmpty());
     form.initialise();
