@@ -165,7 +165,7 @@ private Q_SLOTS:
         w.initialise();
         QVERIFY(DrawFile(w.home.drawFile()).exists());
         QVERIFY(w.draws().empty());
-        const QString notice = w.form.messages()[76];
+        const QString notice = w.form.messages()[Msg::ShippedHistoryUnusable];
         QVERIFY2(w.form.statusText(1).startsWith(notice) && w.form.statusText(1).contains(reason),
                  qPrintable(w.form.statusText(1)));
 
