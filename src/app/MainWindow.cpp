@@ -45,6 +45,7 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
+#include <algorithm>
 
 namespace kugelo {
 
@@ -295,10 +296,22 @@ void TForm1::showProgress() {
         return;
     }
     m_panel[2]->show();
-    if (m_controller.activity() == Activity::Idle)
-        m_progressHide->start();
-    else
+    const bool running = m_controller.activity() != Activity::Idle;
+    // While a job runs its counts come first: the panel takes the room its line needs, leaving the hint
+    // panel a few letters; afterwards the two share the bar again. What is cut off ends in "…" and stays
+    // readable as the panel's tool tip.
+    int least = 50;
+    if (running) {
+        const int room = statusBar()->width() - m_panel[0]->width() - 60;
+        const int needs = m_panel[2]->fontMetrics().horizontalAdvance(text) + 8;
+        least = std::max(50, std::min(needs, room));
+    }
+    m_panel[2]->setMinimumWidth(least);
+    m_panel[1]->setMinimumWidth(running ? 20 : 50);
+    if (running)
         m_progressHide->stop();
+    else
+        m_progressHide->start();
 }
 
 void TForm1::buildPages() {
