@@ -9,6 +9,10 @@
 //     question answered Yes.
 //  4. Stop: the update against a service that answers after 2 s; the stop button is pressed 300 ms into
 //     the first request and the time the update takes to end after that press is measured.
+//  5. Start-up: from making the main window (the settings file read, as main() does) to the end of its
+//     first paint, with the whole history in the draw file, and on a first start, where the draw file is
+//     written from the shipped history first (nine runs each, the median; the update at start-up is not
+//     part of it: it runs once the window shows).
 
 #include "QuietPlatform.h"
 #include "WindowProbes.h"
@@ -24,11 +28,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <memory>
 
@@ -119,6 +125,77 @@ void firstUpdate(const QString& csv, QTextStream& out) {
         << " draws stored; newest: " << w.form->state().currentDrawStripLine << "\n";
 }
 
+// Ends the wait of startToPaint once the window has painted the first time: it paints when its window is
+// first exposed (or at its first update request), which the filter hands on itself to know when that is over.
+class FirstPaint final : public QObject {
+public:
+    FirstPaint(QWidget& window, QEventLoop& loop) : m_window(window), m_loop(loop) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (m_painted) return false;
+        const bool expose = event->type() == QEvent::Expose && m_window.windowHandle() == watched &&
+                            m_window.windowHandle()->isExposed();
+        const bool update = event->type() == QEvent::UpdateRequest && watched == &m_window;
+        if (!expose && !update) return false;
+        m_painted = true;
+        watched->event(event);
+        m_loop.quit();
+        return true;
+    }
+
+private:
+    QWidget& m_window;
+    QEventLoop& m_loop;
+    bool m_painted = false;
+};
+
+// The time from making the window as main() does to the end of its first paint, in ns.
+qint64 startToPaint(const QString& homePath, const QString& shippedHistory) {
+    QuietPlatform quiet;
+    SystemClock clock;
+    QtHttpClient http;
+    QElapsedTimer took;
+    took.start();
+    FileSettingsStore settings{homePath + QStringLiteral("settings.json")};
+    TForm1 form(Platform{quiet, quiet, clock, quiet, http, settings}, Endpoints(), homePath, homePath);
+    if (!shippedHistory.isEmpty()) form.controller().setShippedHistory(shippedHistory);
+    form.initialise();
+    form.startUp();
+    QEventLoop loop;
+    FirstPaint painted(form, loop);
+    qApp->installEventFilter(&painted);
+    form.show();
+    loop.exec();
+    qApp->removeEventFilter(&painted);
+    return took.nsecsElapsed();
+}
+
+void startUp(const QString& csv, QTextStream& out) {
+    QTemporaryDir full;
+    const QString fullHome = full.path() + QLatin1Char('/');
+    const std::vector<DrawRecord> draws = parseDrawCsv(csv, readTextFile(csv));
+    importDraws(DrawFile(fullHome + QStringLiteral("Kugelo.dat")), draws);
+    std::vector<qint64> withHistory;
+    std::vector<qint64> firstStart;
+    qint64 seeded = 0;
+    for (int run = 0; run < 9; ++run) {
+        withHistory.push_back(startToPaint(fullHome, {}));
+        QTemporaryDir empty;
+        const QString emptyHome = empty.path() + QLatin1Char('/');
+        firstStart.push_back(startToPaint(emptyHome, csv));
+        seeded = static_cast<qint64>(DrawFile(emptyHome + QStringLiteral("Kugelo.dat")).readAll().size());
+    }
+    const auto summary = [](std::vector<qint64> times) {
+        const qint64 first = times.front();
+        std::sort(times.begin(), times.end());
+        return QStringLiteral("median %1 ms (9 runs, %2 to %3 ms; the first run %4 ms)")
+            .arg(ms(times[times.size() / 2]), ms(times.front()), ms(times.back()), ms(first));
+    };
+    out << "start-up to the painted main window, " << draws.size() << " draws in the draw file:\n  "
+        << summary(withHistory) << "\n";
+    out << "first start: the draw file written from the shipped history (" << seeded
+        << " draws), then the painted main window:\n  " << summary(firstStart) << "\n";
+}
+
 void stopDuringARequest(QTextStream& out) {
     ServiceProcess service({QStringLiteral("--delay-ms"), QStringLiteral("2000")});
     if (!service.running()) {
@@ -146,6 +223,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QTextStream out(stdout);
     const QString csv = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(KUGELO_DEFAULT_HISTORY);
+    startUp(csv, out);
+    out.flush();
     generation(csv, out);
     out.flush();
     parameterAnalysis(csv, out);

@@ -7,18 +7,24 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # must follow from these through Depends alone (scripts/check-packages proves it; CI runs it).
 # libqt6opengl6-dev: Qt6Charts' CMake package needs Qt6OpenGL, which qt6-charts-dev only recommends.
 # qt6-translations-l10n: Qt's own texts (file dialogs, standard buttons) in the chosen language.
+# The accessibility test (tests/app/atspi_main_window.py) reads the window as a screen reader does: a virtual
+# display (xvfb), a session bus (dbus-daemon: dbus-run-session), the accessibility bus and registry
+# (at-spi2-core) and the AT-SPI client for Python (python3-pyatspi).
 BUILD_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev qt6-httpserver-dev qt6-websockets-dev
   libqt6opengl6-dev libgl-dev fonts-liberation fonts-dejavu-core qt6-translations-l10n
+  xvfb dbus-daemon at-spi2-core python3-pyatspi
 )
-# What CI adds: the format check.
-CI_PACKAGES=(clang-format)
+# What CI adds: the format check, and the validators of the installed desktop entry and AppStream metadata.
+CI_PACKAGES=(clang-format appstream desktop-file-utils)
 # What running the program adds: a display server for machines without one (xvfb-run needs xauth).
 RUN_PACKAGES=(xvfb xauth)
 # What the fuzz targets add (scripts/fuzz): clang, and libFuzzer with the sanitizer runtimes, which clang
 # only recommends.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# What scripts/make-icons adds: the renderer that makes the icon's PNG sizes from its SVG.
+ICON_PACKAGES=(librsvg2-bin)
 
 install_packages() {
   local missing=()

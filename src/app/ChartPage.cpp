@@ -6,6 +6,7 @@
 
 #include <QDateEdit>
 #include <QFrame>
+#include <QTimer>
 #include <QToolButton>
 
 namespace kugelo {
@@ -38,6 +39,11 @@ ChartPage::ChartPage(ChartModel& chart, QWidget* parent) : QWidget(parent) {
                 false);
     m_endDate = datePicker(bar, "DateTimePicker2", {416, 6, 102, 22});
     connect(m_endDate, &QDateEdit::dateChanged, this, &ChartPage::endDateChanged);
+    auto* settle = new QTimer(this);
+    settle->setSingleShot(true);
+    settle->setInterval(SettleMs);
+    connect(m_endDate, &QDateEdit::dateChanged, settle, qOverload<>(&QTimer::start));
+    connect(settle, &QTimer::timeout, this, &ChartPage::endDateSettled);
 
     auto* view = new ChartView(chart, this);
     view->setGeometry(0, 36, kPageWidth, kPageHeight - 36);

@@ -22,9 +22,15 @@ public:
     // an earlier one out).
     QDate showEndDate(QDate date);
 
+    // How long the picker's date has to stay before the chart follows it: stepping through the days or
+    // typing a date counts once, when the player has got there.
+    static constexpr int SettleMs = 400;
+
 Q_SIGNALS:
     void statisticRequested(kugelo::Statistic statistic, bool showTabFirst);
     void endDateChanged(QDate date);
+    // The player's change of the date has come to rest.
+    void endDateSettled();
 
 private:
     QDateEdit* m_endDate = nullptr; // DateTimePicker2

@@ -43,6 +43,12 @@ DatabasePage::DatabasePage(QWidget* parent) : QWidget(parent) {
         button(this, "BitBtn8", {124, 84, 110, 28}, QStringLiteral("Eingeben"),
                QStringLiteral("manuelle eingaben der Ziehungsdaten."), QStyle::SP_FileDialogNewFolder);
     connect(enter, &QPushButton::clicked, this, &DatabasePage::enterRequested);
+    auto* import =
+        button(this, "ImportButton", {240, 84, 150, 28}, QStringLiteral("CSV importieren…"),
+               QStringLiteral("Ziehungen aus CSV-Archiven übernehmen (Archiv des Veranstalters oder "
+                              "Datum,Zahlen,Chance,Joker)"),
+               QStyle::SP_DialogOpenButton);
+    connect(import, &QPushButton::clicked, this, &DatabasePage::importRequested);
 
     connectStatistic(button(this, "Button2", {8, 126, 92, 26}, QStringLiteral("Paare suchen"),
                             QStringLiteral("Erzeugen der Grafik für die Paarbildung der Zahlen")),

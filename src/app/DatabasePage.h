@@ -12,7 +12,7 @@ class QToolButton;
 namespace kugelo {
 
 // The "Datenbank" tab (TabSheet4): the update and its stop button, the draw chosen by date, removing and
-// entering a draw, the statistic buttons and the historical analyses.
+// entering a draw, importing CSV archives, the statistic buttons and the historical analyses.
 class DatabasePage : public QWidget {
     Q_OBJECT
 public:
@@ -33,6 +33,7 @@ Q_SIGNALS:
     void selectRequested(); // SpeedButton5
     void removeRequested(); // BitBtn6
     void enterRequested();  // BitBtn8
+    void importRequested(); // ImportButton
     void statisticRequested(kugelo::Statistic statistic);
     void parameterAnalysisRequested(); // BitBtn9
     void drawAnalysisRequested();      // BitBtn19

@@ -41,20 +41,24 @@ bool setFromOutside(const HostField& field) {
 InternetPage::InternetPage(const WindowValues& values, const Endpoints& endpoints, QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet3"));
-    label(this, "Label51", {8, 14, 90, 16}, QStringLiteral("Proxy-Server"));
+    // Each field is named by the label before it (its buddy), in the language shown.
+    QLabel* proxyHost = label(this, "Label51", {8, 14, 90, 16}, QStringLiteral("Proxy-Server"));
     m_proxyHost = place<QLineEdit>(this, "ProxyHostEdit", {100, 10, 220, 22});
+    proxyHost->setBuddy(m_proxyHost);
     connect(m_proxyHost, &QLineEdit::textChanged, this, &InternetPage::proxyHostChanged);
-    label(this, "Label53", {8, 42, 90, 16}, QStringLiteral("Proxy-Port"));
+    QLabel* proxyPort = label(this, "Label53", {8, 42, 90, 16}, QStringLiteral("Proxy-Port"));
     m_proxyPort = place<QLineEdit>(this, "ProxyPortEdit", {100, 38, 60, 22});
+    proxyPort->setBuddy(m_proxyPort);
     m_proxyPort->setText(values.proxyPort);
     connect(m_proxyPort, &QLineEdit::textChanged, this, &InternetPage::proxyPortChanged);
 
     // The vendor's hosts, stored with the settings; an environment variable overrides its field.
     for (std::size_t i = 0; i < std::size(kHostFields); ++i) {
         const HostField& h = kHostFields[i];
-        label(this, h.label, {8, h.y + 4, 90, 16}, QString::fromUtf8(h.caption))
-            ->setToolTip(QString::fromUtf8(h.hint));
+        QLabel* caption = label(this, h.label, {8, h.y + 4, 90, 16}, QString::fromUtf8(h.caption));
+        caption->setToolTip(QString::fromUtf8(h.hint));
         m_hosts[i] = place<QLineEdit>(this, h.edit, {100, h.y, 300, 22});
+        caption->setBuddy(m_hosts[i]);
         m_hosts[i]->setPlaceholderText(QString::fromUtf8(h.hint));
         connect(m_hosts[i], &QLineEdit::editingFinished, this, &InternetPage::hostEdited);
     }
@@ -66,6 +70,7 @@ InternetPage::InternetPage(const WindowValues& values, const Endpoints& endpoint
         l->setText(address);
         l->setProperty("tag", 1); // an address, which a click opens: the same in every language
         makeLinkLabel(l);
+        l->setKeyboardRole(ClickableLabel::Role::Link);
         connect(l, &ClickableLabel::clicked, this, [this, l] { Q_EMIT linkClicked(l->text()); });
         return l;
     };

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/AccessibleNames.h"
 #include "app/ChartPage.h"
 #include "app/DatabasePage.h"
 #include "app/InternetPage.h"
@@ -20,6 +21,8 @@
 #include "platform/SettingsStore.h"
 #include "platform/Sound.h"
 #include "sheet/TipSheetView.h"
+#include "widgets/AccessibleTabsView.h"
+#include "widgets/StatusPanelView.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -29,6 +32,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -41,6 +45,7 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
+#include <algorithm>
 
 namespace kugelo {
 
@@ -115,7 +120,7 @@ const char* const kStatusHintControls[] = {
     "CheckBox10",    "CheckBox11",    "CheckBox12",    "CheckBox13",    "CheckBox14",    "CheckBox18",
     "CheckBox23",    "CheckBox24",    "CheckBox27",    "CheckBox28",    "Edit40",        "Edit41",
     "Edit42",        "Edit84",        "Edit85",        "Edit86",        "Edit87",        "Edit91",
-    "Edit92",
+    "Edit92",        "ImportButton",
 };
 
 // The shortcut of the menu item Aktualisieren1. Text fields take it for "select all" unless told otherwise.
@@ -128,6 +133,10 @@ TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString pro
       m_controller(platform, std::move(endpoints), std::move(home), std::move(programFolder)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Velmars Ziehwerk Kugelo"));
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/kugelo-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
     QFont arial(QStringLiteral("Arial"));
     arial.setPixelSize(11);
     setFont(arial);
@@ -141,10 +150,26 @@ TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString pro
     m_pages->tabBar()->setExpanding(false);
     buildPages();
     m_pages->setTabVisible(1, false); // "Zahlen der letzten Ziehung" is never shown
+    hideHiddenTabsFromAssistiveTechnology(m_pages->tabBar());
     m_pages->setCurrentIndex(0);
     setCentralWidget(m_pages);
+    // The tab widgets are named after the tab in front.
+    for (QTabWidget* tabs : findChildren<QTabWidget*>())
+        connect(tabs, &QTabWidget::currentChanged, this, [this] { nameControls(); });
 
     connectStatusHints();
+    // Esc stops whatever long job runs, as its progress line says.
+    auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(stop, &QShortcut::activated, this, [this] { m_controller.stopRunning(); });
+    // Typing into the rows can make the undo of the sheet void; one look after a burst of changes.
+    connect(&m_controller.sheet(), &TipSheet::rowChanged, this, [this] {
+        if (m_undoShowPending) return;
+        m_undoShowPending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_undoShowPending = false;
+            showUndo();
+        });
+    });
     m_controller.setView(this);
     showActivity();
     resize(DesignClientWidth, DesignClientHeight);
@@ -206,8 +231,8 @@ void TForm1::buildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(true);
-    for (int i = 0; i < 2; ++i) {
-        m_panel[i] = new QLabel(bar);
+    for (int i = 0; i < 3; ++i) {
+        m_panel[i] = new StatusPanelView(bar);
         m_panel[i]->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
         m_panel[i]->setFrameShape(QFrame::StyledPanel);
         m_panel[i]->setFrameShadow(QFrame::Sunken);
@@ -215,18 +240,78 @@ void TForm1::buildStatusBar() {
     }
     m_panel[0]->setFixedWidth(150);
     m_panel[1]->setMinimumWidth(50);
+    m_panel[2]->setMinimumWidth(50);
+    m_panel[2]->hide();
     bar->addWidget(m_panel[0]);
     bar->addWidget(m_panel[1], 1);
+    bar->addWidget(m_panel[2], 1);
+    m_progressHide = new QTimer(this);
+    m_progressHide->setSingleShot(true);
+    m_progressHide->setInterval(10000);
+    connect(m_progressHide, &QTimer::timeout, m_panel[2], &QWidget::hide);
+
+    m_undoLink = new QLabel(bar);
+    m_undoLink->setObjectName(QStringLiteral("UndoLink"));
+    m_undoLink->setTextFormat(Qt::RichText);
+    m_undoLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    m_undoLink->setVisible(false);
+    connect(m_undoLink, &QLabel::linkActivated, this, [this] { UndoClick(); });
+    bar->addPermanentWidget(m_undoLink);
+    // Ctrl+Z: a text field that has something of its own to undo keeps the key (see eventFilter).
+    auto* undoShortcut = new QShortcut(QKeySequence::Undo, this);
+    connect(undoShortcut, &QShortcut::activated, this, [this] { UndoClick(); });
+}
+
+void TForm1::showUndo() {
+    if (!m_undoLink) return;
+    const bool can = m_controller.canUndo();
+    if (can) {
+        const QString caption = m_controller.messages()[Msg::UndoLink];
+        m_undoLink->setText(QStringLiteral("<a href=\"undo\">%1</a>").arg(caption.toHtmlEscaped()));
+        m_undoLink->setToolTip(caption + QStringLiteral(" (Ctrl+Z)"));
+        m_undoLink->setAccessibleName(caption);
+    }
+    m_undoLink->setVisible(can);
 }
 
 QString TForm1::statusText(int panel) const {
-    return (panel == 0 || panel == 1) ? m_panel[panel]->text() : QString();
+    return (panel >= 0 && panel < 3) ? m_panel[panel]->text() : QString();
 }
 
 void TForm1::setStatusText(int panel, const QString& text) {
-    if (panel != 0 && panel != 1) return;
+    if (panel < 0 || panel >= 3) return;
     m_panel[panel]->setText(text);
     m_panel[panel]->setToolTip(text); // a text longer than the panel can still be read whole
+}
+
+bool TForm1::progressShown() const {
+    return !m_panel[2]->isHidden();
+}
+
+void TForm1::showProgress() {
+    const QString text = m_controller.progressText();
+    setStatusText(2, text);
+    if (text.isEmpty()) {
+        m_panel[2]->hide();
+        return;
+    }
+    m_panel[2]->show();
+    const bool running = m_controller.activity() != Activity::Idle;
+    // While a job runs its counts come first: the panel takes the room its line needs, leaving the hint
+    // panel a few letters; afterwards the two share the bar again. What is cut off ends in "…" and stays
+    // readable as the panel's tool tip.
+    int least = 50;
+    if (running) {
+        const int room = statusBar()->width() - m_panel[0]->width() - 60;
+        const int needs = m_panel[2]->fontMetrics().horizontalAdvance(text) + 8;
+        least = std::max(50, std::min(needs, room));
+    }
+    m_panel[2]->setMinimumWidth(least);
+    m_panel[1]->setMinimumWidth(running ? 20 : 50);
+    if (running)
+        m_progressHide->stop();
+    else
+        m_progressHide->start();
 }
 
 void TForm1::buildPages() {
@@ -276,6 +361,8 @@ void TForm1::buildPages() {
             [this](Statistic statistic, bool tabFirst) { Statistik(statistic, tabFirst); });
     connect(m_chartPage, &ChartPage::endDateChanged, this,
             [this](QDate d) { m_controller.state().statisticsStart = d; });
+    connect(m_chartPage, &ChartPage::endDateSettled, this,
+            [this] { perform([this] { m_controller.followStatisticsStart(); }); });
 
     connect(m_database, &DatabasePage::updateRequested, this, [this] { BitBtn1Click(); });
     connect(m_database, &DatabasePage::stopRequested, this, [this] { SpeedButton8Click(); });
@@ -284,6 +371,7 @@ void TForm1::buildPages() {
     connect(m_database, &DatabasePage::selectRequested, this, [this] { SpeedButton5Click(); });
     connect(m_database, &DatabasePage::removeRequested, this, [this] { BitBtn6Click(); });
     connect(m_database, &DatabasePage::enterRequested, this, [this] { BitBtn8Click(); });
+    connect(m_database, &DatabasePage::importRequested, this, [this] { ImportButtonClick(); });
     connect(m_database, &DatabasePage::statisticRequested, this,
             [this](Statistic statistic) { Statistik(statistic); });
     connect(m_database, &DatabasePage::parameterAnalysisRequested, this, [this] { BitBtn9Click(); });
@@ -324,6 +412,15 @@ void TForm1::connectStatusHints() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    // Ctrl+Z in a text field undoes the field's own typing; with nothing to undo there, the program's undo.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        if (field && !field->isUndoAvailable() && field->window() == this && m_controller.canUndo()) {
+            event->ignore();
+            return true;
+        }
+    }
     if (event->type() == QEvent::ShortcutOverride &&
         static_cast<QKeyEvent*>(event)->keyCombination() == kUpdateShortcut && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
@@ -347,6 +444,7 @@ void TForm1::showState() {
     // The picker keeps an earlier date out; the state follows what it shows.
     state.drawDate = m_database->showDate(state.drawDate);
     state.statisticsStart = m_chartPage->showEndDate(state.statisticsStart);
+    showUndo();
 }
 
 void TForm1::initialise() {
@@ -374,6 +472,20 @@ void TForm1::startUp() {
         std::vector<QWidget*>{this, m_form3.get(), m_form6.get(), m_csfForm.get()});
     m_controller.setTextElements(this);
     m_controller.startUp();
+    showStartUpNotices();
+    nameControls();
+}
+
+void TForm1::showStartUpNotices() {
+    QStringList notices;
+    for (const QString& notice : {m_controller.platform().settings.problem(), m_controller.startUpNotice()})
+        if (!notice.isEmpty()) notices << notice;
+    if (!notices.isEmpty()) setStatusText(1, notices.join(QStringLiteral("  ")));
+}
+
+void TForm1::nameControls() {
+    kugelo::nameControls(
+        {this, m_pages, m_options->criteriaPage(), m_form3.get(), m_form6.get(), m_csfForm.get()});
 }
 
 void TForm1::perform(const std::function<void()>& command) {
@@ -409,6 +521,12 @@ void TForm1::BitBtn6Click() {
 }
 void TForm1::BitBtn8Click() {
     perform([this] { m_controller.enterDraw(); });
+}
+void TForm1::ImportButtonClick() {
+    perform([this] { m_controller.importArchives(); });
+}
+void TForm1::UndoClick() {
+    perform([this] { m_controller.undo(); });
 }
 void TForm1::BitBtn1Click() {
     perform([this] { m_controller.update(); });
@@ -485,6 +603,8 @@ void TForm1::textsApplied() {
     m_tipOverview->takeRunCaption();
     showState();
     showActivity();
+    if (progressShown()) showProgress(); // the counts of the last job, in the new language
+    nameControls();                      // the names come from the captions and hints just applied
 }
 
 void TForm1::notice(const QString& html) {
@@ -500,6 +620,7 @@ void TForm1::pump() {
             !line.isEmpty() || activity == Activity::Generating)
             setStatusText(1, line);
     }
+    if (activity != Activity::Idle) showProgress();
     QCoreApplication::processEvents();
     m_sincePump.restart();
 }
@@ -542,17 +663,29 @@ struct CommandControl {
     Command command;
 };
 constexpr CommandControl kCommandControls[] = {
-    {"SpeedButton5", Command::SelectDraw}, {"SpeedButton6", Command::SelectDraw},
-    {"SpeedButton7", Command::SelectDraw}, {"BitBtn6", Command::RemoveDraw},
-    {"BitBtn8", Command::EnterDraw},       {"BitBtn1", Command::Update},
-    {"SpeedButton10", Command::Update},    {"Button1", Command::Update},
-    {"Aktualisieren1", Command::Update},   {"SpeedButton11", Command::EditSheet},
-    {"SpeedButton16", Command::EditSheet}, {"BitBtn7", Command::Print},
-    {"Warenkorb", Command::Basket},        {"Abgeben1", Command::Basket},
-    {"OnlineTipp", Command::SubmitScript}, {"Deutsch1", Command::Language},
-    {"Englich1", Command::Language},       {"Franz1", Command::Language},
-    {"Spanisch1", Command::Language},      {"Italenisch1", Command::Language},
-    {"Russisch1", Command::Language},      {"Dateispeichern1", Command::Language},
+    {"SpeedButton5", Command::SelectDraw},
+    {"SpeedButton6", Command::SelectDraw},
+    {"SpeedButton7", Command::SelectDraw},
+    {"BitBtn6", Command::RemoveDraw},
+    {"BitBtn8", Command::EnterDraw},
+    {"ImportButton", Command::ImportDraws},
+    {"BitBtn1", Command::Update},
+    {"SpeedButton10", Command::Update},
+    {"Button1", Command::Update},
+    {"Aktualisieren1", Command::Update},
+    {"SpeedButton11", Command::EditSheet},
+    {"SpeedButton16", Command::EditSheet},
+    {"BitBtn7", Command::Print},
+    {"Warenkorb", Command::Basket},
+    {"Abgeben1", Command::Basket},
+    {"OnlineTipp", Command::SubmitScript},
+    {"Deutsch1", Command::Language},
+    {"Englich1", Command::Language},
+    {"Franz1", Command::Language},
+    {"Spanisch1", Command::Language},
+    {"Italenisch1", Command::Language},
+    {"Russisch1", Command::Language},
+    {"Dateispeichern1", Command::Language},
     {"DateiLaden1", Command::Language},
 };
 // The run button and its menu item start a run when idle and stop it while it goes on.
@@ -580,12 +713,15 @@ void TForm1::showActivity() {
     m_database->showStop(m_controller.allows(Command::StopUpdate) && !m_controller.stopRequested());
     m_tipOverview->showRunning(generating && !m_controller.stopRequested(),
                                m_controller.messages()[Msg::StopRun]);
+    showUndo();
     const Activity was = m_shownActivity;
     m_shownActivity = m_controller.activity();
     if (was == Activity::Updating && m_shownActivity != Activity::Updating) Q_EMIT updateFinished();
 }
 
 void TForm1::activityChanged() {
+    // A job's progress, and its final counts once it is over; nothing when no job ran (the basket).
+    if (m_shownActivity != Activity::Idle || m_controller.activity() != Activity::Idle) showProgress();
     showActivity();
 }
 
@@ -618,9 +754,9 @@ void TForm1::showEvent(QShowEvent* event) {
     if (m_updateOnShow)
         QTimer::singleShot(0, this, [this] {
             BitBtn1Click();
-            // The update wrote its own texts; a problem with the stored settings stays in view.
-            if (!m_controller.platform().settings.problem().isEmpty())
-                setStatusText(1, m_controller.platform().settings.problem());
+            // The update wrote its own texts; a problem with the stored settings or the shipped history
+            // stays in view.
+            showStartUpNotices();
         });
 }
 
@@ -701,6 +837,7 @@ void TForm1::takeWindowValues() {
 void TForm1::showEndpoints() {
     m_internet->showEndpoints(m_controller.endpoints());
     m_tipOverview->showEndpoints(m_controller.endpoints());
+    nameControls(); // the update button's hint names the host
 }
 
 void TForm1::showCriteria() {

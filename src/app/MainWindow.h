@@ -12,6 +12,7 @@
 
 class QLabel;
 class QTabWidget;
+class QTimer;
 
 namespace kugelo {
 
@@ -35,7 +36,7 @@ public:
     static constexpr int DesignClientHeight = 450;
 
     // home: the folder of the draw file and of what the program writes; programFolder: the folder of the
-    // executable, where the shipped files (the win sound) lie.
+    // shipped files (Land/, the win sound): beside the executable in the build, the share folder installed.
     TForm1(Platform platform, Endpoints endpoints, QString home, QString programFolder,
            QWidget* parent = nullptr);
     ~TForm1() override;
@@ -57,8 +58,11 @@ public:
     void showCriteria();
     const MessageTable& messages() const { return m_controller.messages(); }
     const Endpoints& endpoints() const { return m_controller.endpoints(); }
+    // The status bar's panels: 0 and 1 as designed, 2 the progress line of a long job (hidden while there
+    // is none).
     QString statusText(int panel) const;
     void setStatusText(int panel, const QString& text);
+    bool progressShown() const;
     double scaleFactor() const { return m_scaler.factor(); }
 
     // The buttons and menu items, under their design names; each forwards to a command of the controller.
@@ -67,6 +71,8 @@ public:
     void SpeedButton7Click(); // next draw
     void BitBtn6Click();      // remove the current draw
     void BitBtn8Click();      // enter a draw by hand
+    void ImportButtonClick(); // import draws from CSV archives
+    void UndoClick();         // Ctrl+Z and the status bar's link: take the last undoable command back
     void BitBtn1Click();      // the internet update (also SpeedButton10, Aktualisieren1)
     void SpeedButton8Click(); // stops the update at once
     bool updateRunning() const { return m_controller.activity() == Activity::Updating; }
@@ -143,6 +149,14 @@ private:
     void showState();
     // Greys every control whose command the controller does not allow now.
     void showActivity();
+    // A problem with the stored settings or with the shipped draw history, in status panel 1.
+    void showStartUpNotices();
+    // Shows the controller's progress line in panel 2; after a job its final counts stay for a while.
+    void showProgress();
+    // Shows the undo link while there is something to take back.
+    void showUndo();
+    // Names the controls for assistive technology from the texts they show now.
+    void nameControls();
 
     Controller m_controller;
     std::unique_ptr<NumberListPort> m_numberListPort;
@@ -165,7 +179,10 @@ private:
     ChartPage* m_chartPage = nullptr;
     DatabasePage* m_database = nullptr;
     InternetPage* m_internet = nullptr;
-    QLabel* m_panel[2] = {nullptr, nullptr};
+    QLabel* m_panel[3] = {nullptr, nullptr, nullptr};
+    QTimer* m_progressHide = nullptr; // hides the final counts of a job after a while
+    QLabel* m_undoLink = nullptr;     // "Rückgängig", there while the controller can undo
+    bool m_undoShowPending = false;   // the rows changed: the link is shown again once events are done
     std::unique_ptr<WidgetTexts> m_texts;
     std::unique_ptr<QTranslator> m_qtTexts; // Qt's own texts in the chosen language
 };

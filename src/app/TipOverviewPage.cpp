@@ -98,6 +98,8 @@ TipOverviewPage::TipOverviewPage(TipSheet& sheet, const Endpoints& endpoints, QW
         auto* ball = place<QLabel>(this, "", {x + 4, 48, 16, 16});
         ball->setObjectName(QStringLiteral("Image%1").arg(i + 1));
         ball->setPixmap(ballPixmap(i < 5 ? QColor(0xf2, 0xc1, 0x1d) : QColor(0xd6, 0x28, 0x28)));
+        // What the column holds; the fields below are named after it (and their row).
+        ball->setToolTip(i < 5 ? QStringLiteral("Zahl %1").arg(i + 1) : QStringLiteral("n° CHANCE"));
     }
     m_sheetView = new TipSheetView(sheet, this);
     connect(m_sheetView, &TipSheetView::fieldLeft, this, &TipOverviewPage::sheetFieldLeft);
@@ -132,7 +134,9 @@ TipOverviewPage::TipOverviewPage(TipSheet& sheet, const Endpoints& endpoints, QW
     m_rowCount = place<QSpinBox>(bottom, "UpDown8", {8, 16, 44, 26});
     m_rowCount->setRange(1, 12);
     m_rowCount->setValue(5);
-    m_rowCount->findChild<QLineEdit*>()->setObjectName(QStringLiteral("Edit80"));
+    auto* rowCountField = m_rowCount->findChild<QLineEdit*>();
+    rowCountField->setObjectName(QStringLiteral("Edit80"));
+    rowCountField->setToolTip(QStringLiteral("Anzahl der Tipps, die berechnet werden"));
     connect(m_rowCount, &QSpinBox::valueChanged, this, &TipOverviewPage::rowCountChanged);
     m_run = button(bottom, "BitBtn4", {58, 14, 124, 30}, QStringLiteral("Tipps berechnen"),
                    QStringLiteral("Starten Sie hier die Berechnung der Tippreihen."), QStyle::SP_MediaPlay);

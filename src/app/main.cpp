@@ -13,6 +13,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
@@ -22,7 +23,8 @@
 // KUGELO_SCREENSHOT_TAB names the tab to show (an objectName such as "TabSheet4"), KUGELO_SCREENSHOT_TIPS a
 // tip file to load and check first and KUGELO_SCREENSHOT_CLICK a button to press first (an objectName such as
 // "Button2"); KUGELO_SCREENSHOT_LANGUAGE=N starts in language N of the menu (1 German .. 6 Russian); when it
-// is empty, the settings choose.
+// is empty, the settings choose. KUGELO_SCREENSHOT_AT_MS=N takes the picture N ms after the window shows,
+// while the update may still run (its progress).
 //
 // To make the shipped language data, KUGELO_EXPORT_TEXTS=FILE writes the master list of the built-in German
 // texts to FILE (and the translation template to FILE.trans) and the German message table to FILE.meld, and
@@ -35,6 +37,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Kugelo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velmars Kugelo"));
     QApplication::setApplicationVersion(QStringLiteral(KUGELO_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.kugelo.Kugelo"));
 
     kugelo::SystemClock clock;
     kugelo::QtDialogs dialogs;
@@ -44,11 +47,16 @@ int main(int argc, char* argv[]) {
     kugelo::FileSettingsStore settings(kugelo::FileSettingsStore::defaultPath());
     const kugelo::Endpoints endpoints = kugelo::Endpoints::withEnvironment(kugelo::Endpoints());
 
+    // Land/, the win sound and the public draw history lie beside the executable in the build, in the share
+    // folder once installed.
+    const QString programFolder = kugelo::programDataFolder(QApplication::applicationDirPath());
     kugelo::TForm1 form(kugelo::Platform{dialogs, desktop, clock, sound, http, settings}, endpoints,
-                        kugelo::resolveHome(QApplication::applicationDirPath()),
-                        QApplication::applicationDirPath());
+                        kugelo::resolveHome(QApplication::applicationDirPath()), programFolder);
     dialogs.setParent(&form);
     const QString exportTo = qEnvironmentVariable("KUGELO_EXPORT_TEXTS");
+    // The export writes the texts of a window that shows no draw: it starts without the shipped history.
+    if (exportTo.isEmpty())
+        form.controller().setShippedHistory(QDir(programFolder).filePath(QStringLiteral("loto-history.csv")));
     const QString checkTexts = qEnvironmentVariable("KUGELO_CHECK_TEXTS");
     form.setUpdateOnShow(exportTo.isEmpty() && checkTexts.isEmpty());
     form.initialise();
@@ -98,6 +106,15 @@ int main(int argc, char* argv[]) {
         const QString tabName = qEnvironmentVariable("KUGELO_SCREENSHOT_TAB");
         if (auto* tab = tabName.isEmpty() ? nullptr : form.findChild<QWidget*>(tabName))
             form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentWidget(tab);
+        if (const int at = qEnvironmentVariableIntValue("KUGELO_SCREENSHOT_AT_MS"); at > 0) {
+            QTimer::singleShot(at, &form, [&form, screenshot] {
+                const int code = form.grab().save(screenshot) ? 0 : 1;
+                form.controller().stopRunning();
+                QApplication::exit(code);
+                form.close();
+            });
+            return QApplication::exec();
+        }
         // The picture is taken once the update at start-up is over.
         QObject::connect(&form, &kugelo::TForm1::updateFinished, &form, [&form, screenshot, button] {
             QTimer::singleShot(0, &form, [&form, screenshot, button] {

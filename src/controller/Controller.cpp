@@ -2,7 +2,9 @@
 
 #include "draws/CurrentDraw.h"
 #include "draws/DrawFile.h"
+#include "draws/DrawImport.h"
 #include "draws/ManualEntry.h"
+#include "draws/ShippedHistory.h"
 #include "evaluation/HistoricalAnalysis.h"
 #include "evaluation/HitCheck.h"
 #include "generator/GenerationRun.h"
@@ -24,6 +26,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
@@ -99,6 +102,9 @@ constexpr Allowance kAllowances[] = {
     {Command::Search, true, false, false},
     {Command::Analyse, true, false, false},
     {Command::StopAnalysis, false, false, false},
+    // The undo rewrites the draw file or the rows, which an update or a run is writing.
+    {Command::Undo, true, false, false},
+    {Command::ImportDraws, true, false, false},
 };
 // While the search or an analysis runs, it owns the sheet, the current draw and the random source: only the
 // stops may run (the run button ends the current cycle of the parameter analysis).
@@ -143,6 +149,45 @@ QString Controller::progressLine() const {
     return m_run ? m_run->progressLine() : QString();
 }
 
+QString Controller::progressText() const {
+    const bool running = m_activity != Activity::Idle;
+    JobCounts counts = m_job;
+    if (m_jobKind == JobKind::Generation) counts.found = m_run ? m_run->counter() : m_lastRunCandidates;
+    std::optional<double> left;
+    if (running && m_jobTime.isValid()) {
+        const qint64 elapsed = m_jobTime.elapsed();
+        left = secondsLeft(counts.current - 1, counts.total, elapsed);
+        if (m_jobKind == JobKind::Generation && m_run) {
+            // Rows differ in how long they take; the run limit bounds the rest in any case.
+            const std::optional<double> bound = secondsLeft(m_run->counter(), m_run->laufMax(), elapsed);
+            if (bound && (!left || *bound < *left)) left = bound;
+        }
+    }
+    return jobProgressText(m_messages, m_jobKind, counts, left, running);
+}
+
+void Controller::beginJob(JobKind kind) {
+    m_jobKind = kind;
+    m_job = {};
+    m_jobTime.start();
+}
+
+void Controller::stopRunning() {
+    switch (m_activity) {
+    case Activity::Updating:
+        stopUpdate();
+        break;
+    case Activity::Generating:
+        stopGeneration();
+        break;
+    case Activity::Analysing:
+        stopAnalysis();
+        break;
+    case Activity::Idle:
+        break;
+    }
+}
+
 void Controller::setActivity(Activity activity) {
     m_activity = activity;
     m_stopRequested = false;
@@ -184,13 +229,24 @@ void Controller::endStartUp() {
     m_state.LaufMax = 1000 * m_criteria.runLimitThousands.value;
 
     m_state.ZahlenFile = QStringLiteral("Kugelo.dat");
-    run([this] { DrawFile(m_state.drawFilePath()).createIfMissing(); });
+    run([this] {
+        const DrawFile file(m_state.drawFilePath());
+        if (m_shippedHistory.isEmpty())
+            file.createIfMissing();
+        else
+            m_shippedHistoryProblem = seedDrawFile(file, m_shippedHistory, m_platform.clock.today()).problem;
+    });
 
     m_random.seedFromClock(m_platform.clock);
 
     m_state.aktDatum = toDayNumber(m_state.statisticsStart);
     setPickerDate(m_state.drawDate, m_platform.clock.today());
     m_view->stateChanged();
+}
+
+QString Controller::startUpNotice() const {
+    if (m_shippedHistoryProblem.isEmpty()) return {};
+    return m_messages[Msg::ShippedHistoryUnusable] + m_shippedHistoryProblem;
 }
 
 void Controller::startUp() {
@@ -217,7 +273,9 @@ void Controller::checkSheet() {
 
 void Controller::clearSheet() {
     if (!allows(Command::EditSheet)) return;
+    const TipSheet::Rows before = m_sheet.rows();
     m_sheet.clearAll();
+    rememberSheetChange(before);
 }
 
 void Controller::saveTips() {
@@ -298,15 +356,20 @@ void Controller::stepForward() {
 void Controller::removeDraw() {
     if (!allows(Command::RemoveDraw)) return;
     const WaitCursor wait(*m_view);
+    const std::optional<DrawFileState> before = drawFileState();
     m_currentDraw->removeCurrent();
+    rememberDrawFileChange(before);
 }
 
 void Controller::enterDraw() {
     if (!m_manualEntry || !allows(Command::EnterDraw)) return;
     const DrawFile file(m_state.drawFilePath());
+    const std::optional<DrawFileState> before = drawFileState();
     const DrawRecord loaded = manualEntryStart(m_state, file);
-    if (const std::optional<DrawRecord> entered = m_manualEntry->enter(loaded))
+    if (const std::optional<DrawRecord> entered = m_manualEntry->enter(loaded)) {
         storeManualEntry(file, *entered);
+        rememberDrawFileChange(before);
+    }
     // The draw that was current before stays current.
     setPickerDate(m_state.drawDate, fromDayNumber(m_state.aktDatum));
     m_currentDraw->selectByDate();
@@ -314,6 +377,7 @@ void Controller::enterDraw() {
 
 UpdateResult Controller::update() {
     if (!allows(Command::Update)) return {}; // one update at a time
+    beginJob(JobKind::Update);
     setActivity(Activity::Updating);
     // The update ends also with an error report; the program is idle again then.
     struct Finish {
@@ -370,6 +434,13 @@ void Controller::showStatistic(Statistic statistic, bool showPageFirst) {
         m_view->showPage(ControllerView::Page::Chart, false);
 }
 
+bool Controller::followStatisticsStart() {
+    const std::optional<Statistic> shown = m_chart.statistic();
+    if (m_activity != Activity::Idle || !shown || *shown == Statistic::RowDistribution) return false;
+    showStatistic(*shown);
+    return true;
+}
+
 void Controller::luckyNumber() {
     const QString proposed = QString::number(m_random.below(99999));
     const QString answer = m_platform.dialogs.input(m_messages[Msg::LuckyNumberCaption],
@@ -422,6 +493,7 @@ void Controller::generate() {
         return;
     }
     if (!allows(Command::Generate)) return;
+    beginJob(JobKind::Generation);
     setActivity(Activity::Generating);
     struct Finish {
         Controller* controller;
@@ -433,6 +505,12 @@ void Controller::generate() {
     const WaitCursor wait(*m_view);
 
     m_lastRunCandidates = 0;
+    // A run over rows that hold numbers can be taken back.
+    const TipSheet::Rows before = m_sheet.rows();
+    const bool overFilledRows = std::any_of(before.begin(), before.end(), [](const TipSheet::Row& row) {
+        return !row.locked &&
+               std::any_of(row.texts.begin(), row.texts.end(), [](const QString& t) { return !t.isEmpty(); });
+    });
     GenerationRun run(RunEnvironment{m_state, m_sheet, m_criteria, m_messages, m_chart, *m_currentDraw,
                                      m_random, m_platform.clock},
                       runHooks(this));
@@ -447,6 +525,7 @@ void Controller::generate() {
     } current{this, run};
     m_run = &run;
     run.run();
+    if (overFilledRows) rememberSheetChange(before);
 }
 
 // ---- The search in the history and the historical analyses ----
@@ -554,6 +633,7 @@ SearchResult Controller::searchTips() {
     const QString proposed = QString::number(defaultSearchThreshold(m_criteria.chanceCountsAsMatch));
     const int threshold = strToInt(
         m_platform.dialogs.input(m_messages[Msg::AnalysisStopAt], m_messages[Msg::TipTest], proposed));
+    beginJob(JobKind::Analysis); // the search shows no counts of its own
     const AnalysisActivity busy(m_activity, m_stopRequested, m_view);
     // The window shows each draw as it is examined.
     ProgressFunctions progress;
@@ -620,6 +700,7 @@ void Controller::analyseParameters() {
                                      m[Msg::AnalysisOfSettingsAsk] + shortDate(m_state.drawDate) +
                                          m[Msg::AnalysisOfSettingsAskEnd]))
         return;
+    beginJob(JobKind::Analysis);
     const AnalysisActivity busy(m_activity, m_stopRequested, m_view);
     // The number list would open before every run: off for the analysis, put back at its end.
     struct ListOption {
@@ -676,6 +757,7 @@ void Controller::analyseDraws() {
                                                                             shortDate(m_state.drawDate) +
                                                                             m[Msg::AnalysisOfDrawsAskEnd]))
         return;
+    beginJob(JobKind::Analysis);
     const AnalysisActivity busy(m_activity, m_stopRequested, m_view);
     m_currentDraw->selectByDate();
     m_view->showPage(ControllerView::Page::TipOverview, false);
@@ -696,6 +778,156 @@ void Controller::analyseDraws() {
         tallies = runDrawComparisons(environment, limit, threshold);
     }
     if (tallies) writeReport(drawReport(m, *tallies));
+}
+
+// --- Undo ---
+
+namespace {
+
+// What the user put into the rows: their texts and locks (the colours and labels follow the draw shown).
+bool sameEntries(const TipSheet::Rows& a, const TipSheet::Rows& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), [](const TipSheet::Row& x, const TipSheet::Row& y) {
+        return x.texts == y.texts && x.locked == y.locked;
+    });
+}
+
+} // namespace
+
+std::optional<Controller::DrawFileState> Controller::drawFileState() const {
+    try {
+        const DrawFile file(m_state.drawFilePath());
+        DrawFileState state;
+        state.existed = file.exists();
+        state.bytes = file.bytes();
+        state.current = m_state.current.Datum;
+        state.picker = m_state.drawDate;
+        return state;
+    } catch (const KugeloError&) {
+        return std::nullopt;
+    }
+}
+
+void Controller::rememberDrawFileChange(const std::optional<DrawFileState>& before) {
+    if (!before) return;
+    try {
+        const DrawFile file(m_state.drawFilePath());
+        QByteArray after = file.bytes();
+        if (file.exists() == before->existed && after == before->bytes) return; // nothing changed
+        m_undo = UndoStep{true, *before, std::move(after), {}, {}};
+    } catch (const KugeloError&) {
+        // The file cannot be read back: no undo that could not check what it overwrites.
+    }
+}
+
+void Controller::rememberSheetChange(const TipSheet::Rows& before) {
+    if (sameEntries(before, m_sheet.rows())) return;
+    m_undo = UndoStep{false, {}, {}, before, m_sheet.rows()};
+}
+
+bool Controller::undoStillMatches() const {
+    if (!m_undo->drawFile) return sameEntries(m_sheet.rows(), m_undo->rowsAfter);
+    try {
+        const DrawFile file(m_state.drawFilePath());
+        return file.exists() && file.bytes() == m_undo->fileAfter;
+    } catch (const KugeloError&) {
+        return false;
+    }
+}
+
+bool Controller::canUndo() const {
+    return m_undo && allows(Command::Undo) && undoStillMatches();
+}
+
+bool Controller::undo() {
+    if (!m_undo || !allows(Command::Undo)) return false;
+    if (!undoStillMatches()) {
+        m_view->status(1, m_messages[m_undo->drawFile ? Msg::UndoDrawFileChanged : Msg::UndoSheetChanged]);
+        m_undo.reset();
+        m_view->stateChanged();
+        return false;
+    }
+    if (!m_undo->drawFile) {
+        m_sheet.restoreRows(m_undo->rowsBefore);
+        m_undo.reset();
+        // The colours and labels as the check gives them for the draw shown now; no win sound for rows
+        // that were there before.
+        Komplettcheck(m_state, m_sheet, {});
+    } else {
+        const DrawFile file(m_state.drawFilePath());
+        const DrawFileState before = m_undo->fileBefore;
+        if (before.existed)
+            file.restoreBytes(before.bytes); // a failure leaves the file and the undo as they are
+        else if (!QFile::remove(file.path()))
+            throw IoError(QStringLiteral("Cannot remove %1").arg(file.path()));
+        m_undo.reset();
+        if (before.existed) {
+            // The draw that was current before the command is current again.
+            setPickerDate(m_state.drawDate,
+                          before.current > 0 ? fromDayNumber(before.current) : before.picker);
+            m_currentDraw->selectByDate();
+            setPickerDate(m_state.drawDate, before.picker);
+        }
+    }
+    m_view->stateChanged();
+    return true;
+}
+
+// --- Import ---
+
+Controller::ImportSummary Controller::importArchiveFiles(const QStringList& paths) {
+    ImportSummary summary;
+    std::vector<DrawRecord> draws;
+    const QDate today = m_platform.clock.today();
+    for (const QString& path : paths) {
+        const QString name = QFileInfo(path).fileName();
+        try {
+            const std::vector<DrawRecord> fromFile =
+                parseDrawCsv(name, readTextFile(path), today, &summary.skipped);
+            draws.insert(draws.end(), fromFile.begin(), fromFile.end());
+        } catch (const KugeloError& e) {
+            summary.skipped << name + QStringLiteral(": ") + e.text(); // the file cannot be read
+        }
+    }
+    if (draws.empty()) return summary;
+    const std::optional<DrawFileState> before = drawFileState();
+    const DrawFile file(m_state.drawFilePath());
+    const ImportResult result = kugelo::importDraws(file, draws);
+    summary.added = result.imported - result.replaced;
+    summary.replaced = result.replaced;
+    rememberDrawFileChange(before);
+    // The newest draw of the history becomes current.
+    DrawRecord last;
+    if (file.lastRecord(last)) setPickerDate(m_state.drawDate, last.date());
+    m_currentDraw->selectByDate();
+    return summary;
+}
+
+std::optional<Controller::ImportSummary> Controller::importArchives() {
+    if (!allows(Command::ImportDraws)) return std::nullopt;
+    FileDialogOptions options;
+    options.title = m_messages[Msg::ImportTitle];
+    options.filter = m_messages[Msg::ImportFiles] + QStringLiteral("|*.csv;*.CSV;*.txt;*.TXT");
+    options.defaultExtension = QStringLiteral("csv");
+    options.initialFolder = m_state.Home;
+    const QStringList paths = m_platform.dialogs.openFileNames(options);
+    if (paths.isEmpty()) return std::nullopt;
+    std::optional<ImportSummary> summary;
+    {
+        const WaitCursor wait(*m_view);
+        summary = importArchiveFiles(paths);
+    }
+    m_platform.dialogs.message(importSummaryText(m_messages, *summary));
+    return summary;
+}
+
+QString Controller::importSummaryText(const MessageTable& m, const ImportSummary& summary, int maxReasons) {
+    QStringList lines{m[Msg::ImportAdded] + QString::number(summary.added),
+                      m[Msg::ImportReplaced] + QString::number(summary.replaced),
+                      m[Msg::ImportSkipped] + QString::number(summary.skipped.size())};
+    lines << summary.skipped.mid(0, maxReasons);
+    if (summary.skipped.size() > maxReasons)
+        lines << m[Msg::ImportMoreSkipped] + QString::number(summary.skipped.size() - maxReasons);
+    return lines.join(QLatin1Char('\n'));
 }
 
 // --- Languages ---

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controller/JobProgress.h"
 #include "controller/Settings.h"
 #include "draws/DrawUpdate.h"
 #include "evaluation/TipSearch.h"
@@ -18,6 +19,7 @@
 #include "stats/ChartModel.h"
 #include "stats/Statistics.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -157,6 +159,8 @@ enum class Command {
     Basket,         // the basket links
     SubmitScript,   // the click-script export
     Language,       // choose, apply or export a language
+    Undo,           // take the last undoable command back
+    ImportDraws,    // import draws from CSV archives
 };
 
 // The program without its windows: the program-wide state, the tip sheet, the criteria, the chart model,
@@ -165,7 +169,8 @@ enum class Command {
 class Controller : private Progress {
 public:
     // home: the folder of the draw file and of what the program writes; programFolder: the folder of the
-    // executable, where the shipped files (the win sound) lie; endpoints: the hosts built in.
+    // shipped files (Land/, the win sound): beside the executable in the build, the share folder installed;
+    // endpoints: the hosts built in.
     Controller(Platform platform, Endpoints endpoints, QString home, QString programFolder = {});
     ~Controller();
     Controller(const Controller&) = delete;
@@ -207,6 +212,11 @@ public:
     // number of candidates the last run drew.
     QString progressLine() const;
     int lastRunCandidates() const { return m_lastRunCandidates; }
+    // The progress line of the update, a run or an analysis: its counts, the time it still needs once it
+    // has run a few seconds, and how to stop it; after the job its final counts. Empty when it has none.
+    QString progressText() const;
+    // Stops whatever job runs (the update, a run, the search or an analysis): the Esc key.
+    void stopRunning();
 
     // Runs a command; a failure it lets through is shown as the general error report. The state's view is
     // refreshed afterwards.
@@ -217,6 +227,13 @@ public:
     void beginStartUp(int windowHeight);
     void endStartUp();
     void startUp();
+    // The public draw history shipped with the program: when set, a start without a draw file writes the
+    // draw file from it (in endStartUp), before any update asks for the days after its last draw. Unset
+    // (kugelo-cli), a start creates an empty draw file.
+    void setShippedHistory(const QString& csvFile) { m_shippedHistory = csvFile; }
+    // What start-up has to tell the player (the shipped history that could not be used), in the current
+    // language; empty when nothing.
+    QString startUpNotice() const;
 
     // The current draw: select the draw of DateTimePicker1, step back and forward, remove it, enter a draw.
     void selectDraw();
@@ -247,6 +264,11 @@ public:
     // Computes a statistic and shows it on the chart; with showPageFirst the chart page comes to the front
     // before, otherwise when the statistic says so.
     void showStatistic(Statistic statistic, bool showPageFirst = false);
+    // The player changed the start of the statistics (DateTimePicker2, beside the chart): the chart counts
+    // the statistic it shows again over the new range, as pressing its button would. Not while a job runs
+    // (a run reads the chart's points), nor for the rows' distribution, which takes no range, nor for bars
+    // that no statistic gave. True when the chart was counted again.
+    bool followStatisticsStart();
 
     // The lucky number: seeds the random source from a number the user gives.
     void luckyNumber();
@@ -263,6 +285,38 @@ public:
     // The parameter analysis keeps what one cycle's run builds for the next where that gives the same rows
     // (on by default; off runs every cycle from the draw file, for the comparison).
     void setReuseAcrossCycles(bool reuse) { m_reuseAcrossCycles = reuse; }
+    // --- Undo ---
+    // Removing a draw, storing a manual entry, importing draws, clearing the sheet and a generation run over
+    // filled rows can each be taken back once; only the last of them. The undo puts back exactly what the
+    // command changed: every byte of the draw file (through the same rewrite beside it) and the draw that
+    // was current, or the twelve rows with their locks, checked again against the current draw.
+    // It is refused, and forgotten, when what it would overwrite is no longer what the command left: a
+    // draw file changed since (an update, an import, another program) or rows typed, loaded or computed
+    // since. Nothing is merged: the newer change always wins.
+    bool canUndo() const;
+    // Takes the last command back; false when there was nothing to take back or it was refused (the
+    // status bar says why).
+    bool undo();
+
+    // --- Import ---
+    // What an import did: distinct dates new to the file, dates whose stored draw was replaced, and the
+    // lines left out, each "file:line: reason".
+    struct ImportSummary {
+        int added = 0;
+        int replaced = 0;
+        QStringList skipped;
+    };
+    // "Importieren": CSV archives chosen in the file dialog (the operator's format or the plain one) are
+    // merged into the draw file as kugelo-cli import does; bad lines are left out and named instead of
+    // stopping the import. The summary is shown as a message and the newest draw becomes current. Nothing
+    // when the dialog is cancelled or the command is not allowed now.
+    std::optional<ImportSummary> importArchives();
+    // The same for given files, without the dialog and the message.
+    ImportSummary importArchiveFiles(const QStringList& paths);
+    // The summary as the message shows it; at most maxReasons skipped lines are named.
+    static QString importSummaryText(const MessageTable& messages, const ImportSummary& summary,
+                                     int maxReasons = 20);
+
     // --- Languages ---
     // A language of the menu (1..6): its file in "Land" becomes the current language file, the menu and
     // the toolkit follow, the file is applied and the number is what the settings keep.
@@ -310,6 +364,11 @@ private:
     // What the update and a run report, through the view.
     void pump() override { m_view->pump(); }
     void status(int panel, const QString& text) override { m_view->status(panel, text); }
+    void advanced(long long current, long long total, long long found) override {
+        m_job = {current, total, found};
+    }
+    // A job begins: its counts start empty and its time at 0.
+    void beginJob(JobKind kind);
 
     PoolChoice choosePool(NumberPool& pool);
     RunHooks runHooks(Progress* progress);
@@ -320,11 +379,27 @@ private:
     QString soundPath() const;
     void setActivity(Activity activity);
 
+    // The draw file and the current draw before a command that may change the file; nothing when the file
+    // cannot be read whole (the command then runs without an undo).
+    struct DrawFileState {
+        bool existed = false;
+        QByteArray bytes;
+        double current = 0; // the current draw's date
+        QDate picker;       // DateTimePicker1
+    };
+    std::optional<DrawFileState> drawFileState() const;
+    // After the command: remembers the undo when the command changed the file or the rows.
+    void rememberDrawFileChange(const std::optional<DrawFileState>& before);
+    void rememberSheetChange(const TipSheet::Rows& before);
+    bool undoStillMatches() const;
+
     Platform m_platform;
     Endpoints m_endpoints;
     Endpoints m_baseEndpoints;
     QString m_home;
     QString m_programFolder;
+    QString m_shippedHistory;
+    QString m_shippedHistoryProblem;
     MainState m_state;
     MessageTable m_messages;
     TipSheet m_sheet;
@@ -354,6 +429,19 @@ private:
     bool m_stopRequested = false;
     bool m_cycleStopRequested = false; // the run button during an analysis cycle
     bool m_reuseAcrossCycles = true;
+    JobKind m_jobKind = JobKind::Update;
+    JobCounts m_job;
+    QElapsedTimer m_jobTime;
+
+    // The one step the undo can take back.
+    struct UndoStep {
+        bool drawFile = false; // the draw file, else the rows
+        DrawFileState fileBefore;
+        QByteArray fileAfter;
+        TipSheet::Rows rowsBefore;
+        TipSheet::Rows rowsAfter;
+    };
+    std::optional<UndoStep> m_undo;
 };
 
 } // namespace kugelo

@@ -102,6 +102,14 @@ void DrawFile::replaceContents(const std::vector<DrawRecord>& records) const {
     writeFileWhole(m_path, insertTempPath(), encodeDrawRecords(records), m_opener);
 }
 
+QByteArray DrawFile::bytes() const {
+    return exists() ? readFileAtMost(m_path, MaxBytes, m_opener) : QByteArray();
+}
+
+void DrawFile::restoreBytes(const QByteArray& bytes) const {
+    writeFileWhole(m_path, insertTempPath(), bytes, m_opener);
+}
+
 DrawReader::DrawReader(const DrawFile& file) : m_path(file.path()) {
     const auto device = file.opener().open(file.path(), QIODevice::ReadOnly);
     if (device->size() > DrawFile::MaxBytes)

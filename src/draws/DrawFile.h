@@ -45,6 +45,11 @@ public:
     // Rewrites the file with exactly these records (through the draw file name + "~").
     void replaceContents(const std::vector<DrawRecord>& records) const;
 
+    // The file as it lies on disk, every byte (a trailing partial record too); empty for a missing file.
+    QByteArray bytes() const;
+    // Puts exactly these bytes back through the rewrite of replaceContents (the undo of a change).
+    void restoreBytes(const QByteArray& bytes) const;
+
     // The temporary files of the rewrites, beside the draw file.
     QString insertTempPath() const { return m_path + QLatin1Char('~'); }
     QString removeTempPath() const;

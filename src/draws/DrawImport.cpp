@@ -143,7 +143,8 @@ DrawRecord parseLine(const QStringList& fields, const Columns& c, const LinePars
 
 } // namespace
 
-std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QStringList& lines, const QDate& today) {
+std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QStringList& lines, const QDate& today,
+                                     QStringList* skipped) {
     std::vector<DrawRecord> draws;
     Columns columns;
     bool haveFormat = false;
@@ -151,20 +152,26 @@ std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QStringList&
         const int lineNo = i + 1;
         const QString& line = lines[i];
         if (line.trimmed().isEmpty()) continue;
-        if (!haveFormat) {
-            haveFormat = true;
-            if (line.contains(QLatin1Char(';'))) {
-                columns = archiveColumns(splitFields(line, QLatin1Char(';')), fileName, lineNo);
-                continue;
+        try {
+            if (!haveFormat) {
+                haveFormat = true;
+                if (line.contains(QLatin1Char(';'))) {
+                    columns = archiveColumns(splitFields(line, QLatin1Char(';')), fileName, lineNo);
+                    continue;
+                }
+                columns = plainColumns();
+                if (splitFields(line, QLatin1Char(','))
+                        .value(0)
+                        .compare(QStringLiteral("date"), Qt::CaseInsensitive) == 0)
+                    continue;
             }
-            columns = plainColumns();
-            if (splitFields(line, QLatin1Char(','))
-                    .value(0)
-                    .compare(QStringLiteral("date"), Qt::CaseInsensitive) == 0)
-                continue;
+            draws.push_back(parseLine(splitFields(line, columns.separator), columns,
+                                      LineParser(fileName, lineNo), today));
+        } catch (const ImportError& e) {
+            if (!skipped) throw;
+            skipped->append(e.text());
+            if (columns.date < 0) break; // without the columns no later line can be read
         }
-        draws.push_back(
-            parseLine(splitFields(line, columns.separator), columns, LineParser(fileName, lineNo), today));
     }
     return draws;
 }

@@ -25,9 +25,11 @@ public:
 //  - the plain format "date,n1,n2,n3,n4,n5,chance,joker" (date yyyy-mm-dd, header line optional).
 // Takes the lines of the file as the text reader gives them. Main numbers are sorted into the record. Dates
 // before the first draw of the game (6 October 2008) and after today are refused. Throws ImportError at the
-// first bad line.
+// first bad line; with skipped, a bad line is left out instead and its error text ("file:line: reason")
+// added there (a header that names no usable columns leaves out the whole file).
 std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QStringList& lines,
-                                     const QDate& today = QDate::currentDate());
+                                     const QDate& today = QDate::currentDate(),
+                                     QStringList* skipped = nullptr);
 
 struct ImportResult {
     int imported = 0; // distinct dates written from the import

@@ -116,6 +116,13 @@ UpdateResult DrawUpdate::run() {
 
     int withoutReply = 0;
     while (day <= m_clock.today() && !stopRequested()) {
+        // Day n of N: the days asked before and those left up to today (which may move on during a run).
+        const long long dayNumber = result.daysRequested + 1;
+        const long long days = result.daysRequested + day.daysTo(m_clock.today()) + 1;
+        const auto advanced = [&] {
+            if (m_hooks.progress) m_hooks.progress->advanced(dayNumber, days, result.drawsStored);
+        };
+        advanced();
         HttpRequest request;
         request.url = m_endpoints.drawService(day);
         request.deadlineMs = m_requestDeadlineMs;
@@ -151,6 +158,7 @@ UpdateResult DrawUpdate::run() {
                 m_state.aktDatum = record.Datum;
                 ++result.drawsStored;
             }
+            advanced(); // with the draws of this day
         }
 
         day = day.addDays(1);

@@ -95,16 +95,54 @@ std::pair<long long, long long> binomialInterval95(long long n, double p) {
     return {std::max(low, 0LL), n};
 }
 
+namespace {
+
+// The dates of the readable records, in file order.
+std::vector<QDate> drawDates(const QString& path) {
+    std::vector<QDate> dates;
+    for (const DrawRecord& r : DrawFile(path).readAll())
+        if (!r.isDamaged()) dates.push_back(r.date());
+    return dates;
+}
+
+} // namespace
+
+int parameterCycleCount(const std::vector<QDate>& dates, QDate start, QDate selected, QDate today) {
+    if (dates.empty()) return 0;
+    // The selection by date: the first draw on or after a day, else the newest.
+    const auto select = [&dates](QDate day) {
+        const auto found = std::lower_bound(dates.begin(), dates.end(), day);
+        return found == dates.end() ? dates.back() : *found;
+    };
+    int cycles = 0;
+    QDate p = start;
+    QDate last = today;
+    QDate current = selected;
+    while (last != p) {
+        last = p;
+        ++cycles;
+        const QDate target = current.addDays(7);
+        current = select(target);
+        p = current;
+    }
+    return cycles;
+}
+
 ParameterTotals runParameterCycles(const ParameterCycleEnvironment& env, QDate start, bool* stopped) {
     MainState& s = env.state;
     ParameterTotals totals;
     if (stopped) *stopped = false;
+    const long long expected =
+        env.progress ? parameterCycleCount(drawDates(s.drawFilePath()), start, s.drawDate, env.clock.today())
+                     : 0;
     QDate p = start;
     QDate last = env.clock.today();
     while (last != p) {
-        if (env.progress)
+        if (env.progress) {
             env.progress->status(0, env.progressText + QString::number(totals.cycles + 1) +
                                         QStringLiteral(", ") + shortDate(s.drawDate) + env.stopHint);
+            env.progress->advanced(totals.cycles + 1, std::max<long long>(expected, totals.cycles + 1), 0);
+        }
         last = p;
         env.generate();
         // A stop ends the run of this cycle at once and the analysis with it.
@@ -137,7 +175,15 @@ std::optional<DrawTallies> runDrawComparisons(const DrawComparisonEnvironment& e
         Zettelcheck(s, sheet.row(0).texts);
         return static_cast<std::size_t>(std::clamp(s.Gewinn, 0, 5)); // a damaged record may repeat a number
     };
+    // Pass n of N: one pass for every later draw, or the one pass of the newest on itself.
+    long long passes = 0;
+    long long laterDraws = 0;
+    if (env.progress)
+        for (const QDate& d : drawDates(s.drawFilePath()))
+            if (toDayNumber(d) > s.current.Datum) ++laterDraws;
     while (limit > s.current.Datum) {
+        ++passes;
+        if (env.progress) env.progress->advanced(passes, std::max(passes, laterDraws), 0);
         sheet.clearAll();
         for (int f = 0; f < 5; ++f)
             sheet.setText(0, f, QString::number(s.current.Zahl[static_cast<std::size_t>(f)]));

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace kugelo {
 
@@ -51,6 +52,10 @@ struct ParameterCycleEnvironment {
 // request and the totals hold the cycles done.
 ParameterTotals runParameterCycles(const ParameterCycleEnvironment& env, QDate start,
                                    bool* stopped = nullptr);
+
+// How many cycles runParameterCycles will run over draws of these dates (ascending), started on `start`
+// with the draw of `selected` current: the length of its progress line.
+int parameterCycleCount(const std::vector<QDate>& dates, QDate start, QDate selected, QDate today);
 
 // The draw analysis' tallies by main hits: A, each draw against the earlier draws of the window; B, each
 // draw against its successor.

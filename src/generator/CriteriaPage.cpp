@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStyle>
 #include <QToolButton>
@@ -123,10 +124,42 @@ CriteriaPage::CriteriaPage(GenerationCriteria& criteria, const std::array<QWidge
                             [&](const char* page) { return qstrcmp(page, o.page) == 0; });
     }));
     showCriteria();
+    nameSpins();
 }
 
 QWidget* CriteriaPage::control(const QString& name) const {
     return m_named.value(name);
+}
+
+void CriteriaPage::captionSpin(const char* spin, QWidget* caption, int gap, QWidget* unit) {
+    m_spinCaptions.push_back({control(QLatin1String(spin)), caption, gap, unit});
+}
+
+void CriteriaPage::nameSpins() {
+    const auto textOf = [](const QWidget* w) {
+        if (const auto* box = qobject_cast<const QAbstractButton*>(w)) return box->text();
+        if (const auto* l = qobject_cast<const QLabel*>(w)) return l->text();
+        return QString();
+    };
+    static const QRegularExpression blankRuns(QStringLiteral(" {3,}"));
+    for (const SpinCaption& s : m_spinCaptions) {
+        QString name = textOf(s.caption).remove(QLatin1Char('&'));
+        if (s.gap >= 0) {
+            // The spin's own gap becomes "…", the others a blank.
+            QString marked;
+            int run = 0;
+            qsizetype from = 0;
+            for (auto it = blankRuns.globalMatch(name); it.hasNext();) {
+                const QRegularExpressionMatch m = it.next();
+                marked += name.mid(from, m.capturedStart() - from);
+                marked += run++ == s.gap ? QStringLiteral(" … ") : QStringLiteral(" ");
+                from = m.capturedEnd();
+            }
+            name = marked + name.mid(from);
+        }
+        if (s.unit) name += QStringLiteral(" (%1)").arg(textOf(s.unit).trimmed());
+        if (s.spin->accessibleName() != name.simplified()) s.spin->setAccessibleName(name.simplified());
+    }
 }
 
 void CriteriaPage::remember(QWidget* widget) {
@@ -226,6 +259,7 @@ void CriteriaPage::chartLabel(const char* name, QWidget* parent, const QRect& ge
     p.setColor(QPalette::WindowText, Qt::blue);
     l->setPalette(p);
     l->setCursor(Qt::PointingHandCursor);
+    l->setKeyboardRole(ClickableLabel::Role::Button);
     connect(l, &ClickableLabel::clicked, this, [this, which] { Q_EMIT statisticRequested(which, true); });
     remember(l);
 }
@@ -246,6 +280,9 @@ void CriteriaPage::buildStatistics(QWidget* page) {
     option("UpDown12", page, {column, rows[0], kSpinWidth, kRowHeight});
     option("UpDown14", page, {column, rows[1], kSpinWidth, kRowHeight});
     option("UpDown13", page, {column, rows[2], kSpinWidth, kRowHeight});
+    captionSpin("UpDown12", control(QStringLiteral("CheckBox2")));
+    captionSpin("UpDown14", control(QStringLiteral("CheckBox14")));
+    captionSpin("UpDown13", control(QStringLiteral("CheckBox10")));
     int buttons = column + kSpinWidth;
     buttons =
         std::max(buttons, option("CheckBox11", page, {column, rows[3], 0, kRowHeight})->geometry().right());
@@ -287,8 +324,10 @@ void CriteriaPage::buildRowOptimisation(QWidget* page) {
     for (const auto& l : limits)
         column = std::max(column, option(l.box, page, {kLeft, l.y, 0, kRowHeight})->geometry().right());
     column += kColumnGap;
-    for (const auto& l : limits)
+    for (const auto& l : limits) {
         option(l.spin, page, {column, l.y, kSpinWidth, kRowHeight});
+        captionSpin(l.spin, control(QLatin1String(l.box)));
+    }
     option("CheckBox27", page, {kLeft, 68, 0, kRowHeight});
 
     label(page, {kLeft, 96, kRight - kLeft, 16},
@@ -303,6 +342,9 @@ void CriteriaPage::buildRowOptimisation(QWidget* page) {
     option("UpDown6", page, overGap(databaseCaption, 0, databaseX, 116));
     option("UpDown17", page, overGap(recentCaption, 0, recentX, 138));
     option("UpDown18", page, overGap(recentCaption, 1, recentX, 138, 40));
+    captionSpin("UpDown6", database, 0);
+    captionSpin("UpDown17", recent, 0);
+    captionSpin("UpDown18", recent, 1);
 
     option("CheckBox31", page, {kLeft, 228, 0, kRowHeight});
 
@@ -318,9 +360,11 @@ void CriteriaPage::buildMathematics(QWidget* page) {
 
     // The cross-sum label carries both limits in its gaps.
     const QString crossSums = QString::fromUtf8(findOption(QStringLiteral("UpDown1"))->caption);
-    label(page, {kLeft, 28, advance(crossSums) + 4, kRowHeight}, crossSums);
+    QWidget* crossSumCaption = label(page, {kLeft, 28, advance(crossSums) + 4, kRowHeight}, crossSums);
     option("UpDown1", page, overGap(crossSums, 0, kLeft, 28, 46));
     option("UpDown2", page, overGap(crossSums, 1, kLeft, 28, 46));
+    captionSpin("UpDown1", crossSumCaption, 0);
+    captionSpin("UpDown2", crossSumCaption, 1);
     label(page, {kLeft, 56, kRight - kLeft, 16},
           QString::fromUtf8("Durch das Begrenzen der Quersummer können Sie Tipps wie 1-2-3-4-5-6 oder "
                             "39-41-43-46-47-49"));
@@ -342,8 +386,10 @@ void CriteriaPage::buildMathematics(QWidget* page) {
     for (const auto& m : minima)
         column = std::max(column, option(m.box, page, {kLeft, m.y, 0, kRowHeight})->geometry().right());
     column += kColumnGap;
-    for (const auto& m : minima)
+    for (const auto& m : minima) {
         option(m.spin, page, {column, m.y, kSpinWidth, kRowHeight});
+        captionSpin(m.spin, control(QLatin1String(m.box)));
+    }
 
     chartLabel(
         "Label89", page, {kLeft, 204, kRight - kLeft, 16},
@@ -381,6 +427,7 @@ void CriteriaPage::buildChance(QWidget* page) {
 
     QWidget* recent = option("CheckBox16", page, {kLeft, 148, 0, kRowHeight});
     option("UpDown19", page, {recent->geometry().right() + kColumnGap, 148, kSpinWidth, kRowHeight});
+    captionSpin("UpDown19", recent);
 }
 
 void CriteriaPage::buildGeneral(QWidget* page) {
@@ -390,10 +437,12 @@ void CriteriaPage::buildGeneral(QWidget* page) {
 
     const QString runs = QString::fromUtf8(findOption(QStringLiteral("UpDown7"))->caption);
     const int runsWidth = advance(runs) + 4;
-    label(page, {kLeft, 88, runsWidth, kRowHeight}, runs);
+    QWidget* runsCaption = label(page, {kLeft, 88, runsWidth, kRowHeight}, runs);
     option("UpDown7", page, {kLeft + runsWidth + 6, 88, 64, kRowHeight});
-    label(page, {kLeft + runsWidth + 76, 88, advance(QStringLiteral("Tausend")) + 4, kRowHeight},
-          QStringLiteral("Tausend"));
+    QWidget* thousands =
+        label(page, {kLeft + runsWidth + 76, 88, advance(QStringLiteral("Tausend")) + 4, kRowHeight},
+              QStringLiteral("Tausend"));
+    captionSpin("UpDown7", runsCaption, -1, thousands);
     label(page, {kLeft, 116, kRight - kLeft, 30},
           QString::fromUtf8(
               "Sie können versuchen die Berechnungsläufe zu erhöhen, falls mit Ihren Einstellungen "

@@ -29,6 +29,10 @@ public:
     // A control, spin edit, label or button of the pages by its design name, or nullptr.
     QWidget* control(const QString& name) const;
 
+    // Names each spin, for assistive technology, by the caption beside it as it reads now (a language may
+    // have replaced it); a spin that sits in a gap of a caption is named by the caption with "…" there.
+    void nameSpins();
+
 Q_SIGNALS:
     // A chart button or link label asks for a statistic (the value of stats' Statistic); showTabFirst
     // brings the chart tab to the front first.
@@ -44,6 +48,14 @@ private:
         const OptionRow* option;
         QWidget* widget;
     };
+    // Where a spin's accessible name comes from: the caption of `caption`, with "…" in its blank run
+    // number `gap` (none when -1), and the unit after it, if any.
+    struct SpinCaption {
+        QWidget* spin;
+        QWidget* caption;
+        int gap;
+        QWidget* unit;
+    };
 
     void buildStatistics(QWidget* page);
     void buildRowOptimisation(QWidget* page);
@@ -57,6 +69,7 @@ private:
     void chartButton(const char* name, QWidget* parent, const QPoint& at, int which, bool showTabFirst);
     void chartLabel(const char* name, QWidget* parent, const QRect& geometry, const QString& text, int which);
     void remember(QWidget* widget);
+    void captionSpin(const char* spin, QWidget* caption, int gap = -1, QWidget* unit = nullptr);
 
     void showOption(const Bound& bound);
     void showOptions(std::initializer_list<const char*> names);
@@ -65,6 +78,7 @@ private:
 
     GenerationCriteria& m_criteria;
     std::vector<Bound> m_bound;
+    std::vector<SpinCaption> m_spinCaptions;
     QHash<QString, QWidget*> m_named;
     int m_unnamedLabels = 0;
 };

@@ -113,6 +113,11 @@ void GenerationRun::rows() {
     MainState& s = m_env.state;
     GenerationCriteria& g = m_env.criteria;
     TipSheet& sheet = m_env.sheet;
+    // Row j of N for the progress line: the rows this run computes (unlocked, up to UpDown8).
+    long long rowsToCompute = 0;
+    for (int k = 1; k <= 12; ++k)
+        if (!sheet.isLocked(k - 1) && k <= g.rowCount.value) ++rowsToCompute;
+    long long rowNumber = 0;
     for (int k = 1; k <= 12; ++k) {
         const int r = k - 1;
         if (sheet.isLocked(r)) {
@@ -130,6 +135,8 @@ void GenerationRun::rows() {
             m_candidate.extra = values[6];
         } else {
             if (m_counter < m_laufMax && k <= g.rowCount.value) {
+                if (m_hooks.progress)
+                    m_hooks.progress->advanced(++rowNumber, std::max(rowNumber, rowsToCompute), m_counter);
                 for (;;) {
                     if (m_counter >= m_laufMax) break;
                     if (m_hooks.progress && m_hooks.progress->stopRequested()) break;

@@ -10,6 +10,7 @@
 #include "platform/Errors.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -134,6 +135,8 @@ void TForm6::build() {
 void TForm6::setRowMode(bool rowMode) {
     m_randomButton->setHidden(!rowMode);
     m_compute->setHidden(rowMode);
+    // While "&Rechnen" covers OK, the keyboard does not stop on the hidden OK (Enter still presses it).
+    m_ok->setFocusPolicy(rowMode ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 bool TForm6::rowMode() const {
@@ -240,6 +243,34 @@ void TForm6::Timer1Timer() {
     showList();
 }
 
+bool TForm6::keyOnBox(int n, QEvent::Type type, QKeyEvent* key) {
+    if (type == QEvent::FocusIn) {
+        // The keyboard's way to rest on a box: the status bar shows its weight.
+        m_list.mouseOver(n);
+        m_panel0->setText(m_list.statusText());
+        return false;
+    }
+    // The context menu key (or Shift+F10) does what the right button does: one less weight.
+    const bool contextKey =
+        key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+    switch (contextKey ? Qt::Key_Menu : key->key()) {
+    case Qt::Key_Menu:
+        m_list.mousePressed(n, true);
+        showList();
+        m_panel0->setText(m_list.statusText());
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        // Up and down move through the columns of the grid.
+        const int to = n + (key->key() == Qt::Key_Up ? -kColumns : kColumns);
+        if (to >= 1 && to <= 49) m_boxes[to]->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 int TForm6::boxNumber(QObject* object) const {
     for (int n = 1; n <= NumberList::BoxCount; ++n) {
         if (m_boxes[n] == object) return n;
@@ -249,6 +280,10 @@ int TForm6::boxNumber(QObject* object) const {
 
 bool TForm6::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::FocusIn || type == QEvent::KeyPress) {
+        if (const int n = boxNumber(watched); n > 0 && keyOnBox(n, type, static_cast<QKeyEvent*>(event)))
+            return true;
+    }
     if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick || type == QEvent::Enter) {
         if (const int n = boxNumber(watched)) {
             if (type == QEvent::Enter) {

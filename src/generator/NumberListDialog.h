@@ -4,10 +4,12 @@
 #include "widgets/ScalerView.h"
 
 #include <QDialog>
+#include <QEvent>
 #include <QSize>
 #include <array>
 
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -64,6 +66,8 @@ private:
     void build();
     void finish(Result result);
     int boxNumber(QObject* object) const;
+    // Focus and keys on box n: returns whether the key was taken.
+    bool keyOnBox(int n, QEvent::Type type, QKeyEvent* key);
 
     RandomSource& m_random;
     Dialogs& m_dialogs;

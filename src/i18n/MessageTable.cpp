@@ -81,6 +81,26 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("Analyse: Durchlauf "),                                                         // 73
         QStringLiteral("  (erneut klicken beendet die Analyse)"),                                      // 74
         QStringLiteral("  (erneut klicken beendet die Suche)"),                                        // 75
+        QStringLiteral("Tag %1 von %2, %3 Ziehungen gespeichert"),                                     // 76
+        QStringLiteral("Tipp %1 von %2, %3 Kandidaten"),                                               // 77
+        QStringLiteral("Ziehung %1 von %2"),                                                           // 78
+        QStringLiteral("noch etwa %1"),                                                                // 79
+        QStringLiteral("s"),                                                                           // 80
+        QStringLiteral("min"),                                                                         // 81
+        QStringLiteral("h"),                                                                           // 82
+        QStringLiteral("Esc oder Stopp-Taste beendet"),                                                // 83
+        QStringLiteral("Esc oder \u201E%1\u201C beendet"),                                             // 84
+        QStringLiteral("Esc oder erneuter Klick beendet"),                                             // 85
+        QStringLiteral("Mitgelieferte Ziehungen nicht lesbar, sie kommen vom Ziehungsdienst: "),       // 86
+        QStringLiteral("Rückgängig"),                                                                  // 87
+        QStringLiteral("Nicht rückgängig gemacht: die Ziehungsdatei wurde seitdem geändert"),          // 88
+        QStringLiteral("Nicht rückgängig gemacht: die Tipps wurden seitdem geändert"),                 // 89
+        QStringLiteral("Ziehungen importieren"),                                                       // 90
+        QStringLiteral("CSV-Archive"),                                                                 // 91
+        QStringLiteral("Neue Ziehungen: "),                                                            // 92
+        QStringLiteral("Ersetzte Ziehungen: "),                                                        // 93
+        QStringLiteral("Übersprungene Zeilen: "),                                                      // 94
+        QStringLiteral("… und weitere: "),                                                             // 95
     };
     return texts;
 }

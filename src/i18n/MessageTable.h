@@ -69,7 +69,8 @@ enum class Msg : int {
     TipsComputed = 59,
     RandomCaption = 60,
     RandomStop = 61,
-    // Added later: what chance alone would have given (the analyses' reports), the analyses' progress.
+    // Added later: what chance alone would have given (the analyses' reports), the analyses' progress, the
+    // long jobs' progress line.
     ChanceHeadingRows = 62,
     ChanceHeadingComparisons = 63,
     ChanceObserved = 64,
@@ -84,6 +85,27 @@ enum class Msg : int {
     AnalysisCycle = 73,
     AnalysisStopHint = 74,
     SearchStopHint = 75,
+    // The progress line of the long jobs: counts (%1 of %2, %3 found), time left and how to stop.
+    UpdateProgress = 76,
+    RunProgress = 77,
+    AnalysisProgress = 78,
+    TimeLeft = 79,
+    UnitSeconds = 80,
+    UnitMinutes = 81,
+    UnitHours = 82,
+    UpdateStopKeys = 83,
+    RunStopKeys = 84,
+    AnalysisStopKeys = 85,
+    ShippedHistoryUnusable = 86,
+    UndoLink = 87,
+    UndoDrawFileChanged = 88,
+    UndoSheetChanged = 89,
+    ImportTitle = 90,
+    ImportFiles = 91,
+    ImportAdded = 92,
+    ImportReplaced = 93,
+    ImportSkipped = 94,
+    ImportMoreSkipped = 95,
 };
 
 // The numbered run-time texts (questions, messages, status texts, captions) that a language file can

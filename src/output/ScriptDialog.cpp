@@ -17,8 +17,10 @@ TCSFForm::TCSFForm(Dialogs& dialogs, QWidget* parent) : QDialog(parent), m_dialo
     setModal(true);
     setFixedSize(DesignClientWidth, DesignClientHeight);
 
-    place<QLabel>(this, "Label1", {8, 8, 300, 16})->setText(QStringLiteral("Velmars Click-Script File"));
+    auto* scriptCaption = place<QLabel>(this, "Label1", {8, 8, 300, 16});
+    scriptCaption->setText(QStringLiteral("Velmars Click-Script File"));
     m_script = place<QComboBox>(this, "LabeledEdit1", {8, 28, 366, 24});
+    scriptCaption->setBuddy(m_script); // which names it
     m_script->setEditable(true);
     m_script->setInsertPolicy(QComboBox::NoInsert);
     auto* browse = place<QPushButton>(this, "BitBtn1", {380, 27, 32, 26});

@@ -15,4 +15,9 @@ QString qtFileFilter(const QString& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
+QStringList Dialogs::openFileNames(const FileDialogOptions& options) {
+    const QString name = openFileName(options);
+    return name.isEmpty() ? QStringList() : QStringList{name};
+}
+
 } // namespace kugelo

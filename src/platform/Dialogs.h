@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace kugelo {
 
@@ -30,6 +31,9 @@ public:
     // File dialogs; an empty result means cancelled.
     virtual QString openFileName(const FileDialogOptions& options) = 0;
     virtual QString saveFileName(const FileDialogOptions& options) = 0;
+    // An open dialog that takes one or more files; empty when cancelled. Unless overridden, the one-file
+    // dialog.
+    virtual QStringList openFileNames(const FileDialogOptions& options);
 };
 
 } // namespace kugelo

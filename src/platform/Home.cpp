@@ -1,8 +1,13 @@
 #include "platform/Home.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+
+#ifndef KUGELO_DATA_FROM_BIN
+#define KUGELO_DATA_FROM_BIN "../share/kugelo"
+#endif
 
 namespace kugelo {
 
@@ -12,7 +17,22 @@ QString withSlash(QString folder) {
     if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
     return folder;
 }
+
+QString shareFolder(const QString& executableFolder) {
+    return QDir::cleanPath(QDir(executableFolder).absoluteFilePath(QStringLiteral(KUGELO_DATA_FROM_BIN)));
+}
 } // namespace
+
+bool runsInstalled(const QString& executableFolder) {
+    if (executableFolder.isEmpty() ||
+        QFileInfo(QDir(executableFolder).filePath(QStringLiteral("Land"))).isDir())
+        return false;
+    return QFileInfo(shareFolder(executableFolder)).isDir();
+}
+
+QString programDataFolder(const QString& executableFolder) {
+    return runsInstalled(executableFolder) ? shareFolder(executableFolder) : executableFolder;
+}
 
 bool folderIsWritable(const QString& folder) {
     if (folder.isEmpty() || !QDir(folder).exists()) return false;
@@ -26,7 +46,9 @@ QString resolveHome(const QString& executableFolder, const QProcessEnvironment& 
         QDir().mkpath(configured);
         return withSlash(configured);
     }
-    if (folderIsWritable(executableFolder)) return withSlash(executableFolder);
+    // An installed program keeps the player's files apart from the installation, writable or not.
+    if (!runsInstalled(executableFolder) && folderIsWritable(executableFolder))
+        return withSlash(executableFolder);
     const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(userFolder);
     return withSlash(userFolder);

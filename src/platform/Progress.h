@@ -20,6 +20,13 @@ public:
     }
     // True once the user asked the command to stop; asked before every day and candidate.
     virtual bool stopRequested() const { return false; }
+    // How far the command has come: it works on unit `current` (from 1) of `total` in its own unit (days,
+    // rows, draws) and has found `found` so far (draws stored). Called at each unit, never per candidate.
+    virtual void advanced(long long current, long long total, long long found) {
+        (void)current;
+        (void)total;
+        (void)found;
+    }
 };
 
 // A progress made of functions; each may be empty.
@@ -32,10 +39,14 @@ public:
         if (onStatus) onStatus(panel, text);
     }
     bool stopRequested() const override { return onStop && onStop(); }
+    void advanced(long long current, long long total, long long found) override {
+        if (onAdvanced) onAdvanced(current, total, found);
+    }
 
     std::function<void()> onPump;
     std::function<void(int panel, const QString& text)> onStatus;
     std::function<bool()> onStop;
+    std::function<void(long long current, long long total, long long found)> onAdvanced;
 };
 
 } // namespace kugelo

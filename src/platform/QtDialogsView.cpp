@@ -27,24 +27,33 @@ QString QtDialogs::input(const QString& caption, const QString& prompt, const QS
     return ok ? text : proposed;
 }
 
-QString QtDialogs::runFileDialog(const FileDialogOptions& options, bool save) {
+QStringList QtDialogs::runFileDialog(const FileDialogOptions& options, bool save, bool many) {
     QFileDialog dialog(m_parent, options.title, options.initialFolder, qtFileFilter(options.filter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(save   ? QFileDialog::AnyFile
+                       : many ? QFileDialog::ExistingFiles
+                              : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(options.defaultExtension);
     // Saving over an existing file asks first; a player expects the question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (!options.proposedName.isEmpty()) dialog.selectFile(options.proposedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    if (dialog.exec() != QDialog::Accepted) return {};
+    QStringList files;
+    for (const QString& file : dialog.selectedFiles())
+        files << QDir::toNativeSeparators(file);
+    return files;
 }
 
 QString QtDialogs::openFileName(const FileDialogOptions& options) {
-    return runFileDialog(options, false);
+    return runFileDialog(options, false).value(0);
 }
 
 QString QtDialogs::saveFileName(const FileDialogOptions& options) {
-    return runFileDialog(options, true);
+    return runFileDialog(options, true).value(0);
+}
+
+QStringList QtDialogs::openFileNames(const FileDialogOptions& options) {
+    return runFileDialog(options, false, true);
 }
 
 } // namespace kugelo

@@ -17,9 +17,10 @@ public:
     QString input(const QString& caption, const QString& prompt, const QString& proposed) override;
     QString openFileName(const FileDialogOptions& options) override;
     QString saveFileName(const FileDialogOptions& options) override;
+    QStringList openFileNames(const FileDialogOptions& options) override;
 
 private:
-    QString runFileDialog(const FileDialogOptions& options, bool save);
+    QStringList runFileDialog(const FileDialogOptions& options, bool save, bool many = false);
     QWidget* m_parent;
 };
 

@@ -56,6 +56,14 @@ void TipSheet::toggleLock(int r) {
     Q_EMIT rowChanged(r);
 }
 
+void TipSheet::restoreRows(const Rows& rows) {
+    for (int r = 0; r < RowCount; ++r) {
+        if (m_rows[std::size_t(r)] == rows[std::size_t(r)]) continue;
+        m_rows[std::size_t(r)] = rows[std::size_t(r)];
+        Q_EMIT rowChanged(r);
+    }
+}
+
 void TipSheet::clearAll() {
     for (int r = 0; r < RowCount; ++r) {
         Row& row = mutableRow(r);

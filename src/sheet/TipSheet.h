@@ -29,7 +29,10 @@ public:
         QString hits;
         bool hitsRed = false;
         QString crossSum;
+
+        bool operator==(const Row&) const = default;
     };
+    using Rows = std::array<Row, RowCount>;
 
     explicit TipSheet(QObject* parent = nullptr) : QObject(parent) {}
 
@@ -48,6 +51,10 @@ public:
     void toggleLock(int r);
     bool isLocked(int r) const { return row(r).locked; }
 
+    // Every row as it is now, and every row put back exactly so (texts, backgrounds, locks, labels).
+    const Rows& rows() const { return m_rows; }
+    void restoreRows(const Rows& rows);
+
     // Empties every unlocked row: its fields, their backgrounds and its two labels.
     void clearAll();
 
@@ -60,7 +67,7 @@ Q_SIGNALS:
 
 private:
     Row& mutableRow(int r) { return m_rows.at(static_cast<std::size_t>(r)); }
-    std::array<Row, RowCount> m_rows;
+    Rows m_rows;
 };
 
 // The validation of a tip field: a text that is not a whole number becomes empty; a number is written as

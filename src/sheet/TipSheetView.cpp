@@ -41,6 +41,7 @@ TipSheetView::TipSheetView(TipSheet& sheet, QWidget* tab) : QObject(tab), m_shee
         rowLabel->setText(QLatin1String(row.caption));
         rowLabel->setToolTip(kRowHint);
         rowLabel->setCursor(Qt::PointingHandCursor);
+        rowLabel->setKeyboardRole(ClickableLabel::Role::Toggle); // Space locks and unlocks the row too
         connect(rowLabel, &ClickableLabel::clicked, this, [this, rowIndex] { m_sheet.toggleLock(rowIndex); });
         m_rowLabels[r] = rowLabel;
 
@@ -70,17 +71,23 @@ TipSheetView::TipSheetView(TipSheet& sheet, QWidget* tab) : QObject(tab), m_shee
         small.setPixelSize(8);
         edit->setFont(small);
         connect(edit, &QToolButton::clicked, this, [this, rowIndex] { Q_EMIT editRowRequested(rowIndex); });
+        m_editButtons[r] = edit;
     }
     m_fieldPalette = m_fields[0][0]->palette();
     m_labelPalette = m_hits[0]->palette();
 
-    // Keyboard order: each row's six visible fields from left to right, row by row.
+    // Keyboard order, row by row: the row label (the lock), the six visible fields from left to right, the
+    // row's edit button.
     QWidget* previous = nullptr;
-    for (const auto& row : m_fields) {
-        for (int f = 0; f < 6; ++f) {
-            if (previous) QWidget::setTabOrder(previous, row[std::size_t(f)]);
-            previous = row[std::size_t(f)];
-        }
+    const auto next = [&previous](QWidget* w) {
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    };
+    for (std::size_t r = 0; r < m_fields.size(); ++r) {
+        next(m_rowLabels[r]);
+        for (std::size_t f = 0; f < 6; ++f)
+            next(m_fields[r][f]);
+        next(m_editButtons[r]);
     }
 
     connect(&m_sheet, &TipSheet::rowChanged, this, &TipSheetView::showRow);
@@ -110,6 +117,7 @@ void TipSheetView::showRow(int r) {
     QPalette label = m_labelPalette;
     if (row.locked) label.setColor(QPalette::WindowText, QColor(255, 0, 0));
     m_rowLabels[ri]->setPalette(label);
+    m_rowLabels[ri]->setChecked(row.locked);
 }
 
 void TipSheetView::setEditable(bool editable) {
@@ -118,9 +126,8 @@ void TipSheetView::setEditable(bool editable) {
             m_fields[r][f]->setReadOnly(!editable || (f == 4 && r > 0));
         m_rowLabels[r]->setEnabled(editable);
     }
-    for (const TipRow& row : kTipRows)
-        if (auto* button = m_fields[0][0]->parentWidget()->findChild<QWidget*>(QLatin1String(row.editButton)))
-            button->setEnabled(editable);
+    for (QToolButton* button : m_editButtons)
+        button->setEnabled(editable);
 }
 
 bool TipSheetView::eventFilter(QObject* watched, QEvent* event) {

@@ -6,10 +6,12 @@
 
 class QLabel;
 class QLineEdit;
+class QToolButton;
 class QWidget;
 
 namespace kugelo {
 
+class ClickableLabel;
 class TipSheet;
 
 // The twelve rows of the tip sheet on the tip overview tab: builds the row labels, fields, result labels
@@ -38,7 +40,8 @@ private:
 
     TipSheet& m_sheet;
     std::array<std::array<QLineEdit*, 7>, 12> m_fields{};
-    std::array<QLabel*, 12> m_rowLabels{};
+    std::array<ClickableLabel*, 12> m_rowLabels{};
+    std::array<QToolButton*, 12> m_editButtons{};
     std::array<QLabel*, 12> m_hits{};
     std::array<QLabel*, 12> m_crossSums{};
     QPalette m_fieldPalette;

@@ -4,7 +4,8 @@
 
 namespace kugelo {
 
-void ChartModel::show(std::vector<ChartPoint> points, bool minMaxAxis) {
+void ChartModel::show(std::vector<ChartPoint> points, bool minMaxAxis, std::optional<Statistic> statistic) {
+    m_statistic = statistic;
     m_series2Active = true;
     m_series1Active = false;
     m_points = std::move(points);

@@ -2,9 +2,12 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace kugelo {
+
+enum class Statistic;
 
 // One bar: x, its count, and whether it is drawn red (prime x in the red/green charts) or green.
 struct ChartPoint {
@@ -37,8 +40,11 @@ public:
     const QString& caption() const { return m_caption; }
 
     // A statistic's result: Series2 on, Series1 off, the points replaced, the vertical axis set (min-max
-    // runs from the smallest to the largest y).
-    void show(std::vector<ChartPoint> points, bool minMaxAxis);
+    // runs from the smallest to the largest y). statistic names what the points count, when they are one.
+    void show(std::vector<ChartPoint> points, bool minMaxAxis,
+              std::optional<Statistic> statistic = std::nullopt);
+    // The statistic the chart shows; none for bars that no statistic gave (the search's empty chart).
+    std::optional<Statistic> statistic() const { return m_statistic; }
     void setCaption(const QString& caption);
     void hideMarks();
 
@@ -54,6 +60,7 @@ private:
     int m_axisMin = 0;
     int m_axisMax = 0;
     QString m_caption;
+    std::optional<Statistic> m_statistic;
 };
 
 } // namespace kugelo

@@ -1,10 +1,14 @@
 #include "stats/ChartView.h"
 
 #include "stats/ChartModel.h"
+#include "widgets/LabelsView.h"
 
 #include <QBarSeries>
 #include <QBarSet>
+#include <QMouseEvent>
+#include <QToolTip>
 #include <QValueAxis>
+#include <algorithm>
 #include <cmath>
 
 namespace kugelo {
@@ -69,7 +73,30 @@ ChartView::ChartView(ChartModel& model, QWidget* parent)
     m_series2->setLabelsAngle(-90);
 
     connect(&m_model, &ChartModel::changed, this, &ChartView::showModel);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+    connect(&m_model, &ChartModel::changed, this, &ChartView::describe);
     showModel();
+    describe();
+}
+
+void ChartView::describe() {
+    QStringList bars;
+    for (const ChartPoint& p : m_model.series2())
+        bars << QStringLiteral("%1: %2").arg(p.x).arg(p.y);
+    const QString caption = m_model.caption().simplified();
+    const QString name = caption.isEmpty() ? m_nameWithoutCaption : caption;
+    const QString description = bars.join(QStringLiteral(", "));
+    // The view and its viewport (which takes the focus with it) read the same.
+    for (QWidget* w : {static_cast<QWidget*>(this), viewport()}) {
+        if (w->accessibleName() != name) w->setAccessibleName(name);
+        if (w->accessibleDescription() != description) w->setAccessibleDescription(description);
+    }
+}
+
+void ChartView::setNameWithoutCaption(const QString& name) {
+    m_nameWithoutCaption = name;
+    describe();
 }
 
 void ChartView::showModel() {
@@ -105,10 +132,82 @@ void ChartView::showModel() {
         m_axisY->setRange(low, high);
     }
     m_axisY->setTickType(QValueAxis::TicksDynamic);
-    m_axisY->setTickAnchor(0);
+    // A marked base carries its value as the lowest label; the other labels follow from it.
+    m_axisY->setTickAnchor(baseMarked() ? m_axisY->min() : 0);
     m_axisY->setTickInterval(niceStep(m_axisY->max() - m_axisY->min()));
     placeTitle();
     placeLabels();
+    viewport()->update();
+}
+
+bool ChartView::baseMarked() const {
+    return !m_model.automaticAxis() && !m_model.series2().empty() && m_model.axisMinimum() > 0 &&
+           m_model.series2Active();
+}
+
+QString ChartView::barTextAt(const QPoint& position) const {
+    const auto& points = m_model.series2();
+    if (points.empty() || !m_model.series2Active()) return {};
+    const QPointF at = chart()->mapFromScene(mapToScene(position));
+    if (!chart()->plotArea().contains(at)) return {};
+    const QPointF value = chart()->mapToValue(at, m_series2);
+    const int x = static_cast<int>(std::lround(value.x()));
+    if (std::abs(value.x() - x) > m_series2->barWidth() / 2) return {};
+    const auto point =
+        std::find_if(points.begin(), points.end(), [x](const ChartPoint& p) { return p.x == x; });
+    if (point == points.end()) return {};
+    // The bar reaches from the base to its value; a bar of the smallest value is its block on the base.
+    const double base = chart()->plotArea().bottom();
+    const double top =
+        std::min(chart()->mapToPosition(QPointF(x, point->y), m_series2).y(), base - BaseBlockHeight - 2);
+    if (at.y() < top - 1) return {};
+    return QStringLiteral("x: %1, y: %2").arg(point->x).arg(point->y);
+}
+
+QPoint ChartView::barPosition(int x) const {
+    const QPointF base = chart()->mapToPosition(QPointF(x, m_axisY->min()), m_series2);
+    return mapFromScene(chart()->mapToScene(base - QPointF(0, 2)));
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent* event) {
+    QChartView::mouseMoveEvent(event);
+    const QString text = barTextAt(event->position().toPoint());
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(event->globalPosition().toPoint(), text, this);
+}
+
+void ChartView::leaveEvent(QEvent* event) {
+    QToolTip::hideText();
+    QChartView::leaveEvent(event);
+}
+
+void ChartView::drawForeground(QPainter* painter, const QRectF& rect) {
+    QChartView::drawForeground(painter, rect);
+    if (!baseMarked()) return;
+    const QRectF plot = chart()->plotArea();
+    const auto toScene = [this](const QPointF& p) { return chart()->mapToScene(p); };
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    // Each bar of the smallest value: a low block in its colour on the base.
+    const double low = m_model.axisMinimum();
+    const double halfWidth = m_series2->barWidth() / 2;
+    for (const ChartPoint& p : m_model.series2()) {
+        if (p.y != low) continue;
+        const QPointF left = toScene(chart()->mapToPosition(QPointF(p.x - halfWidth, low), m_series2));
+        const QPointF right = toScene(chart()->mapToPosition(QPointF(p.x + halfWidth, low), m_series2));
+        painter->fillRect(QRectF(QPointF(left.x(), left.y() - BaseBlockHeight), right),
+                          p.red ? kRed : kGreen);
+    }
+    // The break mark: two short slanted strokes across the vertical axis just above the base.
+    const QPointF axis = toScene(QPointF(plot.left(), plot.bottom() - 8));
+    painter->setPen(QPen(palette().color(QPalette::Base), 4));
+    painter->drawLine(axis + QPointF(-5, 3), axis + QPointF(5, -3));
+    painter->setPen(QPen(palette().color(QPalette::Text), 1));
+    for (const double offset : {-2.0, 2.0})
+        painter->drawLine(axis + QPointF(-5, 3 + offset), axis + QPointF(5, -3 + offset));
+    painter->restore();
 }
 
 void ChartView::placeTitle() {
@@ -160,6 +259,21 @@ void ChartView::placeLabels() {
         if (perBar * candidate >= needed) break;
     }
     m_axisX->setTickInterval(step);
+}
+
+void ChartView::paintEvent(QPaintEvent* event) {
+    QChartView::paintEvent(event);
+    paintFocusFrame(this, viewport(), viewport()->rect());
+}
+
+void ChartView::focusInEvent(QFocusEvent* event) {
+    QChartView::focusInEvent(event);
+    viewport()->update();
+}
+
+void ChartView::focusOutEvent(QFocusEvent* event) {
+    QChartView::focusOutEvent(event);
+    viewport()->update();
 }
 
 void ChartView::resizeEvent(QResizeEvent* event) {

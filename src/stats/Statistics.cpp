@@ -261,7 +261,7 @@ bool showStatistic(Statistic statistic, MainState& state, const MessageTable& me
     points.reserve(counts.points.size());
     for (const auto& [x, y] : counts.points)
         points.push_back({x, y, redGreen && isPrime(x)});
-    chart.show(std::move(points), minMax);
+    chart.show(std::move(points), minMax, statistic);
     if (statistic == Statistic::Frequency) chart.hideMarks();
     bool keep = false;
     const QString caption = statisticCaption(statistic, counts, messages, &keep);

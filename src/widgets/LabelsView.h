@@ -5,11 +5,20 @@
 
 namespace kugelo {
 
-// A label that reports a click with the left mouse button.
+// A label that reports a click with the left mouse button. Given a keyboard role, it also takes the focus
+// (Tab), shows a focus frame, reports Space and Enter as a click, and assistive technology sees it as what
+// it does: a button, a link, or a toggle whose state is isChecked().
 class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
+    enum class Role { None, Button, Link, Toggle };
     using QLabel::QLabel;
+
+    void setKeyboardRole(Role role);
+    Role keyboardRole() const { return m_role; }
+    // The state a toggle shows (a locked row); only what assistive technology reads.
+    void setChecked(bool checked);
+    bool isChecked() const { return m_checked; }
 
 Q_SIGNALS:
     void clicked();
@@ -17,7 +26,18 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Role m_role = Role::None;
+    bool m_checked = false;
 };
+
+// Draws the style's focus frame around rect when widget has the focus (for widgets that paint themselves).
+void paintFocusFrame(QWidget* widget, QPaintDevice* device, const QRect& rect);
 
 // A panel that reports a click.
 class ClickablePanel : public QFrame {

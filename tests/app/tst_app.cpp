@@ -2,6 +2,7 @@
 #include "DrawServiceProcess.h"
 #include "TestSupport.h"
 
+#include "app/ChartPage.h"
 #include "app/MainWindow.h"
 #include "draws/DrawFile.h"
 #include "draws/ManualEntryDialog.h"
@@ -18,8 +19,10 @@
 #include "platform/SettingsStore.h"
 #include "sheet/TipRows.h"
 #include "sheet/TipSheet.h"
+#include "stats/ChartModel.h"
 #include "stats/ChartView.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QBarSet>
@@ -37,6 +40,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -44,6 +48,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <QValueAxis>
 #include <QtTest>
 #include <algorithm>
@@ -168,6 +173,19 @@ QString shippedCaption(const QString& languageFile, const QString& element) {
         if (master[i].window == QLatin1String("Form1") && master[i].name == element)
             return shippedLines(languageFile).value(qsizetype(2 * i));
     qFatal("%s is not in the master list", qPrintable(element));
+}
+
+QString shippedHint(const QString& languageFile, const QString& element) {
+    const std::vector<MasterEntry> master = masterEntries(shippedLines(QStringLiteral("Kugelo.txt")));
+    for (std::size_t i = 0; i < master.size(); ++i)
+        if (master[i].window == QLatin1String("Form1") && master[i].name == element)
+            return shippedLines(languageFile).value(qsizetype(2 * i + 1));
+    qFatal("%s is not in the master list", qPrintable(element));
+}
+
+// What assistive technology reads of a control.
+QString accessible(QWidget* w, QAccessible::Text text = QAccessible::Name) {
+    return QAccessible::queryAccessibleInterface(w)->text(text);
 }
 
 } // namespace
@@ -636,6 +654,72 @@ private Q_SLOTS:
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
+    // Changing the start date beside the chart counts the statistic it shows again, once the date has come
+    // to rest; the rows' distribution takes no range and stays.
+    void theChartFollowsItsStartDate() {
+        Window w;
+        writeThreeDraws(w.home);
+        w.start();
+        auto* pages = w.find<QTabWidget>("PageControl1");
+        pages->setCurrentWidget(w.find("TabSheet5"));
+        auto* start = w.find<QDateEdit>("DateTimePicker2");
+        QCOMPARE(start->date(), QDate(2008, 10, 6));
+        start->setDate(QDate(2008, 10, 7));
+        start->setDate(QDate(2008, 10, 9)); // stepping on: counted once, for the date reached
+        QCOMPARE(w.form.chart().caption(),
+                 QStringLiteral("Zahlenverteilung     Ziehungen: 3    Quersumme: 149"));
+        QTRY_COMPARE(w.form.chart().caption(),
+                     QStringLiteral("Zahlenverteilung     Ziehungen: 1    Quersumme: 137"));
+        QCOMPARE(w.form.state().statisticsStart, QDate(2008, 10, 9));
+
+        QTest::mouseClick(w.find("SpeedButton19"), Qt::LeftButton); // overdue main numbers
+        start->setDate(QDate(2008, 10, 6));
+        QTRY_COMPARE(w.form.chart().yAt(0), 3); // 1 was drawn in none of the three draws
+        QCOMPARE(w.form.chart().caption(), w.form.messages()[26]);
+
+        pages->setCurrentIndex(0);
+        QTest::mouseClick(w.find("Button6"), Qt::LeftButton); // the rows' distribution
+        const int bars = w.form.chart().count();
+        start->setDate(QDate(2008, 10, 9));
+        QTest::qWait(ChartPage::SettleMs + 100);
+        QCOMPARE(w.form.chart().caption(), QStringLiteral("Zahlenverteilung des Tippes"));
+        QCOMPARE(w.form.chart().count(), bars);
+    }
+
+    // Hovering a bar shows its x and y. A min-max axis starts at the smallest y: that bar stands as a block
+    // on the base, which is marked; the frequency chart, whose axis here starts at 0, needs no mark.
+    void barsShowTheirValues() {
+        Window w;
+        writeThreeDraws(w.home);
+        w.start();
+        w.find<QTabWidget>("PageControl1")->setCurrentWidget(w.find("TabSheet5"));
+        auto* view = w.find<ChartView>("Chart1");
+        QTest::qWait(20);
+        QVERIFY(!view->baseMarked());
+        QCOMPARE(view->barTextAt(view->barPosition(24)), QStringLiteral("x: 24, y: 2"));
+        QCOMPARE(view->barTextAt(view->barPosition(1)), QStringLiteral("x: 1, y: 0")); // never drawn
+
+        // Overdue: the numbers of the last draw (10 20 22 39 46) have the smallest value, 1.
+        QTest::mouseClick(w.find("SpeedButton19"), Qt::LeftButton);
+        QTest::qWait(20);
+        QCOMPARE(w.form.chart().axisMinimum(), 1);
+        QVERIFY(view->baseMarked());
+        QCOMPARE(view->verticalAxis()->min(), 1.0);
+        QCOMPARE(view->barTextAt(view->barPosition(22)), QStringLiteral("x: 22, y: 1"));
+        QCOMPARE(view->barTextAt(view->barPosition(1)), QStringLiteral("x: 1, y: 3"));
+        const QPoint between = (view->barPosition(22) + view->barPosition(23)) / 2;
+        QCOMPARE(view->barTextAt(between), QString());
+        // The smallest bars stand on the base as blocks in their colour; beside them is the background.
+        const QImage picture = view->grab().toImage();
+        const qreal ratio = picture.devicePixelRatio();
+        QCOMPARE(picture.pixelColor(view->barPosition(22) * ratio), QColor(0, 160, 0));
+        QCOMPARE(picture.pixelColor(view->barPosition(10) * ratio), QColor(0, 160, 0));
+        QVERIFY(picture.pixelColor(between * ratio) != QColor(0, 160, 0));
+
+        QTest::mouseMove(view->viewport(), view->barPosition(22));
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("x: 22, y: 1"));
+    }
+
     // At the design size every caption of the statistics shows whole, on two lines where one is too short.
     void everyChartCaptionFitsAtTheDesignSize() {
         Window w;
@@ -678,6 +762,8 @@ private Q_SLOTS:
         auto* run = w.find<QPushButton>("BitBtn4");
         QTest::mouseClick(run, Qt::LeftButton);
         QCOMPARE(w.form.statusText(1), QStringLiteral("Tipps wurden neu berechnet"));
+        QCOMPARE(w.form.statusText(2), QStringLiteral("Tipp 5 von 5, %1 Kandidaten")
+                                           .arg(QLocale().toString(w.form.controller().lastRunCandidates())));
         QCOMPARE(run->text(), QStringLiteral("Tipps berechnen"));
         for (int r = 0; r < 5; ++r)
             QVERIFY(!w.form.sheet().text(r, 0).isEmpty());
@@ -804,6 +890,11 @@ private Q_SLOTS:
         QTimer::singleShot(80, [&] {
             checkedWhileRunning = true;
             QVERIFY(w.form.updateRunning());
+            // Day n of the eight from 7 to 14 October, the draws stored so far, and how to stop.
+            QVERIFY(w.form.progressShown());
+            const QRegularExpression progress(QStringLiteral(
+                "^Tag [1-8] von 8, [0-3] Ziehungen gespeichert – Esc oder Stopp-Taste beendet$"));
+            QVERIFY2(progress.match(w.form.statusText(2)).hasMatch(), qPrintable(w.form.statusText(2)));
             QVERIFY(!w.find("BitBtn1")->isEnabled());
             QVERIFY(!w.find("SpeedButton10")->isEnabled());
             QVERIFY(!w.find("Button1")->isEnabled());
@@ -819,6 +910,8 @@ private Q_SLOTS:
         QCOMPARE(w.text("Label29"), w.text("Label35"));
         QCOMPARE(w.form.statusText(0), QStringLiteral("HTTP/1.1 200 OK"));
         QCOMPARE(w.form.statusText(1), w.form.messages()[45]);
+        QCOMPARE(w.form.statusText(2), QStringLiteral("Tag 8 von 8, 3 Ziehungen gespeichert"));
+        QVERIFY(w.form.progressShown());
         QVERIFY(w.find("BitBtn1")->isEnabled());
         QVERIFY(w.find("SpeedButton10")->isEnabled());
         QVERIFY(w.find("Button1")->isEnabled());
@@ -914,18 +1007,89 @@ private Q_SLOTS:
         QCOMPARE(DrawFile(w.home.drawFile()).readAll().size(), std::size_t(3));
     }
 
-    // The stop button ends a request that is still waiting, at once.
+    // The import button takes CSV archives through the file dialog; Ctrl+Z and the status bar's link take
+    // the last change back, and the link is there only while there is something to take back.
+    void importAndUndoFromTheWindow() {
+        Window w;
+        writeThreeDraws(w.home);
+        w.start();
+        w.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        auto* link = w.find<QLabel>("UndoLink");
+        QVERIFY(!link->isVisible());
+        const QByteArray before = w.home.readBytes("Kugelo.dat");
+
+        w.home.writeBytes("in.csv", kTwoWeeksCsv + "2008-10-15,1,2,3,4,5,1,\n2008-10-16,1,2,3,4,60,1,\n");
+        w.dialogs.fileNames = {w.home.file("in.csv")};
+        QTest::mouseClick(w.find("ImportButton"), Qt::LeftButton);
+        QCOMPARE(w.dialogs.messages,
+                 QStringList{"Neue Ziehungen: 2\nErsetzte Ziehungen: 3\nÜbersprungene Zeilen: 1\n"
+                             "in.csv:7: main number out of range 1..49: 60"});
+        QVERIFY2(w.text("Label29").contains("15.10.08"), qPrintable(w.text("Label29")));
+        QVERIFY(link->isVisible());
+        QVERIFY(link->text().contains("Rückgängig"));
+
+        // A tip field with nothing of its own to undo leaves Ctrl+Z to the program.
+        auto* field = w.find<QLineEdit>("Edit1");
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.home.readBytes("Kugelo.dat"), before);
+        QVERIFY2(w.text("Label29").contains("11.10.08"), qPrintable(w.text("Label29")));
+        QVERIFY(!link->isVisible());
+
+        w.form.sheet().setText(0, 0, "9");
+        QTest::mouseClick(w.find("SpeedButton11"), Qt::LeftButton);
+        QVERIFY(link->isVisible());
+        Q_EMIT link->linkActivated("undo");
+        QCOMPARE(field->text(), QStringLiteral("9"));
+        QVERIFY(!link->isVisible());
+
+        // Typing into the rows after a clear makes its undo void: the link goes.
+        QTest::mouseClick(w.find("SpeedButton11"), Qt::LeftButton);
+        QVERIFY(link->isVisible());
+        QTest::keyClicks(field, "7");
+        QTRY_VERIFY(!link->isVisible());
+    }
+
+    // The stop button, or Esc as the progress line says, ends a request that is still waiting, at once.
+    void stopEndsAWaitingRequest_data() {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("stop button") << false;
+        QTest::newRow("Esc") << true;
+    }
     void stopEndsAWaitingRequest() {
+        QFETCH(bool, escape);
         ServedHistory service(kTwoWeeksCsv, {"--delay-ms", "3000"});
         KUGELO_REQUIRE_SERVICE(service);
         Window w(service.endpoints(), kServiceToday);
         w.start();
-        QTimer::singleShot(100, [&] { QTest::mouseClick(w.find("SpeedButton8"), Qt::LeftButton); });
+        w.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        QTimer::singleShot(100, [&] {
+            if (escape)
+                QTest::keyClick(w.find("PageControl1"), Qt::Key_Escape);
+            else
+                QTest::mouseClick(w.find("SpeedButton8"), Qt::LeftButton);
+        });
         w.find<QAction>("Aktualisieren1")->trigger();
         QCOMPARE(w.form.statusText(0), QStringLiteral("aborted"));
         QVERIFY(DrawFile(w.home.drawFile()).readAll().empty());
         QVERIFY(w.find("BitBtn1")->isEnabled());
         QVERIFY(w.find("SpeedButton8")->isHidden());
+    }
+
+    // The progress line speaks the chosen language, also with the counts of a job that is over.
+    void updateProgressFollowsTheLanguage() {
+        ServedHistory service(kTwoWeeksCsv);
+        KUGELO_REQUIRE_SERVICE(service);
+        Window w(service.endpoints(), kServiceToday, {}, true); // a new player here comes up in French
+        w.start();
+        QSignalSpy finished(&w.form, &TForm1::updateFinished);
+        QTest::mouseClick(w.find("BitBtn1"), Qt::LeftButton);
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(w.form.statusText(2), QStringLiteral("Jour 8 sur 8, 3 tirages enregistrés"));
+        w.find<QAction>(QStringLiteral("Englich1"))->trigger();
+        QCOMPARE(w.form.statusText(2), QStringLiteral("Day 8 of 8, 3 draws stored"));
     }
 
     void closingTheWindowStopsTheUpdate() {
@@ -1314,6 +1478,105 @@ private Q_SLOTS:
         // The template beside the master list is the German language file.
         QCOMPARE(readTextFile(exported + QStringLiteral(".trans")),
                  shippedLines(QStringLiteral("Kugelo_de.txt")));
+    }
+
+    // The controls whose own text does not say what they are have names made from the captions and hints
+    // of the language shown: a tip field by its row and column, a row's "…" button by its row, a spin by the
+    // caption beside it, an icon button by its hint, a field by its label; the chart by its caption, with
+    // its bars as the description.
+    void accessibleNamesFollowTheLanguage_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("number"); // row 3, number 2
+        QTest::addColumn<QString>("chance"); // row 3, n° CHANCE
+        QTest::addColumn<QString>("edit");   // row 3, "…"
+        QTest::newRow("Deutsch") << 1 << "3. Tipp, Zahl 2"
+                                 << "3. Tipp, n° CHANCE"
+                                 << "3. Tipp …";
+        QTest::newRow("English") << 2 << "Line 3, Number 2"
+                                 << "Line 3, n° CHANCE"
+                                 << "Line 3 …";
+    }
+    void accessibleNamesFollowTheLanguage() {
+        QFETCH(int, language);
+        QFETCH(QString, number);
+        QFETCH(QString, chance);
+        QFETCH(QString, edit);
+        Window w(Endpoints(), QDate(2008, 10, 20), {}, true);
+        writeThreeDraws(w.home);
+        w.start();
+        w.form.languageClick(language);
+        const QString file = QLatin1String(languageByNumber(language)->fileName);
+        QCOMPARE(accessible(w.find("Edit14")), number);
+        QCOMPARE(accessible(w.find("Edit18")), chance);
+        QCOMPARE(accessible(w.find("Tipp3Edit")), edit);
+        QCOMPARE(accessible(w.find("UpDown12")), shippedCaption(file, QStringLiteral("CheckBox2")));
+        QCOMPARE(accessible(w.find("UpDown19")), shippedCaption(file, QStringLiteral("CheckBox16")));
+        // The two spins in the gaps of one caption: each marks its own gap.
+        const QString from = accessible(w.find("UpDown17"));
+        const QString weeks = accessible(w.find("UpDown18"));
+        QCOMPARE(from.count(QChar(0x2026)), 1);
+        QVERIFY2(from != weeks && weeks.count(QChar(0x2026)) == 1, qPrintable(from + " / " + weeks));
+        QCOMPARE(accessible(w.find("UpDown8")), shippedHint(file, QStringLiteral("Edit80")));
+        QCOMPARE(accessible(w.find("SpeedButton11")), shippedHint(file, QStringLiteral("SpeedButton11")));
+        QCOMPARE(accessible(w.find("ProxyHostEdit")), shippedCaption(file, QStringLiteral("Label51")));
+        QCOMPARE(accessible(w.find("SuperAus")), shippedHint(file, QStringLiteral("SpeedButton21")));
+
+        // The hidden tab is invisible to assistive technology, and a press on it does nothing.
+        auto* pages = w.find<QTabWidget>("PageControl1");
+        QAccessibleInterface* tabs = QAccessible::queryAccessibleInterface(pages->tabBar());
+        QCOMPARE(tabs->childCount(), 6);
+        QVERIFY(tabs->child(1)->state().invisible);
+        QVERIFY(!tabs->child(2)->state().invisible);
+        QCOMPARE(tabs->child(2)->text(QAccessible::Name), pages->tabText(2));
+        QVERIFY(tabs->child(1)->actionInterface()->actionNames().isEmpty());
+        tabs->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(pages->currentIndex(), 0);
+
+        w.form.Statistik(Statistic::ChanceFrequency);
+        auto* chart = w.find("Chart1");
+        QCOMPARE(accessible(chart), w.form.chart().caption().simplified());
+        QStringList bars;
+        for (const ChartPoint& p : w.form.chart().series2())
+            bars << QStringLiteral("%1: %2").arg(p.x).arg(p.y);
+        QCOMPARE(bars.size(), 10);
+        QCOMPARE(accessible(chart, QAccessible::Description), bars.join(QStringLiteral(", ")));
+    }
+
+    // The keyboard alone: Space locks a row at its label; in the number list Space ticks a box, the context
+    // menu key lowers its weight, Up and Down move through the columns, and the OK button that "&Rechnen"
+    // covers takes no focus.
+    void theKeyboardAloneLocksRowsAndEditsTheNumberList() {
+        Window w;
+        w.start();
+        auto* rowLabel = w.find("Label31");
+        rowLabel->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(rowLabel, Qt::Key_Space);
+        QVERIFY(w.form.sheet().row(2).locked);
+        QCOMPARE(QAccessible::queryAccessibleInterface(rowLabel)->state().checked, 1);
+        QCOMPARE(rowLabel->nextInFocusChain(), w.find("Edit13"));
+        QCOMPARE(w.find("Edit18")->nextInFocusChain(), w.find("Tipp3Edit"));
+
+        TForm6* form6 = w.form.form6();
+        form6->setRowMode(false);
+        form6->list().setSet(9, false);
+        form6->list().setWeight(9, QStringLiteral("2"));
+        form6->showList();
+        form6->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form6));
+        auto* box9 = form6->findChild<QCheckBox*>(QStringLiteral("CheckBox9"));
+        box9->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(box9, Qt::Key_Space);
+        QVERIFY(form6->list().isSet(9));
+        QTest::keyClick(box9, Qt::Key_Menu);
+        QCOMPARE(form6->list().weight(9), QStringLiteral("1"));
+        QTest::keyClick(box9, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("CheckBox16"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), box9);
+        QCOMPARE(form6->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->focusPolicy(), Qt::NoFocus);
+        form6->setRowMode(true);
+        QCOMPARE(form6->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->focusPolicy(), Qt::StrongFocus);
+        form6->hide();
     }
 
     // Every caption of every language fits its control at the design size.

@@ -6,7 +6,9 @@
 #include "TestSupport.h"
 
 #include "controller/Controller.h"
+#include "controller/JobProgress.h"
 #include "draws/DrawFile.h"
+#include "draws/DrawImport.h"
 #include "evaluation/HistoricalAnalysis.h"
 #include "generator/NumberList.h"
 #include "platform/HttpClient.h"
@@ -130,6 +132,46 @@ QString allowed(const Controller& c) {
     return s;
 }
 
+// Every row of the sheet as text: fields, their colours, the lock, the labels. Compared whole by the undo
+// tests, so that a difference shows where it is.
+QStringList rowsText(const TipSheet::Rows& rows) {
+    QStringList out;
+    for (const TipSheet::Row& row : rows) {
+        QStringList colours;
+        for (FieldBackground b : row.backgrounds)
+            colours << QString::number(static_cast<int>(b));
+        out << QStringList(row.texts.begin(), row.texts.end()).join(' ') + " | " + colours.join("") +
+                   (row.locked ? " locked" : "") + " | " + row.hits + (row.hitsRed ? "(red)" : "") + " | " +
+                   row.crossSum;
+    }
+    return out;
+}
+
+// A history with a trailing partial record, which every rewrite from the records drops, and a sheet with
+// filled, locked and empty rows, checked against the draw of 13 October 2008.
+void prepareUndo(ControllerFixture& f) {
+    f.home.writeBytes(QStringLiteral("Kugelo.dat"),
+                      encodeDrawRecords(syntheticDraws(99, 60, QDate(2008, 10, 6), nextDrawDay)) +
+                          QByteArray("\x07\x01\x02", 3));
+    f.controller.state().sortieren = true;
+    setPickerDate(f.controller.state().drawDate, QDate(2008, 10, 13));
+    f.controller.selectDraw();
+    // Row 1 the draw itself (a winning row), row 2 locked, row 3 without hits.
+    const DrawRecord& draw = f.controller.state().current;
+    QStringList won;
+    for (int i = 0; i < 5; ++i)
+        won << QString::number(draw.Zahl[std::size_t(i)]);
+    won << QString::number(draw.chance());
+    const QStringList rows[] = {won, {"5", "9", "13", "28", "44", "7"}, {"1", "2", "3", "4", "5", "1"}};
+    for (int r = 0; r < 3; ++r)
+        for (int i = 0; i < 6; ++i)
+            f.controller.sheet().setText(r, i, rows[r][i]);
+    f.controller.sheet().toggleLock(1);
+    f.controller.checkSheet();
+}
+
+enum class Undoable { RemoveDraw, EnterOverStoredDraw, Import, ClearSheet, RunOverFilledRows };
+
 } // namespace
 
 class TestController : public QObject {
@@ -137,6 +179,108 @@ class TestController : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
+    // The time left: whole seconds at first, then the coarser the longer it is, so the figure does not
+    // flicker; a rounding that reaches the next unit is written in it.
+    void timeLeftIsRoundedTheCoarserTheLonger_data() {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("under a second") << 0.2 << "noch etwa 1 s";
+        QTest::newRow("7.4 s") << 7.4 << "noch etwa 7 s";
+        QTest::newRow("9.6 s: tens") << 9.6 << "noch etwa 10 s";
+        QTest::newRow("43 s: fives") << 43.0 << "noch etwa 45 s";
+        QTest::newRow("57.6 s: a minute") << 57.6 << "noch etwa 1 min";
+        QTest::newRow("151 s") << 151.0 << "noch etwa 2 min 30 s";
+        QTest::newRow("594 s") << 594.0 << "noch etwa 9 min 50 s";
+        QTest::newRow("596 s: whole minutes") << 596.0 << "noch etwa 10 min";
+        QTest::newRow("3599 s: an hour") << 3599.0 << "noch etwa 1 h";
+        QTest::newRow("3700 s") << 3700.0 << "noch etwa 1 h 2 min";
+    }
+    void timeLeftIsRoundedTheCoarserTheLonger() {
+        QFETCH(double, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(timeLeftText(MessageTable(), seconds), text);
+    }
+
+    // The estimate: the time per finished unit times the units left, once a few seconds have passed.
+    void timeLeftFromTheFinishedUnits_data() {
+        QTest::addColumn<int>("finished");
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("elapsedMs");
+        QTest::addColumn<double>("seconds"); // -1: no estimate
+        QTest::newRow("too early") << 5 << 10 << 2999 << -1.0;
+        QTest::newRow("nothing finished") << 0 << 10 << 5000 << -1.0;
+        QTest::newRow("all finished") << 10 << 10 << 5000 << -1.0;
+        QTest::newRow("2 of 10 in 4 s") << 2 << 10 << 4000 << 16.0;
+        QTest::newRow("1000 of 30000 in 3 s") << 1000 << 30000 << 3000 << 87.0;
+    }
+    void timeLeftFromTheFinishedUnits() {
+        QFETCH(int, finished);
+        QFETCH(int, total);
+        QFETCH(int, elapsedMs);
+        QFETCH(double, seconds);
+        const std::optional<double> left = secondsLeft(finished, total, elapsedMs);
+        QCOMPARE(left.has_value(), seconds >= 0);
+        if (left) QCOMPARE(*left, seconds);
+    }
+
+    // The progress line in each job's units: while it runs with the time left (when known) and how to stop
+    // it, afterwards its final counts alone.
+    void progressLineOfEachJob_data() {
+        QTest::addColumn<int>("kind"); // JobKind
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("found");
+        QTest::addColumn<double>("left"); // -1: not known
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("update, early")
+            << int(JobKind::Update) << 5 << 80 << 2 << -1.0 << true
+            << "Tag 5 von 80, 2 Ziehungen gespeichert – Esc oder Stopp-Taste beendet";
+        QTest::newRow("update, with the time left")
+            << int(JobKind::Update) << 5 << 80 << 2 << 20.0 << true
+            << "Tag 5 von 80, 2 Ziehungen gespeichert, noch etwa 20 s – Esc oder Stopp-Taste beendet";
+        QTest::newRow("update, done") << int(JobKind::Update) << 80 << 80 << 31 << -1.0 << false
+                                      << "Tag 80 von 80, 31 Ziehungen gespeichert";
+        QTest::newRow("run, grouped digits")
+            << int(JobKind::Generation) << 3 << 12 << 12345 << -1.0 << true
+            << "Tipp 3 von 12, 12.345 Kandidaten – Esc oder „Stoppen“ beendet";
+        QTest::newRow("analysis")
+            << int(JobKind::Analysis) << 7 << 300 << 0 << 130.0 << true
+            << "Ziehung 7 von 300, noch etwa 2 min 10 s – Esc oder erneuter Klick beendet";
+        QTest::newRow("no counts: no line") << int(JobKind::Analysis) << 0 << 0 << 0 << -1.0 << true << "";
+    }
+    void progressLineOfEachJob() {
+        QFETCH(int, kind);
+        QFETCH(int, current);
+        QFETCH(int, total);
+        QFETCH(int, found);
+        QFETCH(double, left);
+        QFETCH(bool, running);
+        QFETCH(QString, text);
+        const std::optional<double> estimate = left < 0 ? std::nullopt : std::optional<double>(left);
+        QCOMPARE(jobProgressText(MessageTable(), JobKind(kind), {current, total, found}, estimate, running),
+                 text);
+    }
+
+    // A run counts the rows it computes: a locked row and the rows beyond UpDown8 are none of them.
+    void runProgressCountsTheRowsItComputes() {
+        ControllerFixture f;
+        f.writeHistory();
+        f.controller.state().sortieren = true;
+        f.controller.criteria().rowCount.set(5);
+        for (int field = 0; field < 6; ++field)
+            f.controller.sheet().setText(1, field, QString::number(field + 1));
+        f.controller.sheet().toggleLock(1);
+        QString during;
+        f.view.onPump = [&] {
+            if (during.isEmpty()) during = f.controller.progressText();
+        };
+        f.controller.generate();
+        QCOMPARE(during, QStringLiteral("Tipp 1 von 4, 0 Kandidaten – Esc oder „Stoppen“ beendet"));
+        QCOMPARE(f.controller.progressText(), QStringLiteral("Tipp 4 von 4, %1 Kandidaten")
+                                                  .arg(QLocale().toString(f.controller.lastRunCandidates())));
+    }
 
     // What may run while the program is idle, updating or generating; commands that are not allowed do
     // nothing when they are called all the same.
@@ -351,6 +495,31 @@ private Q_SLOTS:
         QCOMPARE(f.controller.state().drawDate, newest);
         QVERIFY(list.rowModes.isEmpty());
         QVERIFY(f.controller.criteria().showPool);
+        // The progress line counted the cycles before they ran.
+        QCOMPARE(f.controller.progressText(),
+                 cycles == 0 ? QString() : QStringLiteral("Ziehung %1 von %1").arg(cycles));
+    }
+
+    // Over a history with gaps the cycles jump to the next draw a week on, or to the newest: the progress
+    // line knows their number from the start (30 December, 6 January, then the newest, 11 January).
+    void parameterAnalysisProgressAcrossGaps() {
+        ControllerFixture f;
+        writeSearchDraws(f.home);
+        f.controller.state().sortieren = true;
+        f.controller.state().drawDate = QDate(2019, 12, 30);
+        f.dialogs.answers = {true};
+        f.dialogs.inputs = {QStringLiteral("4711")};
+        QStringList lines;
+        f.view.onPump = [&] {
+            const QString line = f.controller.progressText();
+            if (lines.isEmpty() || lines.last() != line) lines << line;
+        };
+        f.controller.analyseParameters();
+        QCOMPARE(reportLines(f)[10], QStringLiteral("Ziehungen: 3mit je 5Tipp => 15 Reihen"));
+        const QString stop = QStringLiteral(" – Esc oder erneuter Klick beendet");
+        QCOMPARE(lines,
+                 QStringList({"Ziehung 1 von 3" + stop, "Ziehung 2 von 3" + stop, "Ziehung 3 von 3" + stop}));
+        QCOMPARE(f.controller.progressText(), QStringLiteral("Ziehung 3 von 3"));
     }
 
     // The draw analysis on or after the newest draw: nothing earlier is compared, the newest draw once with
@@ -376,6 +545,7 @@ private Q_SLOTS:
                               "Wie oft gab es bei der nächsten Ziehung ähnliche Zahlen", "0    =>0",
                               "1    =>0", "2    =>0", "3    =>0", "4    =>0"}));
         QCOMPARE(reportLines(f)[14], QStringLiteral("5    =>1"));
+        QCOMPARE(f.controller.progressText(), QStringLiteral("Ziehung 1 von 1"));
     }
 
     // The draw analysis' threshold: 0 asks after every draw compared with an earlier one, above 5 never; a No
@@ -413,6 +583,7 @@ private Q_SLOTS:
             compared += lines[1 + h].mid(7).toLongLong();
         QCOMPARE(compared, 3);
         QCOMPARE(f.dialogs.questions.size(), 1 + (threshold == "0" ? 3 : 0));
+        QCOMPARE(f.controller.progressText(), QStringLiteral("Ziehung 3 von 3"));
         if (threshold == "0")
             QCOMPARE(f.dialogs.questions[1],
                      QStringLiteral("Ziehung gefunden|Ein Treffer am  04.01.20 gefunden. Weiter?"));
@@ -496,6 +667,147 @@ private Q_SLOTS:
         QVERIFY(reports[0].contains("mit je 12Tipp"));
         QCOMPARE(reports[1], reports[0]);
         QCOMPARE(rows[1], rows[0]);
+    }
+
+    // Each command that can be taken back, taken back: the draw file byte for byte, the rows with their
+    // locks and colours, the current draw; and only once.
+    void undoPutsBackWhatTheCommandChanged_data() {
+        QTest::addColumn<Undoable>("command");
+        QTest::newRow("remove a draw") << Undoable::RemoveDraw;
+        QTest::newRow("manual entry over a stored draw") << Undoable::EnterOverStoredDraw;
+        QTest::newRow("import") << Undoable::Import;
+        QTest::newRow("clear the sheet") << Undoable::ClearSheet;
+        QTest::newRow("run over filled rows") << Undoable::RunOverFilledRows;
+    }
+    void undoPutsBackWhatTheCommandChanged() {
+        QFETCH(Undoable, command);
+        ControllerFixture f;
+        prepareUndo(f);
+        ScriptedManualEntry entry;
+        f.controller.setManualEntry(&entry);
+        const QByteArray file = f.home.readBytes(QStringLiteral("Kugelo.dat"));
+        const QStringList rows = rowsText(f.controller.sheet().rows());
+        const QString current = f.controller.state().currentDrawLine;
+        const QDate picker = f.controller.state().drawDate;
+        QVERIFY(rows[0].contains("(red)")); // the check has coloured the sheet
+        QVERIFY(!f.controller.canUndo());
+
+        switch (command) {
+        case Undoable::RemoveDraw:
+            f.controller.removeDraw();
+            break;
+        case Undoable::EnterOverStoredDraw:
+            entry.entered = makeDrawRecord(QDate(2008, 10, 13), {30, 2, 17, 3, 22}, 2);
+            f.controller.enterDraw();
+            break;
+        case Undoable::Import:
+            f.home.writeBytes(QStringLiteral("in.csv"),
+                              "2008-10-13,1,2,3,4,5,1,\n2010-05-01,6,7,8,9,10,3,\n");
+            f.controller.importArchiveFiles({f.home.file(QStringLiteral("in.csv"))});
+            break;
+        case Undoable::ClearSheet:
+            f.controller.clearSheet();
+            break;
+        case Undoable::RunOverFilledRows:
+            f.controller.criteria().rowCount.set(4);
+            f.controller.generate();
+            break;
+        }
+        const bool drawFile = command < Undoable::ClearSheet;
+        if (drawFile)
+            QVERIFY(f.home.readBytes(QStringLiteral("Kugelo.dat")) != file);
+        else
+            QVERIFY(rowsText(f.controller.sheet().rows()) != rows);
+        QVERIFY(f.controller.canUndo());
+
+        QVERIFY(f.controller.undo());
+        QCOMPARE(f.home.readBytes(QStringLiteral("Kugelo.dat")), file);
+        QCOMPARE(rowsText(f.controller.sheet().rows()), rows);
+        QCOMPARE(f.controller.state().currentDrawLine, current);
+        QCOMPARE(f.controller.state().drawDate, picker);
+        QVERIFY(!f.controller.canUndo());
+        QVERIFY(!f.controller.undo());
+    }
+
+    // An undo never overwrites what came after its command: the newer change wins, the undo is forgotten
+    // and the status bar says why.
+    void undoIsRefusedOnceTheStateMovedOn_data() {
+        QTest::addColumn<bool>("drawFile");
+        QTest::newRow("the draw file updated since") << true;
+        QTest::newRow("a row typed since") << false;
+    }
+    void undoIsRefusedOnceTheStateMovedOn() {
+        QFETCH(bool, drawFile);
+        ControllerFixture f;
+        prepareUndo(f);
+        const DrawFile file(f.controller.state().drawFilePath());
+        if (drawFile) {
+            f.controller.removeDraw();
+            file.append(makeDrawRecord(QDate(2026, 12, 9), {1, 2, 3, 4, 5}, 1)); // as the update does
+        } else {
+            f.controller.clearSheet();
+            f.controller.sheet().setText(0, 0, QStringLiteral("9"));
+        }
+        const QByteArray bytes = file.bytes();
+        const QStringList rows = rowsText(f.controller.sheet().rows());
+        QVERIFY(!f.controller.canUndo());
+        QVERIFY(!f.controller.undo());
+        QCOMPARE(f.view.lastStatus,
+                 f.controller.messages()[drawFile ? Msg::UndoDrawFileChanged : Msg::UndoSheetChanged]);
+        QCOMPARE(file.bytes(), bytes);
+        QCOMPARE(rowsText(f.controller.sheet().rows()), rows);
+
+        // Forgotten: putting the state back as the command left it does not bring the undo back.
+        if (drawFile)
+            file.removeDate(toDayNumber(QDate(2026, 12, 9)));
+        else
+            f.controller.sheet().setText(0, 0, QString());
+        QVERIFY(!f.controller.canUndo());
+    }
+
+    // Archives in both formats, in one go: bad lines are left out and named, the rest is merged into the
+    // draw file and the newest draw becomes current.
+    void importMergesArchivesAndNamesWhatItLeftOut() {
+        ControllerFixture f;
+        f.writeHistory();
+        f.home.writeBytes(QStringLiteral("loto_2010.csv"),
+                          "annee_numero_de_tirage;date_de_tirage;boule_1;boule_2;boule_3;boule_4;boule_5;"
+                          "numero_chance;numero_jokerplus;\r\n"
+                          "2010001;01/05/2010;7;36;8;45;20;2;7 581 414;\r\n"
+                          "2010002;03/05/2010;7;36;50;45;20;2;7 581 414;\r\n"
+                          "2008001;11/10/2008;1;2;3;4;5;6;1 234 567;\r\n");
+        f.home.writeBytes(QStringLiteral("mine.csv"), "2010-05-05,11,12,13,14,15,4,0000000\n"
+                                                      "2010-02-30,11,12,13,14,15,4,0000000\n");
+        const QString missing = f.home.file(QStringLiteral("missing.csv"));
+        f.dialogs.fileNames = {f.home.file(QStringLiteral("loto_2010.csv")) + '\n' +
+                               f.home.file(QStringLiteral("mine.csv")) + '\n' + missing};
+        const std::optional<Controller::ImportSummary> summary = f.controller.importArchives();
+        QVERIFY(summary);
+        QCOMPARE(summary->added, 2);
+        QCOMPARE(summary->replaced, 1);
+        QCOMPARE(summary->skipped.size(), 3);
+        QCOMPARE(summary->skipped[0], QStringLiteral("loto_2010.csv:3: main number out of range 1..49: 50"));
+        QCOMPARE(summary->skipped[1], QStringLiteral("mine.csv:2: bad date: \"2010-02-30\""));
+        QVERIFY2(summary->skipped[2].startsWith("missing.csv: "), qPrintable(summary->skipped[2]));
+        QCOMPARE(f.dialogs.fileDialogs.size(), 1);
+        QCOMPARE(f.dialogs.fileDialogs[0].title, QStringLiteral("Ziehungen importieren"));
+        QCOMPARE(f.dialogs.messages,
+                 QStringList{"Neue Ziehungen: 2\nErsetzte Ziehungen: 1\nÜbersprungene Zeilen: 3\n" +
+                             summary->skipped.join('\n')});
+        QCOMPARE(Controller::importSummaryText(f.controller.messages(), *summary, 1).split('\n').last(),
+                 QStringLiteral("… und weitere: 2"));
+
+        const std::vector<DrawRecord> records = DrawFile(f.controller.state().drawFilePath()).readAll();
+        QCOMPARE(records.size(), std::size_t(62));
+        QCOMPARE(records.back().date(), QDate(2010, 5, 5));
+        QCOMPARE(records[2], makeDrawRecord(QDate(2008, 10, 11), {1, 2, 3, 4, 5}, 6, {1, 2, 3, 4, 5, 6, 7}));
+        QCOMPARE(f.controller.state().current.date(), QDate(2010, 5, 5));
+
+        // Cancelled, or nothing readable: the file stays as it is.
+        const QByteArray bytes = f.home.readBytes(QStringLiteral("Kugelo.dat"));
+        QVERIFY(!f.controller.importArchives());
+        QCOMPARE(f.controller.importArchiveFiles({missing}).skipped.size(), 1);
+        QCOMPARE(f.home.readBytes(QStringLiteral("Kugelo.dat")), bytes);
     }
 
     // A failure a command lets through is the general error report, and the program goes on.

@@ -37,6 +37,11 @@ QString ScriptedDialogs::saveFileName(const FileDialogOptions& options) {
     return openFileName(options);
 }
 
+QStringList ScriptedDialogs::openFileNames(const FileDialogOptions& options) {
+    const QString names = openFileName(options);
+    return names.isEmpty() ? QStringList() : names.split(QLatin1Char('\n'));
+}
+
 namespace {
 
 // A file device that stops reading and writing after a budget of bytes.

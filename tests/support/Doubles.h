@@ -79,6 +79,8 @@ public:
     QString input(const QString& caption, const QString& prompt, const QString& proposed) override;
     QString openFileName(const FileDialogOptions& options) override;
     QString saveFileName(const FileDialogOptions& options) override;
+    // Takes the next entry of fileNames; several files in one entry are separated by '\n'.
+    QStringList openFileNames(const FileDialogOptions& options) override;
 
     QStringList messages;
     QStringList questions;

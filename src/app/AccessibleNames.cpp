@@ -1,0 +1,166 @@
+#include "app/AccessibleNames.h"
+
+#include "generator/CriteriaPage.h"
+#include "sheet/TipRows.h"
+#include "stats/ChartView.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <algorithm>
+
+namespace kugelo {
+
+namespace {
+
+// Changing a name tells assistive technology, so only a name that differs is set.
+void setName(QWidget* w, const QString& name) {
+    if (w->accessibleName() != name) w->setAccessibleName(name);
+}
+void setDescription(QWidget* w, const QString& description) {
+    if (w->accessibleDescription() != description) w->setAccessibleDescription(description);
+}
+
+// A caption as it reads: without the accelerator marks and the runs of blanks.
+QString plain(const QString& caption) {
+    return QString(caption).remove(QLatin1Char('&')).simplified();
+}
+
+// Whether a caption says anything: a sign ("…", "☘") or an empty caption does not.
+bool saysSomething(const QString& caption) {
+    return std::any_of(caption.begin(), caption.end(), [](QChar c) { return c.isLetterOrNumber(); });
+}
+
+template <class W = QWidget> W* child(QWidget* in, const char* name) {
+    return in ? in->findChild<W*>(QLatin1String(name)) : nullptr;
+}
+
+QString textOf(const QWidget* w) {
+    if (const auto* label = qobject_cast<const QLabel*>(w)) return label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(w)) return button->text();
+    return {};
+}
+
+// The hint of the ball above a column of the tip sheet (0..4 the numbers, 5 the n° CHANCE), which a
+// language may have replaced; without one, what the column holds.
+QString columnName(QWidget* pages, int column) {
+    const QWidget* ball = child(pages, qPrintable(QStringLiteral("Image%1").arg(column + 1)));
+    const QString hint = ball ? plain(ball->toolTip()) : QString();
+    if (!hint.isEmpty()) return hint;
+    return column < 5 ? QString::number(column + 1) : QStringLiteral("n° CHANCE");
+}
+
+// The banners spell their text with a blank between the letters; it is read as words.
+QString unspaced(const QString& text) {
+    QStringList words = text.split(QRegularExpression(QStringLiteral(" {2,}")), Qt::SkipEmptyParts);
+    for (QString& word : words)
+        word.remove(QLatin1Char(' '));
+    return words.join(QLatin1Char(' '));
+}
+
+// The chart buttons of the options show only a picture: each is named by the hint of the button of
+// another tab that draws the same chart.
+struct SameChart {
+    const char* button;
+    const char* namedLike;
+};
+constexpr SameChart kChartButtons[] = {
+    {"SpeedButton26", "SpeedButton2"}, {"SpeedButton22", "SpeedButton19"}, {"SpeedButton23", "Button2"},
+    {"SpeedButton24", "Button3"},      {"SpeedButton25", "Button4"},       {"Superselten", "SpeedButton20"},
+    {"SuperAus", "SpeedButton21"},
+};
+
+// The web links show their address; what they lead to is the heading above them.
+struct Described {
+    const char* control;
+    const char* by;
+};
+constexpr Described kLinks[] = {{"Label52", "Label55"}, {"Label54", "Label56"}};
+
+void nameTipSheet(QWidget* pages) {
+    for (const TipRow& row : kTipRows) {
+        const auto* rowLabel = child<QLabel>(pages, row.label);
+        if (!rowLabel) continue;
+        const QString rowName = plain(rowLabel->text());
+        for (int f = 0; f < 5; ++f)
+            if (auto* field = child(pages, row.numbers[f]))
+                setName(field, rowName + QStringLiteral(", ") + columnName(pages, f));
+        if (auto* chance = child(pages, row.chance))
+            setName(chance, rowName + QStringLiteral(", ") + columnName(pages, 5));
+        if (auto* edit = child<QAbstractButton>(pages, row.editButton))
+            setName(edit, rowName + QLatin1Char(' ') + plain(edit->text()));
+    }
+}
+
+void nameMainWindow(QWidget* pages) {
+    nameTipSheet(pages);
+    for (int column = 0; column < 6; ++column)
+        if (auto* ball = child(pages, qPrintable(QStringLiteral("Image%1").arg(column + 1))))
+            setName(ball, columnName(pages, column));
+    // The chart before its first statistic reads as its tab.
+    if (auto* chart = child<ChartView>(pages, "Chart1")) {
+        auto* tabs = qobject_cast<QTabWidget*>(pages);
+        const int tab = tabs ? tabs->indexOf(chart->parentWidget()) : -1;
+        if (tab >= 0) chart->setNameWithoutCaption(plain(tabs->tabText(tab)));
+    }
+    for (const SameChart& c : kChartButtons) {
+        auto* button = child(pages, c.button);
+        const QWidget* like = child(pages, c.namedLike);
+        if (button && like) setName(button, plain(like->toolTip()));
+    }
+    for (const Described& link : kLinks) {
+        auto* control = child(pages, link.control);
+        const QWidget* by = child(pages, link.by);
+        if (control && by) setDescription(control, plain(textOf(by)));
+    }
+    for (const char* banner : {"Label43", "Label44"})
+        if (auto* label = child<QLabel>(pages, banner)) setName(label, unspaced(label->text()));
+    // The number of rows to compute has no caption; its field's hint says what it is.
+    if (auto* rows = child(pages, "UpDown8"))
+        if (const QWidget* field = rows->findChild<QLineEdit*>()) setName(rows, plain(field->toolTip()));
+    // The date pickers say what their date is for in their hint.
+    for (QAbstractSpinBox* picker :
+         pages->findChildren<QAbstractSpinBox*>(QRegularExpression(QStringLiteral("^DateTimePicker\\d+$"))))
+        setName(picker, plain(picker->toolTip()));
+}
+
+// The manual entry: its fields hold a draw, named as the columns of the tip sheet.
+void nameManualEntry(QWidget* form3, QWidget* pages) {
+    const char* const numbers[] = {"UpDown1", "UpDown2", "UpDown3", "UpDown4", "UpDown5", "UpDown7"};
+    for (int i = 0; i < 6; ++i)
+        if (auto* spin = child(form3, numbers[i])) setName(spin, columnName(pages, i));
+    if (auto* date = child(form3, "DateTimePicker1")) setName(date, plain(form3->windowTitle()));
+}
+
+} // namespace
+
+void nameControls(const NamedWindows& windows) {
+    if (!windows.main || !windows.pages) return;
+    // First the buttons of every window that show only a picture or a sign: named by their hint. Qt's own
+    // inner buttons (names "qt_...") keep the names Qt gives them.
+    for (QAbstractButton* button : windows.main->findChildren<QAbstractButton*>()) {
+        const QString name = button->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || saysSomething(button->text()))
+            continue;
+        if (const QString hint = plain(button->toolTip()); !hint.isEmpty()) setName(button, hint);
+    }
+    nameMainWindow(windows.pages);
+    if (windows.criteria) windows.criteria->nameSpins();
+    if (windows.form3) nameManualEntry(windows.form3, windows.pages);
+    // A spin's text field, where the focus is while the spin has it, reads as the spin.
+    for (QAbstractSpinBox* spin : windows.main->findChildren<QAbstractSpinBox*>())
+        if (auto* field = spin->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly))
+            setName(field, QAccessible::queryAccessibleInterface(spin)->text(QAccessible::Name));
+    // A tab widget takes the focus for its tab bar: it reads as the tab in front; each page as its tab.
+    for (QTabWidget* tabs : windows.main->findChildren<QTabWidget*>()) {
+        setName(tabs, plain(tabs->tabText(tabs->currentIndex())));
+        for (int i = 0; i < tabs->count(); ++i)
+            setName(tabs->widget(i), plain(tabs->tabText(i)));
+    }
+}
+
+} // namespace kugelo
