@@ -102,7 +102,9 @@ void checkMatch(const std::vector<TextElement>& walk, const std::vector<MasterEn
         }
         const bool assigned = next < assignments.size() && assignments[next].element == k;
         FUZZ_CHECK(assigned == found.has_value(),
-                   QStringLiteral("element %1 %2").arg(k).arg(assigned ? "assigned, not found" : "found, not assigned"));
+                   QStringLiteral("element %1 %2")
+                       .arg(k)
+                       .arg(assigned ? "assigned, not found" : "found, not assigned"));
         if (!found) continue;
         const TextAssignment& a = assignments[next++];
         FUZZ_CHECK(a.caption == line(2 * *found) && a.hint == line(2 * *found + 1),
@@ -110,7 +112,8 @@ void checkMatch(const std::vector<TextElement>& walk, const std::vector<MasterEn
         FUZZ_CHECK(a.setCaption == !e.editField, QStringLiteral("element %1: caption set wrongly").arg(k));
         position = *found;
     }
-    FUZZ_CHECK(next == assignments.size(), QStringLiteral("%1 assignments beyond the walk").arg(assignments.size() - next));
+    FUZZ_CHECK(next == assignments.size(),
+               QStringLiteral("%1 assignments beyond the walk").arg(assignments.size() - next));
 }
 
 void checkExportRoundTrip(const std::vector<TextElement>& walk) {
@@ -148,10 +151,11 @@ void checkMessages(const QStringList& lines) {
     const qsizetype size = std::max(lines.size(), defaults.size());
     FUZZ_CHECK(m.size() == size, QStringLiteral("the table has %1 entries").arg(m.size()));
     for (qsizetype n = 0; n < size; ++n) {
-        const QString expected = n < lines.size()                        ? lines[n]
+        const QString expected = n < lines.size()                 ? lines[n]
                                  : n < MessageTable::DefaultCount ? QString()
-                                                                         : defaults[n];
-        FUZZ_CHECK(m[int(n)] == expected, QStringLiteral("entry %1 is \"%2\"").arg(n).arg(m[int(n)].left(40)));
+                                                                  : defaults[n];
+        FUZZ_CHECK(m[int(n)] == expected,
+                   QStringLiteral("entry %1 is \"%2\"").arg(n).arg(m[int(n)].left(40)));
     }
     FUZZ_CHECK(m[-1].isEmpty() && m[int(size)].isEmpty(), QStringLiteral("an entry outside the table"));
 
