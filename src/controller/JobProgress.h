@@ -34,7 +34,7 @@ std::optional<double> secondsLeft(long long finished, long long total, qint64 el
 QString timeLeftText(const MessageTable& messages, double seconds);
 
 // The progress line of the status bar: the counts in the job's units, the time left when known, and while
-// the job runs how to stop it ("Tag 5 von 80, 2 Ziehungen gespeichert, noch etwa 20 s – Esc oder …").
+// the job runs how to stop it ("Tag 5 von 80, gespeicherte Ziehungen: 2, noch etwa 20 s – Esc oder …").
 QString jobProgressText(const MessageTable& messages, JobKind kind, const JobCounts& counts,
                         std::optional<double> secondsLeft, bool running);
 

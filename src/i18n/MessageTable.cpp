@@ -81,8 +81,8 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("Analyse: Durchlauf "),                                                         // 73
         QStringLiteral("  (erneut klicken beendet die Analyse)"),                                      // 74
         QStringLiteral("  (erneut klicken beendet die Suche)"),                                        // 75
-        QStringLiteral("Tag %1 von %2, %3 Ziehungen gespeichert"),                                     // 76
-        QStringLiteral("Tipp %1 von %2, %3 Kandidaten"),                                               // 77
+        QStringLiteral("Tag %1 von %2, gespeicherte Ziehungen: %3"),                                   // 76
+        QStringLiteral("Tipp %1 von %2, Kandidaten: %3"),                                              // 77
         QStringLiteral("Ziehung %1 von %2"),                                                           // 78
         QStringLiteral("noch etwa %1"),                                                                // 79
         QStringLiteral("s"),                                                                           // 80

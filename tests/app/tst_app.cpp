@@ -762,7 +762,7 @@ private Q_SLOTS:
         auto* run = w.find<QPushButton>("BitBtn4");
         QTest::mouseClick(run, Qt::LeftButton);
         QCOMPARE(w.form.statusText(1), QStringLiteral("Tipps wurden neu berechnet"));
-        QCOMPARE(w.form.statusText(2), QStringLiteral("Tipp 5 von 5, %1 Kandidaten")
+        QCOMPARE(w.form.statusText(2), QStringLiteral("Tipp 5 von 5, Kandidaten: %1")
                                            .arg(QLocale().toString(w.form.controller().lastRunCandidates())));
         QCOMPARE(run->text(), QStringLiteral("Tipps berechnen"));
         for (int r = 0; r < 5; ++r)
@@ -893,7 +893,7 @@ private Q_SLOTS:
             // Day n of the eight from 7 to 14 October, the draws stored so far, and how to stop.
             QVERIFY(w.form.progressShown());
             const QRegularExpression progress(QStringLiteral(
-                "^Tag [1-8] von 8, [0-3] Ziehungen gespeichert – Esc oder Stopp-Taste beendet$"));
+                "^Tag [1-8] von 8, gespeicherte Ziehungen: [0-3] – Esc oder Stopp-Taste beendet$"));
             QVERIFY2(progress.match(w.form.statusText(2)).hasMatch(), qPrintable(w.form.statusText(2)));
             QVERIFY(!w.find("BitBtn1")->isEnabled());
             QVERIFY(!w.find("SpeedButton10")->isEnabled());
@@ -910,7 +910,7 @@ private Q_SLOTS:
         QCOMPARE(w.text("Label29"), w.text("Label35"));
         QCOMPARE(w.form.statusText(0), QStringLiteral("HTTP/1.1 200 OK"));
         QCOMPARE(w.form.statusText(1), w.form.messages()[45]);
-        QCOMPARE(w.form.statusText(2), QStringLiteral("Tag 8 von 8, 3 Ziehungen gespeichert"));
+        QCOMPARE(w.form.statusText(2), QStringLiteral("Tag 8 von 8, gespeicherte Ziehungen: 3"));
         QVERIFY(w.form.progressShown());
         QVERIFY(w.find("BitBtn1")->isEnabled());
         QVERIFY(w.find("SpeedButton10")->isEnabled());
@@ -1087,9 +1087,9 @@ private Q_SLOTS:
         QSignalSpy finished(&w.form, &TForm1::updateFinished);
         QTest::mouseClick(w.find("BitBtn1"), Qt::LeftButton);
         QCOMPARE(finished.size(), 1);
-        QCOMPARE(w.form.statusText(2), QStringLiteral("Jour 8 sur 8, 3 tirages enregistrés"));
+        QCOMPARE(w.form.statusText(2), QStringLiteral("Jour 8 sur 8, tirages enregistrés : 3"));
         w.find<QAction>(QStringLiteral("Englich1"))->trigger();
-        QCOMPARE(w.form.statusText(2), QStringLiteral("Day 8 of 8, 3 draws stored"));
+        QCOMPARE(w.form.statusText(2), QStringLiteral("Day 8 of 8, draws stored: 3"));
     }
 
     void closingTheWindowStopsTheUpdate() {

@@ -236,15 +236,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::newRow("update, early")
             << int(JobKind::Update) << 5 << 80 << 2 << -1.0 << true
-            << "Tag 5 von 80, 2 Ziehungen gespeichert – Esc oder Stopp-Taste beendet";
+            << "Tag 5 von 80, gespeicherte Ziehungen: 2 – Esc oder Stopp-Taste beendet";
         QTest::newRow("update, with the time left")
             << int(JobKind::Update) << 5 << 80 << 2 << 20.0 << true
-            << "Tag 5 von 80, 2 Ziehungen gespeichert, noch etwa 20 s – Esc oder Stopp-Taste beendet";
+            << "Tag 5 von 80, gespeicherte Ziehungen: 2, noch etwa 20 s – Esc oder Stopp-Taste beendet";
         QTest::newRow("update, done") << int(JobKind::Update) << 80 << 80 << 31 << -1.0 << false
-                                      << "Tag 80 von 80, 31 Ziehungen gespeichert";
+                                      << "Tag 80 von 80, gespeicherte Ziehungen: 31";
         QTest::newRow("run, grouped digits")
             << int(JobKind::Generation) << 3 << 12 << 12345 << -1.0 << true
-            << "Tipp 3 von 12, 12.345 Kandidaten – Esc oder „Stoppen“ beendet";
+            << "Tipp 3 von 12, Kandidaten: 12.345 – Esc oder „Stoppen“ beendet";
         QTest::newRow("analysis")
             << int(JobKind::Analysis) << 7 << 300 << 0 << 130.0 << true
             << "Ziehung 7 von 300, noch etwa 2 min 10 s – Esc oder erneuter Klick beendet";
@@ -277,8 +277,8 @@ private Q_SLOTS:
             if (during.isEmpty()) during = f.controller.progressText();
         };
         f.controller.generate();
-        QCOMPARE(during, QStringLiteral("Tipp 1 von 4, 0 Kandidaten – Esc oder „Stoppen“ beendet"));
-        QCOMPARE(f.controller.progressText(), QStringLiteral("Tipp 4 von 4, %1 Kandidaten")
+        QCOMPARE(during, QStringLiteral("Tipp 1 von 4, Kandidaten: 0 – Esc oder „Stoppen“ beendet"));
+        QCOMPARE(f.controller.progressText(), QStringLiteral("Tipp 4 von 4, Kandidaten: %1")
                                                   .arg(QLocale().toString(f.controller.lastRunCandidates())));
     }
 
