@@ -27,6 +27,7 @@
 #include "platform/Errors.h"
 #include "stats/Statistics.h"
 
+#include <algorithm>
 #include <optional>
 
 using namespace kugelo;
@@ -41,16 +42,8 @@ bool isIdentityEdge(QChar c) {
 // Lines that a file written by the program gives back unchanged: no unpaired surrogate (UTF-16 keeps it,
 // UTF-8 cannot) and no U+FEFF at the very start (the reader takes it for a byte-order mark).
 bool survivesWriting(const QStringList& lines) {
-    for (const QString& line : lines)
-        for (qsizetype i = 0; i < line.size(); ++i) {
-            const QChar c = line[i];
-            if (c.isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate()) {
-                ++i;
-                continue;
-            }
-            if (c.isSurrogate()) return false;
-        }
-    return lines.isEmpty() || !lines.first().startsWith(QChar(0xFEFF));
+    return std::all_of(lines.begin(), lines.end(), [](const QString& line) { return line.isValidUtf16(); }) &&
+           (lines.isEmpty() || !lines.first().startsWith(QChar(0xFEFF)));
 }
 
 // A walk made from lines: each element takes a line as its name (with its position, so that names differ)

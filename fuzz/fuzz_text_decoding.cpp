@@ -17,30 +17,13 @@
 using namespace kugelo;
 using namespace kugelo::fuzz;
 
-namespace {
-
-bool wellFormed(const QString& text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.isHighSurrogate()) {
-            if (i + 1 >= text.size() || !text[i + 1].isLowSurrogate()) return false;
-            ++i;
-        } else if (c.isLowSurrogate()) {
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes = bytesOf(data, size);
     const QString text = decodeText(bytes);
     // UTF-16 passes an unpaired surrogate of the file through as it stands; every other way gives
     // well-formed text.
     const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
-    FUZZ_CHECK(utf16 || wellFormed(text), QStringLiteral("the text holds an unpaired surrogate"));
+    FUZZ_CHECK(utf16 || text.isValidUtf16(), QStringLiteral("the text holds an unpaired surrogate"));
 
     const bool bom =
         bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
@@ -71,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // What the program writes (UTF-8, no mark) reads back the same. A text that itself begins with U+FEFF
     // would be taken for a mark; only a file with two marks gives one.
-    if (!text.startsWith(QChar(0xFEFF)) && wellFormed(text))
+    if (!text.startsWith(QChar(0xFEFF)) && text.isValidUtf16())
         FUZZ_CHECK(decodeText(text.toUtf8()) == text,
                    QStringLiteral("the text reads otherwise once written"));
 
