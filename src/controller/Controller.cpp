@@ -535,11 +535,15 @@ namespace {
 // Marks the controller busy with an evaluation while it lives.
 class AnalysisActivity {
 public:
-    AnalysisActivity(Activity& activity, bool& stop, ControllerView*& view)
-        : m_activity(activity), m_stop(stop), m_view(view) {
+    // `ended` runs when the command ends, before the controller is idle again.
+    AnalysisActivity(Activity& activity, bool& stop, ControllerView*& view, std::function<void()> ended)
+        : m_activity(activity), m_stop(stop), m_view(view), m_ended(std::move(ended)) {
         set(Activity::Analysing);
     }
-    ~AnalysisActivity() { set(Activity::Idle); }
+    ~AnalysisActivity() {
+        m_ended();
+        set(Activity::Idle);
+    }
     AnalysisActivity(const AnalysisActivity&) = delete;
     AnalysisActivity& operator=(const AnalysisActivity&) = delete;
 
@@ -552,6 +556,7 @@ private:
     Activity& m_activity;
     bool& m_stop;
     ControllerView*& m_view;
+    std::function<void()> m_ended;
 };
 
 QString shortDate(const QDate& date) {
@@ -602,6 +607,15 @@ private:
 
 } // namespace
 
+void Controller::endEvaluation(const QString& stopHint, Msg stopped) {
+    // The hint how to stop goes with the command; the texts it was added to stay.
+    for (int panel = 0; panel < int(m_statusTexts.size()); ++panel) {
+        const QString& text = m_statusTexts[panel];
+        if (!stopHint.isEmpty() && text.endsWith(stopHint)) status(panel, text.chopped(stopHint.size()));
+    }
+    if (m_stopRequested) status(1, m_messages[stopped]);
+}
+
 void Controller::stopAnalysis() {
     if (m_activity != Activity::Analysing) return;
     m_stopRequested = true; // seen at the next draw, candidate or cycle
@@ -634,14 +648,16 @@ SearchResult Controller::searchTips() {
     const int threshold = strToInt(
         m_platform.dialogs.input(m_messages[Msg::AnalysisStopAt], m_messages[Msg::TipTest], proposed));
     beginJob(JobKind::Analysis); // the search shows no counts of its own
-    const AnalysisActivity busy(m_activity, m_stopRequested, m_view);
+    const QString stopHint = m_messages[Msg::SearchStopHint];
+    const AnalysisActivity busy(m_activity, m_stopRequested, m_view,
+                                [this, stopHint] { endEvaluation(stopHint, Msg::SearchStopped); });
     // The window shows each draw as it is examined.
     ProgressFunctions progress;
     progress.onPump = [this] {
         m_view->stateChanged();
         m_view->pump();
     };
-    progress.onStatus = [this](int panel, const QString& text) { m_view->status(panel, text); };
+    progress.onStatus = [this](int panel, const QString& text) { status(panel, text); };
     progress.onStop = [this] { return m_stopRequested; };
     const auto showChart = [this](int zeroBars) {
         std::vector<ChartPoint> zeros;
@@ -655,9 +671,13 @@ SearchResult Controller::searchTips() {
                                         showChart,
                                         m_platform.dialogs,
                                         m_criteria.chanceCountsAsMatch,
-                                        [this] { checkSheet(); },
+                                        [this] {
+                                            // The strip and the cross sum show the draw asked about.
+                                            m_view->stateChanged();
+                                            checkSheet();
+                                        },
                                         &progress,
-                                        m_messages[Msg::SearchStopHint]};
+                                        stopHint};
     return searchHistory(environment, threshold);
 }
 
@@ -701,7 +721,9 @@ void Controller::analyseParameters() {
                                          m[Msg::AnalysisOfSettingsAskEnd]))
         return;
     beginJob(JobKind::Analysis);
-    const AnalysisActivity busy(m_activity, m_stopRequested, m_view);
+    const AnalysisActivity busy(m_activity, m_stopRequested, m_view, [this] {
+        endEvaluation(m_messages[Msg::AnalysisStopHint], Msg::AnalysisStopped);
+    });
     // The number list would open before every run: off for the analysis, put back at its end.
     struct ListOption {
         Controller* controller;
@@ -758,7 +780,9 @@ void Controller::analyseDraws() {
                                                                             m[Msg::AnalysisOfDrawsAskEnd]))
         return;
     beginJob(JobKind::Analysis);
-    const AnalysisActivity busy(m_activity, m_stopRequested, m_view);
+    const AnalysisActivity busy(m_activity, m_stopRequested, m_view, [this] {
+        endEvaluation(m_messages[Msg::AnalysisStopHint], Msg::AnalysisStopped);
+    });
     m_currentDraw->selectByDate();
     m_view->showPage(ControllerView::Page::TipOverview, false);
     const double limit = toDayNumber(m_state.drawDate) + 10;

@@ -22,6 +22,7 @@
 #include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -363,12 +364,16 @@ public:
 private:
     // What the update and a run report, through the view.
     void pump() override { m_view->pump(); }
-    void status(int panel, const QString& text) override { m_view->status(panel, text); }
+    void status(int panel, const QString& text) override {
+        if (panel >= 0 && panel < int(m_statusTexts.size())) m_statusTexts[panel] = text;
+        m_view->status(panel, text);
+    }
     void advanced(long long current, long long total, long long found) override {
         m_job = {current, total, found};
     }
     // A job begins: its counts start empty and its time at 0.
     void beginJob(JobKind kind);
+    void endEvaluation(const QString& stopHint, Msg stopped);
 
     PoolChoice choosePool(NumberPool& pool);
     RunHooks runHooks(Progress* progress);
@@ -413,6 +418,7 @@ private:
     FileDialogOptions m_saveDialog1{{}, QStringLiteral("Textdatei|*.txt"), QStringLiteral("txt"), {}, {}};
     FileDialogOptions m_openDialog1;
 
+    std::array<QString, 2> m_statusTexts; // what the commands last showed in the status bar's two panels
     ControllerView m_silent;
     ControllerView* m_view = &m_silent;
     NumberListPort* m_numberList = nullptr;

@@ -101,6 +101,8 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("Ersetzte Ziehungen: "),                                                        // 93
         QStringLiteral("Übersprungene Zeilen: "),                                                      // 94
         QStringLiteral("… und weitere: "),                                                             // 95
+        QStringLiteral("Suche angehalten"),                                                            // 96
+        QStringLiteral("Analyse angehalten"),                                                          // 97
     };
     return texts;
 }

@@ -106,6 +106,9 @@ enum class Msg : int {
     ImportReplaced = 93,
     ImportSkipped = 94,
     ImportMoreSkipped = 95,
+    // What the status bar says when a search or an analysis was stopped.
+    SearchStopped = 96,
+    AnalysisStopped = 97,
 };
 
 // The numbered run-time texts (questions, messages, status texts, captions) that a language file can

@@ -45,9 +45,15 @@ public:
     }
     void status(int panel, const QString& text) override {
         if (panel == 1) lastStatus = text;
+        if (panel >= 0 && panel < 2) panels[panel] = text;
+    }
+    void stateChanged() override {
+        if (onStateChanged) onStateChanged();
     }
     std::function<void()> onPump;
+    std::function<void()> onStateChanged;
     QString lastStatus;
+    QString panels[2];
 };
 
 // The number list window: on show, it ticks the given numbers and closes with the given result.
@@ -451,6 +457,84 @@ private Q_SLOTS:
         QCOMPARE(result.examined, examined);
         QCOMPARE(f.controller.chart().count(), chartPoints);
         QCOMPARE((QStringList{f.controller.sheet().row(0).hits, f.controller.sheet().row(1).hits}), labels);
+        QCOMPARE(f.controller.activity(), Activity::Idle);
+    }
+
+    // At each stop of the search the window shows the draw it asks about, not the one examined before.
+    void searchShowsTheDrawItAsksAbout() {
+        ControllerFixture f;
+        writeSearchDraws(f.home);
+        MainState& state = f.controller.state();
+        state.sortieren = true;
+        state.statisticsStart = QDate(2020, 1, 4);
+        state.drawDate = QDate(2020, 1, 8);
+        for (int i = 0; i < 6; ++i)
+            f.controller.sheet().setText(0, i, QStringList{"1", "2", "3", "4", "5", "3"}[i]);
+        f.dialogs.inputs.push_back(QStringLiteral("4"));
+        f.dialogs.answers = {true, true};
+        QString shownStrip, shownCrossSum;
+        f.view.onStateChanged = [&] {
+            shownStrip = state.currentDrawStripLine;
+            shownCrossSum = state.crossSumText;
+        };
+        QStringList askedAbout, shown;
+        f.dialogs.onQuestion = [&] {
+            askedAbout << state.currentDrawStripLine + state.crossSumText;
+            shown << shownStrip + shownCrossSum;
+        };
+        f.controller.searchTips();
+        QCOMPARE(askedAbout.size(), 2); // 4 and 8 January
+        QCOMPARE(shown, askedAbout);
+    }
+
+    // When a search or an analysis ends, the hint how to stop it goes from the status bar; a stop says that
+    // it stopped.
+    void evaluationEndsWithoutItsStopHint_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("stop");
+        for (const char* command : {"search", "parameters", "draws"}) {
+            QTest::addRow("%s, to its end", command) << command << false;
+            QTest::addRow("%s, stopped", command) << command << true;
+        }
+    }
+    void evaluationEndsWithoutItsStopHint() {
+        QFETCH(QString, command);
+        QFETCH(bool, stop);
+        ControllerFixture f;
+        writeSearchDraws(f.home);
+        MainState& state = f.controller.state();
+        state.sortieren = true;
+        state.statisticsStart = QDate(2020, 1, 4);
+        state.drawDate = command == "search" ? QDate(2020, 1, 11) : QDate(2020, 1, 4);
+        for (int i = 0; i < 6; ++i)
+            f.controller.sheet().setText(0, i, QStringList{"1", "2", "3", "4", "5", "3"}[i]);
+        bool hintShown = false;
+        int pumps = 0;
+        f.view.onPump = [&] {
+            for (const QString& text : f.view.panels)
+                hintShown = hintShown || text.contains(f.controller.messages()[Msg::SearchStopHint]) ||
+                            text.contains(f.controller.messages()[Msg::AnalysisStopHint]);
+            if (stop && ++pumps == 2) f.controller.stopRunning();
+        };
+        const Msg stopped = command == "search" ? Msg::SearchStopped : Msg::AnalysisStopped;
+        if (command == "search") {
+            f.dialogs.inputs = {QStringLiteral("6")};
+            f.controller.searchTips();
+        } else if (command == "parameters") {
+            f.dialogs.answers = {true};
+            f.dialogs.inputs = {QStringLiteral("4711")};
+            f.controller.analyseParameters();
+        } else {
+            f.dialogs.answers = {true};
+            f.dialogs.inputs = {QStringLiteral("6")};
+            f.controller.analyseDraws();
+        }
+        QVERIFY(hintShown);
+        for (const QString& text : f.view.panels) {
+            QVERIFY2(!text.contains(f.controller.messages()[Msg::SearchStopHint]), qPrintable(text));
+            QVERIFY2(!text.contains(f.controller.messages()[Msg::AnalysisStopHint]), qPrintable(text));
+        }
+        QCOMPARE(f.view.panels[1] == f.controller.messages()[stopped], stop);
         QCOMPARE(f.controller.activity(), Activity::Idle);
     }
 
