@@ -22,8 +22,19 @@ DrawRecord manualEntryStart(MainState& state, const DrawFile& file) {
     return buffer;
 }
 
-void storeManualEntry(const DrawFile& file, DrawRecord record) {
+void storeManualEntry(const DrawFile& file, DrawRecord record, const DrawRecord& loaded) {
     std::sort(record.Zahl.begin(), record.Zahl.begin() + 5);
+    // Bytes 16 to 31 (the extra number) belong to the draw that was loaded: a correction of that draw
+    // keeps them, a draw of another date gets none.
+    if (record.Datum == loaded.Datum) {
+        record.Ziffern = loaded.Ziffern;
+        record.Ziffern2 = loaded.Ziffern2;
+        record.reserved = loaded.reserved;
+    } else {
+        record.Ziffern = {};
+        record.Ziffern2 = {};
+        record.reserved = {};
+    }
     DrawRecord last;
     if (file.lastRecord(last) && record.Datum > last.Datum)
         file.append(record);

@@ -13,7 +13,8 @@ class DrawFile;
 DrawRecord manualEntryStart(MainState& state, const DrawFile& file);
 
 // Stores an entered record with its main numbers sorted: appended when it is later than the last stored
-// draw, otherwise inserted in date order in place of the stored records of its date.
-void storeManualEntry(const DrawFile& file, DrawRecord record);
+// draw, otherwise inserted in date order in place of the stored records of its date. Its bytes 16 to 31
+// are those of the loaded record when the date is the loaded record's, else zeros.
+void storeManualEntry(const DrawFile& file, DrawRecord record, const DrawRecord& loaded);
 
 } // namespace kugelo

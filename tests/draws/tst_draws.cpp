@@ -753,7 +753,7 @@ private Q_SLOTS:
             if (writer == "update")
                 f.run(service.baseUrl(), kTwoWeeksToday);
             else if (writer == "manual entry")
-                storeManualEntry(file, later);
+                storeManualEntry(file, later, later);
             else
                 importDraws(file, {later});
             QFAIL("no error");
