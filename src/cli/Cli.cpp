@@ -216,8 +216,13 @@ int commandDraws(const QStringList& args, const QString& home, QTextStream& out,
     for (std::size_t i = 0; i < records.size(); ++i) {
         const DrawRecord& r = records[i];
         if (r.isDamaged()) {
-            err << "kugelo-cli: record " << i + 1 << " of " << state.drawFilePath()
-                << " is damaged (its date " << r.Datum << " is no day); the programs skip it\n";
+            err << "kugelo-cli: record " << i + 1 << " of " << state.drawFilePath() << " is damaged (";
+            if (!r.hasDay())
+                err << "its date " << r.Datum << " is no day";
+            else
+                err << "its numbers " << r.Zahl[0] << ' ' << r.Zahl[1] << ' ' << r.Zahl[2] << ' ' << r.Zahl[3]
+                    << ' ' << r.Zahl[4] << QStringLiteral(" n° ") << r.chance() << " are no draw";
+            err << "); the programs skip it\n";
             continue;
         }
         const QDate date = r.date();
