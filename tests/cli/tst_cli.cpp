@@ -283,6 +283,67 @@ private Q_SLOTS:
         QCOMPARE(runCli(params).out, r.out);
     }
 
+    // The search window ends on --to as given, also before the first draw, where it holds none.
+    void searchExaminesTheDrawsFromToAsGiven_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("ending the day before the first draw") << "2008-10-06"
+                                                              << "2008-10-05"
+                                                              << "examined 0 draws\n";
+        QTest::newRow("ending years before the first draw") << "2008-10-06"
+                                                            << "2000-01-01"
+                                                            << "examined 0 draws\n";
+        QTest::newRow("ending before it starts") << "2008-10-08"
+                                                 << "2008-10-06"
+                                                 << "examined 0 draws\n";
+        QTest::newRow("the first draw alone") << "2008-10-06"
+                                              << "2008-10-06"
+                                              << "2008-10-06\t1\t5\nexamined 1 draws\n";
+        QTest::newRow("starting before the first draw") << "2008-10-01"
+                                                        << "2008-10-08"
+                                                        << "2008-10-06\t1\t5\nexamined 2 draws\n";
+    }
+    void searchExaminesTheDrawsFromToAsGiven() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, out);
+        TempHome home;
+        home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9}, {"2008-10-08", {24, 48, 32, 41, 22}, 1}});
+        home.writeBytes("tips.tpf", "19,24,27,33,41,9,\r\n");
+        const Run r =
+            runCli({"--home", home.path(), "search", home.file("tips.tpf"), "--from", from, "--to", to});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, out);
+    }
+
+    // --seed takes what the seed input boxes take, negative numbers too (the parameter analysis proposes
+    // them), with their meaning there: -5 sets the random state 4294967291, as --seed 4294967291 does.
+    void seedsAreTakenAsTheInputBoxesTakeThem_data() {
+        QTest::addColumn<QStringList>("command");
+        QTest::newRow("analyse params")
+            << QStringList{"analyse", "params", "--from", "2020-01-06", "--clock", "1"};
+        QTest::newRow("generate") << QStringList{"generate", "--to", "2020-01-08", "--clock", "1"};
+    }
+    void seedsAreTakenAsTheInputBoxesTakeThem() {
+        QFETCH(QStringList, command);
+        TempHome home;
+        home.writeDraws({{"2019-12-30", {1, 2, 3, 4, 5}, 1},
+                         {"2020-01-04", {1, 2, 3, 4, 5}, 1},
+                         {"2020-01-06", {10, 11, 12, 13, 14}, 2},
+                         {"2020-01-08", {1, 2, 3, 4, 9}, 3}});
+        const auto run = [&](const QString& seed) {
+            return runCli(QStringList{"--home", home.path()} + command + QStringList{"--seed", seed});
+        };
+        const Run negative = run("-5");
+        QCOMPARE(negative.code, 0);
+        QCOMPARE(run(" -5").out, negative.out);
+        QCOMPARE(run("4294967291").out, negative.out);
+        QCOMPARE(run("-2147483648").code, 0);
+        for (const char* bad : {"4294967296", "-2147483649", "5x", ""})
+            QVERIFY2(run(QString::fromLatin1(bad)).code == 2, bad);
+    }
+
     void settingsPrintsEveryStoredValue() {
         TempHome home;
         {
