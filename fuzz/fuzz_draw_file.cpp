@@ -3,11 +3,12 @@
 //
 // Contract: the readers agree (the whole records in file order, the last undamaged one alone); the selection
 // by date makes the first draw dated on or after the chosen day current, else the last one, and the steps
-// move by one within the file; every statistic's counts agree with the records in its window; the history
-// index answers exactly as reading the draws one by one does; the update asks first for the day after the
-// last stored draw that is not damaged (a date that is a whole day; 7 October 2008 at the earliest) and for
-// nothing when that day lies after today. No reader may stumble over a damaged record (a date that is not
-// finite, huge or negative, numbers beyond 49): they are data, not faults.
+// move to the draw before or after within the file; every statistic's counts agree with the records in its
+// window; the history index answers exactly as reading the draws one by one does; the update asks first for
+// the day after the last stored draw (7 October 2008 at the earliest) and for nothing when that day lies
+// after today. A damaged record (a date that is no whole day, numbers that are no draw: a main number
+// outside 1..49 or twice, an n° CHANCE outside 1..10) is no draw: the selection, the steps and the update
+// pass over it, and no reader may stumble over one: they are data, not faults.
 #include "FuzzSupport.h"
 
 #include "draws/CurrentDraw.h"
@@ -59,10 +60,20 @@ bool sameBytes(const DrawRecord& a, const DrawRecord& b) {
 }
 
 // A record is damaged when its date is no whole day of the years 1 to 9999 (not finite, a fraction, far
-// out); the update starts after the last record that is not.
+// out) or its numbers are no draw; the update starts after the last record that is not.
 bool wholeDay(double datum) {
     return std::isfinite(datum) && datum == std::floor(datum) && datum >= toDayNumber(QDate(1, 1, 1)) &&
            datum <= toDayNumber(QDate(9999, 12, 31));
+}
+
+bool isDraw(const DrawRecord& r) {
+    if (!wholeDay(r.Datum) || r.Zahl[6] < 1 || r.Zahl[6] > 10) return false;
+    for (int i = 0; i < 5; ++i) {
+        if (r.Zahl[i] < 1 || r.Zahl[i] > 49) return false;
+        for (int j = 0; j < i; ++j)
+            if (r.Zahl[j] == r.Zahl[i]) return false;
+    }
+    return true;
 }
 
 void checkStatistic(Statistic s, const std::vector<DrawRecord>& records, double lower, double upper) {
@@ -170,8 +181,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    QStringLiteral("the reading loop disagrees"));
     FUZZ_CHECK(reader.atEnd(), QStringLiteral("the reading loop reads more"));
     // The last record alone: the last one that is not damaged.
-    const auto lastWhole =
-        std::find_if(records.rbegin(), records.rend(), [](const DrawRecord& r) { return wholeDay(r.Datum); });
+    const auto lastWhole = std::find_if(records.rbegin(), records.rend(), isDraw);
     DrawRecord last;
     const bool haveLast = file.lastRecord(last);
     FUZZ_CHECK(haveLast == (lastWhole != records.rend()) && (!haveLast || last == *lastWhole),
@@ -184,29 +194,39 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.drawDate = picker;
     state.statisticsStart = windowStart;
     current.selectByDate();
-    if (!records.empty()) {
+    // The places of the draws in the file.
+    std::vector<int> drawAt;
+    for (std::size_t i = 0; i < records.size(); ++i)
+        if (isDraw(records[i])) drawAt.push_back(static_cast<int>(i));
+    if (!drawAt.empty()) {
         const double day = toDayNumber(picker);
-        const auto found = std::find_if(records.begin(), records.end(),
-                                        [day](const DrawRecord& r) { return r.Datum >= day; });
-        const int expected = found == records.end() ? static_cast<int>(records.size()) - 1
-                                                    : static_cast<int>(found - records.begin());
+        const auto found = std::find_if(drawAt.begin(), drawAt.end(), [&](int i) {
+            return records[static_cast<std::size_t>(i)].Datum >= day;
+        });
+        const int expected = found == drawAt.end() ? drawAt.back() : *found;
         FUZZ_CHECK(state.Position == expected,
                    QStringLiteral("selected position %1, expected %2").arg(state.Position).arg(expected));
         const DrawRecord& chosen = records[static_cast<std::size_t>(expected)];
-        if (found != records.end() || chosen.Datum > 0) {
+        if (found != drawAt.end() || chosen.Datum > 0) {
             FUZZ_CHECK(std::memcmp(&state.current.Datum, &chosen.Datum, sizeof(double)) == 0,
                        QStringLiteral("the current draw's date is not the selected record's"));
             FUZZ_CHECK(state.current.Zahl == chosen.Zahl,
                        QStringLiteral("the current draw's numbers are not the selected record's"));
         }
+        // A step back goes to the draw before, or stays on the first one.
         const int before = state.Position;
         current.stepBack();
-        FUZZ_CHECK(state.Position == std::max(0, before - 1),
+        const auto back = std::upper_bound(drawAt.begin(), drawAt.end(), std::max(0, before - 1));
+        const int expectedBack = back == drawAt.begin() ? drawAt.front() : *(back - 1);
+        FUZZ_CHECK(state.Position == expectedBack,
                    QStringLiteral("a step back to %1 from %2").arg(state.Position).arg(before));
+        FUZZ_CHECK(isDraw(state.current), QStringLiteral("a step back made a damaged record current"));
         current.stepForward();
         current.stepForward();
         FUZZ_CHECK(state.Position >= 0 && state.Position < static_cast<int>(records.size()),
                    QStringLiteral("a step forward left the file: %1").arg(state.Position));
+        FUZZ_CHECK(isDraw(records[static_cast<std::size_t>(state.Position)]),
+                   QStringLiteral("a step forward stopped on a damaged record"));
     }
 
     // Every statistic, counted and shown as its command does.
@@ -248,7 +268,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     DrawUpdate(state, messages, http, Endpoints(), clock, current, UpdateHooks()).run();
     QDate expectedFirst = earliestDrawDate();
     for (auto r = records.rbegin(); r != records.rend(); ++r) {
-        if (wholeDay(r->Datum)) {
+        if (isDraw(*r)) {
             expectedFirst = std::max(expectedFirst, fromDayNumber(r->Datum));
             break;
         }

@@ -28,6 +28,7 @@
 
 #include <QDir>
 #include <deque>
+#include <limits>
 #include <optional>
 
 namespace kugelo::cli {
@@ -216,8 +217,13 @@ int commandDraws(const QStringList& args, const QString& home, QTextStream& out,
     for (std::size_t i = 0; i < records.size(); ++i) {
         const DrawRecord& r = records[i];
         if (r.isDamaged()) {
-            err << "kugelo-cli: record " << i + 1 << " of " << state.drawFilePath()
-                << " is damaged (its date " << r.Datum << " is no day); the programs skip it\n";
+            err << "kugelo-cli: record " << i + 1 << " of " << state.drawFilePath() << " is damaged (";
+            if (!r.hasDay())
+                err << "its date " << r.Datum << " is no day";
+            else
+                err << "its numbers " << r.Zahl[0] << ' ' << r.Zahl[1] << ' ' << r.Zahl[2] << ' ' << r.Zahl[3]
+                    << ' ' << r.Zahl[4] << QStringLiteral(" n° ") << r.chance() << " are no draw";
+            err << "); the programs skip it\n";
             continue;
         }
         const QDate date = r.date();
@@ -379,6 +385,18 @@ std::uint64_t parseNumber(const QString& text, const QString& what) {
     return value;
 }
 
+// A seed as the seed and lucky-number input boxes take it (a whole number, negative ones too, as the boxes
+// propose them), or the random source's state written unsigned: -5 and 4294967291 are the same seed.
+std::int32_t parseSeed(const QString& text, const QString& what) {
+    if (const std::optional<int> value = tryStrToInt(text)) return *value;
+    bool ok = false;
+    const qulonglong state = text.toULongLong(&ok);
+    if (!ok || state > std::numeric_limits<std::uint32_t>::max())
+        throw UsageError(
+            QStringLiteral("%1: not a whole number from -2147483648 to 4294967295: %2").arg(what, text));
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(state));
+}
+
 // Applies --set NAME=VALUE options.
 void applySettings(GenerationCriteria& criteria, const QStringList& settings) {
     if (const QString fault = applyOptionSettings(criteria, settings); !fault.isEmpty())
@@ -406,7 +424,7 @@ int commandGenerate(const QStringList& args, const QString& home, const QString&
         else if (a == QLatin1String("--lock"))
             locks << takeValue(args, i);
         else if (a == QLatin1String("--seed"))
-            seed = static_cast<std::uint32_t>(parseNumber(takeValue(args, i), a));
+            seed = static_cast<std::uint32_t>(parseSeed(takeValue(args, i), a));
         else if (a == QLatin1String("--clock"))
             clockStart = parseNumber(takeValue(args, i), a);
         else if (a == QLatin1String("--out"))
@@ -508,6 +526,9 @@ int commandSearch(const QStringList& args, const QString& home, const QString& s
     loadTipFile(h.controller.sheet(), readTextFile(tipFile));
     setPickerDate(state.statisticsStart, start);
     setPickerDate(state.drawDate, to);
+    // The date picker goes back no further than the first draw; an end before it ends a window that holds
+    // no draw, and is taken as given.
+    if (to < earliestDrawDate()) state.drawDate = to;
     if (!DrawFile(state.drawFilePath()).exists()) {
         err << "kugelo-cli: no draw file in " << home << '\n';
         return Failure;
@@ -539,7 +560,7 @@ int commandAnalyse(const QStringList& args, const QString& home, const QString& 
         else if (!params && a == QLatin1String("--threshold"))
             threshold = takeValue(args, i);
         else if (params && a == QLatin1String("--seed"))
-            seed = static_cast<std::int32_t>(parseNumber(takeValue(args, i), a));
+            seed = parseSeed(takeValue(args, i), a);
         else if (params && a == QLatin1String("--clock"))
             clockStart = parseNumber(takeValue(args, i), a);
         else if (params && a == QLatin1String("--set"))

@@ -367,7 +367,7 @@ void Controller::enterDraw() {
     const std::optional<DrawFileState> before = drawFileState();
     const DrawRecord loaded = manualEntryStart(m_state, file);
     if (const std::optional<DrawRecord> entered = m_manualEntry->enter(loaded)) {
-        storeManualEntry(file, *entered);
+        storeManualEntry(file, *entered, loaded);
         rememberDrawFileChange(before);
     }
     // The draw that was current before stays current.

@@ -58,30 +58,51 @@ void CurrentDraw::selectByDate() {
     }
     DrawReader reader(file);
     m_state.aktDatum = toDayNumber(m_state.drawDate);
-    m_state.Position = 1;
-    DrawRecord last; // the record buffer; its date starts at 0
+    // A damaged record is no draw: the search passes over it, and it is never the last draw either.
+    DrawRecord last; // the record buffer: the draw read last; its date starts at 0
+    int lastPosition = 0;
+    bool found = false;
     if (!reader.atEnd()) {
-        last = reader.next();
-        if (last.Datum >= m_state.aktDatum) {
-            makeCurrent(last);
-            showLine(kFirstSeparator, kChanceFound);
+        const DrawRecord first = reader.next();
+        if (!first.isDamaged()) {
+            last = first;
+            if (last.Datum >= m_state.aktDatum) {
+                found = true;
+                makeCurrent(last);
+                showLine(kFirstSeparator, kChanceFound);
+            }
         }
     }
-    // A damaged record (its date no number) is not a later draw: the search steps over it.
-    while (!reader.atEnd() && !(last.Datum >= m_state.aktDatum)) {
+    while (!reader.atEnd() && !found) {
+        const int position = static_cast<int>(reader.readSoFar());
         try {
-            last = reader.next();
+            const DrawRecord record = reader.next();
+            if (record.isDamaged()) continue;
+            last = record;
         } catch (const IoError&) {
+            // The buffer keeps the draw read before; the position moves on with the record not read.
             m_dialogs.message(QStringLiteral("Fehler"));
         }
-        ++m_state.Position;
+        lastPosition = position;
         if (last.Datum >= m_state.aktDatum) {
+            found = true;
             makeCurrent(last);
             showLine(kSeparator, kChanceFound);
         }
     }
-    --m_state.Position;
-    if (reader.atEnd() && last.Datum > 0) {
+    m_state.Position = lastPosition;
+    // The draw found is the last one also when only damaged records follow it.
+    bool lastDraw = reader.atEnd();
+    if (found && !lastDraw) {
+        lastDraw = true;
+        try {
+            while (lastDraw && !reader.atEnd())
+                lastDraw = reader.next().isDamaged();
+        } catch (const IoError&) {
+            lastDraw = false;
+        }
+    }
+    if (lastDraw && last.Datum > 0) {
         makeCurrent(last);
         showLine(kSeparator, kChanceLast);
     }
@@ -95,18 +116,24 @@ void CurrentDraw::step(int delta) {
     DrawReader reader(file);
     m_state.aktDatum = toDayNumber(m_state.statisticsStart);
     m_state.Position = std::max(0, m_state.Position + delta);
-    DrawRecord last;
-    bool any = false;
-    while (!reader.atEnd() && reader.readSoFar() <= m_state.Position) {
-        last = reader.next();
-        any = true;
+    // The draw at the new position; where a damaged record stands there (no draw), the nearest draw before
+    // it when stepping back, after it when stepping forward. At the ends of the file the end draw stays.
+    const qint64 target = m_state.Position;
+    DrawRecord chosen;
+    qint64 chosenAt = -1;
+    while (!reader.atEnd()) {
+        const qint64 at = reader.readSoFar();
+        const DrawRecord record = reader.next();
+        if (record.isDamaged()) continue;
+        if (delta < 0 && at > target && chosenAt >= 0) break;
+        chosen = record;
+        chosenAt = at;
+        if (at >= target) break;
     }
-    if (any) {
-        makeCurrent(last);
-        if (delta > 0) {
-            m_state.current.Zahl[5] = 0; // the reserved byte
-            m_state.Position = static_cast<int>(reader.readSoFar() - 1);
-        }
+    if (chosenAt >= 0) {
+        makeCurrent(chosen);
+        if (delta > 0) m_state.current.Zahl[5] = 0; // the reserved byte
+        m_state.Position = static_cast<int>(chosenAt);
         showLine(kSeparator, kChanceLast);
         m_state.currentDrawStripLine = m_state.currentDrawLine;
         setPickerDate(m_state.drawDate, fromDayNumber(m_state.current.Datum));

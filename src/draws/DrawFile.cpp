@@ -32,6 +32,12 @@ std::vector<DrawRecord> DrawFile::readAll() const {
     return records;
 }
 
+std::vector<DrawRecord> DrawFile::readDraws() const {
+    std::vector<DrawRecord> records = readAll();
+    std::erase_if(records, [](const DrawRecord& r) { return r.isDamaged(); });
+    return records;
+}
+
 bool DrawFile::lastRecord(DrawRecord& record) const {
     auto device = m_opener.open(m_path, QIODevice::ReadOnly);
     for (qint64 i = device->size() / DrawRecord::Size - 1; i >= 0; --i) {
@@ -41,7 +47,8 @@ bool DrawFile::lastRecord(DrawRecord& record) const {
         if (bytes.size() != DrawRecord::Size)
             throw IoError(QStringLiteral("%1: %2").arg(m_path, device->errorString()));
         record = DrawRecord::decode(bytes.constData());
-        // A damaged date would restart the update at the first draw and append duplicates after it.
+        // A damaged date would restart the update at the first draw and append duplicates after it; a record
+        // that holds no draw is none to start after.
         if (!record.isDamaged()) return true;
     }
     return false;

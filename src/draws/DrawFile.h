@@ -28,6 +28,9 @@ public:
 
     // Every whole record in file order.
     std::vector<DrawRecord> readAll() const;
+    // The draws: every whole record in file order but the damaged ones (DrawRecord::isDamaged). What the
+    // statistics, the search, the analyses and the generation work on; the rewrites keep every record.
+    std::vector<DrawRecord> readDraws() const;
     // The last whole record that is not damaged, read from the end; false for a file without one.
     bool lastRecord(DrawRecord& record) const;
 

@@ -30,14 +30,13 @@ SearchResult searchHistory(const SearchEnvironment& env, int threshold) {
     MainState& s = env.state;
     TipSheet& sheet = env.sheet;
     SearchResult result;
-    const std::vector<DrawRecord> records = DrawFile(s.drawFilePath()).readAll();
+    const std::vector<DrawRecord> records = DrawFile(s.drawFilePath()).readDraws();
     s.aktDatum = toDayNumber(s.statisticsStart);
     s.dfb = toDayNumber(s.drawDate);
     s.Gewinn = 0;
     if (env.showChart) env.showChart(0);
 
     for (const DrawRecord& record : records) {
-        // A damaged date lies in no window.
         if (!(record.Datum >= s.aktDatum && record.Datum <= s.dfb)) continue;
         if (env.progress) {
             if (env.progress->stopRequested()) return result;

@@ -16,7 +16,7 @@ namespace kugelo {
 
 const std::vector<DrawRecord>& RunReuse::records(const QString& path) {
     if (!m_read) {
-        m_records = DrawFile(path).readAll();
+        m_records = DrawFile(path).readDraws();
         m_read = true;
     }
     return m_records;
@@ -150,7 +150,7 @@ void GenerationRun::rows() {
                     m_candidate.z = m_pool.drawCandidate(m_env.random);
                     if (m_env.literal)
                         countChanceStatistics(
-                            DrawFile(s.drawFilePath()).readAll()); // the file again for every candidate
+                            DrawFile(s.drawFilePath()).readDraws()); // the file again for every candidate
                     m_candidate.chance = chooseChance(g, m_chance, m_env.random, m_env.clock);
                     m_candidate.extra = 0;
                     std::sort(m_candidate.z.begin(), m_candidate.z.end());
@@ -203,7 +203,7 @@ GenerationRun::Outcome GenerationRun::run() {
 
         // The history for the tests and the n° CHANCE choice, read once for the whole run.
         std::vector<DrawRecord> ownRecords;
-        if (!m_env.reuse) ownRecords = DrawFile(s.drawFilePath()).readAll();
+        if (!m_env.reuse) ownRecords = DrawFile(s.drawFilePath()).readDraws();
         const std::vector<DrawRecord>& records =
             m_env.reuse ? m_env.reuse->records(s.drawFilePath()) : ownRecords;
         const double start = toDayNumber(s.statisticsStart);

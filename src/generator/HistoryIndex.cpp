@@ -208,7 +208,7 @@ namespace kugelo {
 
 bool FileScanHistory::anyMatch(const std::array<int, 5>& candidate, int chance, bool countChance,
                                int threshold, double lower) const {
-    return scanAnyMatch(DrawFile(m_path).readAll(), candidate, chance, countChance, threshold, lower,
+    return scanAnyMatch(DrawFile(m_path).readDraws(), candidate, chance, countChance, threshold, lower,
                         m_upper);
 }
 

@@ -13,8 +13,18 @@ QDate DrawRecord::date() const {
     return fromDayNumber(Datum);
 }
 
-bool DrawRecord::isDamaged() const {
-    return !date().isValid() || Datum != std::floor(Datum);
+bool DrawRecord::hasDay() const {
+    return date().isValid() && Datum == std::floor(Datum);
+}
+
+bool DrawRecord::holdsADraw() const {
+    std::uint64_t seen = 0;
+    for (int i = 0; i < 5; ++i) {
+        const int n = Zahl[static_cast<std::size_t>(i)];
+        if (n < 1 || n > 49 || (seen >> n & 1)) return false;
+        seen |= std::uint64_t(1) << n;
+    }
+    return chance() >= 1 && chance() <= 10;
 }
 
 QString DrawRecord::digits() const {

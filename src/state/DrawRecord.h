@@ -32,9 +32,15 @@ struct DrawRecord {
     int crossSum() const { return Zahl[0] + Zahl[1] + Zahl[2] + Zahl[3] + Zahl[4]; }
     // Invalid for a damaged record whose date is no whole day of the years 1 to 9999.
     QDate date() const;
-    // A record whose date is no day: readers skip it (the statistics, the start of the update) or report
-    // it.
-    bool isDamaged() const;
+    // Its date is a whole day of the years 1 to 9999.
+    bool hasDay() const;
+    // Five different main numbers from 1 to 49 and an n° CHANCE from 1 to 10.
+    bool holdsADraw() const;
+    // A record that is no draw of the game, by its date or by its numbers (an older build or a hand-edited
+    // file may hold one). Every reader passes over it, as if it were not there: the selection and the steps,
+    // the statistics, the search, the analyses, the generation and the start of the update; `kugelo-cli
+    // draws` reports it. The file keeps it as it is.
+    bool isDamaged() const { return !hasDay() || !holdsADraw(); }
     // The seven digits as one string of '0'..'9' (other byte values shown as their last decimal digit).
     QString digits() const;
 

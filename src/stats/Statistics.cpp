@@ -239,7 +239,7 @@ bool showStatistic(Statistic statistic, MainState& state, const MessageTable& me
         if (statistic != Statistic::Pairs && statistic != Statistic::ChanceFrequency &&
             statistic != Statistic::ChanceOverdue)
             state.dfb = upper;
-        const std::vector<DrawRecord> records = DrawFile(state.drawFilePath(), opener).readAll();
+        const std::vector<DrawRecord> records = DrawFile(state.drawFilePath(), opener).readDraws();
         counts = countStatistic(statistic, records, state.aktDatum, upper);
 
         if (isRun(statistic) && counts.draws > 0) {

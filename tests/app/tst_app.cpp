@@ -1153,6 +1153,9 @@ private Q_SLOTS:
         QTest::newRow("the date of a stored draw: replaced")
             << QDate(2008, 10, 8) << QDate(2008, 10, 8) << QList<int>{49, 48, 47, 46, 45, 1}
             << QStringList{"2008-10-06", "2008-10-08", "2008-10-11"} << 1;
+        QTest::newRow("the date of another stored draw than the one shown: replaced")
+            << QDate(2008, 10, 11) << QDate(2008, 10, 8) << QList<int>{49, 48, 47, 46, 45, 1}
+            << QStringList{"2008-10-06", "2008-10-08", "2008-10-11"} << 1;
     }
     void manualEntry() {
         QFETCH(QDate, current);
@@ -1161,7 +1164,9 @@ private Q_SLOTS:
         QFETCH(QStringList, dates);
         QFETCH(int, index);
         Window w;
-        writeThreeDraws(w.home);
+        w.home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9, "4674648"},
+                           {"2008-10-08", {24, 48, 32, 41, 22}, 1, "8234403"},
+                           {"2008-10-11", {46, 22, 10, 39, 20}, 4, "4461098"}});
         w.start();
         w.find<QDateEdit>("DateTimePicker1")->setDate(current);
         QTest::mouseClick(w.find("SpeedButton5"), Qt::LeftButton);
@@ -1186,10 +1191,12 @@ private Q_SLOTS:
         for (int i = 0; i < 5; ++i)
             QCOMPARE(int(entered.Zahl[i]), sorted[i]);
         QCOMPARE(int(entered.chance()), numbers[5]);
-        // Bytes 13, 15 and 16 on come from the record the dialog was loaded with.
+        // Bytes 13 and 15 come from the record the dialog was loaded with, and so does the extra number
+        // when that draw is corrected; a draw of another date has none, not the shown draw's.
         const auto loaded = std::find_if(before.begin(), before.end(),
                                          [&](const DrawRecord& r) { return r.date() == current; });
-        QCOMPARE(entered.Ziffern, loaded->Ziffern);
+        const std::array<std::uint8_t, 7> none{};
+        QCOMPARE(entered.Ziffern, date == current ? loaded->Ziffern : none);
         QCOMPARE(entered.Zahl[5], loaded->Zahl[5]);
         // The draw that was current stays current.
         QCOMPARE(w.form.state().current.Datum, toDayNumber(current));

@@ -283,6 +283,67 @@ private Q_SLOTS:
         QCOMPARE(runCli(params).out, r.out);
     }
 
+    // The search window ends on --to as given, also before the first draw, where it holds none.
+    void searchExaminesTheDrawsFromToAsGiven_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("ending the day before the first draw") << "2008-10-06"
+                                                              << "2008-10-05"
+                                                              << "examined 0 draws\n";
+        QTest::newRow("ending years before the first draw") << "2008-10-06"
+                                                            << "2000-01-01"
+                                                            << "examined 0 draws\n";
+        QTest::newRow("ending before it starts") << "2008-10-08"
+                                                 << "2008-10-06"
+                                                 << "examined 0 draws\n";
+        QTest::newRow("the first draw alone") << "2008-10-06"
+                                              << "2008-10-06"
+                                              << "2008-10-06\t1\t5\nexamined 1 draws\n";
+        QTest::newRow("starting before the first draw") << "2008-10-01"
+                                                        << "2008-10-08"
+                                                        << "2008-10-06\t1\t5\nexamined 2 draws\n";
+    }
+    void searchExaminesTheDrawsFromToAsGiven() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, out);
+        TempHome home;
+        home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9}, {"2008-10-08", {24, 48, 32, 41, 22}, 1}});
+        home.writeBytes("tips.tpf", "19,24,27,33,41,9,\r\n");
+        const Run r =
+            runCli({"--home", home.path(), "search", home.file("tips.tpf"), "--from", from, "--to", to});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, out);
+    }
+
+    // --seed takes what the seed input boxes take, negative numbers too (the parameter analysis proposes
+    // them), with their meaning there: -5 sets the random state 4294967291, as --seed 4294967291 does.
+    void seedsAreTakenAsTheInputBoxesTakeThem_data() {
+        QTest::addColumn<QStringList>("command");
+        QTest::newRow("analyse params")
+            << QStringList{"analyse", "params", "--from", "2020-01-06", "--clock", "1"};
+        QTest::newRow("generate") << QStringList{"generate", "--to", "2020-01-08", "--clock", "1"};
+    }
+    void seedsAreTakenAsTheInputBoxesTakeThem() {
+        QFETCH(QStringList, command);
+        TempHome home;
+        home.writeDraws({{"2019-12-30", {1, 2, 3, 4, 5}, 1},
+                         {"2020-01-04", {1, 2, 3, 4, 5}, 1},
+                         {"2020-01-06", {10, 11, 12, 13, 14}, 2},
+                         {"2020-01-08", {1, 2, 3, 4, 9}, 3}});
+        const auto run = [&](const QString& seed) {
+            return runCli(QStringList{"--home", home.path()} + command + QStringList{"--seed", seed});
+        };
+        const Run negative = run("-5");
+        QCOMPARE(negative.code, 0);
+        QCOMPARE(run(" -5").out, negative.out);
+        QCOMPARE(run("4294967291").out, negative.out);
+        QCOMPARE(run("-2147483648").code, 0);
+        for (const char* bad : {"4294967296", "-2147483649", "5x", ""})
+            QVERIFY2(run(QString::fromLatin1(bad)).code == 2, bad);
+    }
+
     void settingsPrintsEveryStoredValue() {
         TempHome home;
         {
@@ -400,6 +461,66 @@ private Q_SLOTS:
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out, QStringLiteral("2008-10-06 19 24 27 33 41 9 4674648\n"));
         QVERIFY2(r.err.contains("record 2") && r.err.contains("damaged"), qPrintable(r.err));
+    }
+
+    // A stored record that holds no draw of the game (an older build or a hand-edited file) is reported by
+    // `draws` and passed over by everything else: each command prints what it prints for the same history
+    // without it. One stands among the draws, one after the last.
+    void recordsThatHoldNoDrawArePassedOverByEveryCommand_data() { addImpossibleDrawRows(); }
+    void recordsThatHoldNoDrawArePassedOverByEveryCommand() {
+        QFETCH(QList<int>, numbers);
+        const std::vector<DrawRecord> draws = toRecords({{"2019-12-30", {1, 2, 3, 4, 5}, 1},
+                                                         {"2020-01-04", {7, 8, 9, 10, 11}, 3},
+                                                         {"2020-01-06", {10, 11, 12, 13, 14}, 2},
+                                                         {"2020-01-08", {1, 2, 3, 4, 9}, 3}});
+        std::vector<DrawRecord> withImpossible = draws;
+        withImpossible.insert(withImpossible.begin() + 3, impossibleRecord("2020-01-07", numbers));
+        withImpossible.push_back(impossibleRecord("2020-01-11", numbers));
+        TempHome clean;
+        TempHome damaged;
+        clean.writeBytes("Kugelo.dat", encodeDrawRecords(draws));
+        damaged.writeBytes("Kugelo.dat", encodeDrawRecords(withImpossible));
+        // The first row shares four or five numbers with each impossible record.
+        for (const TempHome* home : {&clean, &damaged})
+            home->writeBytes("tips.tpf", "7,20,33,46,49,3,\r\n1,2,3,4,9,3,\r\n");
+
+        const QList<QStringList> commands{
+            {"draws"},
+            {"select", "2020-01-07"},
+            {"check", "TIPS"},
+            {"check", "TIPS", "--date", "2020-01-07"},
+            {"stats", "frequency", "--from", "2019-12-30", "--to", "2020-01-11"},
+            {"stats", "crosssums", "--from", "2019-12-30", "--to", "2020-01-11"},
+            {"stats", "pairs", "--from", "2019-12-30", "--to", "2020-01-11"},
+            {"stats", "overdue", "--from", "2019-12-30", "--to", "2020-01-11"},
+            {"stats", "chance", "--from", "2019-12-30", "--to", "2020-01-11"},
+            {"stats", "chance-overdue", "--from", "2019-12-30", "--to", "2020-01-11"},
+            {"search", "TIPS", "--from", "2019-12-30", "--to", "2020-01-11", "--threshold", "4"},
+            {"analyse", "draws", "--from", "2020-01-04", "--threshold", "4"},
+            {"analyse", "params", "--from", "2020-01-04", "--seed", "4711", "--clock", "1"},
+            {"generate", "--to", "2020-01-11", "--seed", "4711", "--clock", "1", "--set", "UpDown8=3"},
+            {"update", "--product-host", "http://127.0.0.1:1", "--today", "2020-01-13"}};
+        QStringList differing; // the commands whose exit code or output differ
+        for (const QStringList& command : commands) {
+            const auto run = [&command](const TempHome& home) {
+                QStringList args{"--home", home.path()};
+                for (const QString& a : command)
+                    args << (a == "TIPS" ? home.file("tips.tpf") : a);
+                return runCli(args);
+            };
+            const Run expected = run(clean);
+            const Run got = run(damaged);
+            if (got.code != expected.code || got.out != expected.out ||
+                (command[0] != "draws" && got.err != expected.err))
+                differing << command.join(' ');
+        }
+        QVERIFY2(differing.isEmpty(), qPrintable("differing: " + differing.join("; ")));
+        const Run listed = runCli({"--home", damaged.path(), "draws"});
+        for (const char* record : {"record 4 of ", "record 6 of "})
+            QVERIFY2(
+                listed.err.contains(QLatin1String(record) + damaged.drawFile() + " is damaged (its numbers "),
+                qPrintable(listed.err));
+        QCOMPARE(listed.err.count("are no draw); the programs skip it\n"), 2);
     }
 
     void updateFromAnUnreachableServiceFails() {

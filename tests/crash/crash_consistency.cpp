@@ -125,9 +125,11 @@ Step performStep(const QString& dir, std::uint32_t seed, qint64 step) {
     case Step::Append:
         file.append(randomDraw(random, last + pick(random, 1, 4)));
         break;
-    case Step::ManualEntry:
-        storeManualEntry(file, randomDraw(random, first + pick(random, 0, int(last - first) + 3)));
+    case Step::ManualEntry: {
+        const DrawRecord entered = randomDraw(random, first + pick(random, 0, int(last - first) + 3));
+        storeManualEntry(file, entered, entered); // a correction: the entered record keeps its digits
         break;
+    }
     case Step::Remove:
         file.removeDate(draws[static_cast<std::size_t>(pick(random, 0, int(draws.size()) - 1))].Datum);
         break;

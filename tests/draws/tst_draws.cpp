@@ -268,6 +268,54 @@ private Q_SLOTS:
         QCOMPARE(f.state.Position, 3);
     }
 
+    // A record that holds no draw is passed over as one whose date is no day: the selection finds the draws
+    // around it, the steps go past it, and the last draw (where the update starts) is the one before it.
+    void aRecordThatHoldsNoDrawIsPassedOver_data() { addImpossibleDrawRows(); }
+    void aRecordThatHoldsNoDrawIsPassedOver() {
+        QFETCH(QList<int>, numbers);
+        Fixture f;
+        f.home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9}, {"2008-10-08", {24, 48, 32, 41, 22}, 1}},
+                          encodeDrawRecords({impossibleRecord("2008-10-09", numbers),
+                                             toRecord({"2008-10-11", {46, 22, 10, 39, 20}, 4}),
+                                             impossibleRecord("2008-10-13", numbers)}));
+        QStringList seen;
+        const auto see = [&] { seen << f.state.currentDrawLine + " @" + QString::number(f.state.Position); };
+        for (const char* date : {"2008-10-09", "2008-10-12", "2026-12-10"}) {
+            f.select(date);
+            see();
+        }
+        f.draw.stepBack();
+        see();
+        f.draw.stepForward();
+        see();
+        f.draw.stepForward();
+        see();
+        QCOMPARE(seen, QStringList({"Sa 11.10.08    10  20  22  39  46   n°: 4 @3",
+                                    "Sa 11.10.08    10  20  22  39  46   n°: 4 @3",
+                                    "Sa 11.10.08    10  20  22  39  46   n°: 4 @3",
+                                    "Mi 08.10.08    22  24  32  41  48   n°: 1 @1",
+                                    "Sa 11.10.08    10  20  22  39  46   n°: 4 @3",
+                                    "Sa 11.10.08    10  20  22  39  46   n°: 4 @3"}));
+        const DrawFile file(f.home.drawFile());
+        DrawRecord last;
+        QVERIFY(file.lastRecord(last));
+        QCOMPARE(last.date(), QDate(2008, 10, 11));
+        QCOMPARE(datesOf(file.readDraws()), QStringList({"2008-10-06", "2008-10-08", "2008-10-11"}));
+        QCOMPARE(file.readAll().size(), std::size_t(5)); // the file keeps them
+    }
+
+    // A draw typed in after the last draw but before a later record that holds no draw goes before that
+    // record: the file stays in date order.
+    void manualEntryBeforeARecordThatHoldsNoDrawKeepsDateOrder() {
+        TempHome home;
+        home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9}},
+                        encodeDrawRecords({impossibleRecord("2008-10-11", {7, 7, 7, 7, 7, 3})}));
+        const DrawFile file(home.drawFile());
+        const DrawRecord entered = toRecord({"2008-10-08", {24, 48, 32, 41, 22}, 1});
+        storeManualEntry(file, entered, entered);
+        QCOMPARE(datesOf(file.readAll()), QStringList({"2008-10-06", "2008-10-08", "2008-10-11"}));
+    }
+
     void selectOnASingleDrawUsesTheLastDrawForm() {
         Fixture f;
         f.home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9}});
@@ -753,7 +801,7 @@ private Q_SLOTS:
             if (writer == "update")
                 f.run(service.baseUrl(), kTwoWeeksToday);
             else if (writer == "manual entry")
-                storeManualEntry(file, later);
+                storeManualEntry(file, later, later);
             else
                 importDraws(file, {later});
             QFAIL("no error");
@@ -794,7 +842,7 @@ private Q_SLOTS:
         QFETCH(double, day);
         QFETCH(QDate, date);
         QCOMPARE(fromDayNumber(day), date);
-        DrawRecord record;
+        DrawRecord record = toRecord({"2008-10-06", {19, 33, 41, 24, 27}, 9});
         record.Datum = day;
         QCOMPARE(record.isDamaged(), !date.isValid() || day != std::floor(day));
     }

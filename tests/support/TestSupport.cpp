@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
 
 namespace kugelo::test {
 
@@ -20,6 +21,23 @@ std::vector<DrawRecord> toRecords(std::initializer_list<DrawRow> rows) {
     for (const DrawRow& row : rows)
         records.push_back(toRecord(row));
     return records;
+}
+
+void addImpossibleDrawRows() {
+    QTest::addColumn<QList<int>>("numbers");
+    QTest::newRow("main number 0") << QList<int>{0, 7, 20, 33, 46, 3};
+    QTest::newRow("main number 50") << QList<int>{7, 20, 33, 46, 50, 3};
+    QTest::newRow("a main number twice") << QList<int>{7, 7, 7, 7, 7, 3};
+    QTest::newRow("n° CHANCE 0") << QList<int>{7, 20, 33, 46, 49, 0};
+    QTest::newRow("n° CHANCE 11") << QList<int>{7, 20, 33, 46, 49, 11};
+}
+
+DrawRecord impossibleRecord(const char* date, const QList<int>& numbers) {
+    DrawRecord r = toRecord({date, {1, 2, 3, 4, 5}, 1});
+    for (int i = 0; i < 5; ++i)
+        r.Zahl[std::size_t(i)] = std::uint8_t(numbers[i]);
+    r.Zahl[6] = std::uint8_t(numbers[5]);
+    return r;
 }
 
 TempHome::TempHome() : m_path(m_dir.path() + QLatin1Char('/')) {}

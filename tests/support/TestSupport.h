@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
 #include <initializer_list>
@@ -21,6 +22,13 @@ struct DrawRow {
 
 DrawRecord toRecord(const DrawRow& row);
 std::vector<DrawRecord> toRecords(std::initializer_list<DrawRow> rows);
+
+// Records that hold no draw of the game, as an older build or a hand-edited file may have stored them: adds
+// the column "numbers" (five main numbers, then the n° CHANCE) and one row for each way to be none (a main
+// number 0 or 50, a main number twice, an n° CHANCE 0 or 11). Each has a 7 and no 5.
+void addImpossibleDrawRows();
+// The record of such a row on a date (yyyy-mm-dd), its numbers as given.
+DrawRecord impossibleRecord(const char* date, const QList<int>& numbers);
 
 // A temporary home folder (ending with '/') that is removed with the object.
 class TempHome {
