@@ -8,6 +8,7 @@
 #include "evaluation/TipSearch.h"
 #include "generator/GenerationCriteria.h"
 #include "generator/RandomSource.h"
+#include "i18n/MessageTable.h"
 #include "i18n/TextFile.h"
 #include "output/ClickScript.h"
 #include "platform/AtomicFile.h"
@@ -175,6 +176,38 @@ struct StoredSettings {
         portions(restore);
     }
 };
+
+// The hosts a command that asks the web uses: the stored ones, each overridden by its environment variable,
+// the product host by --product-host when given. Only http and https hosts are used: a stored host of
+// another scheme is ignored (with a note), a variable or an option of another scheme refused.
+Endpoints hostsInUse(const WindowValues& stored, const std::optional<QString>& productHost,
+                     QTextStream& err) {
+    const MessageTable messages;
+    std::vector<RefusedHost> refused;
+    Endpoints endpoints = endpointsInUse(stored, Endpoints(), &refused);
+    if (productHost && !Endpoints::isWebHost(*productHost))
+        throw UsageError(messages[Msg::OnlyWebAddresses].arg(productHost->trimmed()));
+    for (const RefusedHost& r : refused) {
+        if (!r.stored)
+            throw KugeloError(messages[Msg::OnlyWebAddresses].arg(r.source + QLatin1Char('=') + r.host));
+        err << "kugelo-cli: " << printable(messages[Msg::StoredHostIgnored].arg(r.host, r.instead)) << '\n';
+    }
+    if (productHost) endpoints = Endpoints(*productHost, endpoints.companyHost(), endpoints.resultsHost());
+    return endpoints;
+}
+
+// Loads a tip file as the window does once it has started (its stored settings arm the sheet check): the
+// draw of the picker's date is selected, which checks the rows against it and sorts each row's numbers.
+// Without a draw file (the window has one from its start) the rows are checked against no draw.
+void loadSheet(Headless& h, const QString& tipFile) {
+    h.controller.state().sortieren = true;
+    if (DrawFile(h.controller.state().drawFilePath()).exists()) {
+        h.controller.loadTipsFrom(tipFile);
+        return;
+    }
+    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
+    h.controller.checkSheet();
+}
 
 int commandSettings(const QStringList& args, const QString& settingsPath, QTextStream& out,
                     QTextStream& err) {
@@ -344,7 +377,12 @@ int commandStats(const QStringList& args, const QString& home, QTextStream& out,
     if (*statistic == Statistic::RowDistribution && tips.isEmpty())
         throw UsageError(QStringLiteral("stats rows needs --tips"));
 
-    if (!tips.isEmpty()) loadTipFile(h.controller.sheet(), readTextFile(tips));
+    if (!tips.isEmpty()) {
+        // The rows are loaded first and the end date chosen after, as in the window.
+        const QDate end = state.drawDate;
+        loadSheet(h, tips);
+        setPickerDate(state.drawDate, end);
+    }
     h.controller.showStatistic(*statistic);
     const ChartModel& chart = h.controller.chart();
     for (const ChartPoint& p : chart.series2())
@@ -504,8 +542,7 @@ int commandSearch(const QStringList& args, const QString& home, const QString& s
     h.controller.criteria() = criteria;
     h.dialogs.answerYes = true;
     if (threshold) h.dialogs.inputs.push_back(*threshold);
-    state.sortieren = true;
-    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
+    loadSheet(h, tipFile);
     setPickerDate(state.statisticsStart, start);
     setPickerDate(state.drawDate, to);
     if (!DrawFile(state.drawFilePath()).exists()) {
@@ -576,18 +613,19 @@ int commandAnalyse(const QStringList& args, const QString& home, const QString& 
 
 int commandUpdate(const QStringList& args, const QString& home, const QString& settingsPath, QTextStream& out,
                   QTextStream& err) {
-    // The hosts: the stored ones, each overridden by its environment variable, then by --product-host.
-    Endpoints endpoints = endpointsInUse(
-        StoredSettings(settingsPath, err, [](SettingsRestore& r) { r.hosts(); }).window, Endpoints());
+    std::optional<QString> productHost;
     QDate today = QDate::currentDate();
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--product-host"))
-            endpoints = Endpoints(takeValue(args, i), endpoints.companyHost(), endpoints.resultsHost());
+            productHost = takeValue(args, i);
         else if (args[i] == QLatin1String("--today"))
             today = parseDateArgument(takeValue(args, i));
         else
             throw UsageError(QStringLiteral("update: unexpected argument %1").arg(args[i]));
     }
+    // The hosts: the stored ones, each overridden by its environment variable, then by --product-host.
+    const Endpoints endpoints = hostsInUse(
+        StoredSettings(settingsPath, err, [](SettingsRestore& r) { r.hosts(); }).window, productHost, err);
     QtHttpClient http;
     const DayClock clock(today);
     Headless h(home, out, err, clock, &http, endpoints);
@@ -622,13 +660,12 @@ int commandPrint(const QStringList& args, const QString& home, QTextStream& out,
     if (tipFile.isEmpty()) throw UsageError(QStringLiteral("print needs a tip file"));
     const SystemClock clock;
     Headless h(home, out, err, clock);
-    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
     setPickerDate(h.controller.state().drawDate, end);
     if (!DrawFile(h.controller.state().drawFilePath()).exists()) {
         h.controller.selectDraw(); // says that there is no draw file
         return Failure;
     }
-    h.controller.selectDraw();
+    loadSheet(h, tipFile); // selects the draw of the end date
     const QString path = h.controller.printTips();
     for (const QString& line : readTextFile(path))
         out << line << '\n';
@@ -643,12 +680,12 @@ int commandBasket(const QStringList& args, const QString& home, const QString& s
         r.optionsOnly();
         r.hosts();
     });
-    Endpoints endpoints = endpointsInUse(stored.window, Endpoints());
+    std::optional<QString> productHost;
     GenerationCriteria criteria = stored.criteria;
     QString tipFile;
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--product-host")) {
-            endpoints = Endpoints(takeValue(args, i), endpoints.companyHost(), endpoints.resultsHost());
+            productHost = takeValue(args, i);
         } else if (args[i] == QLatin1String("--tips")) {
             const QString value = takeValue(args, i);
             const std::optional<int> tips = tryStrToInt(value);
@@ -662,12 +699,14 @@ int commandBasket(const QStringList& args, const QString& home, const QString& s
         }
     }
     if (tipFile.isEmpty()) throw UsageError(QStringLiteral("basket needs a tip file"));
+    const Endpoints endpoints = hostsInUse(stored.window, productHost, err);
     QtHttpClient http;
     const SystemClock clock;
     Headless h(home, out, err, clock, &http, endpoints);
     h.desktop.echo = &out;
     h.controller.criteria() = criteria;
-    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
+    setPickerDate(h.controller.state().drawDate, clock.today());
+    loadSheet(h, tipFile);
     switch (h.controller.basket()) {
     case Controller::BasketOutcome::Opened:
         return Ok;
@@ -713,7 +752,8 @@ int commandScript(const QStringList& args, const QString& home, QTextStream& out
     model.close(); // empty ZAHL values become "0", as when the dialog closes
     const SystemClock clock;
     Headless h(home, out, err, clock);
-    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
+    setPickerDate(h.controller.state().drawDate, clock.today());
+    loadSheet(h, tipFile);
     const QString filled = h.controller.writeFilledScript(choice);
     out << filled << '\n';
     for (const QString& argument : automationArguments(filled, choice))

@@ -101,6 +101,10 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("Ersetzte Ziehungen: "),                                                        // 93
         QStringLiteral("Übersprungene Zeilen: "),                                                      // 94
         QStringLiteral("… und weitere: "),                                                             // 95
+        QStringLiteral("Nur http:// und https:// sind erlaubt, nicht %1"),                             // 96
+        QStringLiteral(
+            "Gespeicherter Server %1 nicht benutzt, nur http:// und https:// sind erlaubt; es gilt "
+            "%2"), // 97
     };
     return texts;
 }

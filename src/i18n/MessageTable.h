@@ -106,6 +106,10 @@ enum class Msg : int {
     ImportReplaced = 93,
     ImportSkipped = 94,
     ImportMoreSkipped = 95,
+    // Only http and https hosts and addresses: a host entered or a request refused (%1: what was refused),
+    // a stored host ignored (%1: the stored host, %2: the host used instead).
+    OnlyWebAddresses = 96,
+    StoredHostIgnored = 97,
 };
 
 // The numbered run-time texts (questions, messages, status texts, captions) that a language file can
