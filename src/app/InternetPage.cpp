@@ -33,8 +33,9 @@ const HostField kHostFields[] = {
      "KUGELO_RESULTS_HOST", &WindowValues::ResultsHost, &Endpoints::resultsHost},
 };
 
+// A variable that names no http or https host is refused: the field stays the player's.
 bool setFromOutside(const HostField& field) {
-    return !qEnvironmentVariable(field.variable).trimmed().isEmpty();
+    return Endpoints::setByEnvironment(field.variable);
 }
 } // namespace
 
@@ -116,13 +117,24 @@ void InternetPage::takeValues(WindowValues& values, const Endpoints& builtIn) co
     values.linkAddress = m_linkPageAddress->text();
     values.proxyHost = m_proxyHost->text();
     values.proxyPort = m_proxyPort->text();
-    // A host set by its environment variable is not stored (the stored one stays), nor is the built-in one.
+    // A host set by its environment variable is not stored (the stored one stays), nor is the built-in one,
+    // nor one that is no http or https host (refusedHosts() names it; the stored one stays).
     for (std::size_t i = 0; i < std::size(kHostFields); ++i) {
         const HostField& f = kHostFields[i];
         if (setFromOutside(f)) continue;
         const QString host = Endpoints::normalizeHost(m_hosts[i]->text());
+        if (!host.isEmpty() && !Endpoints::isWebHost(host)) continue;
         values.*f.stored = host == (builtIn.*f.inUse)() ? QString() : host;
     }
+}
+
+QStringList InternetPage::refusedHosts() const {
+    QStringList refused;
+    for (std::size_t i = 0; i < std::size(kHostFields); ++i) {
+        const QString text = m_hosts[i]->text().trimmed();
+        if (m_hosts[i]->isEnabled() && !text.isEmpty() && !Endpoints::isWebHost(text)) refused << text;
+    }
+    return refused;
 }
 
 void InternetPage::showEndpoints(const Endpoints& endpoints) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <array>
 
@@ -23,6 +24,8 @@ public:
     // where no environment variable sets it, and the built-in host is taken as none.
     void showValues(const WindowValues& values);
     void takeValues(WindowValues& values, const Endpoints& builtIn) const;
+    // The texts of the host fields that name no http or https host (takeValues leaves them out).
+    QStringList refusedHosts() const;
     // Shows the hosts in use: greyed where an environment variable sets them, and the links.
     void showEndpoints(const Endpoints& endpoints);
 

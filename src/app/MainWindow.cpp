@@ -383,9 +383,14 @@ void TForm1::buildPages() {
     connect(m_internet, &InternetPage::proxyPortChanged, this,
             [this](const QString& text) { m_controller.windowValues().proxyPort = text; });
     connect(m_internet, &InternetPage::hostEdited, this, [this] {
+        // A host of another scheme than http or https is refused at once: the field shows the host in use
+        // again, and a message says which schemes are allowed.
+        const QStringList refused = m_internet->refusedHosts();
         takeWindowValues();
         m_controller.applyEndpoints();
         showEndpoints();
+        for (const QString& host : refused)
+            m_controller.platform().dialogs.message(m_controller.refusedHostText(host));
     });
     connect(m_internet, &InternetPage::linkClicked, this,
             [this](const QString& address) { openWebPage(address); });
@@ -434,7 +439,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::openWebPage(const QString& address) {
-    m_controller.platform().desktop.open(address);
+    m_controller.openWebLink(address);
 }
 
 void TForm1::showState() {
@@ -478,7 +483,8 @@ void TForm1::startUp() {
 
 void TForm1::showStartUpNotices() {
     QStringList notices;
-    for (const QString& notice : {m_controller.platform().settings.problem(), m_controller.startUpNotice()})
+    for (const QString& notice : {m_controller.platform().settings.problem(), m_controller.startUpNotice(),
+                                  m_controller.hostNotice()})
         if (!notice.isEmpty()) notices << notice;
     if (!notices.isEmpty()) setStatusText(1, notices.join(QStringLiteral("  ")));
 }

@@ -8,6 +8,7 @@
 #include "evaluation/TipSearch.h"
 #include "generator/GenerationCriteria.h"
 #include "generator/RandomSource.h"
+#include "i18n/MessageTable.h"
 #include "i18n/TextFile.h"
 #include "output/ClickScript.h"
 #include "platform/AtomicFile.h"
@@ -176,6 +177,38 @@ struct StoredSettings {
         portions(restore);
     }
 };
+
+// The hosts a command that asks the web uses: the stored ones, each overridden by its environment variable,
+// the product host by --product-host when given. Only http and https hosts are used: a stored host of
+// another scheme is ignored (with a note), a variable or an option of another scheme refused.
+Endpoints hostsInUse(const WindowValues& stored, const std::optional<QString>& productHost,
+                     QTextStream& err) {
+    const MessageTable messages;
+    std::vector<RefusedHost> refused;
+    Endpoints endpoints = endpointsInUse(stored, Endpoints(), &refused);
+    if (productHost && !Endpoints::isWebHost(*productHost))
+        throw UsageError(messages[Msg::OnlyWebAddresses].arg(productHost->trimmed()));
+    for (const RefusedHost& r : refused) {
+        if (!r.stored)
+            throw KugeloError(messages[Msg::OnlyWebAddresses].arg(r.source + QLatin1Char('=') + r.host));
+        err << "kugelo-cli: " << printable(messages[Msg::StoredHostIgnored].arg(r.host, r.instead)) << '\n';
+    }
+    if (productHost) endpoints = Endpoints(*productHost, endpoints.companyHost(), endpoints.resultsHost());
+    return endpoints;
+}
+
+// Loads a tip file as the window does once it has started (its stored settings arm the sheet check): the
+// draw of the picker's date is selected, which checks the rows against it and sorts each row's numbers.
+// Without a draw file (the window has one from its start) the rows are checked against no draw.
+void loadSheet(Headless& h, const QString& tipFile) {
+    h.controller.state().sortieren = true;
+    if (DrawFile(h.controller.state().drawFilePath()).exists()) {
+        h.controller.loadTipsFrom(tipFile);
+        return;
+    }
+    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
+    h.controller.checkSheet();
+}
 
 int commandSettings(const QStringList& args, const QString& settingsPath, QTextStream& out,
                     QTextStream& err) {
@@ -350,7 +383,12 @@ int commandStats(const QStringList& args, const QString& home, QTextStream& out,
     if (*statistic == Statistic::RowDistribution && tips.isEmpty())
         throw UsageError(QStringLiteral("stats rows needs --tips"));
 
-    if (!tips.isEmpty()) loadTipFile(h.controller.sheet(), readTextFile(tips));
+    if (!tips.isEmpty()) {
+        // The rows are loaded first and the end date chosen after, as in the window.
+        const QDate end = state.drawDate;
+        loadSheet(h, tips);
+        setPickerDate(state.drawDate, end);
+    }
     h.controller.showStatistic(*statistic);
     const ChartModel& chart = h.controller.chart();
     for (const ChartPoint& p : chart.series2())
@@ -522,8 +560,7 @@ int commandSearch(const QStringList& args, const QString& home, const QString& s
     h.controller.criteria() = criteria;
     h.dialogs.answerYes = true;
     if (threshold) h.dialogs.inputs.push_back(*threshold);
-    state.sortieren = true;
-    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
+    loadSheet(h, tipFile);
     setPickerDate(state.statisticsStart, start);
     setPickerDate(state.drawDate, to);
     // The date picker goes back no further than the first draw; an end before it ends a window that holds
@@ -597,18 +634,19 @@ int commandAnalyse(const QStringList& args, const QString& home, const QString& 
 
 int commandUpdate(const QStringList& args, const QString& home, const QString& settingsPath, QTextStream& out,
                   QTextStream& err) {
-    // The hosts: the stored ones, each overridden by its environment variable, then by --product-host.
-    Endpoints endpoints = endpointsInUse(
-        StoredSettings(settingsPath, err, [](SettingsRestore& r) { r.hosts(); }).window, Endpoints());
+    std::optional<QString> productHost;
     QDate today = QDate::currentDate();
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--product-host"))
-            endpoints = Endpoints(takeValue(args, i), endpoints.companyHost(), endpoints.resultsHost());
+            productHost = takeValue(args, i);
         else if (args[i] == QLatin1String("--today"))
             today = parseDateArgument(takeValue(args, i));
         else
             throw UsageError(QStringLiteral("update: unexpected argument %1").arg(args[i]));
     }
+    // The hosts: the stored ones, each overridden by its environment variable, then by --product-host.
+    const Endpoints endpoints = hostsInUse(
+        StoredSettings(settingsPath, err, [](SettingsRestore& r) { r.hosts(); }).window, productHost, err);
     QtHttpClient http;
     const DayClock clock(today);
     Headless h(home, out, err, clock, &http, endpoints);
@@ -643,13 +681,12 @@ int commandPrint(const QStringList& args, const QString& home, QTextStream& out,
     if (tipFile.isEmpty()) throw UsageError(QStringLiteral("print needs a tip file"));
     const SystemClock clock;
     Headless h(home, out, err, clock);
-    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
     setPickerDate(h.controller.state().drawDate, end);
     if (!DrawFile(h.controller.state().drawFilePath()).exists()) {
         h.controller.selectDraw(); // says that there is no draw file
         return Failure;
     }
-    h.controller.selectDraw();
+    loadSheet(h, tipFile); // selects the draw of the end date
     const QString path = h.controller.printTips();
     for (const QString& line : readTextFile(path))
         out << line << '\n';
@@ -664,12 +701,12 @@ int commandBasket(const QStringList& args, const QString& home, const QString& s
         r.optionsOnly();
         r.hosts();
     });
-    Endpoints endpoints = endpointsInUse(stored.window, Endpoints());
+    std::optional<QString> productHost;
     GenerationCriteria criteria = stored.criteria;
     QString tipFile;
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--product-host")) {
-            endpoints = Endpoints(takeValue(args, i), endpoints.companyHost(), endpoints.resultsHost());
+            productHost = takeValue(args, i);
         } else if (args[i] == QLatin1String("--tips")) {
             const QString value = takeValue(args, i);
             const std::optional<int> tips = tryStrToInt(value);
@@ -683,12 +720,14 @@ int commandBasket(const QStringList& args, const QString& home, const QString& s
         }
     }
     if (tipFile.isEmpty()) throw UsageError(QStringLiteral("basket needs a tip file"));
+    const Endpoints endpoints = hostsInUse(stored.window, productHost, err);
     QtHttpClient http;
     const SystemClock clock;
     Headless h(home, out, err, clock, &http, endpoints);
     h.desktop.echo = &out;
     h.controller.criteria() = criteria;
-    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
+    setPickerDate(h.controller.state().drawDate, clock.today());
+    loadSheet(h, tipFile);
     switch (h.controller.basket()) {
     case Controller::BasketOutcome::Opened:
         return Ok;
@@ -734,7 +773,8 @@ int commandScript(const QStringList& args, const QString& home, QTextStream& out
     model.close(); // empty ZAHL values become "0", as when the dialog closes
     const SystemClock clock;
     Headless h(home, out, err, clock);
-    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
+    setPickerDate(h.controller.state().drawDate, clock.today());
+    loadSheet(h, tipFile);
     const QString filled = h.controller.writeFilledScript(choice);
     out << filled << '\n';
     for (const QString& argument : automationArguments(filled, choice))

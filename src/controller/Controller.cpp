@@ -206,7 +206,21 @@ void Controller::run(const std::function<void()>& command) {
 }
 
 void Controller::applyEndpoints() {
-    m_endpoints = endpointsInUse(m_window, m_baseEndpoints);
+    m_refusedHosts.clear();
+    m_endpoints = endpointsInUse(m_window, m_baseEndpoints, &m_refusedHosts);
+}
+
+QString Controller::hostNotice() const {
+    QStringList texts;
+    for (const RefusedHost& r : m_refusedHosts)
+        texts << (r.stored ? m_messages[Msg::StoredHostIgnored].arg(r.host, r.instead)
+                           : m_messages[Msg::OnlyWebAddresses].arg(r.source + QLatin1Char('=') + r.host));
+    return texts.join(QStringLiteral("  "));
+}
+
+QString Controller::refusedHostText(const QString& host) const {
+    if (host.trimmed().isEmpty() || Endpoints::isWebHost(host)) return {};
+    return m_messages[Msg::OnlyWebAddresses].arg(host.trimmed());
 }
 
 void Controller::beginStartUp(int windowHeight) {
@@ -290,15 +304,21 @@ void Controller::saveTips() {
 
 void Controller::loadTips() {
     if (!allows(Command::EditSheet)) return;
+    QString path;
     {
         const TipDialogScope scope(m_openDialog1, m_state.Home);
-        const QString path = m_platform.dialogs.openFileName(m_openDialog1);
-        if (!path.isEmpty()) {
-            m_openDialog1.proposedName = path;
-            // The file is read before the sheet is cleared, so a file that cannot be read costs no rows.
-            loadTipFile(m_sheet, readTextFile(path));
-        }
+        path = m_platform.dialogs.openFileName(m_openDialog1);
+        if (!path.isEmpty()) m_openDialog1.proposedName = path;
     }
+    if (path.isEmpty())
+        m_currentDraw->selectByDate();
+    else
+        loadTipsFrom(path);
+}
+
+void Controller::loadTipsFrom(const QString& path) {
+    // The file is read before the sheet is cleared, so a file that cannot be read costs no rows.
+    loadTipFile(m_sheet, readTextFile(path));
     m_currentDraw->selectByDate();
 }
 
@@ -1012,15 +1032,22 @@ void Controller::exportTextsTo(const QString& path) {
 // --- Output and submission ---
 
 QString Controller::refusedLinkText(const QString& link) {
-    return QStringLiteral("Nicht geöffnet, keine http- oder https-Adresse: ") + link.left(120);
+    // On one line: a line end of the link shows as U+FFFD.
+    QString shown = link.left(120);
+    for (QChar& c : shown)
+        if (c.category() == QChar::Other_Control) c = QChar::ReplacementCharacter;
+    return QStringLiteral("Nicht geöffnet, keine http- oder https-Adresse: ") + shown;
 }
 
 bool Controller::openWebLink(const QString& link) {
-    if (!isWebLink(link)) {
+    // The desktop is given the address exactly as the browser is to get it, so what kugelo-cli prints is
+    // what the window opens.
+    const QString address = webLinkAddress(link);
+    if (address.isEmpty()) {
         m_view->status(1, refusedLinkText(link));
         return false;
     }
-    m_platform.desktop.open(link);
+    m_platform.desktop.open(address);
     return true;
 }
 
@@ -1060,6 +1087,7 @@ Controller::BasketOutcome Controller::basket() {
         const WaitCursor wait(*m_view);
         reply = m_platform.http.get(request);
     }
+    if (reply.refused) throw KugeloError(m_messages[Msg::OnlyWebAddresses].arg(request.url));
     if (!reply.replied || !reply.error.isEmpty())
         throw KugeloError(reply.error.isEmpty() ? QStringLiteral("Keine Antwort von ") + request.url
                                                 : reply.error);

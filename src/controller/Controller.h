@@ -202,8 +202,14 @@ public:
     // variable), and the built-in ones.
     const Endpoints& endpoints() const { return m_endpoints; }
     const Endpoints& builtInEndpoints() const { return m_baseEndpoints; }
-    // Takes the stored hosts of windowValues() into use.
+    // Takes the stored hosts of windowValues() into use. Only http and https hosts are used: a stored host of
+    // another scheme is ignored and an environment variable of one refused, each named by hostNotice().
     void applyEndpoints();
+    // What the last applyEndpoints() left out, in the current language (the stored hosts ignored, the
+    // environment variables refused); empty when nothing.
+    QString hostNotice() const;
+    // The text that refuses a host given by the player (a field, an option), or empty when it may be used.
+    QString refusedHostText(const QString& host) const;
 
     // What the program is busy with, whether a stop was asked for, and whether a command may run now.
     Activity activity() const { return m_activity; }
@@ -260,6 +266,10 @@ public:
     void clearSheet();
     void saveTips();
     void loadTips();
+    // What loading a tip file does once the file is chosen: its rows replace the sheet's, then the draw of
+    // DateTimePicker1 is selected, which checks the rows against it (with sortieren set, as after the
+    // stored settings, the check sorts each row's numbers).
+    void loadTipsFrom(const QString& path);
     void editRow(int row);
 
     // Computes a statistic and shows it on the chart; with showPageFirst the chart page comes to the front
@@ -401,6 +411,7 @@ private:
     Platform m_platform;
     Endpoints m_endpoints;
     Endpoints m_baseEndpoints;
+    std::vector<RefusedHost> m_refusedHosts; // what the last applyEndpoints() left out
     QString m_home;
     QString m_programFolder;
     QString m_shippedHistory;

@@ -37,13 +37,32 @@ std::pair<int, int> tipField(const QString& name) {
 
 } // namespace
 
-Endpoints endpointsInUse(const WindowValues& stored, const Endpoints& base) {
-    const auto pick = [](const QString& host, const QString& fallback) {
-        return host.trimmed().isEmpty() ? fallback : host;
+Endpoints endpointsInUse(const WindowValues& stored, const Endpoints& base, std::vector<RefusedHost>* refused,
+                         const QProcessEnvironment& env) {
+    std::vector<RefusedHost> ignored;
+    const auto pick = [&ignored](const char* name, const QString& host, const QString& fallback) {
+        if (host.trimmed().isEmpty()) return fallback;
+        if (!Endpoints::isWebHost(host)) {
+            ignored.push_back({QLatin1String(name), host, true, {}});
+            return fallback;
+        }
+        return host;
     };
-    return Endpoints::withEnvironment(Endpoints(pick(stored.ProductHost, base.productHost()),
-                                                pick(stored.CompanyHost, base.companyHost()),
-                                                pick(stored.ResultsHost, base.resultsHost())));
+    // One after the other, so that refused names them in this order.
+    const QString product = pick("ProductHost", stored.ProductHost, base.productHost());
+    const QString company = pick("CompanyHost", stored.CompanyHost, base.companyHost());
+    const QString results = pick("ResultsHost", stored.ResultsHost, base.resultsHost());
+    const Endpoints inUse = Endpoints::withEnvironment(Endpoints(product, company, results), env, refused);
+    if (refused) {
+        // A stored host is replaced by the one in use, which may come from the environment.
+        for (RefusedHost& r : ignored) {
+            r.instead = r.source == QLatin1String("ProductHost")   ? inUse.productHost()
+                        : r.source == QLatin1String("CompanyHost") ? inUse.companyHost()
+                                                                   : inUse.resultsHost();
+            refused->push_back(r);
+        }
+    }
+    return inUse;
 }
 
 const std::vector<QString>& tipValueNamesForRestore() {

@@ -72,8 +72,12 @@ struct WindowValues {
 };
 
 // The hosts in use: the stored ones where set (else those of base), each overridden by its environment
-// variable.
-Endpoints endpointsInUse(const WindowValues& stored, const Endpoints& base);
+// variable. Only http and https hosts are used: a stored host of another scheme is ignored (base's host is
+// used), a variable of another scheme refused (the stored or base's host stays); each is added to refused
+// when given.
+Endpoints endpointsInUse(const WindowValues& stored, const Endpoints& base,
+                         std::vector<RefusedHost>* refused = nullptr,
+                         const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
 
 // Everything the settings restore into and save from.
 struct SettingsTargets {

@@ -134,7 +134,9 @@ UpdateResult DrawUpdate::run() {
         status(0, QStringLiteral("Loading"));
         const HttpResponse response = m_http.get(request);
         ++result.daysRequested;
-        QString statusLine = response.replied ? response.statusLine : response.error;
+        QString statusLine = response.refused   ? m_messages[Msg::OnlyWebAddresses].arg(request.url)
+                             : response.replied ? response.statusLine
+                                                : response.error;
         if (response.replied && !response.error.isEmpty()) // a reply that could not be used whole
             statusLine += QStringLiteral(" (") + response.error + QLatin1Char(')');
         status(0, statusLine);
@@ -172,7 +174,8 @@ UpdateResult DrawUpdate::run() {
             // The service is not there: asking for every remaining day would only wait for time-outs.
             result.unreachable = true;
             status(0, unreachableText());
-            status(1, unreachableHint(response, request, m_endpoints.productHost()));
+            status(1, response.refused ? statusLine
+                                       : unreachableHint(response, request, m_endpoints.productHost()));
             break;
         }
         pump();

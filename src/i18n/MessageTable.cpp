@@ -103,6 +103,10 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("… und weitere: "),                                                             // 95
         QStringLiteral("Suche angehalten"),                                                            // 96
         QStringLiteral("Analyse angehalten"),                                                          // 97
+        QStringLiteral("Nur http:// und https:// sind erlaubt, nicht %1"),                             // 98
+        QStringLiteral(
+            "Gespeicherter Server %1 nicht benutzt, nur http:// und https:// sind erlaubt; es gilt "
+            "%2"), // 99
     };
     return texts;
 }

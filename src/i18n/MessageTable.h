@@ -109,6 +109,10 @@ enum class Msg : int {
     // What the status bar says when a search or an analysis was stopped.
     SearchStopped = 96,
     AnalysisStopped = 97,
+    // Only http and https hosts and addresses: a host entered or a request refused (%1: what was refused),
+    // a stored host ignored (%1: the stored host, %2: the host used instead).
+    OnlyWebAddresses = 98,
+    StoredHostIgnored = 99,
 };
 
 // The numbered run-time texts (questions, messages, status texts, captions) that a language file can

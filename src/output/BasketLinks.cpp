@@ -42,7 +42,9 @@ QString fallbackBasketTemplate(const Endpoints& endpoints) {
 }
 
 QStringList basketLinks(const QString& linkTemplate, const std::array<QString, 12>& rows) {
-    const QString t = linkTemplate.left(MaxBasketTemplateLength);
+    QString t = linkTemplate.left(MaxBasketTemplateLength);
+    // A character outside the basic plane takes two units: the cut keeps it whole or leaves it out.
+    if (t.size() == MaxBasketTemplateLength && t.back().isHighSurrogate()) t.chop(1);
     QString first = t;
     for (int n = 1; n <= 12; ++n)
         replaceFirst(first, kasten(n), rows[std::size_t(n - 1)]);
@@ -59,10 +61,12 @@ QStringList basketLinks(const QString& linkTemplate, const std::array<QString, 1
 }
 
 bool isWebLink(const QString& link) {
-    const QUrl url(link.trimmed(), QUrl::TolerantMode);
-    const QString scheme = url.scheme().toLower();
-    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
-           !url.host().isEmpty();
+    return isWebAddress(link);
+}
+
+QString webLinkAddress(const QString& link) {
+    if (!isWebLink(link)) return {};
+    return QUrl(link.trimmed(), QUrl::TolerantMode).toString(QUrl::FullyEncoded);
 }
 
 } // namespace kugelo

@@ -16,7 +16,8 @@ inline QString emptyBasketRow() {
     return QStringLiteral(",,,,,");
 }
 
-// Only so much of a template from the basket service is used.
+// Only so much of a template from the basket service is used (fewer when the cut would split a character
+// made of two UTF-16 units).
 inline constexpr int MaxBasketTemplateLength = 2048;
 
 // The template used when the basket service answers with an error status and no notice: the vendor's
@@ -31,5 +32,10 @@ QStringList basketLinks(const QString& linkTemplate, const std::array<QString, 1
 
 // Whether a link may be handed to the browser: an http or https address with a host.
 bool isWebLink(const QString& link);
+
+// The address the browser is given for a link: the link without surrounding blanks, read as the desktop
+// reads it (a blank or a line end inside is percent-encoded), in its fully encoded form: one line of ASCII.
+// Empty when the link is no web link.
+QString webLinkAddress(const QString& link);
 
 } // namespace kugelo

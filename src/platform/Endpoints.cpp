@@ -1,12 +1,39 @@
 #include "platform/Endpoints.h"
 
+#include <QRegularExpression>
+#include <QUrl>
+
 namespace kugelo {
+
+bool isWebAddress(const QString& address) {
+    const QUrl url(address.trimmed(), QUrl::TolerantMode);
+    const QString scheme = url.scheme(); // QUrl gives it in lower case
+    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+           !url.host().isEmpty();
+}
+
+namespace {
+
+// Whether a host text begins with a scheme ("file:", "data:", "HTTP://"), not with a host name and port
+// ("localhost:8080", "draws.example:80/x").
+bool hasScheme(const QString& host) {
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:(.*)$"),
+                                           QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression port(QStringLiteral("^[0-9]+(/.*)?$"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch m = scheme.match(host);
+    if (!m.hasMatch()) return false;
+    const QString rest = m.captured(1);
+    return rest.startsWith(QStringLiteral("//")) || !port.match(rest).hasMatch();
+}
+
+} // namespace
 
 QString Endpoints::normalizeHost(const QString& host) {
     QString h = host.trimmed();
     while (h.endsWith(QLatin1Char('/')))
         h.chop(1);
-    if (!h.isEmpty() && !h.contains(QStringLiteral("://"))) h.prepend(QStringLiteral("http://"));
+    if (!h.isEmpty() && !hasScheme(h)) h.prepend(QStringLiteral("http://"));
     return h;
 }
 
@@ -14,13 +41,27 @@ Endpoints::Endpoints(const QString& productHost, const QString& companyHost, con
     : m_product(normalizeHost(productHost)), m_company(normalizeHost(companyHost)),
       m_results(normalizeHost(resultsHost)) {}
 
-Endpoints Endpoints::withEnvironment(const Endpoints& base, const QProcessEnvironment& env) {
-    const auto pick = [&env](const char* name, const QString& fallback) {
+bool Endpoints::setByEnvironment(const char* variable, const QProcessEnvironment& env) {
+    const QString value = env.value(QLatin1String(variable)).trimmed();
+    return !value.isEmpty() && isWebHost(value);
+}
+
+Endpoints Endpoints::withEnvironment(const Endpoints& base, const QProcessEnvironment& env,
+                                     std::vector<RefusedHost>* refused) {
+    const auto pick = [&env, refused](const char* name, const QString& fallback) {
         const QString value = env.value(QLatin1String(name)).trimmed();
-        return value.isEmpty() ? fallback : value;
+        if (value.isEmpty()) return fallback;
+        if (!isWebHost(value)) {
+            if (refused) refused->push_back({QLatin1String(name), value, false, fallback});
+            return fallback;
+        }
+        return value;
     };
-    return Endpoints(pick("KUGELO_PRODUCT_HOST", base.m_product), pick("KUGELO_COMPANY_HOST", base.m_company),
-                     pick("KUGELO_RESULTS_HOST", base.m_results));
+    // One after the other, so that refused names them in this order.
+    const QString product = pick("KUGELO_PRODUCT_HOST", base.m_product);
+    const QString company = pick("KUGELO_COMPANY_HOST", base.m_company);
+    const QString results = pick("KUGELO_RESULTS_HOST", base.m_results);
+    return Endpoints(product, company, results);
 }
 
 QString Endpoints::drawService(const QDate& day) const {

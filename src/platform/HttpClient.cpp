@@ -1,5 +1,7 @@
 #include "platform/HttpClient.h"
 
+#include "platform/Endpoints.h"
+
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkCookieJar>
@@ -55,8 +57,19 @@ QtHttpClient::~QtHttpClient() {
     delete d;
 }
 
+QString notAskedText(const QString& url) {
+    return QStringLiteral("not asked, only http and https addresses are: ") + url.left(200);
+}
+
 HttpResponse QtHttpClient::get(const HttpRequest& request) {
     HttpResponse response;
+    // Qt's network access would read file:, data: and qrc: addresses too, and a FIFO named by one without
+    // any deadline.
+    if (!isWebAddress(request.url)) {
+        response.refused = true;
+        response.error = notAskedText(request.url);
+        return response;
+    }
     QNetworkRequest r{QUrl(request.url)};
     r.setRawHeader("Accept", request.accept.toLatin1());
     r.setHeader(QNetworkRequest::UserAgentHeader, request.userAgent);

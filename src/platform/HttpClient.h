@@ -30,11 +30,14 @@ struct HttpResponse {
     // No reply came because the proxy itself could not be reached (error then says why); false when it was
     // reached, so the failure lies with the service or the way to it.
     bool proxyFailed = false;
+    // Not asked: the address is no http or https address (see isWebAddress); error then says so.
+    bool refused = false;
     bool ok() const { return replied && status > 0 && status < 400 && error.isEmpty(); }
 };
 
 // GET requests over HTTP. While a request waits the calling thread keeps processing its events, so a
-// window stays live.
+// window stays live. Only http and https addresses are asked: any other (file:, data:, ftp:, ...) gets no
+// reply at once, marked refused.
 class HttpClient {
 public:
     virtual ~HttpClient() = default;
@@ -43,6 +46,9 @@ public:
     // button clicked while the request waits.
     virtual void abort() = 0;
 };
+
+// The text of a request that was refused because its address is no http or https address.
+QString notAskedText(const QString& url);
 
 // The Qt network implementation: proxy, connect and read time-outs, up to maxRedirects redirections,
 // cookies kept for the client's life, the Accept and User-Agent headers.

@@ -3,10 +3,50 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
 namespace kugelo {
+
+namespace {
+
+// A file dialog whose open mode finds a typed file whatever the case of its name, as on Windows: "lotto"
+// with the default extension "CSF" finds "lotto.csf" (a Linux folder tells the cases apart). The list of
+// the widget dialog matches the filter's patterns in any case already.
+class FileDialog final : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    // The files chosen: the one found in another case, else the dialog's own.
+    QStringList chosenFiles() const { return m_found.isEmpty() ? selectedFiles() : QStringList{m_found}; }
+
+protected:
+    void accept() override {
+        m_found.clear();
+        if (acceptMode() == AcceptOpen) {
+            const QStringList files = selectedFiles();
+            if (files.size() == 1 && !QFileInfo::exists(files[0])) {
+                const QFileInfo typed(files[0]);
+                const QDir folder = typed.dir();
+                const QStringList names = folder.entryList(QDir::Files | QDir::Hidden, QDir::Name);
+                for (const QString& name : names) {
+                    if (name.compare(typed.fileName(), Qt::CaseInsensitive) == 0) {
+                        m_found = folder.filePath(name);
+                        QDialog::accept(); // the file exists: QFileDialog's own check would not find it
+                        return;
+                    }
+                }
+            }
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QString m_found;
+};
+
+} // namespace
 
 void QtDialogs::message(const QString& text) {
     // Plain text always: a message may carry a service's answer, which must not be taken as markup.
@@ -28,7 +68,7 @@ QString QtDialogs::input(const QString& caption, const QString& prompt, const QS
 }
 
 QStringList QtDialogs::runFileDialog(const FileDialogOptions& options, bool save, bool many) {
-    QFileDialog dialog(m_parent, options.title, options.initialFolder, qtFileFilter(options.filter));
+    FileDialog dialog(m_parent, options.title, options.initialFolder, qtFileFilter(options.filter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save   ? QFileDialog::AnyFile
                        : many ? QFileDialog::ExistingFiles
@@ -39,7 +79,7 @@ QStringList QtDialogs::runFileDialog(const FileDialogOptions& options, bool save
     if (!options.proposedName.isEmpty()) dialog.selectFile(options.proposedName);
     if (dialog.exec() != QDialog::Accepted) return {};
     QStringList files;
-    for (const QString& file : dialog.selectedFiles())
+    for (const QString& file : dialog.chosenFiles())
         files << QDir::toNativeSeparators(file);
     return files;
 }

@@ -10,6 +10,7 @@
 #include "generator/NumberList.h"
 #include "generator/NumberListDialog.h"
 #include "i18n/LanguageFiles.h"
+#include "i18n/MessageTable.h"
 #include "i18n/TextFile.h"
 #include "output/ScriptDialog.h"
 #include "platform/Endpoints.h"
@@ -36,11 +37,13 @@
 #include <QGraphicsTextItem>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -1310,6 +1313,226 @@ private Q_SLOTS:
         w2.start();
         QCOMPARE(controls(w2), before);
         QCOMPARE(w2.form.endpoints().productHost(), QStringLiteral("http://draws.example:8080"));
+    }
+
+    // A host field refuses a host of another scheme than http or https at once: a message names the
+    // allowed schemes, the field shows the host in use again, and the close stores none of it. http and https
+    // are taken in any case.
+    void hostFieldsTakeOnlyHttpAndHttps_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("taken"); // empty: refused
+        for (const char* field : {"ProductHostEdit", "CompanyHostEdit", "ResultsHostEdit"}) {
+            for (const char* host : {"file:///etc/passwd#", "FILE:/etc/passwd#", "data:text/plain,19,33#",
+                                     "ftp://draws.example", "javascript:alert(1)"})
+                QTest::addRow("%s, %s", field, host) << field << host << QString();
+            QTest::addRow("%s, HTTP in capitals", field) << field << "HTTP://Draws.example:8080/"
+                                                         << "HTTP://Draws.example:8080";
+            QTest::addRow("%s, no scheme", field) << field << "draws.example"
+                                                  << "http://draws.example";
+        }
+    }
+    void hostFieldsTakeOnlyHttpAndHttps() {
+        QFETCH(QString, field);
+        QFETCH(QString, host);
+        QFETCH(QString, taken);
+        const auto inUse = [&field](const Endpoints& e) {
+            return field == "ProductHostEdit"   ? e.productHost()
+                   : field == "CompanyHostEdit" ? e.companyHost()
+                                                : e.resultsHost();
+        };
+        Window w;
+        w.start();
+        const QString before = inUse(w.form.endpoints());
+        auto* edit = w.find<QLineEdit>(field);
+        edit->setText(host);
+        Q_EMIT edit->editingFinished();
+        if (taken.isEmpty()) {
+            QCOMPARE(w.dialogs.messages, QStringList{"Nur http:// und https:// sind erlaubt, nicht " + host});
+            QCOMPARE(inUse(w.form.endpoints()), before);
+            QCOMPARE(edit->text(), before);
+        } else {
+            QCOMPARE(w.dialogs.messages, QStringList());
+            QCOMPARE(inUse(w.form.endpoints()), taken);
+            QCOMPARE(edit->text(), taken);
+        }
+        w.form.close();
+        w.settings.openKey(SettingsStore::kugeloKey(), false);
+        QCOMPARE(w.settings.readString(field.chopped(4)), taken);
+    }
+
+    // A stored host of another scheme is ignored at the start with a status text (the built-in one is
+    // used); the update at the start asks the built-in host, and never reads the local file nor waits on a
+    // FIFO (LOCAL, FIFO: both hold a draw line).
+    void storedHostsOfOtherSchemesAreIgnored_data() {
+        QTest::addColumn<QString>("host");
+        QTest::newRow("file:") << "file://LOCAL#";
+        QTest::newRow("file: of a FIFO") << "file://FIFO#";
+        QTest::newRow("File: mixed case") << "File://LOCAL#";
+        QTest::newRow("data:") << "data:text/plain,19,33,41,24,27,9,4674648#";
+        QTest::newRow("ftp:") << "ftp://127.0.0.1:9";
+    }
+    void storedHostsOfOtherSchemesAreIgnored() {
+        QFETCH(QString, host);
+        TempHome files;
+        files.writeBytes("draws.txt", "19,33,41,24,27,9,4674648\r\n");
+        const FeedingFifo fifo(files.file("fifo"), "19,33,41,24,27,9,4674648\r\n");
+        QVERIFY(fifo.made());
+        host.replace("LOCAL", files.file("draws.txt")).replace("FIFO", files.file("fifo"));
+        Window w;
+        w.settings.openKey(SettingsStore::kugeloKey(), true);
+        for (const char* name : {"ProductHost", "CompanyHost", "ResultsHost"})
+            w.settings.writeString(QLatin1String(name), host);
+        w.settings.closeKey();
+        w.form.setUpdateOnShow(true);
+        QSignalSpy finished(&w.form, &TForm1::updateFinished);
+        w.start();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
+        QVERIFY(!fifo.read());
+        QVERIFY(DrawFile(w.home.drawFile()).readAll().empty());
+        const Endpoints builtIn;
+        QCOMPARE(w.form.endpoints().productHost(), builtIn.productHost());
+        QCOMPARE(w.form.endpoints().companyHost(), builtIn.companyHost());
+        QCOMPARE(w.form.endpoints().resultsHost(), builtIn.resultsHost());
+        const QString ignored = "Gespeicherter Server " + host +
+                                " nicht benutzt, nur http:// und https:// sind erlaubt; es gilt ";
+        QTRY_VERIFY2(w.form.statusText(1).contains(ignored + builtIn.productHost()),
+                     qPrintable(w.form.statusText(1)));
+        QVERIFY(w.form.statusText(1).contains(ignored + builtIn.companyHost()));
+        QVERIFY(w.form.statusText(1).contains(ignored + builtIn.resultsHost()));
+        QCOMPARE(w.find<QLineEdit>("ProductHostEdit")->text(), builtIn.productHost());
+        QCOMPARE(w.dialogs.messages, QStringList());
+        // The links of the Internet-Optionen tab open the built-in pages.
+        QTest::mouseClick(w.find("Label54"), Qt::LeftButton);
+        QCOMPARE(w.desktop.opened, QStringList{builtIn.resultsPage()});
+        w.form.close();
+        w.settings.openKey(SettingsStore::kugeloKey(), false);
+        QCOMPARE(w.settings.readString("ProductHost"), QString());
+    }
+
+    // A host of another scheme from its environment variable is refused at the start with a message in the
+    // status bar; the field stays the player's (not greyed) and shows the host in use.
+    void environmentHostsOfOtherSchemesAreRefused_data() {
+        QTest::addColumn<QString>("variable");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("host");
+        const std::pair<const char*, const char*> hosts[] = {{"KUGELO_PRODUCT_HOST", "ProductHostEdit"},
+                                                             {"KUGELO_COMPANY_HOST", "CompanyHostEdit"},
+                                                             {"KUGELO_RESULTS_HOST", "ResultsHostEdit"}};
+        for (const auto& [variable, field] : hosts)
+            for (const char* host : {"file:///etc/passwd#", "data:,1#", "FTP://draws.example"})
+                QTest::addRow("%s=%s", variable, host) << variable << field << host;
+    }
+    void environmentHostsOfOtherSchemesAreRefused() {
+        QFETCH(QString, variable);
+        QFETCH(QString, field);
+        QFETCH(QString, host);
+        qputenv(variable.toLatin1().constData(), host.toUtf8());
+        const auto unset = qScopeGuard([&variable] { qunsetenv(variable.toLatin1().constData()); });
+        Window w;
+        w.start();
+        const Endpoints builtIn;
+        QCOMPARE(w.form.endpoints().drawService(QDate(2008, 10, 7)), builtIn.drawService(QDate(2008, 10, 7)));
+        QCOMPARE(w.form.endpoints().homePage(), builtIn.homePage());
+        QCOMPARE(w.form.endpoints().resultsPage(), builtIn.resultsPage());
+        QVERIFY2(w.form.statusText(1).contains("Nur http:// und https:// sind erlaubt, nicht " + variable +
+                                               "=" + host),
+                 qPrintable(w.form.statusText(1)));
+        auto* edit = w.find<QLineEdit>(field);
+        QVERIFY(edit->isEnabled());
+        QVERIFY(edit->text().startsWith("http"));
+    }
+
+    // The refusal and the note on a stored host speak every language of the menu, and name the schemes
+    // that are allowed.
+    void hostRefusalsSpeakEveryLanguage_data() {
+        QTest::addColumn<int>("language");
+        for (const Language& l : languages())
+            QTest::newRow(l.fileName) << l.number;
+    }
+    void hostRefusalsSpeakEveryLanguage() {
+        QFETCH(int, language);
+        Window w(Endpoints(), QDate(2008, 10, 20), {}, true);
+        w.settings.openKey(SettingsStore::kugeloKey(), true);
+        w.settings.writeString("ProductHost", "file:///etc/passwd#");
+        w.settings.closeKey();
+        w.start();
+        w.form.languageClick(language);
+        const QStringList meld =
+            shippedLines(QLatin1String(languageByNumber(language)->fileName) + QStringLiteral(".meld"));
+        for (int n : {int(Msg::OnlyWebAddresses), int(Msg::StoredHostIgnored)})
+            QVERIFY2(meld[n].contains("http://") && meld[n].contains("https://") && meld[n].contains("%1"),
+                     qPrintable(meld[n]));
+        QVERIFY(meld[int(Msg::StoredHostIgnored)].contains("%2"));
+        QCOMPARE(w.form.controller().hostNotice(),
+                 meld[int(Msg::StoredHostIgnored)].arg(QStringLiteral("file:///etc/passwd#"), Endpoints::defaultProductHost()));
+        auto* edit = w.find<QLineEdit>("CompanyHostEdit");
+        edit->setText("ftp://draws.example");
+        Q_EMIT edit->editingFinished();
+        QCOMPARE(w.dialogs.messages, QStringList{meld[int(Msg::OnlyWebAddresses)].arg(QStringLiteral("ftp://draws.example"))});
+        if (language != 1) QVERIFY(meld[int(Msg::OnlyWebAddresses)] != MessageTable::germanDefaults()[int(Msg::OnlyWebAddresses)]);
+    }
+
+    // The browse button of the click-script dialog finds a script whatever the case of its name: typed
+    // without the extension, the default extension "CSF" finds "lotto.csf" as on Windows; the list shows
+    // the scripts in every case.
+    void scriptBrowseFindsScriptsWhateverTheirCase_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("found"); // in the script folder; empty: nothing, the path stays
+        QTest::newRow("the name, lower-case file") << "lotto"
+                                                   << "lotto.csf";
+        QTest::newRow("the name, upper-case file") << "EURO"
+                                                   << "EURO.CSF";
+        QTest::newRow("the name, mixed-case file") << "mixed"
+                                                   << "Mixed.Csf";
+        QTest::newRow("the extension in another case") << "lotto.CSF"
+                                                       << "lotto.csf";
+        QTest::newRow("the exact name") << "EURO.CSF"
+                                        << "EURO.CSF";
+        QTest::newRow("no such script") << "keno"
+                                        << "";
+    }
+    void scriptBrowseFindsScriptsWhateverTheirCase() {
+        QFETCH(QString, typed);
+        QFETCH(QString, found);
+        TempHome home;
+        QVERIFY(QDir(home.path()).mkpath("Script"));
+        for (const char* name : {"lotto.csf", "EURO.CSF", "Mixed.Csf", "notes.txt"})
+            home.writeBytes(QStringLiteral("Script/") + QLatin1String(name), "x");
+        const QString folder = home.file("Script");
+        ScriptDialogModel model;
+        model.choice.script = QStringLiteral("/elsewhere/mine.csf"); // the stored choice
+        model.open(folder);
+        const QString before = model.choice.script;
+        QtDialogs dialogs;
+        QStringList listed;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            const auto closeEvenOnFailure = qScopeGuard([dialog] {
+                if (dialog->isVisible()) dialog->reject();
+            });
+            auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+            QVERIFY(view);
+            const auto shown = [view] {
+                QStringList names;
+                for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r)
+                    names << view->model()->index(r, 0, view->rootIndex()).data().toString();
+                names.sort();
+                return names;
+            };
+            QTRY_COMPARE(shown(), QStringList({"EURO.CSF", "Mixed.Csf", "lotto.csf"}));
+            // "File not found" is closed as the player would close it.
+            QTimer::singleShot(300, [] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+            });
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            QTest::keyClicks(name, typed);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        model.browse(dialogs);
+        QCOMPARE(model.choice.script, found.isEmpty() ? before : folder + "/" + found);
     }
 
     // A settings file that cannot be parsed: moved aside, the window comes up with the design values and

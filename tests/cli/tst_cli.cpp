@@ -1,13 +1,17 @@
+#include "Doubles.h"
 #include "DrawServiceProcess.h"
 #include "TestSupport.h"
 
 #include "cli/Cli.h"
+#include "controller/Controller.h"
 #include "draws/DrawFile.h"
+#include "platform/HttpClient.h"
 #include "platform/SettingsStore.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QtTest>
 #include <limits>
 
@@ -15,6 +19,12 @@ using namespace kugelo;
 using namespace kugelo::test;
 
 namespace {
+
+class CliNoHttp final : public HttpClient {
+public:
+    HttpResponse get(const HttpRequest&) override { return {}; }
+    void abort() override {}
+};
 
 struct Run {
     int code = -1;
@@ -602,6 +612,211 @@ private Q_SLOTS:
         QFile file(filled);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("SET 12;7;\r\n"));
+    }
+
+    // Only http and https are ever asked (LOCAL: a local file that holds a draw line): a host of another
+    // scheme is refused at once from --product-host and from KUGELO_PRODUCT_HOST, and ignored with a note
+    // from the stored settings (the built-in host, which does not exist, is asked instead); http and https
+    // are taken in any case (SERVICE: the stand-in's address and port).
+    void onlyHttpAndHttpsHostsAreAsked_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<bool>("used");
+        for (const char* command : {"update", "basket"})
+            for (const char* entry : {"--product-host", "KUGELO_PRODUCT_HOST", "settings"}) {
+                for (const char* host :
+                     {"file://LOCAL#", "FILE://LOCAL#", "data:text/plain,19,33,41,24,27,9,1#",
+                      "ftp://127.0.0.1:9", "javascript:alert(1)//"})
+                    QTest::addRow("%s, %s, %s", command, entry, host) << command << entry << host << false;
+                for (const char* host : {"HTTP://SERVICE", "hTtP://SERVICE/"})
+                    QTest::addRow("%s, %s, %s", command, entry, host) << command << entry << host << true;
+            }
+    }
+    void onlyHttpAndHttpsHostsAreAsked() {
+        QFETCH(QString, command);
+        QFETCH(QString, entry);
+        QFETCH(QString, host);
+        QFETCH(bool, used);
+        TempHome home;
+        home.writeBytes("served.txt", "19,33,41,24,27,9,4674648\r\nhttp://evil.example/\r\n");
+        home.writeBytes("tips.tpf", "5,12,23,34,45,7,\r\n");
+        ServedHistory service("date,n1,n2,n3,n4,n5,chance,joker\n2008-10-06,19,33,41,24,27,9,4674648\n");
+        KUGELO_REQUIRE_SERVICE(service);
+        host.replace("LOCAL", home.file("served.txt"));
+        host.replace("SERVICE", service.baseUrl().mid(int(strlen("http://"))));
+        QStringList args{"--settings", home.file("settings.json"), command};
+        args << (command == "update" ? QStringList{"--today", "2008-10-07"}
+                                     : QStringList{home.file("tips.tpf")});
+        const auto unset = qScopeGuard([] { qunsetenv("KUGELO_PRODUCT_HOST"); });
+        if (entry == "--product-host") {
+            args << entry << host;
+        } else if (entry == "KUGELO_PRODUCT_HOST") {
+            qputenv("KUGELO_PRODUCT_HOST", host.toUtf8());
+        } else {
+            FileSettingsStore store(home.file("settings.json"));
+            store.openKey(SettingsStore::kugeloKey(), true);
+            store.writeString("ProductHost", host);
+            store.closeKey();
+        }
+        const Run r = runCli(args, home.path());
+        QVERIFY(!r.out.contains("evil.example"));
+        // Nothing came from the local file.
+        QVERIFY(!QFile::exists(home.drawFile()) || DrawFile(home.drawFile()).readAll().empty());
+        if (used) {
+            QCOMPARE(r.err, QString());
+            QCOMPARE(r.code, 0);
+            if (command == "update")
+                QCOMPARE(r.out, QStringLiteral("2008-10-07 HTTP/1.1 200 OK\nstored 0 draws, last none\n"));
+            else
+                QVERIFY2(r.out.startsWith(service.baseUrl() +
+                                          "/lotto/warenkorb2.asp?Tipps=1&kasten1=5,12,23,34,45,7&"),
+                         qPrintable(r.out));
+            return;
+        }
+        const QString refused = QStringLiteral("kugelo-cli: Nur http:// und https:// sind erlaubt, nicht ");
+        if (entry == "--product-host") {
+            QCOMPARE(r.code, 2);
+            QVERIFY2(r.err.startsWith(refused + host + "\n\nUsage: kugelo-cli"), qPrintable(r.err));
+            QCOMPARE(r.out, QString());
+        } else if (entry == "KUGELO_PRODUCT_HOST") {
+            QCOMPARE(r.code, 1);
+            QCOMPARE(r.err, refused + "KUGELO_PRODUCT_HOST=" + host + "\n");
+            QCOMPARE(r.out, QString());
+        } else {
+            // The built-in www.kugelo.example is asked, which does not answer.
+            if (command == "update")
+                QVERIFY2(r.out.endsWith("stored 0 draws, last none\n"), qPrintable(r.out));
+            else
+                QCOMPARE(r.code, 1);
+            QVERIFY2(r.err.startsWith("kugelo-cli: Gespeicherter Server " + host +
+                                      " nicht benutzt, nur http:// und https:// sind erlaubt; es gilt "
+                                      "http://www.kugelo.example\n"),
+                     qPrintable(r.err));
+            QVERIFY(!r.out.contains("200 OK"));
+        }
+    }
+
+    // The basket command prints exactly the address the window opens: one line, percent-encoded as the
+    // desktop reads the link; a link the window refuses is refused here too.
+    void basketPrintsTheAddressTheWindowOpens_data() {
+        QTest::addColumn<QByteArray>("linkTemplate");
+        QTest::addColumn<QString>("printed"); // empty: refused
+        const QByteArray head = "http://shop.example/?a=[KASTEN1]&p=";
+        const QString filled = QStringLiteral("http://shop.example/?a=5,12,23,34,45,7&p=");
+        QTest::newRow("a line end inside")
+            << head + "x\nfile:///etc/passwd" << filled + "x%0Afile:///etc/passwd";
+        QTest::newRow("CR LF inside")
+            << head + "x\r\nhttp://evil.example/" << filled + "x%0D%0Ahttp://evil.example/";
+        QTest::newRow("a line end at the end") << head + "x\r\n" << filled + "x";
+        QTest::newRow("a blank inside") << head + "x y" << filled + "x%20y";
+        QTest::newRow("an umlaut") << head + "\xC3\xA4" << filled + "%C3%A4";
+        const QByteArray pad(2047 - head.size(), 'x');
+        QTest::newRow("a character of two units across the cut")
+            << head + pad + "\xF0\x9F\x98\x80tail" << filled + QString::fromLatin1(pad);
+        QTest::newRow("javascript: before a line end")
+            << QByteArray("javascript:alert('[KASTEN1]')\nhttp://shop.example/") << QString();
+    }
+    void basketPrintsTheAddressTheWindowOpens() {
+        QFETCH(QByteArray, linkTemplate);
+        QFETCH(QString, printed);
+        TempHome home;
+        home.writeBytes("tips.tpf", "5,12,23,34,45,7,\r\n");
+        home.writeBytes("template.txt", linkTemplate);
+        DrawServiceProcess service({"--basket-template", home.file("template.txt")});
+        KUGELO_REQUIRE_SERVICE(service);
+        const Run r =
+            runCli({"basket", home.file("tips.tpf"), "--product-host", service.baseUrl()}, home.path());
+        if (printed.isEmpty()) {
+            QCOMPARE(r.code, 1);
+            QCOMPARE(r.out, QString());
+            QVERIFY2(
+                r.err.startsWith("kugelo-cli: Nicht geöffnet, keine http- oder https-Adresse: javascript:"),
+                qPrintable(r.err));
+            QCOMPARE(r.err.count('\n'), 1);
+            return;
+        }
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, printed + "\n");
+    }
+
+    // The commands that load a tip file do what the window does after loading: the selection of the draw
+    // checks the rows, which sorts each row's numbers.
+    void loadedRowsAreSortedAsInTheWindow_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("print") << "print";
+        QTest::newRow("basket") << "basket";
+        QTest::newRow("script") << "script";
+        QTest::newRow("script without a draw file") << "script, no draws";
+    }
+    void loadedRowsAreSortedAsInTheWindow() {
+        QFETCH(QString, command);
+        TempHome home;
+        if (!command.endsWith("no draws"))
+            home.writeDraws({{"2026-12-07", {1, 2, 3, 4, 5}, 1}, {"2026-12-09", {6, 7, 8, 9, 10}, 2}});
+        home.writeBytes("tips.tpf", "45,12,5,34,23,7,\r\n9,3,4,1,2,10,\r\n");
+        if (command == "print") {
+            const Run r =
+                runCli({"--home", home.path(), "print", home.file("tips.tpf"), "--end", "2026-12-09"});
+            QCOMPARE(r.code, 0);
+            QCOMPARE(r.out,
+                     QStringLiteral("Velmars Lotto-Tipp für  12.12.26\n"
+                                    "~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\n\n"
+                                    " 1. Velmars Lotto-Tipp für :  5   12   23   34   45   n° CHANCE:  7\n"
+                                    " 2. Velmars Lotto-Tipp für :  1    2    3    4    9   n° CHANCE: 10\n"));
+        } else if (command == "basket") {
+            DrawServiceProcess service;
+            KUGELO_REQUIRE_SERVICE(service);
+            const Run r =
+                runCli({"basket", home.file("tips.tpf"), "--product-host", service.baseUrl()}, home.path());
+            QCOMPARE(r.code, 0);
+            QVERIFY2(r.out.startsWith(service.baseUrl() + "/lotto/warenkorb2.asp?Tipps=2"
+                                                          "&kasten1=5,12,23,34,45,7&kasten2=1,2,3,4,9,10&"),
+                     qPrintable(r.out));
+        } else {
+            home.writeBytes("lotto.csf", "SET [Z1_1] [Z2_1] [Z5_1];[Z1_2] [Z5_2]\n");
+            const Run r = runCli(
+                {"--home", home.path(), "script", home.file("tips.tpf"), "--script", home.file("lotto.csf")});
+            QCOMPARE(r.code, 0);
+            QCOMPARE(home.readBytes("Tipps/" + QDate::currentDate().toString("yyyyMMdd") + ".csf"),
+                     QByteArray("SET 5 12 45;1 9\r\n"));
+            QCOMPARE(r.err, QString());
+        }
+    }
+
+    // "print" gives the listing the window gives for the same tip file and end date: the rows loaded with
+    // "Tipps laden" (the controller's own load, after the stored settings armed the sheet check), then
+    // "Tipp ausdrucken".
+    void printGivesTheWindowsListing() {
+        TempHome home;
+        home.writeDraws({{"2026-12-07", {1, 2, 3, 4, 5}, 1}, {"2026-12-09", {6, 7, 8, 9, 10}, 2}});
+        home.writeBytes("tips.tpf", "45,12,5,34,23,7,\r\n9,3,4,1,2,10,\r\n,,,,,,\r\n49,1,48,2,47,3,\r\n");
+        QByteArray window;
+        {
+            ScriptedDialogs dialogs;
+            RecordingDesktop desktop;
+            FixedDayClock clock(QDate(2026, 12, 10));
+            RecordingSound sound;
+            CliNoHttp http;
+            MemorySettingsStore settings;
+            Controller controller(Platform{dialogs, desktop, clock, sound, http, settings}, Endpoints(),
+                                  home.path());
+            controller.beginStartUp(450);
+            controller.state().sortieren = true; // as the window's restore of the settings sets it
+            controller.endStartUp();
+            setPickerDate(controller.state().drawDate, QDate(2026, 12, 9));
+            dialogs.fileNames.push_back(home.file("tips.tpf"));
+            controller.loadTips();
+            controller.printTips();
+            QCOMPARE(dialogs.messages, QStringList());
+            window = home.readBytes("Tipp.txt");
+            QFile::remove(home.file("Tipp.txt"));
+        }
+        const Run r = runCli({"--home", home.path(), "print", home.file("tips.tpf"), "--end", "2026-12-09"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(home.readBytes("Tipp.txt"), window);
+        QVERIFY2(window.contains(" 4. Velmars Lotto-Tipp für :  1    2   47   48   49   n° CHANCE:  3\r\n"),
+                 window);
     }
 
     void executableAnswersHelpAndWrongUsage() {

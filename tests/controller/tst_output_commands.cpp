@@ -7,6 +7,9 @@
 #include "TestSupport.h"
 
 #include "controller/Controller.h"
+#include "controller/Settings.h"
+#include "i18n/MessageTable.h"
+#include "platform/Endpoints.h"
 #include "platform/HttpClient.h"
 #include "platform/SettingsStore.h"
 
@@ -14,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -37,7 +41,9 @@ public:
         if (onStatus) onStatus();
     }
     void notice(const QString& html) override { notices << html; }
+    void dayDone(const QDate&, const QString& statusLine) override { dayLines << statusLine; }
     QString lastStatus;
+    QStringList dayLines;
     QStringList notices;
     std::function<void()> onStatus;
 };
@@ -352,6 +358,116 @@ private Q_SLOTS:
         QCOMPARE(f.stored("KugeloScript"), f.home.file(QStringLiteral("gone.csf")));
         QVERIFY(f.desktop.started.isEmpty());
         QVERIFY(!QFile::exists(f.home.file(QStringLiteral("gone.csf")))); // the update creates no script
+    }
+
+    // Only http and https are asked, also where a host of another scheme reached the controller: the update
+    // has days without reply that say so, the basket stops with the same text, the script update keeps the
+    // local script (LOCAL: a file holding a draw line and a link; it is newer than the local script).
+    void hostsOfOtherSchemesAreNeverAsked_data() {
+        QTest::addColumn<QString>("host");
+        QTest::newRow("file:") << "file://LOCAL#";
+        QTest::newRow("FILE: in capitals") << "FILE://LOCAL#";
+        QTest::newRow("data:") << "data:text/plain,19,33,41,24,27,9,4674648#";
+        QTest::newRow("ftp:") << "ftp://127.0.0.1:9";
+    }
+    void hostsOfOtherSchemesAreNeverAsked() {
+        QFETCH(QString, host);
+        TempHome served;
+        served.writeBytes(QStringLiteral("served.txt"),
+                          "19,33,41,24,27,9,4674648\r\nhttp://evil.example/\r\n");
+        host.replace(QStringLiteral("LOCAL"), served.file(QStringLiteral("served.txt")));
+        OutputFixture f(host);
+        QCOMPARE(f.controller.endpoints().productHost(), host);
+        const MessageTable messages;
+        const auto refused = [&](const QString& url) { return messages[Msg::OnlyWebAddresses].arg(url); };
+
+        const UpdateResult update = f.controller.update();
+        QCOMPARE(update.drawsStored, 0);
+        QVERIFY(update.unreachable);
+        QCOMPARE(f.view.dayLines,
+                 QStringList({refused(host + "/lotto/kugelo.asp?Programm=Kugelo&Datum=20081007"),
+                              refused(host + "/lotto/kugelo.asp?Programm=Kugelo&Datum=20081008"),
+                              refused(host + "/lotto/kugelo.asp?Programm=Kugelo&Datum=20081009")}));
+        QCOMPARE(f.view.lastStatus, f.view.dayLines.last());
+
+        f.fill({"1:5,12,23,34,45,7"});
+        f.controller.run([&] { f.controller.basket(); });
+        QCOMPARE(f.dialogs.messages,
+                 QStringList{refused(host + "/lotto/lotto.asp?Spiel=Kugelo&Wo=Lottoland&Tipps=5")});
+        QCOMPARE(f.desktop.opened, QStringList());
+
+        writeFile(f.home, QStringLiteral("Script/lotto.csf"), "old\r\n");
+        QFile local(f.home.file(QStringLiteral("Script/lotto.csf")));
+        QVERIFY(local.open(QIODevice::ReadWrite));
+        QVERIFY(local.setFileTime(QDateTime::currentDateTimeUtc().addDays(-5),
+                                  QFileDevice::FileModificationTime));
+        local.close();
+        f.controller.updateScript(local.fileName());
+        QCOMPARE(f.home.readBytes(QStringLiteral("Script/lotto.csf")), QByteArray("old\r\n"));
+    }
+
+    // A stored host of another scheme than http or https is ignored (the built-in one is used) and named in
+    // a status text; one from the environment is refused with the text that names the allowed schemes.
+    // http and https are taken in any case.
+    void storedAndEnvironmentHostsOfOtherSchemes_data() {
+        QTest::addColumn<bool>("fromEnvironment");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<bool>("used");
+        for (const bool environment : {false, true}) {
+            const char* entry = environment ? "environment" : "settings";
+            for (const char* host : {"file:///etc/passwd#", "File:/etc/passwd#", "data:text/plain,1,2,3#",
+                                     "ftp://draws.example", "javascript:alert(1)", "qrc:/Land#"})
+                QTest::addRow("%s, %s", entry, host) << environment << QString::fromLatin1(host) << false;
+            for (const char* host :
+                 {"HTTP://Draws.example", "hTtPs://draws.example:8443", "draws.example:8080"})
+                QTest::addRow("%s, %s", entry, host) << environment << QString::fromLatin1(host) << true;
+        }
+    }
+    void storedAndEnvironmentHostsOfOtherSchemes() {
+        QFETCH(bool, fromEnvironment);
+        QFETCH(QString, host);
+        QFETCH(bool, used);
+        const char* variables[] = {"KUGELO_PRODUCT_HOST", "KUGELO_COMPANY_HOST", "KUGELO_RESULTS_HOST"};
+        const auto unset = qScopeGuard([&] {
+            for (const char* v : variables)
+                qunsetenv(v);
+        });
+        OutputFixture f(Endpoints::defaultProductHost());
+        const Endpoints builtIn(Endpoints::defaultProductHost(), QStringLiteral("http://company.example"),
+                                Endpoints::defaultResultsHost());
+        WindowValues& stored = f.controller.windowValues();
+        if (fromEnvironment) {
+            for (const char* v : variables)
+                qputenv(v, host.toUtf8());
+        } else {
+            stored.ProductHost = stored.CompanyHost = stored.ResultsHost = host;
+        }
+        f.controller.applyEndpoints();
+        const Endpoints& e = f.controller.endpoints();
+        const QString normalized = Endpoints::normalizeHost(host);
+        QCOMPARE(e.productHost(), used ? normalized : builtIn.productHost());
+        QCOMPARE(e.companyHost(), used ? normalized : builtIn.companyHost());
+        QCOMPARE(e.resultsHost(), used ? normalized : builtIn.resultsHost());
+        QVERIFY(isWebAddress(e.drawService(QDate(2008, 10, 7))));
+        QVERIFY(isWebAddress(e.resultsPage()));
+        QVERIFY(isWebAddress(e.installerDownload()));
+
+        const MessageTable& m = f.controller.messages();
+        QStringList notices;
+        if (!used && fromEnvironment) {
+            for (const char* v : variables)
+                notices << m[Msg::OnlyWebAddresses].arg(QLatin1String(v) + "=" + host);
+        } else if (!used) {
+            notices << m[Msg::StoredHostIgnored].arg(host, builtIn.productHost())
+                    << m[Msg::StoredHostIgnored].arg(host, builtIn.companyHost())
+                    << m[Msg::StoredHostIgnored].arg(host, builtIn.resultsHost());
+        }
+        QCOMPARE(f.controller.hostNotice(), notices.join(QStringLiteral("  ")));
+        QVERIFY(!used || f.controller.refusedHostText(host).isEmpty());
+        QCOMPARE(f.controller.refusedHostText(host), used ? QString() : m[Msg::OnlyWebAddresses].arg(host));
+        if (!used)
+            QVERIFY2(f.controller.hostNotice().contains(QStringLiteral("http:// und https://")),
+                     qPrintable(f.controller.hostNotice()));
     }
 
     // The script update against the stand-in's script directory: a newer copy replaces the local script,

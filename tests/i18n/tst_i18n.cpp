@@ -38,14 +38,17 @@ private Q_SLOTS:
         QTest::newRow("86 ends with a blank")
             << 86 << "Mitgelieferte Ziehungen nicht lesbar, sie kommen vom Ziehungsdienst: ";
         QTest::newRow("95 ends with a blank") << 95 << "… und weitere: ";
-        QTest::newRow("beyond the table") << 98 << "";
+        QTest::newRow("99 two arguments")
+            << 99
+            << "Gespeicherter Server %1 nicht benutzt, nur http:// und https:// sind erlaubt; es gilt %2";
+        QTest::newRow("beyond the table") << 100 << "";
         QTest::newRow("negative") << -1 << "";
     }
     void defaultsKeepTheirBlanks() {
         QFETCH(int, n);
         QFETCH(QString, text);
         const MessageTable table;
-        QCOMPARE(table.size(), qsizetype(98));
+        QCOMPARE(table.size(), qsizetype(100));
         QCOMPARE(table[n], text);
     }
 

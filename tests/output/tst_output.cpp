@@ -12,6 +12,7 @@
 #include "sheet/TipSheet.h"
 
 #include <QDir>
+#include <QUrl>
 #include <QtTest>
 
 using namespace kugelo;
@@ -137,6 +138,76 @@ private Q_SLOTS:
         QFETCH(QStringList, rows);
         QFETCH(QStringList, links);
         QCOMPARE(basketLinks(linkTemplate, basketRows(rows)), links);
+    }
+
+    // The cut to 2048 characters never splits a character of two UTF-16 units: it keeps it whole or
+    // leaves it out, and what is left holds no lone surrogate (which the browser would get as U+FFFD).
+    void basketCutKeepsCharactersWhole_data() {
+        QTest::addColumn<QString>("linkTemplate");
+        QTest::addColumn<QString>("link");
+        const QString head = QStringLiteral("http://b.example/?a=[KASTEN1]&p=");
+        const QString filledHead = QStringLiteral("http://b.example/?a=1,2,3,4,5,6&p=");
+        const QString smile = QStringLiteral("\U0001F600"); // two units
+        const auto pad = [&head](int unitsBefore) {
+            return QString(unitsBefore - head.size(), QLatin1Char('x'));
+        };
+        QTest::newRow("a pair across the cut is left out")
+            << head + pad(2047) + smile + "tail" << filledHead + pad(2047);
+        QTest::newRow("a pair that ends at the cut is kept")
+            << head + pad(2046) + smile + "tail" << filledHead + pad(2046) + smile;
+        QTest::newRow("a character of one unit at the cut is kept")
+            << head + pad(2047) + QStringLiteral("\u00E4") + "tail"
+            << filledHead + pad(2047) + QStringLiteral("\u00E4");
+        QTest::newRow("pairs all along, one across the cut")
+            << head + pad(47) + smile.repeated(1200) << filledHead + pad(47) + smile.repeated(1000);
+    }
+    void basketCutKeepsCharactersWhole() {
+        QFETCH(QString, linkTemplate);
+        QFETCH(QString, link);
+        const QStringList links = basketLinks(linkTemplate, basketRows({"1:1,2,3,4,5,6"}));
+        QCOMPARE(links, QStringList{link});
+        QVERIFY(QStringView(links[0]).isValidUtf16());
+        QVERIFY(!webLinkAddress(links[0]).contains(QStringLiteral("%EF%BF%BD"))); // U+FFFD
+    }
+
+    // The address the desktop is given for a link: one line of ASCII, which the desktop reads back as the
+    // same address it made of the link itself (so kugelo-cli prints what the window opens).
+    void linksOpenAsOneLineOfAscii_data() {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("address"); // empty: refused
+        QTest::newRow("plain") << "http://shop.example/k?a=1,2,3,4,5,6&n=1"
+                               << "http://shop.example/k?a=1,2,3,4,5,6&n=1";
+        QTest::newRow("a line end inside") << "http://shop.example/k?a=1,2\nfile:///etc/passwd"
+                                           << "http://shop.example/k?a=1,2%0Afile:///etc/passwd";
+        QTest::newRow("CR LF inside") << "http://shop.example/k?a=1\r\njavascript:alert(1)"
+                                      << "http://shop.example/k?a=1%0D%0Ajavascript:alert(1)";
+        QTest::newRow("a line end at the end") << "http://shop.example/k?a=1\r\n"
+                                               << "http://shop.example/k?a=1";
+        QTest::newRow("blanks around and inside") << "  http://shop.example/k?a=1 2  "
+                                                  << "http://shop.example/k?a=1%202";
+        QTest::newRow("a tab and other control characters") << "http://shop.example/k?a=1\t2\x1b]0;x\x07"
+                                                            << "http://shop.example/k?a=1%092%1B]0;x%07";
+        QTest::newRow("umlauts and a pair") << "https://shop.example/\u00E4?a=\U0001F600"
+                                            << "https://shop.example/%C3%A4?a=%F0%9F%98%80";
+        QTest::newRow("scheme in capitals") << "HTTP://Shop.example/k"
+                                            << "http://shop.example/k";
+        QTest::newRow("a line end before another scheme") << "\nfile:///etc/passwd\nhttp://shop.example/"
+                                                          << "";
+        QTest::newRow("javascript: with a web address after a line end")
+            << "javascript:alert(1)\nhttp://shop.example/"
+            << "";
+    }
+    void linksOpenAsOneLineOfAscii() {
+        QFETCH(QString, link);
+        QFETCH(QString, address);
+        QCOMPARE(webLinkAddress(link), address);
+        QCOMPARE(isWebLink(link), !address.isEmpty());
+        if (address.isEmpty()) return;
+        for (const QChar c : address)
+            QVERIFY2(c.unicode() > 0x20 && c.unicode() < 0x7F, qPrintable(address));
+        // What the desktop makes of the address (QtDesktop::open) is what it made of the link.
+        QCOMPARE(QString::fromLatin1(QUrl::fromUserInput(address).toEncoded()), address);
+        QCOMPARE(QString::fromLatin1(QUrl::fromUserInput(link).toEncoded()), address);
     }
 
     void fallbackTemplateCarriesRowsOneToSix() {

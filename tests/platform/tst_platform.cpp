@@ -4,6 +4,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Dialogs.h"
+#include "platform/Endpoints.h"
 #include "platform/Errors.h"
 #include "platform/HttpClient.h"
 #include "platform/SettingsStore.h"
@@ -129,6 +130,135 @@ private Q_SLOTS:
         QVERIFY(!response.replied);
         QCOMPARE(response.error, QStringLiteral("aborted"));
         client.abort(); // nothing waits now: no effect
+    }
+
+    // Only http and https are ever asked: any other address gets no reply, at once, marked refused. Qt's
+    // network access would read a local file (with a "200 OK"), a data: address, or wait for ever on a FIFO.
+    void onlyHttpAndHttpsAreAsked_data() {
+        QTest::addColumn<QString>("url"); // LOCAL: a file holding a draw line, FIFO: a FIFO that gives one
+        const QString service = QStringLiteral("#/lotto/kugelo.asp?Programm=Kugelo&Datum=20081007");
+        QTest::newRow("file:") << "file://LOCAL" + service;
+        QTest::newRow("FILE: in capitals") << "FILE://LOCAL" + service;
+        QTest::newRow("file: of a FIFO") << "file://FIFO" + service;
+        QTest::newRow("data:") << "data:text/plain,19,33,41,24,27,9,4674648" + service;
+        QTest::newRow("qrc:") << "qrc:/Land/Kugelo.txt" + service;
+        QTest::newRow("ftp:") << "ftp://127.0.0.1:9" + service;
+        QTest::newRow("javascript:") << "javascript:alert(1)//" + service;
+        QTest::newRow("no scheme") << "127.0.0.1:9/lotto/kugelo.asp";
+        QTest::newRow("http: without a host") << "http:///etc/passwd" + service;
+    }
+    void onlyHttpAndHttpsAreAsked() {
+        QFETCH(QString, url);
+        TempHome home;
+        home.writeBytes("draws.txt", "19,33,41,24,27,9,4674648\r\n");
+        const FeedingFifo fifo(home.file("fifo"), "19,33,41,24,27,9,4674648\r\n");
+        QVERIFY(fifo.made());
+        url.replace("LOCAL", home.file("draws.txt")).replace("FIFO", home.file("fifo"));
+        QtHttpClient client;
+        HttpRequest request;
+        request.url = url;
+        QElapsedTimer clock;
+        clock.start();
+        const HttpResponse response = client.get(request);
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!fifo.read());
+        QVERIFY(!response.replied);
+        QCOMPARE(response.status, 0);
+        QCOMPARE(response.statusLine, QString());
+        QCOMPARE(response.body, QByteArray());
+        QVERIFY(!response.ok());
+        QVERIFY(response.refused);
+        QCOMPARE(response.error, notAskedText(url));
+    }
+
+    // http and https in any case are asked.
+    void httpInAnyCaseIsAsked_data() {
+        QTest::addColumn<QString>("scheme");
+        QTest::newRow("http") << "http";
+        QTest::newRow("HTTP") << "HTTP";
+        QTest::newRow("hTtP") << "hTtP";
+    }
+    void httpInAnyCaseIsAsked() {
+        QFETCH(QString, scheme);
+        test::ServedHistory service(
+            "date,n1,n2,n3,n4,n5,chance,joker\n2008-10-06,19,33,41,24,27,9,4674648\n");
+        KUGELO_REQUIRE_SERVICE(service);
+        QtHttpClient client;
+        HttpRequest request;
+        request.url = service.service().drawUrl(QDate(2008, 10, 6)).toString().replace("http", scheme);
+        QVERIFY(request.url.startsWith(scheme + "://"));
+        const HttpResponse response = client.get(request);
+        QVERIFY(response.ok());
+        QVERIFY(!response.refused);
+        QCOMPARE(response.body, QByteArray("19,33,41,24,27,9,4674648\r\n"));
+    }
+
+    // A host as entered: the scheme http or https in any case, else refused; "http://" goes before a host
+    // without a scheme, also before a host with a port, but not before another scheme.
+    void onlyHttpAndHttpsHostsAreUsed_data() {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("normalized");
+        QTest::addColumn<bool>("used");
+        QTest::newRow("http") << "http://draws.example"
+                              << "http://draws.example" << true;
+        QTest::newRow("https with a port") << "https://draws.example:8443/"
+                                           << "https://draws.example:8443" << true;
+        QTest::newRow("HTTP in capitals") << "HTTP://Draws.example"
+                                          << "HTTP://Draws.example" << true;
+        QTest::newRow("HtTpS mixed") << " HtTpS://draws.example "
+                                     << "HtTpS://draws.example" << true;
+        QTest::newRow("no scheme") << "draws.example"
+                                   << "http://draws.example" << true;
+        QTest::newRow("no scheme, a port") << "localhost:8080"
+                                           << "http://localhost:8080" << true;
+        QTest::newRow("an address and a port") << "127.0.0.1:5000/"
+                                               << "http://127.0.0.1:5000" << true;
+        QTest::newRow("file://") << "file:///etc/passwd#"
+                                 << "file:///etc/passwd#" << false;
+        QTest::newRow("FILE:// in capitals") << "FILE:///etc/passwd#"
+                                             << "FILE:///etc/passwd#" << false;
+        QTest::newRow("file: without slashes") << "file:/etc/passwd#"
+                                               << "file:/etc/passwd#" << false;
+        QTest::newRow("data:") << "data:text/plain,19,33,41,24,27,9,4674648#"
+                               << "data:text/plain,19,33,41,24,27,9,4674648#" << false;
+        QTest::newRow("ftp:") << "ftp://draws.example"
+                              << "ftp://draws.example" << false;
+        QTest::newRow("javascript:") << "javascript:alert(1)"
+                                     << "javascript:alert(1)" << false;
+        QTest::newRow("mailto:") << "mailto:draws@draws.example"
+                                 << "mailto:draws@draws.example" << false;
+        QTest::newRow("qrc:") << "qrc:/Land"
+                              << "qrc:/Land" << false;
+        QTest::newRow("http without a host") << "http:///etc/passwd"
+                                             << "http:///etc/passwd" << false;
+        QTest::newRow("a port without a host") << "localhost:"
+                                               << "localhost:" << false;
+    }
+    void onlyHttpAndHttpsHostsAreUsed() {
+        QFETCH(QString, host);
+        QFETCH(QString, normalized);
+        QFETCH(bool, used);
+        QCOMPARE(Endpoints::normalizeHost(host), normalized);
+        QCOMPARE(Endpoints::isWebHost(host), used);
+        QCOMPARE(isWebAddress(Endpoints(host, {}, {}).drawService(QDate(2008, 10, 7))), used);
+
+        // From the environment: a host of another scheme is refused, the given one stays.
+        QProcessEnvironment env;
+        for (const char* variable : {"KUGELO_PRODUCT_HOST", "KUGELO_COMPANY_HOST", "KUGELO_RESULTS_HOST"})
+            env.insert(QLatin1String(variable), host);
+        const Endpoints base("http://p.example", "http://c.example", "https://r.example");
+        std::vector<RefusedHost> refused;
+        const Endpoints e = Endpoints::withEnvironment(base, env, &refused);
+        QCOMPARE(e.productHost(), used ? normalized : base.productHost());
+        QCOMPARE(e.companyHost(), used ? normalized : base.companyHost());
+        QCOMPARE(e.resultsHost(), used ? normalized : base.resultsHost());
+        QCOMPARE(refused.size(), used ? 0U : 3U);
+        for (const RefusedHost& r : refused) {
+            QCOMPARE(r.host, host.trimmed());
+            QVERIFY(!r.stored);
+        }
+        if (!used) QCOMPARE(refused[0].source, QStringLiteral("KUGELO_PRODUCT_HOST"));
+        QCOMPARE(Endpoints::setByEnvironment("KUGELO_PRODUCT_HOST", env), used);
     }
 
     // Every type goes into the file and comes back; typed reads refuse another type; keys are separate.

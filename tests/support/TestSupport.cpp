@@ -6,7 +6,38 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace kugelo::test {
+
+FeedingFifo::FeedingFifo(const QString& path, const QByteArray& bytes, int waitMs) {
+    const QByteArray name = QFile::encodeName(path);
+    m_made = ::mkfifo(name.constData(), 0600) == 0;
+    if (!m_made) return;
+    m_writer = std::thread([this, name, bytes, waitMs] {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+        while (!m_stop && std::chrono::steady_clock::now() < end) {
+            // Without a reader a non-blocking open for writing fails: the writer never waits on its own.
+            const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                m_read = true;
+                [[maybe_unused]] const ssize_t written =
+                    ::write(fd, bytes.constData(), std::size_t(bytes.size()));
+                ::close(fd);
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+}
+
+FeedingFifo::~FeedingFifo() {
+    m_stop = true;
+    if (m_writer.joinable()) m_writer.join();
+}
 
 DrawRecord toRecord(const DrawRow& row) {
     std::array<std::uint8_t, 7> digits{};

@@ -7,7 +7,9 @@
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
+#include <atomic>
 #include <initializer_list>
+#include <thread>
 #include <vector>
 
 namespace kugelo::test {
@@ -45,6 +47,26 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_path;
+};
+
+// A FIFO (named pipe) whose writer waits up to waitMs for a reader and then gives it the bytes: code that
+// opens the FIFO to read it would otherwise wait for ever. The writer ends when the object goes.
+class FeedingFifo {
+public:
+    FeedingFifo(const QString& path, const QByteArray& bytes, int waitMs = 3000);
+    ~FeedingFifo();
+    FeedingFifo(const FeedingFifo&) = delete;
+    FeedingFifo& operator=(const FeedingFifo&) = delete;
+
+    bool made() const { return m_made; }
+    // Whether a reader opened the FIFO (and was given the bytes).
+    bool read() const { return m_read; }
+
+private:
+    bool m_made = false;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_read{false};
+    std::thread m_writer;
 };
 
 // The real draw history (CSV) beside the repository, or an empty string when it is absent.
