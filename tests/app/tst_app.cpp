@@ -1465,12 +1465,16 @@ private Q_SLOTS:
                      qPrintable(meld[n]));
         QVERIFY(meld[int(Msg::StoredHostIgnored)].contains("%2"));
         QCOMPARE(w.form.controller().hostNotice(),
-                 meld[int(Msg::StoredHostIgnored)].arg(QStringLiteral("file:///etc/passwd#"), Endpoints::defaultProductHost()));
+                 meld[int(Msg::StoredHostIgnored)].arg(QStringLiteral("file:///etc/passwd#"),
+                                                       Endpoints::defaultProductHost()));
         auto* edit = w.find<QLineEdit>("CompanyHostEdit");
         edit->setText("ftp://draws.example");
         Q_EMIT edit->editingFinished();
-        QCOMPARE(w.dialogs.messages, QStringList{meld[int(Msg::OnlyWebAddresses)].arg(QStringLiteral("ftp://draws.example"))});
-        if (language != 1) QVERIFY(meld[int(Msg::OnlyWebAddresses)] != MessageTable::germanDefaults()[int(Msg::OnlyWebAddresses)]);
+        QCOMPARE(w.dialogs.messages,
+                 QStringList{meld[int(Msg::OnlyWebAddresses)].arg(QStringLiteral("ftp://draws.example"))});
+        if (language != 1)
+            QVERIFY(meld[int(Msg::OnlyWebAddresses)] !=
+                    MessageTable::germanDefaults()[int(Msg::OnlyWebAddresses)]);
     }
 
     // The browse button of the click-script dialog finds a script whatever the case of its name: typed
