@@ -171,16 +171,18 @@ std::optional<DrawTallies> runDrawComparisons(const DrawComparisonEnvironment& e
     MainState& s = env.state;
     TipSheet& sheet = env.sheet;
     DrawTallies tallies;
-    const auto rowHits = [&] {
-        Zettelcheck(s, sheet.row(0).texts);
-        return static_cast<std::size_t>(std::clamp(s.Gewinn, 0, 5)); // a damaged record may repeat a number
-    };
+    // No command changes the draw file while an analysis runs: every pass reads the same records. A damaged
+    // record lies in no window and sets no limit.
+    std::vector<DrawRecord> records = DrawFile(s.drawFilePath()).readAll();
+    std::erase_if(records, [](const DrawRecord& r) { return r.isDamaged(); });
     // Pass n of N: one pass for every later draw, or the one pass of the newest on itself.
     long long passes = 0;
     long long laterDraws = 0;
-    if (env.progress)
-        for (const QDate& d : drawDates(s.drawFilePath()))
-            if (toDayNumber(d) > s.current.Datum) ++laterDraws;
+    for (const DrawRecord& r : records)
+        if (r.Datum > s.current.Datum) ++laterDraws;
+    // The window takes its events at a few of the comparisons; a stop is seen at every one.
+    constexpr int kPumpEvery = 64;
+    int sincePump = 0;
     while (limit > s.current.Datum) {
         ++passes;
         if (env.progress) env.progress->advanced(passes, std::max(passes, laterDraws), 0);
@@ -195,27 +197,36 @@ std::optional<DrawTallies> runDrawComparisons(const DrawComparisonEnvironment& e
         }
         if (env.repaint) env.repaint();
 
+        // Row 1 against each draw: the hits of the row check, the row's texts converted once.
+        const RowHits row(sheet.row(0).texts);
+        const auto hitsOf = [&row](const DrawRecord& r) {
+            return static_cast<std::size_t>(
+                std::clamp(row(r.Zahl), 0, 5)); // a damaged record may repeat a number
+        };
         const double upper = toDayNumber(s.drawDate);
-        const std::vector<DrawRecord> records = DrawFile(s.drawFilePath()).readAll();
         for (const DrawRecord& r : records) {
-            if (r.isDamaged()) continue; // lies in no window and sets no limit
             limit = r.Datum;
             if (!(r.Datum >= s.aktDatum && r.Datum < upper)) continue;
             if (env.progress) {
                 if (env.progress->stopRequested()) return std::nullopt;
-                env.progress->pump();
+                if (++sincePump == kPumpEvery) {
+                    env.progress->pump();
+                    sincePump = 0;
+                }
             }
             s.current = r;
-            const std::size_t h = rowHits();
+            const std::size_t h = hitsOf(r);
             ++tallies.earlier[h];
-            if (static_cast<int>(h) >= threshold &&
-                !env.dialogs.question(env.messages[Msg::SearchDrawFound],
-                                      env.messages[Msg::SearchHitOn] + shortDate(r.date()) +
-                                          env.messages[Msg::SearchFoundContinue]))
-                return std::nullopt;
+            if (static_cast<int>(h) >= threshold) {
+                if (env.beforeQuestion) env.beforeQuestion();
+                if (!env.dialogs.question(env.messages[Msg::SearchDrawFound],
+                                          env.messages[Msg::SearchHitOn] + shortDate(r.date()) +
+                                              env.messages[Msg::SearchFoundContinue]))
+                    return std::nullopt;
+            }
         }
         env.currentDraw.stepForward();
-        ++tallies.successor[rowHits()];
+        ++tallies.successor[hitsOf(s.current)];
     }
     return tallies;
 }

@@ -73,6 +73,7 @@ struct DrawComparisonEnvironment {
     Progress* progress = nullptr;  // events and the stop request at every compared draw; the two panels
     std::function<void()> repaint; // once per pass
     QString stopHint;              // after the current draw's date in panel 1
+    std::function<void()> beforeQuestion; // the window shows the row asked about
 };
 
 // The passes of the draw analysis from the current draw on (selected before), with the limit date L and

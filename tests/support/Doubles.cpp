@@ -12,6 +12,7 @@ namespace kugelo::test {
 
 bool ScriptedDialogs::question(const QString& caption, const QString& text) {
     questions << caption + QLatin1Char('|') + text;
+    if (onQuestion) onQuestion();
     if (answers.empty()) return false;
     const bool answer = answers.front();
     answers.pop_front();

@@ -10,6 +10,7 @@
 #include <QDate>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <map>
 
 namespace kugelo::test {
@@ -84,6 +85,7 @@ public:
 
     QStringList messages;
     QStringList questions;
+    std::function<void()> onQuestion; // called as each question is asked
     std::deque<bool> answers;
     std::deque<QString> inputs;
     std::deque<QString> fileNames;
