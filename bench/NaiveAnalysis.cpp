@@ -17,6 +17,7 @@ DrawTallies naiveDrawComparisons(MainState& state, TipSheet& sheet, CurrentDraw&
         return static_cast<std::size_t>(std::clamp(state.Gewinn, 0, 5));
     };
     while (limit > state.current.Datum) {
+        const double passDraw = state.current.Datum;
         sheet.clearAll();
         for (int f = 0; f < 5; ++f)
             sheet.setText(0, f, QString::number(state.current.Zahl[static_cast<std::size_t>(f)]));
@@ -33,7 +34,9 @@ DrawTallies naiveDrawComparisons(MainState& state, TipSheet& sheet, CurrentDraw&
             ++tallies.earlier[rowHits()];
         }
         currentDraw.stepForward();
-        ++tallies.successor[rowHits()];
+        const std::size_t h = rowHits();
+        ++tallies.successor[h];
+        if (state.current.Datum == passDraw) ++tallies.successorItself[h];
     }
     return tallies;
 }

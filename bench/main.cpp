@@ -169,7 +169,8 @@ AnalysisResult parameterAnalysis(const QString& home, bool reuse, bool literal, 
     QElapsedTimer t;
     t.start();
     currentDraw.selectByDate();
-    const ParameterCycleEnvironment environment{state, currentDraw, clock, generate, &progress, {}, {}};
+    const ParameterCycleEnvironment environment{state,     currentDraw, clock, generate,
+                                                &progress, {},          {},    &sheet};
     const ParameterTotals totals = runParameterCycles(environment, start);
     AnalysisResult result;
     result.report = crlfText(parameterReport(messages, totals, criteria.rowCount.value));
@@ -391,7 +392,8 @@ int main(int argc, char* argv[]) {
             const DrawAnalysisResult run = drawAnalysis(state.Home, false);
             const DrawAnalysisResult literal = drawAnalysis(state.Home, true);
             if (run.tallies.earlier != literal.tallies.earlier ||
-                run.tallies.successor != literal.tallies.successor) {
+                run.tallies.successor != literal.tallies.successor ||
+                run.tallies.successorItself != literal.tallies.successorItself) {
                 QTextStream(stderr) << "kugelo-bench: the draw analysis differs from the literal one\n";
                 return 1;
             }

@@ -736,8 +736,8 @@ void Controller::analyseParameters() {
             views.cycleDone();
         };
         const ParameterCycleEnvironment environment{
-            m_state, *m_currentDraw,        m_platform.clock,        cycle,
-            this,    m[Msg::AnalysisCycle], m[Msg::AnalysisStopHint]};
+            m_state, *m_currentDraw,        m_platform.clock,         cycle,
+            this,    m[Msg::AnalysisCycle], m[Msg::AnalysisStopHint], &m_sheet};
         bool stopped = false;
         const ParameterTotals totals = runParameterCycles(environment, start, &stopped);
         m_view->stateChanged();

@@ -67,7 +67,8 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("Tipps wurden neu berechnet"),                          // 59
         QStringLiteral("Zufall"),                                              // 60
         QStringLiteral("Stop"),                                                // 61
-        QStringLiteral("Was der Zufall allein gebracht hätte, bei gleich vielen zufälligen Reihen: "), // 62
+        QStringLiteral(
+            "Was der Zufall allein gebracht hätte, für dieselben Reihen gegen zufällige Ziehungen: "), // 62
         QStringLiteral("Was der Zufall allein gebracht hätte, bei gleich vielen Vergleichen: "),       // 63
         QStringLiteral("beobachtet"),                                                                  // 64
         QStringLiteral("erwartet"),                                                                    // 65
@@ -101,6 +102,7 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("Ersetzte Ziehungen: "),                                                        // 93
         QStringLiteral("Übersprungene Zeilen: "),                                                      // 94
         QStringLiteral("… und weitere: "),                                                             // 95
+        QStringLiteral("Nicht mitgezählt, weil die Ziehung beim Tippen schon bekannt war: "),          // 96
     };
     return texts;
 }

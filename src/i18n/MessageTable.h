@@ -106,6 +106,8 @@ enum class Msg : int {
     ImportReplaced = 93,
     ImportSkipped = 94,
     ImportMoreSkipped = 95,
+    // The comparison with chance leaves out the rows that were made knowing their draw.
+    ChanceLeftOut = 96,
 };
 
 // The numbered run-time texts (questions, messages, status texts, captions) that a language file can
