@@ -70,18 +70,18 @@ std::vector<Holding> holdings(const ScoredRow& a, const ScoredRow* b) {
 // that hold exactly that set of them, handed to visit(hits of a, hits of b, draws).
 template <typename Visit> void everyMeeting(const std::vector<Holding>& held, Visit visit) {
     const int u = static_cast<int>(held.size());
-    for (unsigned set = 0; set < (1U << u); ++set) {
-        const int size = std::popcount(set);
-        if (size > 5) continue;
-        int hitsA = 0;
-        int hitsB = 0;
-        for (int i = 0; i < u; ++i) {
-            if (!(set & (1U << i))) continue;
-            hitsA += held[static_cast<std::size_t>(i)].inA;
-            hitsB += held[static_cast<std::size_t>(i)].inB;
+    std::array<double, 6> draws{}; // by the size of the set: the draws' other numbers from the 49 − u
+    for (int size = 0; size <= 5; ++size)
+        draws[static_cast<std::size_t>(size)] = choose(49 - u, 5 - size);
+    const auto walk = [&](const auto& self, int next, int size, int hitsA, int hitsB) -> void {
+        visit(hitsA, hitsB, draws[static_cast<std::size_t>(size)]);
+        if (size == 5) return;
+        for (int i = next; i < u; ++i) {
+            const Holding& h = held[static_cast<std::size_t>(i)];
+            self(self, i + 1, size + 1, hitsA + h.inA, hitsB + h.inB);
         }
-        visit(hitsA, hitsB, choose(49 - u, 5 - size));
-    }
+    };
+    walk(walk, 0, 0, 0, 0);
 }
 
 // Five different numbers 1..49: what the tables below are for.
