@@ -169,8 +169,8 @@ AnalysisResult parameterAnalysis(const QString& home, bool reuse, bool literal, 
     QElapsedTimer t;
     t.start();
     currentDraw.selectByDate();
-    const ParameterCycleEnvironment environment{state,     currentDraw, clock, generate,
-                                                &progress, {},          {},    &sheet};
+    const ParameterCycleEnvironment environment{state,    currentDraw, sheet, clock,
+                                                generate, &progress,   {},    {}};
     const ParameterTotals totals = runParameterCycles(environment, start);
     AnalysisResult result;
     result.report = crlfText(parameterReport(messages, totals, criteria.rowCount.value));

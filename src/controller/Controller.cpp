@@ -735,9 +735,14 @@ void Controller::analyseParameters() {
             generationCycle(m_reuseAcrossCycles ? &reuse : nullptr);
             views.cycleDone();
         };
-        const ParameterCycleEnvironment environment{
-            m_state, *m_currentDraw,        m_platform.clock,         cycle,
-            this,    m[Msg::AnalysisCycle], m[Msg::AnalysisStopHint], &m_sheet};
+        const ParameterCycleEnvironment environment{m_state,
+                                                    *m_currentDraw,
+                                                    m_sheet,
+                                                    m_platform.clock,
+                                                    cycle,
+                                                    this,
+                                                    m[Msg::AnalysisCycle],
+                                                    m[Msg::AnalysisStopHint]};
         bool stopped = false;
         const ParameterTotals totals = runParameterCycles(environment, start, &stopped);
         m_view->stateChanged();

@@ -192,8 +192,7 @@ ParameterTotals runParameterCycles(const ParameterCycleEnvironment& env, QDate s
         setPickerDate(s.drawDate, target);
         env.currentDraw.selectByDate();
         ++totals.cycles;
-        totals.addCycle(s.Statistik, env.sheet ? scoredRows(*env.sheet) : std::vector<ScoredRow>(),
-                        s.current.Datum <= madeUpTo);
+        totals.addCycle(s.Statistik, scoredRows(env.sheet), s.current.Datum <= madeUpTo);
         p = s.drawDate;
         // A history whose draws all lie before the picker's earliest date never moves the picker back onto a
         // draw; the loop would walk on forever.

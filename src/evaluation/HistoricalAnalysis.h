@@ -51,14 +51,14 @@ struct ParameterTotals {
 struct ParameterCycleEnvironment {
     MainState& state;
     CurrentDraw& currentDraw;
+    const TipSheet& sheet; // the rows each cycle scores, for the comparison with chance
     const Clock& clock;
     // Seeds the random source with the seed again and runs one generation run on the draws up to
     // DateTimePicker1.
     std::function<void()> generate;
-    Progress* progress = nullptr;    // a stop request ends the analysis after the cycle; panel 0 texts
-    QString progressText;            // before the cycle number in panel 0
-    QString stopHint;                // after it
-    const TipSheet* sheet = nullptr; // the rows each cycle scores, for the comparison with chance
+    Progress* progress = nullptr; // a stop request ends the analysis after the cycle; panel 0 texts
+    QString progressText;         // before the cycle number in panel 0
+    QString stopHint;             // after it
 };
 
 // The cycles: from the chosen date P, reseed and generate, move the picker a week on, select by date (which
