@@ -1,5 +1,7 @@
-// kugelo-bench-ui [HISTORY.csv]: how the window behaves during its long commands, offscreen. A 10 ms timer
-// of the window records how late it fires (the window repaints and takes clicks at that rate).
+// kugelo-bench-ui [HISTORY.csv [SECTION...]]: how the window behaves during its long commands, offscreen. A
+// 10 ms timer of the window records how late it fires (the window repaints and takes clicks at that rate).
+// The sections named after the history run alone (start-up, generation, parameter-analysis, draw-analysis,
+// first-update, stop); without names all run.
 //  1. Generation: "Tipps berechnen" with UpDown7 = 30000 and options no candidate passes (so the run would
 //     use all 30 million candidates); the run button is pressed again after one second and the time the
 //     run takes to end after that press is measured.
@@ -13,11 +15,14 @@
 //     first paint, with the whole history in the draw file, and on a first start, where the draw file is
 //     written from the shipped history first (nine runs each, the median; the update at start-up is not
 //     part of it: it runs once the window shows).
+//  6. The draw analysis over the whole history from 6 October 2008 (BitBtn19), every question answered Yes,
+//     the threshold 5: how long the command takes in the window.
 
 #include "QuietPlatform.h"
 #include "WindowProbes.h"
 
 #include "app/MainWindow.h"
+#include "controller/Controller.h"
 #include "draws/DrawFile.h"
 #include "draws/DrawImport.h"
 #include "i18n/TextFile.h"
@@ -36,6 +41,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 using namespace kugelo;
@@ -104,6 +110,43 @@ void parameterAnalysis(const QString& csv, QTextStream& out) {
         cycles = QString::fromUtf8(report.readAll()).split(QStringLiteral("\r\n")).value(10);
     out << "window during the parameter analysis from 2008-10-06, UpDown8 = 12:\n  " << ticks.summary()
         << "\n  the analysis took " << ms(ended) << " ms; " << cycles << "\n";
+}
+
+// The draw analysis of the Datenbank tab from 6 October 2008, every question answered Yes, the threshold at
+// its default 5: the whole command through the window (BitBtn19), and the same command of a controller
+// without a window as kugelo-cli runs it; three runs each, alternating, the median.
+void drawAnalysis(const QString& csv, QTextStream& out) {
+    Window w;
+    importDraws(DrawFile(w.homePath + QStringLiteral("Kugelo.dat")), parseDrawCsv(csv, readTextFile(csv)));
+    w.start();
+    w.quiet.answerYes = true;
+    FileSettingsStore noSettings{QString()};
+    Controller headless(Platform{w.quiet, w.quiet, w.clock, w.quiet, w.http, noSettings}, Endpoints(),
+                        w.homePath);
+    headless.state().sortieren = true;
+    headless.state().statisticsStart = w.form->state().statisticsStart;
+    std::vector<qint64> window;
+    std::vector<qint64> alone;
+    QString summary;
+    for (int run = 0; run < 3; ++run) {
+        w.form->state().drawDate = earliestDrawDate();
+        TickRecorder ticks;
+        w.button("BitBtn19")->click(); // returns when the analysis has ended
+        window.push_back(ticks.elapsed());
+        summary = ticks.summary();
+        headless.state().drawDate = earliestDrawDate();
+        QElapsedTimer took;
+        took.start();
+        headless.run([&] { headless.analyseDraws(); });
+        alone.push_back(took.nsecsElapsed());
+    }
+    std::sort(window.begin(), window.end());
+    std::sort(alone.begin(), alone.end());
+    out << "window during the draw analysis from 2008-10-06, threshold 5:\n  " << summary
+        << "\n  the analysis took " << ms(window[1]) << " ms in the window (median of 3, "
+        << ms(window.front()) << " to " << ms(window.back()) << " ms), " << ms(alone[1]) << " ms without it ("
+        << ms(alone.front()) << " to " << ms(alone.back()) << " ms): window/without "
+        << QString::number(static_cast<double>(window[1]) / static_cast<double>(alone[1]), 'f', 2) << "\n";
 }
 
 void firstUpdate(const QString& csv, QTextStream& out) {
@@ -223,14 +266,25 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QTextStream out(stdout);
     const QString csv = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(KUGELO_DEFAULT_HISTORY);
-    startUp(csv, out);
-    out.flush();
-    generation(csv, out);
-    out.flush();
-    parameterAnalysis(csv, out);
-    out.flush();
-    firstUpdate(csv, out);
-    out.flush();
-    stopDuringARequest(out);
+    // Further arguments name the sections to run; without them all run.
+    QStringList only;
+    for (int i = 2; i < argc; ++i)
+        only << QString::fromLocal8Bit(argv[i]);
+    const struct {
+        const char* name;
+        std::function<void()> run;
+    } sections[] = {
+        {"start-up", [&] { startUp(csv, out); }},
+        {"generation", [&] { generation(csv, out); }},
+        {"parameter-analysis", [&] { parameterAnalysis(csv, out); }},
+        {"draw-analysis", [&] { drawAnalysis(csv, out); }},
+        {"first-update", [&] { firstUpdate(csv, out); }},
+        {"stop", [&] { stopDuringARequest(out); }},
+    };
+    for (const auto& section : sections) {
+        if (!only.isEmpty() && !only.contains(QLatin1String(section.name))) continue;
+        section.run();
+        out.flush();
+    }
     return 0;
 }

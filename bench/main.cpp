@@ -3,6 +3,7 @@
 // of the same steps where there is one. Prints medians over many runs; the two versions' counts are
 // compared before anything is timed.
 
+#include "NaiveAnalysis.h"
 #include "NaiveStatistics.h"
 #include "QuietPlatform.h"
 
@@ -168,12 +169,51 @@ AnalysisResult parameterAnalysis(const QString& home, bool reuse, bool literal, 
     QElapsedTimer t;
     t.start();
     currentDraw.selectByDate();
-    const ParameterCycleEnvironment environment{state, currentDraw, clock, generate, &progress, {}, {}};
+    const ParameterCycleEnvironment environment{state,    currentDraw, sheet, clock,
+                                                generate, &progress,   {},    {}};
     const ParameterTotals totals = runParameterCycles(environment, start);
     AnalysisResult result;
     result.report = crlfText(parameterReport(messages, totals, criteria.rowCount.value));
     result.seconds = static_cast<double>(t.nsecsElapsed()) / 1e9;
     result.cycles = cycles; // the runs done: a stop ends the analysis after its run, before its tally
+    return result;
+}
+
+// The draw analysis over the history in home from 6 October 2008 with the threshold 5 and every question
+// answered Yes, from the selection of the start draw to the tallies: as the command runs it (a stop asked
+// at every compared draw, the window's events at some of them), or literally.
+struct DrawAnalysisResult {
+    DrawTallies tallies;
+    double seconds = 0;
+};
+DrawAnalysisResult drawAnalysis(const QString& home, bool literal) {
+    MainState state;
+    state.Home = home;
+    state.sortieren = true;
+    state.statisticsStart = earliestDrawDate();
+    state.drawDate = earliestDrawDate();
+    TipSheet sheet;
+    MessageTable messages;
+    QuietPlatform quiet;
+    quiet.answerYes = true;
+    CurrentDraw currentDraw(state, messages, quiet, [&] { Komplettcheck(state, sheet); });
+    ProgressFunctions progress;
+    const bool stop = false;
+    progress.onStop = [&stop] { return stop; };
+    progress.onPump = [] {};
+    QElapsedTimer t;
+    t.start();
+    currentDraw.selectByDate();
+    const double limit = toDayNumber(state.drawDate) + 10;
+    DrawAnalysisResult result;
+    if (literal) {
+        result.tallies = naiveDrawComparisons(state, sheet, currentDraw, limit);
+    } else {
+        const DrawComparisonEnvironment environment{state,     sheet, currentDraw, messages, quiet,
+                                                    &progress, {},    {},          {}};
+        result.tallies = runDrawComparisons(environment, limit, 5).value_or(DrawTallies{});
+    }
+    result.seconds = static_cast<double>(t.nsecsElapsed()) / 1e9;
     return result;
 }
 
@@ -341,6 +381,41 @@ int main(int argc, char* argv[]) {
         out << QStringLiteral("literal/shared %1   own/shared %2\n")
                    .arg(literalScaled / shared.seconds, 0, 'f', 0)
                    .arg(own.seconds / shared.seconds, 0, 'f', 2);
+    }
+    {
+        // The draw analysis as the command runs it and literally: the same tallies, then the median of five
+        // runs each.
+        out << "\ndraw analysis from 2008-10-06 over the whole history, threshold 5\n";
+        std::vector<double> runs;
+        std::vector<double> literals;
+        for (int i = 0; i < 5; ++i) {
+            const DrawAnalysisResult run = drawAnalysis(state.Home, false);
+            const DrawAnalysisResult literal = drawAnalysis(state.Home, true);
+            if (run.tallies.earlier != literal.tallies.earlier ||
+                run.tallies.successor != literal.tallies.successor ||
+                run.tallies.successorItself != literal.tallies.successorItself) {
+                QTextStream(stderr) << "kugelo-bench: the draw analysis differs from the literal one\n";
+                return 1;
+            }
+            runs.push_back(run.seconds);
+            literals.push_back(literal.seconds);
+        }
+        std::sort(runs.begin(), runs.end());
+        std::sort(literals.begin(), literals.end());
+        const double run = runs[runs.size() / 2];
+        const double literal = literals[literals.size() / 2];
+        out << QStringLiteral(
+                   "run      %1 s (median of %2, %3 to %4 s; the same tallies as the literal one)\n")
+                   .arg(run, 0, 'f', 3)
+                   .arg(runs.size())
+                   .arg(runs.front(), 0, 'f', 3)
+                   .arg(runs.back(), 0, 'f', 3);
+        out << QStringLiteral("literal  %1 s (median of %2, %3 to %4 s)\n")
+                   .arg(literal, 0, 'f', 3)
+                   .arg(literals.size())
+                   .arg(literals.front(), 0, 'f', 3)
+                   .arg(literals.back(), 0, 'f', 3);
+        out << QStringLiteral("literal/run %1\n").arg(literal / run, 0, 'f', 1);
     }
     {
         // The settings as a close and a start handle them: every value saved and the file written whole, then

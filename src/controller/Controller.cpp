@@ -583,14 +583,14 @@ QString shortDate(const QDate& date) {
     return QLocale().toString(date, QLocale::ShortFormat);
 }
 
-// While the parameter analysis runs its cycles, the sheet and the chart tell their views about their
+// While an analysis runs its cycles (passes), the sheet and the chart tell their views about their
 // changes at most four times a second: showing every row and chart of a thousand cycles would cost the
-// window many times what the cycles cost.
+// window many times what the cycles cost. alsoShow: what else the window shows then.
 class ThrottledModels {
 public:
-    ThrottledModels(TipSheet& sheet, ChartModel& chart)
-        : m_sheet(sheet), m_chart(chart), m_sheetBlocked(sheet.blockSignals(true)),
-          m_chartBlocked(chart.blockSignals(true)) {
+    ThrottledModels(TipSheet& sheet, ChartModel& chart, std::function<void()> alsoShow = {})
+        : m_sheet(sheet), m_chart(chart), m_alsoShow(std::move(alsoShow)),
+          m_sheetBlocked(sheet.blockSignals(true)), m_chartBlocked(chart.blockSignals(true)) {
         m_since.start();
     }
     ~ThrottledModels() {
@@ -603,7 +603,10 @@ public:
 
     // After a cycle: the views catch up when their time has come.
     void cycleDone() {
-        if (m_since.elapsed() < 250) return;
+        if (m_since.elapsed() >= 250) showNow();
+    }
+    // Before a question: the views show what it is about.
+    void showNow() {
         m_sheet.blockSignals(m_sheetBlocked);
         m_chart.blockSignals(m_chartBlocked);
         show();
@@ -616,10 +619,12 @@ private:
         Q_EMIT m_chart.changed();
         for (int r = 0; r < TipSheet::RowCount; ++r)
             Q_EMIT m_sheet.rowChanged(r);
+        if (m_alsoShow) m_alsoShow();
         m_since.restart();
     }
     TipSheet& m_sheet;
     ChartModel& m_chart;
+    std::function<void()> m_alsoShow;
     bool m_sheetBlocked;
     bool m_chartBlocked;
     QElapsedTimer m_since;
@@ -772,9 +777,14 @@ void Controller::analyseParameters() {
             generationCycle(m_reuseAcrossCycles ? &reuse : nullptr);
             views.cycleDone();
         };
-        const ParameterCycleEnvironment environment{
-            m_state, *m_currentDraw,        m_platform.clock,        cycle,
-            this,    m[Msg::AnalysisCycle], m[Msg::AnalysisStopHint]};
+        const ParameterCycleEnvironment environment{m_state,
+                                                    *m_currentDraw,
+                                                    m_sheet,
+                                                    m_platform.clock,
+                                                    cycle,
+                                                    this,
+                                                    m[Msg::AnalysisCycle],
+                                                    m[Msg::AnalysisStopHint]};
         bool stopped = false;
         const ParameterTotals totals = runParameterCycles(environment, start, &stopped);
         m_view->stateChanged();
@@ -811,14 +821,18 @@ void Controller::analyseDraws() {
     std::optional<DrawTallies> tallies;
     {
         const WaitCursor wait(*m_view);
+        // The window shows the passes as the parameter analysis shows its cycles, and every pass a
+        // question is about.
+        ThrottledModels views(m_sheet, m_chart, [this] { m_view->stateChanged(); });
         DrawComparisonEnvironment environment{m_state,
                                               m_sheet,
                                               *m_currentDraw,
                                               m,
                                               m_platform.dialogs,
                                               this,
-                                              [this] { m_view->stateChanged(); },
-                                              m[Msg::AnalysisStopHint]};
+                                              [&views] { views.cycleDone(); },
+                                              m[Msg::AnalysisStopHint],
+                                              [&views] { views.showNow(); }};
         tallies = runDrawComparisons(environment, limit, threshold);
     }
     if (tallies) writeReport(drawReport(m, *tallies));

@@ -31,28 +31,35 @@ QString chanceLine(const QString& head, long long observed, double expected) {
     return head + kTab + QString::number(observed) + kTab + QString::number(expected, 'f', 1) + kTab + ratio;
 }
 
-// Rows (or comparisons) with two main hits or more against what chance explains with 95 %.
-QString verdictLine(const MessageTable& m, long long n, long long atLeastTwo) {
+// A count against the range chance gives it with 95 %: head, the count, the range and the verdict.
+QString verdictLine(const MessageTable& m, const QString& head, long long observed,
+                    std::pair<long long, long long> range) {
+    const auto [low, high] = range;
+    const Msg verdict = observed > high  ? Msg::ChanceBetter
+                        : observed < low ? Msg::ChanceWorse
+                                         : Msg::ChanceWithin;
+    return head + QString::number(observed) + m[Msg::ChanceInterval] + QString::number(low) +
+           m[Msg::ChanceIntervalTo] + QString::number(high) + m[verdict];
+}
+
+double atLeastTwoProbability() {
     double p = 0;
     for (int h = 2; h <= 5; ++h)
         p += mainHitProbability(h);
-    const auto [low, high] = binomialInterval95(n, p);
-    const Msg verdict = atLeastTwo > high  ? Msg::ChanceBetter
-                        : atLeastTwo < low ? Msg::ChanceWorse
-                                           : Msg::ChanceWithin;
-    return m[Msg::ChanceAtLeastTwo] + QString::number(atLeastTwo) + m[Msg::ChanceInterval] +
-           QString::number(low) + m[Msg::ChanceIntervalTo] + QString::number(high) + m[verdict];
+    return p;
 }
 
-// The block for one tally of main hits: heading with the number of rows, the column heads, one line per h.
+// The block for one tally of main hits: heading with the number of rows, the column heads, one line per h
+// with the count expected.
 void appendHitLines(QStringList& lines, const MessageTable& m, const QString& heading,
-                    const std::array<long long, 6>& counts, long long n) {
+                    const std::array<long long, 6>& counts, long long n,
+                    const std::array<double, 6>& expected) {
     lines << heading + QString::number(n);
     lines << QString(kTab) + m[Msg::ChanceObserved] + kTab + m[Msg::ChanceExpected] + kTab +
                  m[Msg::ChanceRatio];
     for (int h = 0; h <= 5; ++h)
         lines << chanceLine(QString::number(h) + QLatin1Char('x'), counts[static_cast<std::size_t>(h)],
-                            static_cast<double>(n) * mainHitProbability(h));
+                            expected[static_cast<std::size_t>(h)]);
 }
 
 long long sum(const std::array<long long, 6>& counts, int from = 0) {
@@ -62,12 +69,28 @@ long long sum(const std::array<long long, 6>& counts, int from = 0) {
     return total;
 }
 
+// How many rows (comparisons) the comparison with chance left out because the draw was known.
+void appendLeftOut(QStringList& lines, const MessageTable& m, long long leftOut) {
+    if (leftOut > 0) lines << m[Msg::ChanceLeftOut] + QString::number(leftOut);
+}
+
+// One tally of the draw analysis against chance. Each comparison sets one draw against another; over random
+// draws a draw shares h numbers with another as a fixed row does, whatever the first draw holds, so any two
+// comparisons are independent and the count with at least two hits has a binomial count's mean and variance:
+// its range is the binomial one. Without a comparison there is no verdict.
 void appendDrawBlock(QStringList& lines, const MessageTable& m, Msg title,
-                     const std::array<long long, 6>& counts) {
+                     const std::array<long long, 6>& counts, long long leftOut) {
     lines << QString();
-    appendHitLines(lines, m, m[title] + QStringLiteral(" - ") + m[Msg::ChanceHeadingComparisons], counts,
-                   sum(counts));
-    lines << verdictLine(m, sum(counts), sum(counts, 2));
+    const long long n = sum(counts);
+    std::array<double, 6> expected{};
+    for (int h = 0; h <= 5; ++h)
+        expected[static_cast<std::size_t>(h)] = static_cast<double>(n) * mainHitProbability(h);
+    appendHitLines(lines, m, m[title] + QStringLiteral(" - ") + m[Msg::ChanceHeadingComparisons], counts, n,
+                   expected);
+    if (n > 0)
+        lines << verdictLine(m, m[Msg::ChanceAtLeastTwo], sum(counts, 2),
+                             binomialInterval95(n, atLeastTwoProbability()));
+    appendLeftOut(lines, m, leftOut);
 }
 
 } // namespace
@@ -128,6 +151,20 @@ int parameterCycleCount(const std::vector<QDate>& dates, QDate start, QDate sele
     return cycles;
 }
 
+void ParameterTotals::addCycle(const std::array<std::array<int, 3>, 7>& tally,
+                               const std::vector<ScoredRow>& scored, bool drawKnown) {
+    for (std::size_t h = 0; h <= 5; ++h) {
+        for (std::size_t c = 0; c < 2; ++c) {
+            rows[h][c] += tally[h][c];
+            if (drawKnown)
+                knownRows += tally[h][c];
+            else
+                unknownDrawRows[h][c] += tally[h][c];
+        }
+    }
+    if (!drawKnown) chance.addCycle(scored);
+}
+
 ParameterTotals runParameterCycles(const ParameterCycleEnvironment& env, QDate start, bool* stopped) {
     MainState& s = env.state;
     ParameterTotals totals;
@@ -144,6 +181,7 @@ ParameterTotals runParameterCycles(const ParameterCycleEnvironment& env, QDate s
             env.progress->advanced(totals.cycles + 1, std::max<long long>(expected, totals.cycles + 1), 0);
         }
         last = p;
+        const double madeUpTo = toDayNumber(s.drawDate); // the run works on the draws up to this day
         env.generate();
         // A stop ends the run of this cycle at once and the analysis with it.
         if (env.progress && env.progress->stopRequested()) {
@@ -154,10 +192,7 @@ ParameterTotals runParameterCycles(const ParameterCycleEnvironment& env, QDate s
         setPickerDate(s.drawDate, target);
         env.currentDraw.selectByDate();
         ++totals.cycles;
-        for (int h = 0; h <= 5; ++h)
-            for (int c = 0; c < 2; ++c)
-                totals.rows[static_cast<std::size_t>(h)][static_cast<std::size_t>(c)] +=
-                    s.Statistik[static_cast<std::size_t>(h)][static_cast<std::size_t>(c)];
+        totals.addCycle(s.Statistik, scoredRows(env.sheet), s.current.Datum <= madeUpTo);
         p = s.drawDate;
         // A history whose draws all lie before the picker's earliest date never moves the picker back onto a
         // draw; the loop would walk on forever.
@@ -171,16 +206,18 @@ std::optional<DrawTallies> runDrawComparisons(const DrawComparisonEnvironment& e
     MainState& s = env.state;
     TipSheet& sheet = env.sheet;
     DrawTallies tallies;
-    const auto rowHits = [&] {
-        Zettelcheck(s, sheet.row(0).texts);
-        return static_cast<std::size_t>(std::clamp(s.Gewinn, 0, 5)); // a damaged record may repeat a number
-    };
+    // No command changes the draw file while an analysis runs: every pass reads the same records. A damaged
+    // record lies in no window and sets no limit.
+    std::vector<DrawRecord> records = DrawFile(s.drawFilePath()).readAll();
+    std::erase_if(records, [](const DrawRecord& r) { return r.isDamaged(); });
     // Pass n of N: one pass for every later draw, or the one pass of the newest on itself.
     long long passes = 0;
     long long laterDraws = 0;
-    if (env.progress)
-        for (const QDate& d : drawDates(s.drawFilePath()))
-            if (toDayNumber(d) > s.current.Datum) ++laterDraws;
+    for (const DrawRecord& r : records)
+        if (r.Datum > s.current.Datum) ++laterDraws;
+    // The window takes its events at a few of the comparisons; a stop is seen at every one.
+    constexpr int kPumpEvery = 64;
+    int sincePump = 0;
     while (limit > s.current.Datum) {
         ++passes;
         if (env.progress) env.progress->advanced(passes, std::max(passes, laterDraws), 0);
@@ -195,27 +232,39 @@ std::optional<DrawTallies> runDrawComparisons(const DrawComparisonEnvironment& e
         }
         if (env.repaint) env.repaint();
 
+        const double passDraw = s.current.Datum;
+        // Row 1 against each draw: the hits of the row check, the row's texts converted once.
+        const RowHits row(sheet.row(0).texts);
+        const auto hitsOf = [&row](const DrawRecord& r) {
+            return static_cast<std::size_t>(
+                std::clamp(row(r.Zahl), 0, 5)); // a damaged record may repeat a number
+        };
         const double upper = toDayNumber(s.drawDate);
-        const std::vector<DrawRecord> records = DrawFile(s.drawFilePath()).readAll();
         for (const DrawRecord& r : records) {
-            if (r.isDamaged()) continue; // lies in no window and sets no limit
             limit = r.Datum;
             if (!(r.Datum >= s.aktDatum && r.Datum < upper)) continue;
             if (env.progress) {
                 if (env.progress->stopRequested()) return std::nullopt;
-                env.progress->pump();
+                if (++sincePump == kPumpEvery) {
+                    env.progress->pump();
+                    sincePump = 0;
+                }
             }
             s.current = r;
-            const std::size_t h = rowHits();
+            const std::size_t h = hitsOf(r);
             ++tallies.earlier[h];
-            if (static_cast<int>(h) >= threshold &&
-                !env.dialogs.question(env.messages[Msg::SearchDrawFound],
-                                      env.messages[Msg::SearchHitOn] + shortDate(r.date()) +
-                                          env.messages[Msg::SearchFoundContinue]))
-                return std::nullopt;
+            if (static_cast<int>(h) >= threshold) {
+                if (env.beforeQuestion) env.beforeQuestion();
+                if (!env.dialogs.question(env.messages[Msg::SearchDrawFound],
+                                          env.messages[Msg::SearchHitOn] + shortDate(r.date()) +
+                                              env.messages[Msg::SearchFoundContinue]))
+                    return std::nullopt;
+            }
         }
         env.currentDraw.stepForward();
-        ++tallies.successor[rowHits()];
+        const std::size_t h = hitsOf(s.current);
+        ++tallies.successor[h];
+        if (s.current.Datum == passDraw) ++tallies.successorItself[h];
     }
     return tallies;
 }
@@ -236,19 +285,29 @@ QStringList parameterReport(const MessageTable& m, const ParameterTotals& totals
                  QString::number(static_cast<long long>(rowsPerRun) * totals.cycles) + QLatin1Char(' ') +
                  m[Msg::Rows];
 
-    // What as many rows chosen at random would have given.
+    // What the same rows would have got against random draws, from the cycles whose draw the rows could not
+    // know.
     std::array<long long, 6> byHits{};
     long long chanceHits = 0;
-    for (int h = 0; h <= 5; ++h) {
-        const auto& row = totals.rows[static_cast<std::size_t>(h)];
-        byHits[static_cast<std::size_t>(h)] = row[0] + row[1];
+    for (std::size_t h = 0; h <= 5; ++h) {
+        const auto& row = totals.unknownDrawRows[h];
+        byHits[h] = row[0] + row[1];
         chanceHits += row[1];
     }
+    const ChanceBaseline& chance = totals.chance;
     const long long n = sum(byHits);
+    std::array<double, 6> expected{};
+    for (int h = 0; h <= 5; ++h)
+        expected[static_cast<std::size_t>(h)] = chance.expectedHits(h);
     lines << QString();
-    appendHitLines(lines, m, m[Msg::ChanceHeadingRows], byHits, n);
-    lines << chanceLine(QStringLiteral("n°"), chanceHits, static_cast<double>(n) / 10.0);
-    lines << verdictLine(m, n, sum(byHits, 2));
+    appendHitLines(lines, m, m[Msg::ChanceHeadingRows], byHits, n, expected);
+    lines << chanceLine(QStringLiteral("n°"), chanceHits, chance.expectedChanceHits());
+    if (n > 0) {
+        lines << verdictLine(m, m[Msg::ChanceAtLeastTwo], sum(byHits, 2), chance.atLeastTwoRange95());
+        lines << verdictLine(m, QStringLiteral("1x ") + m[Msg::ChanceBall] + QStringLiteral(": "), chanceHits,
+                             chance.chanceRange95());
+    }
+    appendLeftOut(lines, m, totals.knownRows);
     return lines;
 }
 
@@ -263,8 +322,11 @@ QStringList drawReport(const MessageTable& m, const DrawTallies& tallies) {
     for (int h = 0; h <= 5; ++h)
         lines << QString::number(h) + QStringLiteral("    =>") +
                      QString::number(tallies.successor[static_cast<std::size_t>(h)]);
-    appendDrawBlock(lines, m, Msg::HitsOfDrawsInDatabase, tallies.earlier);
-    appendDrawBlock(lines, m, Msg::SimilarNumbersNextDraw, tallies.successor);
+    appendDrawBlock(lines, m, Msg::HitsOfDrawsInDatabase, tallies.earlier, 0);
+    std::array<long long, 6> successors{};
+    for (std::size_t h = 0; h <= 5; ++h)
+        successors[h] = tallies.successor[h] - tallies.successorItself[h];
+    appendDrawBlock(lines, m, Msg::SimilarNumbersNextDraw, successors, sum(tallies.successorItself));
     return lines;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "evaluation/ChanceBaseline.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QString>
@@ -31,12 +33,25 @@ inline QString analysisReportName() {
 struct ParameterTotals {
     std::array<std::array<long long, 2>, 6> rows{};
     int cycles = 0;
+
+    // The comparison with chance counts only the cycles whose draw came after the draws their rows were made
+    // from (the last cycles score their rows against the newest draw, which those draws held): their tally
+    // and what random draws give for their rows. knownRows: the rows of the other cycles.
+    std::array<std::array<long long, 2>, 6> unknownDrawRows{};
+    ChanceBaseline chance;
+    long long knownRows = 0;
+
+    // One cycle: the sheet check's tally (Statistik), the rows it scored, and whether the draw was among the
+    // draws the rows were made from.
+    void addCycle(const std::array<std::array<int, 3>, 7>& tally, const std::vector<ScoredRow>& scored,
+                  bool drawKnown);
 };
 
 // What the cycles of the parameter analysis drive.
 struct ParameterCycleEnvironment {
     MainState& state;
     CurrentDraw& currentDraw;
+    const TipSheet& sheet; // the rows each cycle scores, for the comparison with chance
     const Clock& clock;
     // Seeds the random source with the seed again and runs one generation run on the draws up to
     // DateTimePicker1.
@@ -58,10 +73,12 @@ ParameterTotals runParameterCycles(const ParameterCycleEnvironment& env, QDate s
 int parameterCycleCount(const std::vector<QDate>& dates, QDate start, QDate selected, QDate today);
 
 // The draw analysis' tallies by main hits: A, each draw against the earlier draws of the window; B, each
-// draw against its successor.
+// draw against its successor. successorItself: of B, the comparisons of the newest draw with itself (a
+// step forward from the newest stays there), which the comparison with chance leaves out.
 struct DrawTallies {
     std::array<long long, 6> earlier{};
     std::array<long long, 6> successor{};
+    std::array<long long, 6> successorItself{};
 };
 
 struct DrawComparisonEnvironment {
@@ -73,6 +90,7 @@ struct DrawComparisonEnvironment {
     Progress* progress = nullptr;  // events and the stop request at every compared draw; the two panels
     std::function<void()> repaint; // once per pass
     QString stopHint;              // after the current draw's date in panel 1
+    std::function<void()> beforeQuestion; // the window shows the row asked about
 };
 
 // The passes of the draw analysis from the current draw on (selected before), with the limit date L and
@@ -86,7 +104,9 @@ double mainHitProbability(int h);
 // (2.5 % of the mass left out on each side).
 std::pair<long long, long long> binomialInterval95(long long n, double p);
 
-// The report lines of the parameter analysis (rowsPerRun: UpDown8 now), then what chance would have given.
+// The report lines of the parameter analysis (rowsPerRun: UpDown8 now), then what chance would have given:
+// per number of main hits and for the n° CHANCE the rows observed and expected, and whether the rows with at
+// least two main hits and those with the n° CHANCE hit lie within the 95 % ranges of random draws.
 QStringList parameterReport(const MessageTable& messages, const ParameterTotals& totals, int rowsPerRun);
 // The report lines of the draw analysis, then what chance would have given. The file is these lines
 // through crlfText.

@@ -40,6 +40,26 @@ void Zettelcheck(MainState& state, const std::array<QString, 7>& texts) {
         state.Zusatz = true;
 }
 
+RowHits::RowHits(const std::array<QString, 7>& texts) {
+    int convertible = 0;
+    while (convertible < 5) {
+        const auto value = tryStrToInt(texts[static_cast<std::size_t>(convertible)]);
+        if (!value) break;
+        if (*value >= 0 && *value < static_cast<int>(m_count.size()))
+            ++m_count[static_cast<std::size_t>(*value)];
+        ++convertible;
+    }
+    // As Zettelcheck counts: a row cut short is compared with the first drawn number only.
+    m_draws = convertible == 5 ? 5 : 1;
+}
+
+int RowHits::operator()(const std::array<std::uint8_t, 8>& zahl) const {
+    int hits = 0;
+    for (int i = 0; i < m_draws; ++i)
+        hits += m_count[zahl[static_cast<std::size_t>(i)]];
+    return hits;
+}
+
 void Komplettcheck(MainState& state, TipSheet& sheet, const std::function<void()>& winningRow) {
     if (!state.sortieren) return;
     for (auto& counters : state.Statistik)

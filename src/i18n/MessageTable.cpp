@@ -67,7 +67,8 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("Tipps wurden neu berechnet"),                          // 59
         QStringLiteral("Zufall"),                                              // 60
         QStringLiteral("Stop"),                                                // 61
-        QStringLiteral("Was der Zufall allein gebracht hätte, bei gleich vielen zufälligen Reihen: "), // 62
+        QStringLiteral(
+            "Was der Zufall allein gebracht hätte, für dieselben Reihen gegen zufällige Ziehungen: "), // 62
         QStringLiteral("Was der Zufall allein gebracht hätte, bei gleich vielen Vergleichen: "),       // 63
         QStringLiteral("beobachtet"),                                                                  // 64
         QStringLiteral("erwartet"),                                                                    // 65
@@ -107,6 +108,7 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral(
             "Gespeicherter Server %1 nicht benutzt, nur http:// und https:// sind erlaubt; es gilt "
             "%2"), // 99
+        QStringLiteral("Nicht mitgezählt, weil die Ziehung beim Tippen schon bekannt war: "),          // 100
     };
     return texts;
 }

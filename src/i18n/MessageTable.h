@@ -113,6 +113,8 @@ enum class Msg : int {
     // a stored host ignored (%1: the stored host, %2: the host used instead).
     OnlyWebAddresses = 98,
     StoredHostIgnored = 99,
+    // The comparison with chance leaves out the rows that were made knowing their draw.
+    ChanceLeftOut = 100,
 };
 
 // The numbered run-time texts (questions, messages, status texts, captions) that a language file can

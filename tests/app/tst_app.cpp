@@ -830,6 +830,31 @@ private Q_SLOTS:
         QCOMPARE(w.form.criteria().crossSumMin.value, 279);
     }
 
+    // The draw analysis shows its passes at most a few times a second, but a question about a draw always
+    // finds row 1 showing the draw compared (threshold 0: a question after every comparison).
+    void drawAnalysisQuestionShowsItsRow() {
+        Window w;
+        w.home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9},
+                           {"2008-10-08", {24, 48, 32, 41, 22}, 1},
+                           {"2008-10-11", {46, 22, 10, 39, 20}, 4},
+                           {"2008-10-13", {1, 2, 3, 4, 5}, 2}});
+        w.start();
+        w.form.state().drawDate = QDate(2008, 10, 6);
+        w.dialogs.answers = {true, true, true, true};
+        w.dialogs.inputs = {QStringLiteral("0")};
+        QStringList shown;
+        w.dialogs.onQuestion = [&] {
+            QStringList row;
+            for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5"})
+                row << w.find<QLineEdit>(name)->text();
+            shown << row.join(QLatin1Char(' '));
+        };
+        QTest::mouseClick(w.find("BitBtn19"), Qt::LeftButton);
+        // The start question, then 8 October against 6 October, 11 October against both.
+        QCOMPARE(shown.mid(1), QStringList({"22 24 32 41 48", "10 20 22 39 46", "10 20 22 39 46"}));
+        QCOMPARE(w.desktop.opened, QStringList{w.home.file("Test.rtf")});
+    }
+
     // With CheckBox20 the pool goes through the number list dialog: "&Rechnen" builds it from the boxes,
     // "Abbrechen" ends the run before any row changes.
     void poolThroughTheNumberListDialog() {

@@ -541,16 +541,20 @@ private Q_SLOTS:
     // The cycles of the parameter analysis: none from today, one from the newest draw, and from three weeks
     // before it one per week plus the one more on the newest draw. The number list stays shut and its option
     // comes back; the report goes to the home folder and is opened.
+    // The comparison with chance leaves out the cycles whose rows came from the draws up to the very draw
+    // they are scored against (the newest), and gives no verdict when none is left.
     void parameterAnalysisCycles_data() {
         QTest::addColumn<int>("daysBeforeNewest"); // -1: today
         QTest::addColumn<int>("cycles");
-        QTest::newRow("from today: none") << -1 << 0;
-        QTest::newRow("from the newest draw: one") << 0 << 1;
-        QTest::newRow("three weeks before it: four") << 21 << 4;
+        QTest::addColumn<int>("knownCycles");
+        QTest::newRow("from today: none") << -1 << 0 << 0;
+        QTest::newRow("from the newest draw: one") << 0 << 1 << 1;
+        QTest::newRow("three weeks before it: four") << 21 << 4 << 1;
     }
     void parameterAnalysisCycles() {
         QFETCH(int, daysBeforeNewest);
         QFETCH(int, cycles);
+        QFETCH(int, knownCycles);
         ControllerFixture f;
         f.writeHistory();
         ScriptedNumberList list;
@@ -576,6 +580,13 @@ private Q_SLOTS:
         if (cycles == 0)
             for (int h = 0; h <= 5; ++h)
                 QCOMPARE(lines[3 + h], QStringLiteral("%1x\t=> 0\t\t=> 0").arg(h));
+        const int counted = 5 * (cycles - knownCycles);
+        QVERIFY(lines[12].endsWith(QStringLiteral("Ziehungen: %1").arg(counted)));
+        const QString leftOut =
+            QStringLiteral("Nicht mitgezählt, weil die Ziehung beim Tippen schon bekannt war: ");
+        QCOMPARE(lines.filter(leftOut),
+                 knownCycles == 0 ? QStringList() : QStringList{leftOut + QString::number(5 * knownCycles)});
+        QCOMPARE(lines.filter(QStringLiteral("allein durch Zufall mit 95 %")).size(), counted > 0 ? 2 : 0);
         QCOMPARE(f.controller.state().drawDate, newest);
         QVERIFY(list.rowModes.isEmpty());
         QVERIFY(f.controller.criteria().showPool);
@@ -629,6 +640,16 @@ private Q_SLOTS:
                               "Wie oft gab es bei der nächsten Ziehung ähnliche Zahlen", "0    =>0",
                               "1    =>0", "2    =>0", "3    =>0", "4    =>0"}));
         QCOMPARE(reportLines(f)[14], QStringLiteral("5    =>1"));
+        // The comparison of the newest draw with itself is no comparison with chance: left out, no verdict.
+        QCOMPARE(
+            reportLines(f).filter(QStringLiteral("Vergleichen: ")),
+            QStringList({"Treffer von Ziehungen in der Datenbank - Was der Zufall allein gebracht hätte, bei "
+                         "gleich vielen Vergleichen: 0",
+                         "Wie oft gab es bei der nächsten Ziehung ähnliche Zahlen - Was der Zufall allein "
+                         "gebracht hätte, bei gleich vielen Vergleichen: 0"}));
+        QCOMPARE(reportLines(f).filter(QStringLiteral("allein durch Zufall mit 95 %")), QStringList());
+        QCOMPARE(reportLines(f).mid(reportLines(f).size() - 2), // the last line, with its line end
+                 QStringList({"Nicht mitgezählt, weil die Ziehung beim Tippen schon bekannt war: 1", ""}));
         QCOMPARE(f.controller.progressText(), QStringLiteral("Ziehung 1 von 1"));
     }
 
