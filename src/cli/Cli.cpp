@@ -248,7 +248,8 @@ int commandImport(const QStringList& args, const QString& home, QTextStream& out
     if (args.isEmpty()) throw UsageError(QStringLiteral("import needs at least one file"));
     std::vector<DrawRecord> draws;
     for (const QString& name : args) {
-        const std::vector<DrawRecord> fromFile = parseDrawCsv(name, readTextFile(name));
+        const std::vector<DrawRecord> fromFile =
+            parseDrawCsv(name, readTextFile(name, TextFileKind::DrawArchive));
         draws.insert(draws.end(), fromFile.begin(), fromFile.end());
     }
     MainState state;
@@ -278,7 +279,7 @@ int commandCheck(const QStringList& args, const QString& home, QTextStream& out,
     MainState& state = h.controller.state();
     TipSheet& sheet = h.controller.sheet();
     state.sortieren = true;
-    loadTipFile(sheet, readTextFile(tipFile));
+    loadTipFile(sheet, readTextFile(tipFile, TextFileKind::TipFile));
     setPickerDate(state.drawDate, date);
     const bool hadFile = DrawFile(state.drawFilePath()).exists();
     h.controller.selectDraw();
@@ -344,7 +345,7 @@ int commandStats(const QStringList& args, const QString& home, QTextStream& out,
     if (*statistic == Statistic::RowDistribution && tips.isEmpty())
         throw UsageError(QStringLiteral("stats rows needs --tips"));
 
-    if (!tips.isEmpty()) loadTipFile(h.controller.sheet(), readTextFile(tips));
+    if (!tips.isEmpty()) loadTipFile(h.controller.sheet(), readTextFile(tips, TextFileKind::TipFile));
     h.controller.showStatistic(*statistic);
     const ChartModel& chart = h.controller.chart();
     for (const ChartPoint& p : chart.series2())
@@ -505,7 +506,7 @@ int commandSearch(const QStringList& args, const QString& home, const QString& s
     h.dialogs.answerYes = true;
     if (threshold) h.dialogs.inputs.push_back(*threshold);
     state.sortieren = true;
-    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
+    loadTipFile(h.controller.sheet(), readTextFile(tipFile, TextFileKind::TipFile));
     setPickerDate(state.statisticsStart, start);
     setPickerDate(state.drawDate, to);
     if (!DrawFile(state.drawFilePath()).exists()) {
@@ -622,7 +623,7 @@ int commandPrint(const QStringList& args, const QString& home, QTextStream& out,
     if (tipFile.isEmpty()) throw UsageError(QStringLiteral("print needs a tip file"));
     const SystemClock clock;
     Headless h(home, out, err, clock);
-    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
+    loadTipFile(h.controller.sheet(), readTextFile(tipFile, TextFileKind::TipFile));
     setPickerDate(h.controller.state().drawDate, end);
     if (!DrawFile(h.controller.state().drawFilePath()).exists()) {
         h.controller.selectDraw(); // says that there is no draw file
@@ -630,7 +631,7 @@ int commandPrint(const QStringList& args, const QString& home, QTextStream& out,
     }
     h.controller.selectDraw();
     const QString path = h.controller.printTips();
-    for (const QString& line : readTextFile(path))
+    for (const QString& line : readTextFile(path, TextFileKind::TipFile))
         out << line << '\n';
     return Ok;
 }
@@ -667,7 +668,7 @@ int commandBasket(const QStringList& args, const QString& home, const QString& s
     Headless h(home, out, err, clock, &http, endpoints);
     h.desktop.echo = &out;
     h.controller.criteria() = criteria;
-    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
+    loadTipFile(h.controller.sheet(), readTextFile(tipFile, TextFileKind::TipFile));
     switch (h.controller.basket()) {
     case Controller::BasketOutcome::Opened:
         return Ok;
@@ -713,7 +714,7 @@ int commandScript(const QStringList& args, const QString& home, QTextStream& out
     model.close(); // empty ZAHL values become "0", as when the dialog closes
     const SystemClock clock;
     Headless h(home, out, err, clock);
-    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
+    loadTipFile(h.controller.sheet(), readTextFile(tipFile, TextFileKind::TipFile));
     const QString filled = h.controller.writeFilledScript(choice);
     out << filled << '\n';
     for (const QString& argument : automationArguments(filled, choice))

@@ -143,14 +143,14 @@ DrawRecord parseLine(const QStringList& fields, const Columns& c, const LinePars
 
 } // namespace
 
-std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QStringList& lines, const QDate& today,
-                                     QStringList* skipped) {
+std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const TextLines& lines, const QDate& today,
+                                     SkippedLines* skipped) {
     std::vector<DrawRecord> draws;
     Columns columns;
     bool haveFormat = false;
     for (int i = 0; i < lines.size(); ++i) {
         const int lineNo = i + 1;
-        const QString& line = lines[i];
+        const QString line = lines[i];
         if (line.trimmed().isEmpty()) continue;
         try {
             if (!haveFormat) {
@@ -169,7 +169,7 @@ std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QStringList&
                                       LineParser(fileName, lineNo), today));
         } catch (const ImportError& e) {
             if (!skipped) throw;
-            skipped->append(e.text());
+            skipped->add(e.text());
             if (columns.date < 0) break; // without the columns no later line can be read
         }
     }

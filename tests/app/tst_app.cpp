@@ -162,13 +162,17 @@ QString editRow(Window& w, const char* editButton, QList<int> clicks, const char
 }
 
 // The lines of a shipped language data file of the build.
+TextLines shippedText(const QString& name) {
+    return readTextFile(qEnvironmentVariable("KUGELO_BIN_DIR") + QStringLiteral("/Land/") + name,
+                        TextFileKind::LanguageFile);
+}
 QStringList shippedLines(const QString& name) {
-    return readTextFile(qEnvironmentVariable("KUGELO_BIN_DIR") + QStringLiteral("/Land/") + name);
+    return shippedText(name).toList();
 }
 
 // The caption a language file gives an element of the main window.
 QString shippedCaption(const QString& languageFile, const QString& element) {
-    const std::vector<MasterEntry> master = masterEntries(shippedLines(QStringLiteral("Kugelo.txt")));
+    const std::vector<MasterEntry> master = masterEntries(shippedText(QStringLiteral("Kugelo.txt")));
     for (std::size_t i = 0; i < master.size(); ++i)
         if (master[i].window == QLatin1String("Form1") && master[i].name == element)
             return shippedLines(languageFile).value(qsizetype(2 * i));
@@ -176,7 +180,7 @@ QString shippedCaption(const QString& languageFile, const QString& element) {
 }
 
 QString shippedHint(const QString& languageFile, const QString& element) {
-    const std::vector<MasterEntry> master = masterEntries(shippedLines(QStringLiteral("Kugelo.txt")));
+    const std::vector<MasterEntry> master = masterEntries(shippedText(QStringLiteral("Kugelo.txt")));
     for (std::size_t i = 0; i < master.size(); ++i)
         if (master[i].window == QLatin1String("Form1") && master[i].name == element)
             return shippedLines(languageFile).value(qsizetype(2 * i + 1));
@@ -1468,7 +1472,7 @@ private Q_SLOTS:
         w.start();
         const QString exported = w.home.file(QStringLiteral("Kugelo.txt"));
         w.form.controller().exportTextsTo(exported);
-        const QStringList master = readTextFile(exported);
+        const QStringList master = readTextFile(exported, TextFileKind::LanguageFile).toList();
         QCOMPARE(master, shippedLines(QStringLiteral("Kugelo.txt")));
         for (const Language& l : languages()) {
             const QString file = QLatin1String(l.fileName);
@@ -1476,7 +1480,7 @@ private Q_SLOTS:
             QCOMPARE(shippedLines(file + QStringLiteral(".meld")).size(), w.form.messages().size());
         }
         // The template beside the master list is the German language file.
-        QCOMPARE(readTextFile(exported + QStringLiteral(".trans")),
+        QCOMPARE(readTextFile(exported + QStringLiteral(".trans"), TextFileKind::LanguageFile).toList(),
                  shippedLines(QStringLiteral("Kugelo_de.txt")));
     }
 
@@ -1696,12 +1700,15 @@ private Q_SLOTS:
         w.find<QAction>(QStringLiteral("Dateispeichern1"))->trigger();
         QCOMPARE(w.dialogs.fileDialogs.last().filter, QStringLiteral("Textdatei|*.txt"));
         QVERIFY(w.home.readBytes(QStringLiteral("export.txt.trans")).startsWith("\xFF\xFE"));
-        const QStringList before = readTextFile(target + QStringLiteral(".trans"));
+        const QStringList before =
+            readTextFile(target + QStringLiteral(".trans"), TextFileKind::LanguageFile).toList();
         QCOMPARE(before.value(0), shippedLines(QStringLiteral("Kugelo_fr.txt")).value(0));
         w.form.controller().setLanguageFile(target + QStringLiteral(".trans"));
         w.find<QAction>(QStringLiteral("DateiLaden1"))->trigger();
         w.form.controller().exportTextsTo(w.home.file(QStringLiteral("again.txt")));
-        QCOMPARE(readTextFile(w.home.file(QStringLiteral("again.txt.trans"))), before);
+        QCOMPARE(
+            readTextFile(w.home.file(QStringLiteral("again.txt.trans")), TextFileKind::LanguageFile).toList(),
+            before);
     }
 };
 

@@ -234,7 +234,7 @@ QString unreadable(const QString& dir) {
         !settings.valueExists(QStringLiteral("NeuerSchein")))
         return QStringLiteral("the settings file cannot be read: %1").arg(settings.problem());
     TipSheet sheet;
-    loadTipFile(sheet, readTextFile(dir + kTipFile));
+    loadTipFile(sheet, readTextFile(dir + kTipFile, TextFileKind::TipFile));
     if (tipFileText(sheet) != readFile(dir + kTipFile))
         return QStringLiteral("the tip file does not load whole");
     return {};
