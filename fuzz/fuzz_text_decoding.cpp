@@ -84,7 +84,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!normal.isEmpty() && !normal.endsWith(QLatin1Char('\n'))) normal += QLatin1Char('\n');
     FUZZ_CHECK(joined == normal, QStringLiteral("the lines are not the text (%1 lines)").arg(lines.size()));
     // Joined with LF and written with CR LF (as a filled click script is), the lines are the lines.
-    FUZZ_CHECK(crlfText(lines.join(QLatin1Char('\n')), lines.size()) == crlfText(lines.toList()),
+    const QString joinedLines = lines.join(QLatin1Char('\n'));
+    FUZZ_CHECK(TextLines(lines).join(QLatin1Char('\n')) == joinedLines,
+               QStringLiteral("the lines joined in place differ"));
+    FUZZ_CHECK(crlfText(joinedLines, lines.size()) == crlfText(lines.toList()),
                QStringLiteral("the joined lines are written otherwise than the lines"));
     return 0;
 }

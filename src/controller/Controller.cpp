@@ -1127,13 +1127,9 @@ void Controller::updateScript(const QString& path) {
 }
 
 QString Controller::writeFilledScript(const AutomationChoice& choice) {
-    qsizetype lineCount = 0;
-    QString script;
-    {
-        const TextLines lines = readTextFile(choice.script, TextFileKind::ClickScript);
-        lineCount = lines.size();
-        script = lines.join(QLatin1Char('\n'));
-    }
+    TextLines lines = readTextFile(choice.script, TextFileKind::ClickScript);
+    const qsizetype lineCount = lines.size();
+    QString script = std::move(lines).join(QLatin1Char('\n'));
     const QString path = tipsFolder(m_state) + filledScriptFileName(m_platform.clock.today());
     writeFileWhole(path, crlfText(fillClickScript(std::move(script), m_sheet), lineCount));
     return path;

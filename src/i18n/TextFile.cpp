@@ -52,7 +52,7 @@ QStringList TextLines::toList(qsizetype maxLines) const {
     return lines;
 }
 
-QString TextLines::join(QChar separator) const {
+QString TextLines::join(QChar separator) const& {
     QString joined;
     joined.reserve(m_text.size());
     for (qsizetype i = 0; i < size(); ++i) {
@@ -60,6 +60,21 @@ QString TextLines::join(QChar separator) const {
         joined += view(i);
     }
     return joined;
+}
+
+QString TextLines::join(QChar separator) && {
+    // Each line moves to where the joined text has it, which is never behind where it is.
+    QChar* chars = m_text.data();
+    qsizetype out = 0;
+    for (qsizetype i = 0; i < size(); ++i) {
+        const QStringView line = view(i);
+        if (i > 0) chars[out++] = separator;
+        std::copy(line.begin(), line.end(), chars + out);
+        out += line.size();
+    }
+    m_text.truncate(out);
+    std::vector<std::uint32_t>().swap(m_starts); // the starts are freed, not only forgotten
+    return std::move(m_text);
 }
 
 // Finds the lines of a decoded text. The starts are counted first, so that they take exactly the room they
@@ -134,8 +149,13 @@ QByteArray crlfText(const QStringList& lines) {
 }
 
 QByteArray crlfText(QStringView text, qsizetype maxLines) {
+    // Room for the bytes at most, counted beforehand: a buffer that grows on the way would hold the text
+    // twice.
+    qsizetype bytes = 2 * maxLines;
+    for (const QChar c : text)
+        bytes += c.unicode() < 0x80 ? 1 : c.unicode() < 0x800 ? 2 : 3;
     QByteArray out;
-    out.reserve(text.size() + 2 * maxLines);
+    out.reserve(bytes);
     qsizetype start = 0;
     for (qsizetype n = 0; n < maxLines; ++n) {
         qsizetype end = text.indexOf(QLatin1Char('\n'), start);

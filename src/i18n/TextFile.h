@@ -48,8 +48,10 @@ public:
     QString value(qsizetype i) const { return i >= 0 && i < size() ? (*this)[i] : QString(); }
     // The first lines (at most maxLines; all of them when it is negative) as a list.
     QStringList toList(qsizetype maxLines = -1) const;
-    // The lines joined with separator between them.
-    QString join(QChar separator) const;
+    // The lines joined with separator between them. Joined from an rvalue, the text is rewritten in place
+    // and the lines are gone, so that the join costs no second copy of the text.
+    QString join(QChar separator) const&;
+    QString join(QChar separator) &&;
 
     class const_iterator {
     public:

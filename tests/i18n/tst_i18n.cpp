@@ -118,9 +118,13 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, lines);
         QFETCH(int, count);
-        const QStringList got = textLines(bytes).toList();
+        const TextLines read = textLines(bytes);
+        const QStringList got = read.toList();
         QCOMPARE(got.size(), count);
         QCOMPARE(got.join('|'), lines);
+        QCOMPARE(read.join(QLatin1Char('|')), lines);
+        QCOMPARE(TextLines(read).join(QLatin1Char('|')), lines); // joined in place, the copy's text only
+        QCOMPARE(read.join(QLatin1Char('|')), lines);
     }
 
     void textBeyondItsBoundsIsNotRead() {
