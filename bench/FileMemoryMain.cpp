@@ -107,7 +107,8 @@ Measure inChild(int n, const QString& folder) {
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QElapsedTimer timer;
     timer.start();
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--case"), QString::number(n), folder});
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--case"), QString::number(n), folder});
     child.waitForFinished(-1);
     const double millis = double(timer.nsecsElapsed()) / 1e6;
     const long peak = child.readAllStandardOutput().trimmed().toLong();
@@ -131,7 +132,10 @@ int main(int argc, char* argv[]) {
     // -3 makes an idle controller.
     const int only = args.size() == 4 && args[1] == QLatin1String("--case") ? args[2].toInt() : -2;
     QTemporaryDir scratch;
-    const QString folder = (only >= -1 ? args[3] : args.size() > 1 ? args[1] : scratch.path()) + QLatin1Char('/');
+    const QString folder = (only >= -1        ? args[3]
+                            : args.size() > 1 ? args[1]
+                                              : scratch.path()) +
+                           QLatin1Char('/');
     QDir().mkpath(folder + QStringLiteral("Land"));
     const QString shippedMaster = QCoreApplication::applicationDirPath() + QStringLiteral("/Land/Kugelo.txt");
     if (!QFile::exists(shippedMaster)) {

@@ -263,6 +263,16 @@ private Q_SLOTS:
         gap.removeAt(1);
         QTest::newRow("nine entries in a row without an element: found")
             << QStringList{"A", "Z"} << gap << 22 << QStringList{"A=c0|h0", "Z=c10|h10"};
+        // Each match moves the search ten entries on at most, so four elements reach entry 40 at the
+        // farthest; the entries after it (another S3 among them) take part in nothing.
+        QStringList steps;
+        for (int i = 0; i < 60; ++i)
+            steps << (i == 10                ? QStringLiteral("A")
+                      : i % 10 == 0 && i > 0 ? QStringLiteral("S%1").arg(std::min(i / 10 - 1, 3))
+                                             : QStringLiteral("Gone%1").arg(i));
+        QTest::newRow("each match moves the search ten entries on at most")
+            << QStringList{"A", "S1", "S2", "S3"} << steps << 120
+            << QStringList{"A=c10|h10", "S1=c20|h20", "S2=c30|h30", "S3=c40|h40"};
         QTest::newRow("a name found only before the last match is not found")
             << QStringList{"B", "A"} << abc << 6 << QStringList{"B=c1|h1"};
     }
@@ -292,6 +302,15 @@ private Q_SLOTS:
                  elements, masterEntries(textLines(crlfText(masterLines))), textLines(crlfText(lines))))
             got << elements[a.element].name + QLatin1Char('=') + a.caption + QLatin1Char('|') + a.hint;
         QCOMPARE(got, expected);
+
+        // The master list cut to the entries the search can reach gives the same texts.
+        const std::size_t reach = reachableMasterEntries(elements);
+        const auto near = masterEntries(textLines(crlfText(masterLines)), reach);
+        QCOMPARE(near.size(), std::min<std::size_t>(reach, std::size_t(master.size())));
+        QStringList gotNear;
+        for (const TextAssignment& a : matchLanguage(elements, near, textLines(crlfText(lines))))
+            gotNear << elements[a.element].name + QLatin1Char('=') + a.caption + QLatin1Char('|') + a.hint;
+        QCOMPARE(gotNear, expected);
     }
 
     // Export: five master lines and two template lines per element; an edit field only with a hint, which
