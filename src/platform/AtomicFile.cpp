@@ -228,8 +228,12 @@ void settleFileSet(const QString& journal, const QStringList& paths) {
     };
     QList<QByteArray> lines;
     if (info.exists() || info.isSymLink()) {
-        lines = readFileAtMost(journal, kMaxJournalBytes).split('\n');
-        if (lines.value(0) + '\n' != kJournalHead) lines.clear(); // no journal of a unit: nothing counts
+        // What is no journal of a unit (another kind of file, a link to nothing, a FIFO) counts for nothing.
+        try {
+            lines = readFileAtMost(journal, kMaxJournalBytes).split('\n');
+        } catch (const IoError&) {
+        }
+        if (lines.value(0) + '\n' != kJournalHead) lines.clear();
     }
     if (lines.isEmpty()) {
         // No unit got as far as its journal: the files are the old ones; what it left goes.

@@ -104,6 +104,27 @@ private Q_SLOTS:
                                        : QStringList({"a.txt", "a.txt.meld", "a.txt.trans", "b"}));
     }
 
+    // What a unit that never wrote its journal left is removed, and so is anything at the journal's name that
+    // is no journal (here a link to nothing, or text of another kind); the files stay as they are.
+    void fileSetSettlesWhatIsNoUnit_data() {
+        QTest::addColumn<QString>("journal");
+        QTest::newRow("no journal") << "";
+        QTest::newRow("a link to nothing") << "link";
+        QTest::newRow("another text") << "text";
+    }
+    void fileSetSettlesWhatIsNoUnit() {
+        QFETCH(QString, journal);
+        TempHome home;
+        home.writeBytes("a.txt", "old a");
+        home.writeBytes("a.txt~", "half of a new a");
+        home.writeBytes("a.txt.trans~", "a new template");
+        if (journal == "link") QVERIFY(QFile::link(home.file("nowhere"), home.file("a.txt.journal")));
+        if (journal == "text") home.writeBytes("a.txt.journal", "5 x a.txt\n");
+        settleFileSet(home.file("a.txt.journal"), {home.file("a.txt"), home.file("a.txt.trans")});
+        QCOMPARE(QDir(home.path()).entryList(QDir::Files | QDir::System), QStringList{"a.txt"});
+        QCOMPARE(home.readBytes("a.txt"), QByteArray("old a"));
+    }
+
     // A file to read must be a regular file (or a link to one): a folder, a FIFO or a device is refused at
     // once, never waited on.
     void onlyRegularFilesAreRead_data() {
