@@ -1710,6 +1710,31 @@ private Q_SLOTS:
             readTextFile(w.home.file(QStringLiteral("again.txt.trans")), TextFileKind::LanguageFile).toList(),
             before);
     }
+
+    // An export over the language folder's master list that was cut off after its journal (here the
+    // template's rename fails: a folder holds its place) is finished by the next language load before the
+    // files are read: the master list and the template are again of one export.
+    void anExportCutOffIsFinishedByTheNextLanguageLoad() {
+        Window w(Endpoints(), QDate(2008, 10, 20), {}, true);
+        w.start(); // French
+        const QString master = w.program.file(QStringLiteral("Land/Kugelo.txt"));
+        QVERIFY(QDir().mkpath(master + QStringLiteral(".trans/in the way")));
+        QVERIFY_THROWS_EXCEPTION(IoError, w.form.controller().exportTextsTo(master));
+        QVERIFY(QFileInfo::exists(master + QStringLiteral(".journal")));
+        QVERIFY(QDir(master + QStringLiteral(".trans")).removeRecursively());
+
+        w.find<QAction>(QStringLiteral("DateiLaden1"))->trigger();
+        QVERIFY(!QFileInfo::exists(master + QStringLiteral(".journal")));
+        QVERIFY(!QFileInfo::exists(master + QStringLiteral(".trans~")));
+        const QString again = w.home.file(QStringLiteral("again.txt"));
+        w.form.controller().exportTextsTo(again);
+        QCOMPARE(w.program.readBytes(QStringLiteral("Land/Kugelo.txt")),
+                 w.home.readBytes(QStringLiteral("again.txt")));
+        QCOMPARE(w.program.readBytes(QStringLiteral("Land/Kugelo.txt.trans")),
+                 w.home.readBytes(QStringLiteral("again.txt.trans")));
+        QCOMPARE(w.find<QPushButton>(QStringLiteral("BitBtn4"))->text(),
+                 shippedCaption(QStringLiteral("Kugelo_fr.txt"), QStringLiteral("BitBtn4")));
+    }
 };
 
 QTEST_MAIN(TestApp)
