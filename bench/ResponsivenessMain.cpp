@@ -75,7 +75,8 @@ struct Window {
 
 void generation(const QString& csv, QTextStream& out) {
     Window w;
-    importDraws(DrawFile(w.homePath + QStringLiteral("Kugelo.dat")), parseDrawCsv(csv, readTextFile(csv)));
+    importDraws(DrawFile(w.homePath + QStringLiteral("Kugelo.dat")),
+                parseDrawCsv(csv, readTextFile(csv, TextFileKind::DrawArchive)));
     w.start();
     w.form->criteria().runLimitThousands.set(30000);
     w.form->criteria().crossSumMin.set(279); // no cross sum reaches it: every candidate is rejected
@@ -95,7 +96,8 @@ void generation(const QString& csv, QTextStream& out) {
 
 void parameterAnalysis(const QString& csv, QTextStream& out) {
     Window w;
-    importDraws(DrawFile(w.homePath + QStringLiteral("Kugelo.dat")), parseDrawCsv(csv, readTextFile(csv)));
+    importDraws(DrawFile(w.homePath + QStringLiteral("Kugelo.dat")),
+                parseDrawCsv(csv, readTextFile(csv, TextFileKind::DrawArchive)));
     w.start();
     w.quiet.answerYes = true;
     w.form->criteria().rowCount.set(12);
@@ -215,7 +217,7 @@ qint64 startToPaint(const QString& homePath, const QString& shippedHistory) {
 void startUp(const QString& csv, QTextStream& out) {
     QTemporaryDir full;
     const QString fullHome = full.path() + QLatin1Char('/');
-    const std::vector<DrawRecord> draws = parseDrawCsv(csv, readTextFile(csv));
+    const std::vector<DrawRecord> draws = parseDrawCsv(csv, readTextFile(csv, TextFileKind::DrawArchive));
     importDraws(DrawFile(fullHome + QStringLiteral("Kugelo.dat")), draws);
     std::vector<qint64> withHistory;
     std::vector<qint64> firstStart;

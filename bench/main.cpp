@@ -228,7 +228,7 @@ int main(int argc, char* argv[]) {
     state.Home = home.path() + QLatin1Char('/');
     std::vector<DrawRecord> draws;
     try {
-        draws = parseDrawCsv(csv, readTextFile(csv));
+        draws = parseDrawCsv(csv, readTextFile(csv, TextFileKind::DrawArchive));
         importDraws(DrawFile(state.drawFilePath()), draws);
     } catch (const KugeloError& e) {
         QTextStream(stderr) << "kugelo-bench: " << e.text() << '\n';

@@ -77,11 +77,9 @@ void checkMaster(const QStringList& lines, const std::vector<MasterEntry>& maste
 }
 
 void checkMatch(const std::vector<TextElement>& walk, const std::vector<MasterEntry>& master,
-                const QStringList& language) {
+                const TextLines& language) {
     const std::vector<TextAssignment> assignments = matchLanguage(walk, master, language);
-    const auto line = [&](std::size_t n) {
-        return n < std::size_t(language.size()) ? language[qsizetype(n)] : QString();
-    };
+    const auto line = [&](std::size_t n) { return language.value(qsizetype(n)); };
     std::size_t position = 0;
     std::size_t next = 0;
     for (std::size_t k = 0; k < walk.size(); ++k) {
@@ -107,6 +105,20 @@ void checkMatch(const std::vector<TextElement>& walk, const std::vector<MasterEn
     }
     FUZZ_CHECK(next == assignments.size(),
                QStringLiteral("%1 assignments beyond the walk").arg(assignments.size() - next));
+
+    // The entries beyond the reach of the search change nothing.
+    const std::size_t reach = reachableMasterEntries(walk);
+    if (reach < master.size()) {
+        const std::vector<MasterEntry> near(master.begin(), master.begin() + std::ptrdiff_t(reach));
+        const std::vector<TextAssignment> again = matchLanguage(walk, near, language);
+        FUZZ_CHECK(again.size() == assignments.size() &&
+                       std::equal(again.begin(), again.end(), assignments.begin(),
+                                  [](const TextAssignment& a, const TextAssignment& b) {
+                                      return a.element == b.element && a.caption == b.caption &&
+                                             a.hint == b.hint;
+                                  }),
+                   QStringLiteral("the master entries beyond %1 changed the match").arg(reach));
+    }
 }
 
 void checkExportRoundTrip(const std::vector<TextElement>& walk) {
@@ -119,8 +131,9 @@ void checkExportRoundTrip(const std::vector<TextElement>& walk) {
     if (!survivesWriting(texts) || !survivesWriting(out.translationTemplate)) return;
 
     const std::vector<MasterEntry> master = masterEntries(textLines(crlfText(out.masterList)));
-    const QStringList language = textLines(crlfUtf16LeWithMark(out.translationTemplate));
-    FUZZ_CHECK(language == out.translationTemplate, QStringLiteral("the template does not read back"));
+    const TextLines language = textLines(crlfUtf16LeWithMark(out.translationTemplate));
+    FUZZ_CHECK(language.toList() == out.translationTemplate,
+               QStringLiteral("the template does not read back"));
     const std::vector<TextAssignment> assignments = matchLanguage(walk, master, language);
     std::size_t next = 0;
     for (std::size_t k = 0; k < walk.size(); ++k) {
@@ -180,10 +193,11 @@ void checkMessages(const QStringList& lines) {
 
     Controller::ImportSummary summary;
     summary.added = 3;
-    summary.skipped = {QStringLiteral("Zeile 2: kein Datum"), QStringLiteral("Zeile 9: 50")};
+    summary.skipped.add(QStringLiteral("Zeile 2: kein Datum"));
+    summary.skipped.add(QStringLiteral("Zeile 9: 50"));
     const QStringList summaryLines = Controller::importSummaryText(m, summary, 1).split(QLatin1Char('\n'));
     FUZZ_CHECK(summaryLines.size() == 5 && summaryLines[0] == m[Msg::ImportAdded] + QStringLiteral("3") &&
-                   summaryLines[3] == summary.skipped[0],
+                   summaryLines[3] == summary.skipped.reasons[0],
                QStringLiteral("the import summary lost a line"));
 }
 
@@ -198,18 +212,19 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QList<QByteArray> files = bytesOf(data, size).split('\x1e');
-    QStringList master;
-    QStringList language;
-    QStringList messages;
+    TextLines masterLines;
+    TextLines language;
+    TextLines messages;
     try {
-        master = textLines(files.value(0));
+        masterLines = textLines(files.value(0));
         language = textLines(files.value(1));
         messages = textLines(files.value(2));
     } catch (const IoError&) {
         return 0; // a line beyond the text reader's bound: the menu reports the file as unreadable
     }
 
-    const std::vector<MasterEntry> entries = masterEntries(master);
+    const QStringList master = masterLines.toList();
+    const std::vector<MasterEntry> entries = masterEntries(masterLines);
     checkMaster(master, entries);
     // Two walks against the master list: one made of its own lines (most elements are found), one of the
     // language file's (most are not).
@@ -224,8 +239,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         own.push_back(e);
     }
     checkMatch(own, entries, language);
-    checkMatch(walkOf(language), entries, language);
+    checkMatch(walkOf(language.toList()), entries, language);
     checkExportRoundTrip(walkOf(master));
-    checkMessages(messages);
+    checkMessages(messages.toList());
     return 0;
 }

@@ -21,7 +21,7 @@ using namespace kugelo::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes = bytesOf(data, size);
-    QStringList lines;
+    TextLines lines;
     try {
         lines = textLines(bytes);
     } catch (const IoError&) {

@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The lines of the text reader: no line end inside a line, every character kept, and a line end at the
     // end of the text starts no further line.
-    QStringList lines;
+    TextLines lines;
     try {
         lines = textLines(bytes);
     } catch (const IoError&) {
@@ -83,5 +83,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                          .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (!normal.isEmpty() && !normal.endsWith(QLatin1Char('\n'))) normal += QLatin1Char('\n');
     FUZZ_CHECK(joined == normal, QStringLiteral("the lines are not the text (%1 lines)").arg(lines.size()));
+    // Joined with LF and written with CR LF (as a filled click script is), the lines are the lines.
+    const QString joinedLines = lines.join(QLatin1Char('\n'));
+    FUZZ_CHECK(TextLines(lines).join(QLatin1Char('\n')) == joinedLines,
+               QStringLiteral("the lines joined in place differ"));
+    FUZZ_CHECK(crlfText(joinedLines, lines.size()) == crlfText(lines.toList()),
+               QStringLiteral("the joined lines are written otherwise than the lines"));
     return 0;
 }

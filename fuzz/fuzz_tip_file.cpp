@@ -39,7 +39,7 @@ void checkFields(const TipSheet& sheet, const char* when) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    QStringList lines;
+    TextLines lines;
     try {
         lines = textLines(bytesOf(data, size));
     } catch (const IoError&) {

@@ -64,9 +64,7 @@ int main(int argc, char* argv[]) {
         form.state().sprache = 0; // no language file: the built-in texts
         form.startUp();
         try {
-            form.controller().exportTextsTo(exportTo);
-            kugelo::writeFileWhole(exportTo + QStringLiteral(".meld"),
-                                   kugelo::crlfText(kugelo::MessageTable::germanDefaults()));
+            form.controller().exportTextsTo(exportTo, kugelo::MessageTable::germanDefaults());
         } catch (const kugelo::KugeloError& e) {
             qCritical("%s", qPrintable(e.text()));
             return 1;
@@ -94,7 +92,7 @@ int main(int argc, char* argv[]) {
     if (!screenshot.isEmpty()) {
         if (const QString tips = qEnvironmentVariable("KUGELO_SCREENSHOT_TIPS"); !tips.isEmpty()) {
             form.controller().run([&form, &tips] {
-                kugelo::loadTipFile(form.sheet(), kugelo::readTextFile(tips));
+                kugelo::loadTipFile(form.sheet(), kugelo::readTextFile(tips, kugelo::TextFileKind::TipFile));
                 form.Komplettcheck();
             });
         }

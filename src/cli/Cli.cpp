@@ -206,7 +206,7 @@ void loadSheet(Headless& h, const QString& tipFile) {
         h.controller.loadTipsFrom(tipFile);
         return;
     }
-    loadTipFile(h.controller.sheet(), readTextFile(tipFile));
+    loadTipFile(h.controller.sheet(), readTextFile(tipFile, TextFileKind::TipFile));
     h.controller.checkSheet();
 }
 
@@ -287,7 +287,8 @@ int commandImport(const QStringList& args, const QString& home, QTextStream& out
     if (args.isEmpty()) throw UsageError(QStringLiteral("import needs at least one file"));
     std::vector<DrawRecord> draws;
     for (const QString& name : args) {
-        const std::vector<DrawRecord> fromFile = parseDrawCsv(name, readTextFile(name));
+        const std::vector<DrawRecord> fromFile =
+            parseDrawCsv(name, readTextFile(name, TextFileKind::DrawArchive));
         draws.insert(draws.end(), fromFile.begin(), fromFile.end());
     }
     MainState state;
@@ -317,7 +318,7 @@ int commandCheck(const QStringList& args, const QString& home, QTextStream& out,
     MainState& state = h.controller.state();
     TipSheet& sheet = h.controller.sheet();
     state.sortieren = true;
-    loadTipFile(sheet, readTextFile(tipFile));
+    loadTipFile(sheet, readTextFile(tipFile, TextFileKind::TipFile));
     setPickerDate(state.drawDate, date);
     const bool hadFile = DrawFile(state.drawFilePath()).exists();
     h.controller.selectDraw();
@@ -688,7 +689,7 @@ int commandPrint(const QStringList& args, const QString& home, QTextStream& out,
     }
     loadSheet(h, tipFile); // selects the draw of the end date
     const QString path = h.controller.printTips();
-    for (const QString& line : readTextFile(path))
+    for (const QString& line : readTextFile(path, TextFileKind::TipFile))
         out << line << '\n';
     return Ok;
 }

@@ -318,7 +318,7 @@ void Controller::loadTips() {
 
 void Controller::loadTipsFrom(const QString& path) {
     // The file is read before the sheet is cleared, so a file that cannot be read costs no rows.
-    loadTipFile(m_sheet, readTextFile(path));
+    loadTipFile(m_sheet, readTextFile(path, TextFileKind::TipFile));
     m_currentDraw->selectByDate();
 }
 
@@ -940,10 +940,10 @@ Controller::ImportSummary Controller::importArchiveFiles(const QStringList& path
         const QString name = QFileInfo(path).fileName();
         try {
             const std::vector<DrawRecord> fromFile =
-                parseDrawCsv(name, readTextFile(path), today, &summary.skipped);
+                parseDrawCsv(name, readTextFile(path, TextFileKind::DrawArchive), today, &summary.skipped);
             draws.insert(draws.end(), fromFile.begin(), fromFile.end());
         } catch (const KugeloError& e) {
-            summary.skipped << name + QStringLiteral(": ") + e.text(); // the file cannot be read
+            summary.skipped.add(name + QStringLiteral(": ") + e.text()); // the file cannot be read
         }
     }
     if (draws.empty()) return summary;
@@ -981,10 +981,11 @@ std::optional<Controller::ImportSummary> Controller::importArchives() {
 QString Controller::importSummaryText(const MessageTable& m, const ImportSummary& summary, int maxReasons) {
     QStringList lines{m[Msg::ImportAdded] + QString::number(summary.added),
                       m[Msg::ImportReplaced] + QString::number(summary.replaced),
-                      m[Msg::ImportSkipped] + QString::number(summary.skipped.size())};
-    lines << summary.skipped.mid(0, maxReasons);
-    if (summary.skipped.size() > maxReasons)
-        lines << m[Msg::ImportMoreSkipped] + QString::number(summary.skipped.size() - maxReasons);
+                      m[Msg::ImportSkipped] + QString::number(summary.skipped.count)};
+    const qsizetype named = std::min<qsizetype>(maxReasons, summary.skipped.reasons.size());
+    lines << summary.skipped.reasons.mid(0, named);
+    if (summary.skipped.count > named)
+        lines << m[Msg::ImportMoreSkipped] + QString::number(summary.skipped.count - named);
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -1006,16 +1007,23 @@ void Controller::applyRememberedLanguage() {
 void Controller::applyLanguageFile() {
     if (!m_textElements || !allows(Command::Language) || m_languageFile.isEmpty()) return;
     const QString master = masterListPath(m_programFolder);
+    // An export to these files that was cut off is finished, or its remains removed, before they are read.
+    settleTextExport(master);
+    settleTextExport(m_languageFile);
     if (!QFileInfo(master).isFile() || !QFileInfo(m_languageFile).isFile()) return;
-    const std::vector<MasterEntry> entries = masterEntries(readTextFile(master));
+    const std::vector<TextElement> walk = m_textElements->textElements();
+    const std::vector<MasterEntry> entries =
+        masterEntries(readTextFile(master, TextFileKind::LanguageFile), reachableMasterEntries(walk));
     const QString messages =
         languageFilePath(m_programFolder, QFileInfo(m_languageFile).fileName() + QStringLiteral(".meld"));
     if (QFileInfo(messages).isFile()) {
-        m_messages.replaceAll(readTextFile(messages));
+        // Lines beyond the table name no message.
+        m_messages.replaceAll(
+            readTextFile(messages, TextFileKind::LanguageFile).toList(MessageTable::germanDefaults().size()));
         m_currentDraw->retitle();
     }
-    const QStringList lines = readTextFile(m_languageFile);
-    for (const TextAssignment& texts : matchLanguage(m_textElements->textElements(), entries, lines)) {
+    const TextLines lines = readTextFile(m_languageFile, TextFileKind::LanguageFile);
+    for (const TextAssignment& texts : matchLanguage(walk, entries, lines)) {
         try {
             m_textElements->setTexts(texts.element, texts);
         } catch (const std::exception&) {
@@ -1036,11 +1044,9 @@ void Controller::exportTexts() {
     if (!path.isEmpty()) exportTextsTo(path);
 }
 
-void Controller::exportTextsTo(const QString& path) {
+void Controller::exportTextsTo(const QString& path, const std::optional<QStringList>& messages) {
     if (!m_textElements) return;
-    const TextExport texts = kugelo::exportTexts(m_textElements->textElements());
-    writeFileWhole(path, crlfText(texts.masterList));
-    writeFileWhole(path + QStringLiteral(".trans"), crlfUtf16LeWithMark(texts.translationTemplate));
+    writeTextExport(path, kugelo::exportTexts(m_textElements->textElements()), messages);
 }
 
 // --- Output and submission ---
@@ -1187,11 +1193,11 @@ void Controller::updateScript(const QString& path) {
 }
 
 QString Controller::writeFilledScript(const AutomationChoice& choice) {
-    const QStringList lines = readTextFile(choice.script);
+    TextLines lines = readTextFile(choice.script, TextFileKind::ClickScript);
+    const qsizetype lineCount = lines.size();
+    QString script = std::move(lines).join(QLatin1Char('\n'));
     const QString path = tipsFolder(m_state) + filledScriptFileName(m_platform.clock.today());
-    writeFileWhole(path, crlfText(fillClickScript(lines.join(QLatin1Char('\n')), m_sheet)
-                                      .split(QLatin1Char('\n'))
-                                      .mid(0, lines.size())));
+    writeFileWhole(path, crlfText(fillClickScript(std::move(script), m_sheet), lineCount));
     return path;
 }
 

@@ -2,6 +2,7 @@
 
 #include "controller/JobProgress.h"
 #include "controller/Settings.h"
+#include "draws/DrawImport.h"
 #include "draws/DrawUpdate.h"
 #include "evaluation/TipSearch.h"
 #include "generator/GenerationCriteria.h"
@@ -315,7 +316,7 @@ public:
     struct ImportSummary {
         int added = 0;
         int replaced = 0;
-        QStringList skipped;
+        SkippedLines skipped;
     };
     // "Importieren": CSV archives chosen in the file dialog (the operator's format or the plain one) are
     // merged into the draw file as kugelo-cli import does; bad lines are left out and named instead of
@@ -337,10 +338,11 @@ public:
     // master list or the language file nothing changes.
     void applyLanguageFile();
     // "Datei speichern": writes the master list of the current texts to a file the user chooses and the
-    // translation template beside it (+ ".trans").
+    // translation template beside it (+ ".trans"), the two as one unit (writeTextExport).
     void exportTexts();
-    // The same without the dialog: the master list to path, the template to path + ".trans".
-    void exportTextsTo(const QString& path);
+    // The same without the dialog: the master list to path, the template to path + ".trans" and, when
+    // given, the messages to path + ".meld".
+    void exportTextsTo(const QString& path, const std::optional<QStringList>& messages = std::nullopt);
     // At start-up, once every window exists: the stored language (1..6) is chosen again.
     void applyRememberedLanguage();
     QString languageFile() const { return m_languageFile; }

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <map>
+#include <optional>
 
 namespace kugelo {
 
@@ -76,81 +77,91 @@ bool isDigits(const QString& text) {
     return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
 }
 
+// Reads the fields of one line. A fault makes the line no draw: its reason is kept and no value comes back
+// (a file of nothing but bad lines costs no exception per line).
 class LineParser {
 public:
-    LineParser(const QString& fileName, int lineNo) : m_file(fileName), m_line(lineNo) {}
+    std::nullopt_t fail(const QString& reason) {
+        m_reason = reason;
+        return std::nullopt;
+    }
+    const QString& reason() const { return m_reason; }
 
-    [[noreturn]] void fail(const QString& reason) const { throw ImportError(m_file, m_line, reason); }
-
-    int number(const QString& text, const char* what, int low, int high) const {
+    std::optional<int> number(const QString& text, const char* what, int low, int high) {
         if (!isDigits(text) || text.size() > 9)
-            fail(QStringLiteral("%1 is not a number: \"%2\"").arg(QString::fromUtf8(what), text));
+            return fail(QStringLiteral("%1 is not a number: \"%2\"").arg(QString::fromUtf8(what), text));
         const int value = text.toInt();
         if (value < low || value > high)
-            fail(QStringLiteral("%1 out of range %2..%3: %4")
-                     .arg(QString::fromUtf8(what))
-                     .arg(low)
-                     .arg(high)
-                     .arg(value));
+            return fail(QStringLiteral("%1 out of range %2..%3: %4")
+                            .arg(QString::fromUtf8(what))
+                            .arg(low)
+                            .arg(high)
+                            .arg(value));
         return value;
     }
 
     // Seven digits, blanks between groups allowed; a text without digits (such as "Jokerplus indisponible")
     // or an empty field gives zeros.
-    std::array<std::uint8_t, 7> joker(const QString& text) const {
+    std::optional<std::array<std::uint8_t, 7>> joker(const QString& text) {
         std::array<std::uint8_t, 7> digits{};
         QString compact = text;
         compact.remove(QLatin1Char(' '));
         compact.remove(QChar(0x00A0));
         if (std::none_of(compact.begin(), compact.end(), [](QChar c) { return c.isDigit(); })) return digits;
         if (!isDigits(compact) || compact.size() != 7)
-            fail(QStringLiteral("Joker+ number is not seven digits: \"%1\"").arg(text));
+            return fail(QStringLiteral("Joker+ number is not seven digits: \"%1\"").arg(text));
         for (int i = 0; i < 7; ++i)
             digits[i] = static_cast<std::uint8_t>(compact[i].digitValue());
         return digits;
     }
 
 private:
-    QString m_file;
-    int m_line;
+    QString m_reason;
 };
 
-DrawRecord parseLine(const QStringList& fields, const Columns& c, const LineParser& p, const QDate& today) {
+std::optional<DrawRecord> parseLine(const QStringList& fields, const Columns& c, LineParser& p,
+                                    const QDate& today) {
     int needed = c.chance;
     for (int n : c.numbers)
         needed = std::max(needed, n);
     needed = std::max(needed, c.date);
-    if (fields.size() <= needed) p.fail(QStringLiteral("too few fields (%1)").arg(fields.size()));
+    if (fields.size() <= needed) return p.fail(QStringLiteral("too few fields (%1)").arg(fields.size()));
 
     const QDate date = parseDate(fields[c.date], c.archiveDates);
-    if (!date.isValid()) p.fail(QStringLiteral("bad date: \"%1\"").arg(fields[c.date]));
+    if (!date.isValid()) return p.fail(QStringLiteral("bad date: \"%1\"").arg(fields[c.date]));
     // A typo in the year would stop every later update (it asks only for days after the last draw).
     if (date < earliestDrawDate())
-        p.fail(QStringLiteral("date before the first draw of this game (%1): \"%2\"")
-                   .arg(earliestDrawDate().toString(Qt::ISODate), fields[c.date]));
-    if (date > today) p.fail(QStringLiteral("date after today: \"%1\"").arg(fields[c.date]));
+        return p.fail(QStringLiteral("date before the first draw of this game (%1): \"%2\"")
+                          .arg(earliestDrawDate().toString(Qt::ISODate), fields[c.date]));
+    if (date > today) return p.fail(QStringLiteral("date after today: \"%1\"").arg(fields[c.date]));
 
     std::array<int, 5> numbers{};
     for (int i = 0; i < 5; ++i) {
-        numbers[i] = p.number(fields[c.numbers[i]], "main number", 1, 49);
+        const std::optional<int> number = p.number(fields[c.numbers[i]], "main number", 1, 49);
+        if (!number) return std::nullopt;
+        numbers[i] = *number;
         for (int j = 0; j < i; ++j)
-            if (numbers[j] == numbers[i]) p.fail(QStringLiteral("repeated main number: %1").arg(numbers[i]));
+            if (numbers[j] == numbers[i])
+                return p.fail(QStringLiteral("repeated main number: %1").arg(numbers[i]));
     }
-    const int chance = p.number(fields[c.chance], "n° CHANCE", 1, 10);
+    const std::optional<int> chance = p.number(fields[c.chance], "n° CHANCE", 1, 10);
+    if (!chance) return std::nullopt;
     const QString jokerText = (c.joker >= 0 && c.joker < fields.size()) ? fields[c.joker] : QString();
-    return makeDrawRecord(date, numbers, chance, p.joker(jokerText));
+    const auto joker = p.joker(jokerText);
+    if (!joker) return std::nullopt;
+    return makeDrawRecord(date, numbers, *chance, *joker);
 }
 
 } // namespace
 
-std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QStringList& lines, const QDate& today,
-                                     QStringList* skipped) {
+std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const TextLines& lines, const QDate& today,
+                                     SkippedLines* skipped) {
     std::vector<DrawRecord> draws;
     Columns columns;
     bool haveFormat = false;
     for (int i = 0; i < lines.size(); ++i) {
         const int lineNo = i + 1;
-        const QString& line = lines[i];
+        const QString line = lines[i];
         if (line.trimmed().isEmpty()) continue;
         try {
             if (!haveFormat) {
@@ -165,11 +176,17 @@ std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QStringList&
                         .compare(QStringLiteral("date"), Qt::CaseInsensitive) == 0)
                     continue;
             }
-            draws.push_back(parseLine(splitFields(line, columns.separator), columns,
-                                      LineParser(fileName, lineNo), today));
-        } catch (const ImportError& e) {
+            LineParser parser;
+            if (const auto draw = parseLine(splitFields(line, columns.separator), columns, parser, today)) {
+                draws.push_back(*draw);
+                continue;
+            }
+            const ImportError bad(fileName, lineNo, parser.reason());
+            if (!skipped) throw bad;
+            skipped->add(bad.text());
+        } catch (const ImportError& e) { // the header
             if (!skipped) throw;
-            skipped->append(e.text());
+            skipped->add(e.text());
             if (columns.date < 0) break; // without the columns no later line can be read
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "draws/DrawFile.h"
+#include "i18n/TextFile.h"
 #include "platform/Errors.h"
 #include "state/DrawRecord.h"
 
@@ -25,11 +26,24 @@ public:
 //  - the plain format "date,n1,n2,n3,n4,n5,chance,joker" (date yyyy-mm-dd, header line optional).
 // Takes the lines of the file as the text reader gives them. Main numbers are sorted into the record. Dates
 // before the first draw of the game (6 October 2008) and after today are refused. Throws ImportError at the
-// first bad line; with skipped, a bad line is left out instead and its error text ("file:line: reason")
-// added there (a header that names no usable columns leaves out the whole file).
-std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const QStringList& lines,
+// first bad line; with skipped, a bad line is left out instead and counted there with its error text
+// ("file:line: reason") (a header that names no usable columns leaves out the whole file).
+struct SkippedLines;
+std::vector<DrawRecord> parseDrawCsv(const QString& fileName, const TextLines& lines,
                                      const QDate& today = QDate::currentDate(),
-                                     QStringList* skipped = nullptr);
+                                     SkippedLines* skipped = nullptr);
+
+// The lines an import left out: how many, and the reasons of the first of them. A file of nothing but bad
+// lines must not cost a text per line.
+struct SkippedLines {
+    static constexpr qsizetype KeptReasons = 100;
+    qsizetype count = 0;
+    QStringList reasons; // "file:line: reason", at most KeptReasons
+    void add(const QString& reason) {
+        ++count;
+        if (reasons.size() < KeptReasons) reasons << reason;
+    }
+};
 
 struct ImportResult {
     int imported = 0; // distinct dates written from the import

@@ -16,7 +16,7 @@ SeedOutcome seedDrawFile(const DrawFile& file, const QString& shippedCsv, const 
         outcome.problem = QStringLiteral("%1: not found").arg(shippedCsv);
     } else {
         try {
-            draws = parseDrawCsv(shippedCsv, readTextFile(shippedCsv), today);
+            draws = parseDrawCsv(shippedCsv, readTextFile(shippedCsv, TextFileKind::DrawArchive), today);
             if (draws.empty()) outcome.problem = QStringLiteral("%1: no draws").arg(shippedCsv);
         } catch (const KugeloError& e) {
             outcome.problem = e.text();

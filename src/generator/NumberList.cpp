@@ -145,9 +145,9 @@ QByteArray NumberList::saveNlf() {
     return toNlf();
 }
 
-void NumberList::fromNlf(const QStringList& lines) {
+void NumberList::fromNlf(const TextLines& lines) {
     for (int n = 1; n <= highest(); ++n) {
-        const QString line = n <= lines.size() ? lines[n - 1] : QString();
+        const QString line = lines.value(n - 1);
         // Set first, then the weight: the step that setting box 1 runs must not change the weight read.
         setSet(n, !line.isEmpty());
         setWeight(n, line.isEmpty() ? QStringLiteral("1") : line);

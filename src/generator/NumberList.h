@@ -1,5 +1,7 @@
 #pragma once
 
+#include "i18n/TextFile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -55,7 +57,7 @@ public:
     // Takes MaxZahl lines of a number list file (as the text reader gives them); missing lines read as
     // empty, further lines are ignored.
     // A non-empty line sets its box and becomes its weight; an empty line clears the box, weight "1".
-    void fromNlf(const QStringList& lines);
+    void fromNlf(const TextLines& lines);
 
     // Fields of the dialog, under their design names.
     bool Minus = false;                        // the next weight change subtracts instead of adds

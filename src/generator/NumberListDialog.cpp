@@ -222,9 +222,9 @@ void TForm6::SpeedButton2Click() {
     if (path.isEmpty()) return;
     // A file that cannot be read is reported and changes nothing, rather than reading as empty lines
     // that would clear every box.
-    QStringList lines;
+    TextLines lines;
     try {
-        lines = readTextFile(path);
+        lines = readTextFile(path, TextFileKind::NumberList);
     } catch (const IoError& error) {
         m_dialogs.message(error.text());
         return;

@@ -1,7 +1,10 @@
 #include "i18n/LanguageFiles.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace kugelo {
 
@@ -52,12 +55,17 @@ QString identityText(const QString& text) {
     return text.mid(begin, end - begin);
 }
 
-std::vector<MasterEntry> masterEntries(const QStringList& lines) {
+std::vector<MasterEntry> masterEntries(const TextLines& lines, std::size_t maxEntries) {
     std::vector<MasterEntry> entries;
-    for (qsizetype i = 0; i < lines.size(); i += 5)
-        entries.push_back(
-            {identityText(lines[i]), i + 1 < lines.size() ? identityText(lines[i + 1]) : QString()});
+    for (qsizetype i = 0; i < lines.size() && entries.size() < maxEntries; i += 5)
+        entries.push_back({identityText(lines[i]), identityText(lines.value(i + 1))});
     return entries;
+}
+
+std::size_t reachableMasterEntries(const std::vector<TextElement>& walk) {
+    const auto lookedFor =
+        std::size_t(std::count_if(walk.begin(), walk.end(), [](const TextElement& e) { return !e.fixed; }));
+    return 10 * lookedFor + 1;
 }
 
 TextExport exportTexts(const std::vector<TextElement>& elements) {
@@ -74,7 +82,7 @@ TextExport exportTexts(const std::vector<TextElement>& elements) {
 
 std::vector<TextAssignment> matchLanguage(const std::vector<TextElement>& walk,
                                           const std::vector<MasterEntry>& master,
-                                          const QStringList& languageLines) {
+                                          const TextLines& languageLines) {
     constexpr std::size_t kLookAhead = 11;
     const auto line = [&](std::size_t n) {
         return n < static_cast<std::size_t>(languageLines.size()) ? languageLines[qsizetype(n)] : QString();
@@ -106,6 +114,31 @@ QByteArray crlfUtf16LeWithMark(const QStringList& lines) {
         bytes += char(c.unicode() >> 8);
     }
     return bytes;
+}
+
+namespace {
+
+QString exportJournal(const QString& path) {
+    return path + QStringLiteral(".journal");
+}
+
+QStringList exportFiles(const QString& path) {
+    return {path, path + QStringLiteral(".trans"), path + QStringLiteral(".meld")};
+}
+
+} // namespace
+
+void writeTextExport(const QString& path, const TextExport& texts,
+                     const std::optional<QStringList>& messages) {
+    const QStringList files = exportFiles(path);
+    std::vector<FileSetMember> members{{files[0], crlfText(texts.masterList)},
+                                       {files[1], crlfUtf16LeWithMark(texts.translationTemplate)}};
+    if (messages) members.push_back({files[2], crlfText(*messages)});
+    writeFileSet(exportJournal(path), members);
+}
+
+void settleTextExport(const QString& path) {
+    settleFileSet(exportJournal(path), exportFiles(path));
 }
 
 } // namespace kugelo

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "i18n/TextFile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace kugelo {
@@ -47,8 +50,9 @@ struct MasterEntry {
     QString window;
     QString name;
 };
-// The master list's entries; an incomplete last entry still counts with what it has.
-std::vector<MasterEntry> masterEntries(const QStringList& lines);
+// The master list's entries, at most maxEntries of them; an incomplete last entry still counts with what it
+// has.
+std::vector<MasterEntry> masterEntries(const TextLines& lines, std::size_t maxEntries = SIZE_MAX);
 
 // What an export writes: the master list (five lines per element: window, name, caption, hint, character
 // set; an edit field only when it has a hint, with the hint as its caption) and the translation template
@@ -71,10 +75,23 @@ struct TextAssignment {
 // (missing lines read as empty), an element not found keeps its texts and the search position.
 std::vector<TextAssignment> matchLanguage(const std::vector<TextElement>& walk,
                                           const std::vector<MasterEntry>& master,
-                                          const QStringList& languageLines);
+                                          const TextLines& languageLines);
+// How many master entries matchLanguage can reach for a walk: each match moves the search at most ten
+// entries on, so no element looks beyond entry 10 × (elements that are looked for). A master list longer
+// than that need not be kept whole.
+std::size_t reachableMasterEntries(const std::vector<TextElement>& walk);
 
 // The template's bytes: each line followed by CR LF, UTF-16 LE with a byte-order mark. (The master list
 // is written as every other text file, through crlfText.)
 QByteArray crlfUtf16LeWithMark(const QStringList& lines);
+
+// The files of an export to path, which are written as one unit: the master list at path, the template at
+// path + ".trans" and, when messages are given, the message file at path + ".meld" (each line followed by
+// CR LF, UTF-8). A crash while they are written leaves the set as it was before or as written, once
+// settleTextExport(path) has run: an export cut off after its journal ("<path>.journal") is finished, one
+// cut off before it leaves the old files.
+void writeTextExport(const QString& path, const TextExport& texts,
+                     const std::optional<QStringList>& messages = std::nullopt);
+void settleTextExport(const QString& path);
 
 } // namespace kugelo

@@ -14,11 +14,11 @@ constexpr char16_t kCp1252High[32] = {
 };
 
 QString decodeWindows1252(QByteArrayView bytes) {
-    QString text;
-    text.reserve(bytes.size());
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
     for (char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        text += (b >= 0x80 && b < 0xA0) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
+        *out++ = (b >= 0x80 && b < 0xA0) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
     }
     return text;
 }
@@ -34,9 +34,11 @@ QString decodeText(QByteArrayView bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF")) return decodeWith(QStringConverter::Utf8, bytes.sliced(3));
     if (bytes.startsWith("\xFF\xFE")) return decodeWith(QStringConverter::Utf16LE, bytes.sliced(2));
     if (bytes.startsWith("\xFE\xFF")) return decodeWith(QStringConverter::Utf16BE, bytes.sliced(2));
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) return text;
+    {
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        QString text = utf8.decode(bytes);
+        if (!utf8.hasError()) return text;
+    } // the failed attempt is freed before the second one
     return decodeWindows1252(bytes);
 }
 

@@ -17,10 +17,10 @@ QByteArray tipFileText(const TipSheet& sheet) {
     return out;
 }
 
-void loadTipFile(TipSheet& sheet, const QStringList& lines) {
+void loadTipFile(TipSheet& sheet, const TextLines& lines) {
     sheet.clearAll();
     for (int r = 0; r < TipSheet::RowCount; ++r) {
-        QString rest = r < lines.size() ? lines[r] : QString();
+        QString rest = lines.value(r);
         for (int f = 0; f < TipSheet::FieldCount; ++f) {
             QString value;
             if (f == TipSheet::Extra) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "i18n/TextFile.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QStringList>
@@ -15,7 +17,7 @@ QByteArray tipFileText(const TipSheet& sheet);
 // Loads the lines of a tip file (as the text reader gives them) into the sheet as the load command does:
 // clear all, then for rows 1 to 12 the next line (beyond the end of the file an empty one) split into seven
 // values, each written through the field validation, locked rows included.
-void loadTipFile(TipSheet& sheet, const QStringList& lines);
+void loadTipFile(TipSheet& sheet, const TextLines& lines);
 
 // The draw day after a date: Wednesday + 3 days (Saturday), any other day + 2.
 QDate nextDrawDate(const QDate& date);

@@ -890,15 +890,16 @@ private Q_SLOTS:
         QVERIFY(summary);
         QCOMPARE(summary->added, 2);
         QCOMPARE(summary->replaced, 1);
-        QCOMPARE(summary->skipped.size(), 3);
-        QCOMPARE(summary->skipped[0], QStringLiteral("loto_2010.csv:3: main number out of range 1..49: 50"));
-        QCOMPARE(summary->skipped[1], QStringLiteral("mine.csv:2: bad date: \"2010-02-30\""));
-        QVERIFY2(summary->skipped[2].startsWith("missing.csv: "), qPrintable(summary->skipped[2]));
+        QCOMPARE(summary->skipped.count, 3);
+        const QStringList& reasons = summary->skipped.reasons;
+        QCOMPARE(reasons[0], QStringLiteral("loto_2010.csv:3: main number out of range 1..49: 50"));
+        QCOMPARE(reasons[1], QStringLiteral("mine.csv:2: bad date: \"2010-02-30\""));
+        QVERIFY2(reasons[2].startsWith("missing.csv: "), qPrintable(reasons[2]));
         QCOMPARE(f.dialogs.fileDialogs.size(), 1);
         QCOMPARE(f.dialogs.fileDialogs[0].title, QStringLiteral("Ziehungen importieren"));
         QCOMPARE(f.dialogs.messages,
                  QStringList{"Neue Ziehungen: 2\nErsetzte Ziehungen: 1\nÜbersprungene Zeilen: 3\n" +
-                             summary->skipped.join('\n')});
+                             reasons.join('\n')});
         QCOMPARE(Controller::importSummaryText(f.controller.messages(), *summary, 1).split('\n').last(),
                  QStringLiteral("… und weitere: 2"));
 
@@ -911,8 +912,19 @@ private Q_SLOTS:
         // Cancelled, or nothing readable: the file stays as it is.
         const QByteArray bytes = f.home.readBytes(QStringLiteral("Kugelo.dat"));
         QVERIFY(!f.controller.importArchives());
-        QCOMPARE(f.controller.importArchiveFiles({missing}).skipped.size(), 1);
+        QCOMPARE(f.controller.importArchiveFiles({missing}).skipped.count, 1);
         QCOMPARE(f.home.readBytes(QStringLiteral("Kugelo.dat")), bytes);
+
+        // A file of nothing but bad lines is counted whole; only the first reasons are kept to be named.
+        QByteArray bad;
+        for (int i = 0; i < 250; ++i)
+            bad += "2010-05-0x,11,12,13,14,15,4,0000000\n";
+        f.home.writeBytes(QStringLiteral("bad.csv"), bad);
+        const Controller::ImportSummary many = f.controller.importArchiveFiles({f.home.file("bad.csv")});
+        QCOMPARE(many.skipped.count, 250);
+        QCOMPARE(many.skipped.reasons.size(), SkippedLines::KeptReasons);
+        QCOMPARE(Controller::importSummaryText(f.controller.messages(), many).split('\n').last(),
+                 QStringLiteral("… und weitere: 230"));
     }
 
     // A failure a command lets through is the general error report, and the program goes on.

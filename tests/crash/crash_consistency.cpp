@@ -1,8 +1,11 @@
 // Crash consistency: a child process writes the program's files the way the commands do (the update's
-// append, manual entry, removing a draw, an import, saving the settings and a tip file) in an endless
-// sequence of steps, and this process kills it with SIGKILL at random moments. After every kill each file
-// must be exactly the one before the step that was under way or the one after it, complete and readable,
-// and the draw file valid and in date order.
+// append, manual entry, removing a draw, an import, saving the settings and a tip file, the language
+// export) in an endless sequence of steps, and this process kills it with SIGKILL at random moments. After
+// every kill each file must be exactly the one before the step that was under way or the one after it,
+// complete and readable, and the draw file valid and in date order. The three files of the language export
+// (master list, template, message file) must be all the old ones or all the new ones once the export has
+// been settled, as the program settles it before it reads them or exports again, and nothing of the export
+// may be left beside them.
 //
 //   crash_consistency [--kills N] [--seed S] [--dir FOLDER]     the test (300 kills unless built otherwise)
 //   crash_consistency --child FOLDER SEED STEP                  the writer, from step STEP on
@@ -15,6 +18,7 @@
 #include "draws/DrawImport.h"
 #include "draws/ManualEntry.h"
 #include "generator/GenerationCriteria.h"
+#include "i18n/LanguageFiles.h"
 #include "i18n/TextFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/DayNumber.h"
@@ -28,6 +32,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -55,10 +60,14 @@ namespace {
 const QString kDrawFile = QStringLiteral("Kugelo.dat");
 const QString kSettingsFile = QStringLiteral("settings.json");
 const QString kTipFile = QStringLiteral("20261212.tpf");
-const std::array<QString, 3> kFiles = {kDrawFile, kSettingsFile, kTipFile};
+const QString kMasterList = QStringLiteral("Kugelo.txt");
+const std::array<QString, 3> kExportFiles = {kMasterList, kMasterList + QStringLiteral(".trans"),
+                                             kMasterList + QStringLiteral(".meld")};
+const std::array<QString, 6> kFiles = {kDrawFile,       kSettingsFile,   kTipFile,
+                                       kExportFiles[0], kExportFiles[1], kExportFiles[2]};
 
-enum class Step { Append, ManualEntry, Remove, Import, Settings, TipFile };
-constexpr int kStepKinds = 6;
+enum class Step { Append, ManualEntry, Remove, Import, Settings, TipFile, LanguageExport };
+constexpr int kStepKinds = 7;
 
 const char* stepName(Step s) {
     switch (s) {
@@ -74,6 +83,8 @@ const char* stepName(Step s) {
         return "settings file";
     case Step::TipFile:
         return "tip file";
+    case Step::LanguageExport:
+        return "language export";
     }
     return "?";
 }
@@ -99,6 +110,15 @@ DrawRecord randomDraw(std::mt19937& random, double datum) {
     for (auto& d : digits)
         d = static_cast<std::uint8_t>(pick(random, 0, 9));
     return makeDrawRecord(fromDayNumber(datum), numbers, pick(random, 1, 10), digits);
+}
+
+// A text of up to maxLength characters, some of them beyond Latin-1 (the template is UTF-16).
+QString randomText(std::mt19937& random, int maxLength) {
+    static const QString alphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyz ABCDEFG0123456789äöüßéçЖЯ…-:");
+    QString text;
+    for (int n = pick(random, 0, maxLength); n > 0; --n)
+        text += alphabet[pick(random, 0, int(alphabet.size()) - 1)];
+    return text;
 }
 
 // The kind of a step: the draw file is kept between 40 and about 450 draws (above 300 half the steps that
@@ -171,15 +191,34 @@ Step performStep(const QString& dir, std::uint32_t seed, qint64 step) {
         writeFileWhole(dir + kTipFile, tipFileText(sheet));
         break;
     }
+    case Step::LanguageExport: {
+        // The windows' texts as an export sees them, of a size like the real ones (a few hundred elements).
+        std::vector<TextElement> walk;
+        for (int k = pick(random, 100, 600); k > 0; --k) {
+            TextElement e;
+            e.window = QStringLiteral("Form%1").arg(pick(random, 1, 6));
+            e.name = QStringLiteral("Element%1").arg(k);
+            e.editField = pick(random, 0, 4) == 0;
+            e.caption = randomText(random, 30);
+            e.hint = randomText(random, 50);
+            walk.push_back(e);
+        }
+        QStringList messages;
+        for (int n = 0; n < 96; ++n)
+            messages << randomText(random, 60);
+        writeTextExport(dir + kMasterList, exportTexts(walk), messages);
+        break;
+    }
     }
     return kind;
 }
 
 // The files a step can change.
-QString fileOf(Step kind) {
-    if (kind == Step::Settings) return kSettingsFile;
-    if (kind == Step::TipFile) return kTipFile;
-    return kDrawFile;
+QStringList filesOf(Step kind) {
+    if (kind == Step::Settings) return {kSettingsFile};
+    if (kind == Step::TipFile) return {kTipFile};
+    if (kind == Step::LanguageExport) return {kExportFiles.begin(), kExportFiles.end()};
+    return {kDrawFile};
 }
 
 void say(const char* text) {
@@ -236,9 +275,21 @@ QString unreadable(const QString& dir) {
         !settings.valueExists(QStringLiteral("NeuerSchein")))
         return QStringLiteral("the settings file cannot be read: %1").arg(settings.problem());
     TipSheet sheet;
-    loadTipFile(sheet, readTextFile(dir + kTipFile));
+    loadTipFile(sheet, readTextFile(dir + kTipFile, TextFileKind::TipFile));
     if (tipFileText(sheet) != readFile(dir + kTipFile))
         return QStringLiteral("the tip file does not load whole");
+    // The files of one export: five master lines for every two template lines, and nothing of the export
+    // left beside them.
+    const qsizetype master = readTextFile(dir + kExportFiles[0], TextFileKind::LanguageFile).size();
+    const qsizetype template_ = readTextFile(dir + kExportFiles[1], TextFileKind::LanguageFile).size();
+    if (master / 5 * 2 != template_)
+        return QStringLiteral("the master list (%1 lines) and the template (%2 lines) are of two exports")
+            .arg(master)
+            .arg(template_);
+    for (const QString& left : {kMasterList + QStringLiteral(".journal"),
+                                kMasterList + QStringLiteral(".journal~"), kExportFiles[0] + QLatin1Char('~'),
+                                kExportFiles[1] + QLatin1Char('~'), kExportFiles[2] + QLatin1Char('~')})
+        if (QFileInfo::exists(dir + left)) return QStringLiteral("%1 is left of the export").arg(left);
     return {};
 }
 
@@ -272,8 +323,11 @@ int parent(const Options& options) {
         writeFileWhole(work + kDrawFile, encodeDrawRecords(draws));
     }
     qint64 step = 0;
-    while (QFile::exists(work + kDrawFile) &&
-           (!QFile::exists(work + kSettingsFile) || !QFile::exists(work + kTipFile)))
+    const auto allWritten = [&] {
+        return std::all_of(kFiles.begin(), kFiles.end(),
+                           [&](const QString& name) { return QFile::exists(work + name); });
+    };
+    while (!allWritten())
         performStep(work, options.seed, step++);
     copyFiles(work, shadow);
 
@@ -345,17 +399,35 @@ int parent(const Options& options) {
         stepMicros = std::clamp(stepMicros, 50.0, 200000.0);
 
         const bool underWay = lastBegun > lastEnded;
-        QString changed;
+        QStringList changed;
         Step kind = Step::Append;
         if (underWay) {
             copyFiles(shadow, next);
             kind = performStep(next, options.seed, lastBegun);
-            changed = fileOf(kind);
+            changed = filesOf(kind);
+        }
+        // What the program does before it reads the language files or exports again.
+        settleTextExport(work + kMasterList);
+        int exportOld = 0;
+        int exportNew = 0;
+        for (const QString& name : kExportFiles) {
+            const QByteArray actual = readFile(work + name);
+            exportOld += actual == readFile(shadow + name) ? 1 : 0;
+            exportNew += changed.contains(name) && actual == readFile(next + name) ? 1 : 0;
+        }
+        if (exportOld < int(kExportFiles.size()) && exportNew < int(kExportFiles.size())) {
+            std::fprintf(stderr,
+                         "kill %d (seed %u): the language export is a mix: %d of its files old, %d new (step "
+                         "%lld, %s)\n",
+                         kill, options.seed, exportOld, exportNew, static_cast<long long>(lastBegun),
+                         underWay ? stepName(kind) : "between steps");
+            std::printf("0 passed, 1 failed\n");
+            return 1;
         }
         for (const QString& name : kFiles) {
             const QByteArray actual = readFile(work + name);
             const bool old = actual == readFile(shadow + name);
-            const bool fresh = name == changed && actual == readFile(next + name);
+            const bool fresh = changed.contains(name) && actual == readFile(next + name);
             if (!old && !fresh) {
                 std::fprintf(
                     stderr,
@@ -375,7 +447,12 @@ int parent(const Options& options) {
             std::printf("0 passed, 1 failed\n");
             return 1;
         }
-        if (underWay)
+        if (underWay && kind == Step::LanguageExport)
+            ++survived[QString::fromLatin1(stepName(kind)) +
+                       (exportNew == int(kExportFiles.size()) && exportOld < int(kExportFiles.size())
+                            ? QStringLiteral(", the new files")
+                            : QStringLiteral(", the old files"))];
+        else if (underWay)
             ++survived[QString::fromLatin1(stepName(kind))];
         else
             ++betweenSteps;

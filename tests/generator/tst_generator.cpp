@@ -319,7 +319,7 @@ private Q_SLOTS:
 
     void weightThatIsNotANumberBecomesZeroAtTheNextChange() {
         NumberList list;
-        list.fromNlf({"abc", "", "xyz"});
+        list.fromNlf(textLines("abc\n\nxyz"));
         list.mousePressed(3, true);
         QCOMPARE(state(list, 3), QStringLiteral("-0"));
 

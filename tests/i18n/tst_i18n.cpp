@@ -4,6 +4,8 @@
 #include "i18n/TextFile.h"
 #include "platform/Errors.h"
 
+#include "TestSupport.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -121,9 +123,13 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, lines);
         QFETCH(int, count);
-        const QStringList got = textLines(bytes);
+        const TextLines read = textLines(bytes);
+        const QStringList got = read.toList();
         QCOMPARE(got.size(), count);
         QCOMPARE(got.join('|'), lines);
+        QCOMPARE(read.join(QLatin1Char('|')), lines);
+        QCOMPARE(TextLines(read).join(QLatin1Char('|')), lines); // joined in place, the copy's text only
+        QCOMPARE(read.join(QLatin1Char('|')), lines);
     }
 
     void textBeyondItsBoundsIsNotRead() {
@@ -136,21 +142,103 @@ private Q_SLOTS:
             QCOMPARE(e.text(), QStringLiteral(
                                    "t.tpf: line 2 is longer than 65536 characters, not read as a text file"));
         }
-
-        QTemporaryDir dir;
-        const QString path = dir.filePath("big.csv");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.resize(MaxTextFileBytes + 1)); // sparse: no disk space taken
-        file.close();
         try {
-            readTextFile(path);
+            textLines(QByteArray(MaxTextFileBytes + 1, '\n'), QStringLiteral("big.csv"));
             QFAIL("no error");
         } catch (const IoError& e) {
             QCOMPARE(e.text(),
-                     path + QStringLiteral(": larger than 67108864 bytes, not read as a text file"));
+                     QStringLiteral("big.csv: larger than 16777216 bytes, not read as a text file"));
         }
-        QVERIFY_THROWS_EXCEPTION(IoError, readTextFile(dir.filePath("missing.tpf")));
+    }
+
+    // Each kind of file has its bound, far beyond its real files: a file at the bound is read, one byte more
+    // is refused with a message naming the file and the bound; a real file or fuzz seed of the kind loads.
+    void everyKindOfTextFileHasItsBound_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<qint64>("bound");
+        QTest::addColumn<QString>("sample"); // a real file of the kind from the sources, if there is one
+        const QString root = QStringLiteral(KUGELO_SOURCE_DIR "/");
+        QTest::newRow("tip file") << int(TextFileKind::TipFile) << (qint64(1) << 20)
+                                  << root + "fuzz/corpus/tip_file/full-rows";
+        QTest::newRow("number list") << int(TextFileKind::NumberList) << (qint64(1) << 20)
+                                     << root + "fuzz/corpus/number_list/some-weights";
+        QTest::newRow("click script") << int(TextFileKind::ClickScript) << (qint64(4) << 20) << QString();
+        QTest::newRow("language file")
+            << int(TextFileKind::LanguageFile) << (qint64(4) << 20) << root + "data/Land/Kugelo_ru.txt";
+        QTest::newRow("message file") << int(TextFileKind::LanguageFile) << (qint64(4) << 20)
+                                      << root + "fuzz/corpus/language_files/ru-utf16";
+        QTest::newRow("draw archive")
+            << int(TextFileKind::DrawArchive) << (qint64(16) << 20) << root + "data/loto-history.csv";
+    }
+    void everyKindOfTextFileHasItsBound() {
+        QFETCH(int, kind);
+        QFETCH(qint64, bound);
+        QFETCH(QString, sample);
+        const auto k = TextFileKind(kind);
+        QCOMPARE(maxTextFileBytes(k), bound);
+
+        if (!sample.isEmpty()) {
+            QFile real(sample);
+            QVERIFY2(real.open(QIODevice::ReadOnly), qPrintable(sample));
+            const TextLines lines = readTextFile(sample, k);
+            QVERIFY(lines.size() > 1);
+            QCOMPARE(lines.toList(), textLines(real.readAll()).toList());
+        }
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath("file");
+        QByteArray line(63, 'x');
+        line += '\n';
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (qint64 written = 0; written < bound; written += line.size())
+            QCOMPARE(file.write(line), line.size());
+        file.close();
+        QCOMPARE(readTextFile(path, k).size(), bound / line.size());
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("x");
+        file.close();
+        try {
+            readTextFile(path, k);
+            QFAIL("no error");
+        } catch (const IoError& e) {
+            QCOMPARE(e.text(), fileTooLargeText(path, bound + 1, bound));
+        }
+        QVERIFY_THROWS_EXCEPTION(IoError, readTextFile(dir.filePath("missing"), k));
+    }
+
+    // Only regular files are read: a FIFO is refused at once (it is not waited on for a writer), and so is a
+    // device that never ends.
+    void textFilesAreOnlyRegularFiles_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("what");
+        const std::pair<const char*, TextFileKind> kinds[] = {{"tip file", TextFileKind::TipFile},
+                                                              {"number list", TextFileKind::NumberList},
+                                                              {"click script", TextFileKind::ClickScript},
+                                                              {"language file", TextFileKind::LanguageFile},
+                                                              {"draw archive", TextFileKind::DrawArchive}};
+        for (const auto& [name, kind] : kinds) {
+            QTest::addRow("%s, FIFO", name) << int(kind) << "fifo";
+            QTest::addRow("%s, /dev/zero", name) << int(kind) << "device";
+        }
+    }
+    void textFilesAreOnlyRegularFiles() {
+        QFETCH(int, kind);
+        QFETCH(QString, what);
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("pipe");
+        QVERIFY(test::makeFifo(fifo));
+        const QString path = what == "fifo" ? fifo : QStringLiteral("/dev/zero");
+        QString error;
+        const bool atOnce = test::endsWithoutWaiting(fifo, [&] {
+            try {
+                readTextFile(path, TextFileKind(kind));
+            } catch (const IoError& e) {
+                error = e.text();
+            }
+        });
+        QVERIFY2(atOnce, "the read waited for a writer");
+        QCOMPARE(error, notRegularFileText(path));
     }
 
     // The walk against the master list: each element is looked for in the eleven entries from the last
@@ -180,6 +268,16 @@ private Q_SLOTS:
         gap.removeAt(1);
         QTest::newRow("nine entries in a row without an element: found")
             << QStringList{"A", "Z"} << gap << 22 << QStringList{"A=c0|h0", "Z=c10|h10"};
+        // Each match moves the search ten entries on at most, so four elements reach entry 40 at the
+        // farthest; the entries after it (another S3 among them) take part in nothing.
+        QStringList steps;
+        for (int i = 0; i < 60; ++i)
+            steps << (i == 10                ? QStringLiteral("A")
+                      : i % 10 == 0 && i > 0 ? QStringLiteral("S%1").arg(std::min(i / 10 - 1, 3))
+                                             : QStringLiteral("Gone%1").arg(i));
+        QTest::newRow("each match moves the search ten entries on at most")
+            << QStringList{"A", "S1", "S2", "S3"} << steps << 120
+            << QStringList{"A=c10|h10", "S1=c20|h20", "S2=c30|h30", "S3=c40|h40"};
         QTest::newRow("a name found only before the last match is not found")
             << QStringList{"B", "A"} << abc << 6 << QStringList{"B=c1|h1"};
     }
@@ -205,9 +303,19 @@ private Q_SLOTS:
         for (int i = 0; i < languageLines; ++i)
             lines << (i % 2 ? QStringLiteral("h%1") : QStringLiteral("c%1")).arg(i / 2);
         QStringList got;
-        for (const TextAssignment& a : matchLanguage(elements, masterEntries(masterLines), lines))
+        for (const TextAssignment& a : matchLanguage(
+                 elements, masterEntries(textLines(crlfText(masterLines))), textLines(crlfText(lines))))
             got << elements[a.element].name + QLatin1Char('=') + a.caption + QLatin1Char('|') + a.hint;
         QCOMPARE(got, expected);
+
+        // The master list cut to the entries the search can reach gives the same texts.
+        const std::size_t reach = reachableMasterEntries(elements);
+        const auto near = masterEntries(textLines(crlfText(masterLines)), reach);
+        QCOMPARE(near.size(), std::min<std::size_t>(reach, std::size_t(master.size())));
+        QStringList gotNear;
+        for (const TextAssignment& a : matchLanguage(elements, near, textLines(crlfText(lines))))
+            gotNear << elements[a.element].name + QLatin1Char('=') + a.caption + QLatin1Char('|') + a.hint;
+        QCOMPARE(gotNear, expected);
     }
 
     // Export: five master lines and two template lines per element; an edit field only with a hint, which
@@ -235,9 +343,9 @@ private Q_SLOTS:
         const QByteArray bytes = crlfUtf16LeWithMark(texts.translationTemplate);
         QVERIFY(bytes.startsWith("\xFF\xFE"));
         QVERIFY(bytes.endsWith(QByteArray("\r\0\n\0", 4)));
-        const QStringList template_ = textLines(bytes);
-        QCOMPARE(template_, QStringList({"Französisch", "", "Die ersten X Prozent", "Die ersten X Prozent",
-                                         "n°:", "Русский"}));
+        const TextLines template_ = textLines(bytes);
+        QCOMPARE(template_.toList(), QStringList({"Französisch", "", "Die ersten X Prozent",
+                                                  "Die ersten X Prozent", "n°:", "Русский"}));
         const auto assigned =
             matchLanguage(walk, masterEntries(textLines(crlfText(texts.masterList))), template_);
         QCOMPARE(assigned.size(), std::size_t(3)); // the edit field without a hint is not in the files

@@ -52,6 +52,119 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(home.file("a.txt~")));
     }
 
+    // Files written as one unit: a failure while any of them or the journal is written leaves every file as
+    // it was and nothing beside them; a write that succeeds replaces all and leaves nothing either (a file
+    // that is a link stays one).
+    void fileSetIsWrittenWholeOrNotAtAll_data() {
+        QTest::addColumn<int>(
+            "failAtOpen"); // the write (0 .. 2 the files, 3 the journal) that fails; -1 none
+        QTest::newRow("the first file fails") << 0;
+        QTest::newRow("the last file fails") << 2;
+        QTest::newRow("the journal fails") << 3;
+        QTest::newRow("no failure") << -1;
+    }
+    void fileSetIsWrittenWholeOrNotAtAll() {
+        QFETCH(int, failAtOpen);
+        class FailAtOpen final : public FileOpener {
+        public:
+            explicit FailAtOpen(int n) : m_failAt(n) {}
+            std::unique_ptr<QIODevice> open(const QString& path, QIODevice::OpenMode mode) const override {
+                if ((mode & QIODevice::WriteOnly) && m_opened++ == m_failAt)
+                    throw IoError(path + QStringLiteral(": simulated failure"));
+                return FileOpener::standard().open(path, mode);
+            }
+
+        private:
+            int m_failAt;
+            mutable int m_opened = 0;
+        };
+        TempHome home;
+        QVERIFY(QDir().mkpath(home.file("elsewhere")));
+        home.writeBytes("a.txt", "old a");
+        home.writeBytes("elsewhere/b", "old b");
+        QVERIFY(QFile::link(home.file("elsewhere/b"), home.file("a.txt.trans")));
+        const QStringList names{"a.txt", "a.txt.trans", "a.txt.meld"};
+        std::vector<FileSetMember> files;
+        for (const QString& name : names)
+            files.push_back({home.file(name), "new " + name.toUtf8()});
+        const QString journal = home.file("a.txt.journal");
+        if (failAtOpen >= 0) {
+            QVERIFY_THROWS_EXCEPTION(IoError, writeFileSet(journal, files, FailAtOpen(failAtOpen)));
+            QCOMPARE(home.readBytes("a.txt"), QByteArray("old a"));
+            QCOMPARE(home.readBytes("a.txt.trans"), QByteArray("old b"));
+            QVERIFY(!QFileInfo::exists(home.file("a.txt.meld")));
+        } else {
+            writeFileSet(journal, files, FailAtOpen(-1));
+            for (const QString& name : names)
+                QCOMPARE(home.readBytes(name), "new " + name.toUtf8());
+        }
+        QVERIFY(QFileInfo(home.file("a.txt.trans")).isSymLink());
+        const QStringList left = QDir(home.path()).entryList(QDir::Files | QDir::System) +
+                                 QDir(home.file("elsewhere")).entryList(QDir::Files);
+        QCOMPARE(left, failAtOpen >= 0 ? QStringList({"a.txt", "a.txt.trans", "b"})
+                                       : QStringList({"a.txt", "a.txt.meld", "a.txt.trans", "b"}));
+    }
+
+    // What a unit that never wrote its journal left is removed, and so is anything at the journal's name that
+    // is no journal (here a link to nothing, or text of another kind); the files stay as they are.
+    void fileSetSettlesWhatIsNoUnit_data() {
+        QTest::addColumn<QString>("journal");
+        QTest::newRow("no journal") << "";
+        QTest::newRow("a link to nothing") << "link";
+        QTest::newRow("another text") << "text";
+    }
+    void fileSetSettlesWhatIsNoUnit() {
+        QFETCH(QString, journal);
+        TempHome home;
+        home.writeBytes("a.txt", "old a");
+        home.writeBytes("a.txt~", "half of a new a");
+        home.writeBytes("a.txt.trans~", "a new template");
+        if (journal == "link") QVERIFY(QFile::link(home.file("nowhere"), home.file("a.txt.journal")));
+        if (journal == "text") home.writeBytes("a.txt.journal", "5 x a.txt\n");
+        settleFileSet(home.file("a.txt.journal"), {home.file("a.txt"), home.file("a.txt.trans")});
+        QCOMPARE(QDir(home.path()).entryList(QDir::Files | QDir::System), QStringList{"a.txt"});
+        QCOMPARE(home.readBytes("a.txt"), QByteArray("old a"));
+    }
+
+    // A file to read must be a regular file (or a link to one): a folder, a FIFO or a device is refused at
+    // once, never waited on.
+    void onlyRegularFilesAreRead_data() {
+        QTest::addColumn<QString>("what");
+        QTest::newRow("regular file") << "file";
+        QTest::newRow("link to a regular file") << "link";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("link to a FIFO") << "fifo link";
+        QTest::newRow("device") << "device";
+    }
+    void onlyRegularFilesAreRead() {
+        QFETCH(QString, what);
+        TempHome home;
+        home.writeBytes("file", "bytes");
+        QVERIFY(QDir().mkpath(home.file("folder")));
+        QVERIFY(makeFifo(home.file("fifo")));
+        QVERIFY(QFile::link(home.file("file"), home.file("link")));
+        QVERIFY(QFile::link(home.file("fifo"), home.file("fifo link")));
+        const QString path = what == "device" ? QStringLiteral("/dev/zero") : home.file(what);
+        QString error;
+        QByteArray bytes;
+        QVERIFY2(endsWithoutWaiting(home.file("fifo"),
+                                    [&] {
+                                        try {
+                                            bytes = readFileAtMost(path, 1000);
+                                        } catch (const IoError& e) {
+                                            error = e.text();
+                                        }
+                                    }),
+                 "the read waited for a writer");
+        if (what == "file" || what == "link") {
+            QCOMPARE(bytes, QByteArray("bytes"));
+            QVERIFY(error.isEmpty());
+        } else {
+            QCOMPARE(error, notRegularFileText(path));
+        }
+    }
+
     void wholeWriteIntoAMissingFolderIsAnIoError() {
         TempHome home;
         QVERIFY_THROWS_EXCEPTION(IoError, writeFileWhole(home.file("no/such/folder/a.txt"), "x"));

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <fcntl.h>
+#include <future>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -120,6 +121,21 @@ std::vector<DrawRecord> readHistoryCsv(const QString& path) {
         records.push_back(makeDrawRecord(row.date, row.numbers, row.chance, digits));
     }
     return records;
+}
+
+bool makeFifo(const QString& path) {
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
+bool endsWithoutWaiting(const QString& fifo, const std::function<void()>& work) {
+    std::future<void> done = std::async(std::launch::async, work);
+    const bool ended = done.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    if (!ended && !fifo.isEmpty()) {
+        const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) ::close(fd);
+    }
+    done.get();
+    return ended;
 }
 
 } // namespace kugelo::test

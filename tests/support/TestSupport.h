@@ -8,6 +8,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <atomic>
+#include <functional>
 #include <initializer_list>
 #include <thread>
 #include <vector>
@@ -68,6 +69,14 @@ private:
     std::atomic<bool> m_read{false};
     std::thread m_writer;
 };
+// Makes a FIFO (named pipe) at path; false when the system cannot.
+bool makeFifo(const QString& path);
+
+// Runs work, which reads the FIFO at fifo or something else that must not make it wait, and says whether it
+// ended by itself. A read that waits for a writer of the FIFO is let go after ten seconds (a writer opens
+// and closes it, so the read ends with no bytes), so that the test fails instead of hanging. An exception of
+// work reaches the caller.
+bool endsWithoutWaiting(const QString& fifo, const std::function<void()>& work);
 
 // The real draw history (CSV) beside the repository, or an empty string when it is absent.
 QString realHistoryCsv();

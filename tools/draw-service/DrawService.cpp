@@ -72,7 +72,7 @@ QByteArray reasonPhrase(int status) {
 
 // The main numbers of each data line in file order, or nothing for a line whose numbers cannot be read
 // here (parseDrawCsv has judged the file already; this only recovers the order it sorts away).
-std::vector<std::optional<std::array<int, 5>>> drawnOrders(const QStringList& lines) {
+std::vector<std::optional<std::array<int, 5>>> drawnOrders(const TextLines& lines) {
     std::vector<std::optional<std::array<int, 5>>> orders;
     QChar separator = QLatin1Char(',');
     std::array<qsizetype, 5> columns{1, 2, 3, 4, 5};
@@ -128,7 +128,7 @@ QByteArray ServedDraw::line() const {
 }
 
 DrawHistory DrawHistory::fromCsv(const QString& fileName, const QByteArray& bytes) {
-    const QStringList lines = textLines(bytes, fileName);
+    const TextLines lines = textLines(bytes, fileName);
     const std::vector<DrawRecord> records = parseDrawCsv(fileName, lines);
     const auto orders = drawnOrders(lines);
     DrawHistory history;
