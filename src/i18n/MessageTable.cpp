@@ -107,8 +107,8 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("Nur http:// und https:// sind erlaubt, nicht %1"),                             // 98
         QStringLiteral(
             "Gespeicherter Server %1 nicht benutzt, nur http:// und https:// sind erlaubt; es gilt "
-            "%2"), // 99
-        QStringLiteral("Nicht mitgezählt, weil die Ziehung beim Tippen schon bekannt war: "),          // 100
+            "%2"),                                                                            // 99
+        QStringLiteral("Nicht mitgezählt, weil die Ziehung beim Tippen schon bekannt war: "), // 100
     };
     return texts;
 }
