@@ -119,7 +119,8 @@ void parameterAnalysis(const QString& csv, QTextStream& out) {
 // without a window as kugelo-cli runs it; three runs each, alternating, the median.
 void drawAnalysis(const QString& csv, QTextStream& out) {
     Window w;
-    importDraws(DrawFile(w.homePath + QStringLiteral("Kugelo.dat")), parseDrawCsv(csv, readTextFile(csv)));
+    importDraws(DrawFile(w.homePath + QStringLiteral("Kugelo.dat")),
+                parseDrawCsv(csv, readTextFile(csv, TextFileKind::DrawArchive)));
     w.start();
     w.quiet.answerYes = true;
     FileSettingsStore noSettings{QString()};

@@ -818,52 +818,54 @@ private Q_SLOTS:
         QCOMPARE(home.readBytes("Tipp.txt"), window);
         QVERIFY2(window.contains(" 4. Velmars Lotto-Tipp für :  1    2   47   48   49   n° CHANCE:  3\r\n"),
                  window);
-        // A file argument that is a FIFO or a device is refused at once with the reason; the command neither
-        // waits for a writer nor reads on.
-        void fileArgumentsThatAreNoFilesAreRefused_data() {
-            QTest::addColumn<QString>("command");
-            QTest::addColumn<QString>("refused"); // "fifo" or "device"
-            QTest::newRow("script, the click script is a FIFO") << "script"
-                                                                << "fifo";
-            QTest::newRow("check, the tip file is a FIFO") << "check"
-                                                           << "fifo";
-            QTest::newRow("import, the archive is a device") << "import"
-                                                             << "device";
-        }
-        void fileArgumentsThatAreNoFilesAreRefused() {
-            QFETCH(QString, command);
-            QFETCH(QString, refused);
-            TempHome home;
-            home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9}});
-            home.writeBytes("tips.tpf", "5,12,23,34,45,7,\r\n");
-            const QString fifo = home.file("pipe");
-            QVERIFY(makeFifo(fifo));
-            const QString path = refused == "fifo" ? fifo : QStringLiteral("/dev/zero");
-            QStringList args{"--home", home.path(), command};
-            if (command == "script")
-                args << home.file("tips.tpf") << "--script" << path;
-            else
-                args << path;
-            Run r;
-            QVERIFY2(endsWithoutWaiting(fifo, [&] { r = runCli(args); }), "the command waited for a writer");
-            QCOMPARE(r.code, 1);
-            QVERIFY2(r.err.contains(notRegularFileText(path)), qPrintable(r.err));
-            QVERIFY(!QDir(home.file("Tipps")).exists() || QDir(home.file("Tipps")).isEmpty());
-        }
+    }
 
-        void executableAnswersHelpAndWrongUsage() {
-            const QString program = qEnvironmentVariable("KUGELO_BIN_DIR") + "/kugelo-cli";
-            QProcess p;
-            p.start(program, {"--version"});
-            QVERIFY(p.waitForFinished(10000));
-            QCOMPARE(p.exitCode(), 0);
-            QVERIFY(p.readAllStandardOutput().startsWith("kugelo-cli "));
-            p.start(program, {"nonsense"});
-            QVERIFY(p.waitForFinished(10000));
-            QCOMPARE(p.exitCode(), 2);
-            QVERIFY(p.readAllStandardError().contains("Usage:"));
-        }
-    };
+    // A file argument that is a FIFO or a device is refused at once with the reason; the command neither
+    // waits for a writer nor reads on.
+    void fileArgumentsThatAreNoFilesAreRefused_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("refused"); // "fifo" or "device"
+        QTest::newRow("script, the click script is a FIFO") << "script"
+                                                            << "fifo";
+        QTest::newRow("check, the tip file is a FIFO") << "check"
+                                                       << "fifo";
+        QTest::newRow("import, the archive is a device") << "import"
+                                                         << "device";
+    }
+    void fileArgumentsThatAreNoFilesAreRefused() {
+        QFETCH(QString, command);
+        QFETCH(QString, refused);
+        TempHome home;
+        home.writeDraws({{"2008-10-06", {19, 33, 41, 24, 27}, 9}});
+        home.writeBytes("tips.tpf", "5,12,23,34,45,7,\r\n");
+        const QString fifo = home.file("pipe");
+        QVERIFY(makeFifo(fifo));
+        const QString path = refused == "fifo" ? fifo : QStringLiteral("/dev/zero");
+        QStringList args{"--home", home.path(), command};
+        if (command == "script")
+            args << home.file("tips.tpf") << "--script" << path;
+        else
+            args << path;
+        Run r;
+        QVERIFY2(endsWithoutWaiting(fifo, [&] { r = runCli(args); }), "the command waited for a writer");
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(notRegularFileText(path)), qPrintable(r.err));
+        QVERIFY(!QDir(home.file("Tipps")).exists() || QDir(home.file("Tipps")).isEmpty());
+    }
 
-    QTEST_GUILESS_MAIN(TestCli)
+    void executableAnswersHelpAndWrongUsage() {
+        const QString program = qEnvironmentVariable("KUGELO_BIN_DIR") + "/kugelo-cli";
+        QProcess p;
+        p.start(program, {"--version"});
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY(p.readAllStandardOutput().startsWith("kugelo-cli "));
+        p.start(program, {"nonsense"});
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY(p.readAllStandardError().contains("Usage:"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
 #include "tst_cli.moc"

@@ -46,12 +46,14 @@ public:
     void status(int panel, const QString& text) override {
         if (panel == 1) lastStatus = text;
         if (panel >= 0 && panel < 2) panels[panel] = text;
+        if (onStatus) onStatus(text);
     }
     void stateChanged() override {
         if (onStateChanged) onStateChanged();
     }
     std::function<void()> onPump;
     std::function<void()> onStateChanged;
+    std::function<void(const QString& text)> onStatus;
     QString lastStatus;
     QString panels[2];
 };
@@ -508,13 +510,14 @@ private Q_SLOTS:
         state.drawDate = command == "search" ? QDate(2020, 1, 11) : QDate(2020, 1, 4);
         for (int i = 0; i < 6; ++i)
             f.controller.sheet().setText(0, i, QStringList{"1", "2", "3", "4", "5", "3"}[i]);
+        // A stop comes while the first text with the hint is shown.
         bool hintShown = false;
-        int pumps = 0;
-        f.view.onPump = [&] {
-            for (const QString& text : f.view.panels)
-                hintShown = hintShown || text.contains(f.controller.messages()[Msg::SearchStopHint]) ||
-                            text.contains(f.controller.messages()[Msg::AnalysisStopHint]);
-            if (stop && ++pumps == 2) f.controller.stopRunning();
+        f.view.onStatus = [&](const QString& text) {
+            if (hintShown || !(text.contains(f.controller.messages()[Msg::SearchStopHint]) ||
+                               text.contains(f.controller.messages()[Msg::AnalysisStopHint])))
+                return;
+            hintShown = true;
+            if (stop) f.controller.stopRunning();
         };
         const Msg stopped = command == "search" ? Msg::SearchStopped : Msg::AnalysisStopped;
         if (command == "search") {
