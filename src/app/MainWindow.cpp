@@ -23,6 +23,7 @@
 #include "sheet/TipSheetView.h"
 #include "widgets/AccessibleTabsView.h"
 #include "widgets/StatusPanelView.h"
+#include "widgets/TabOrderView.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -150,6 +151,7 @@ TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString pro
     m_pages->tabBar()->setExpanding(false);
     buildPages();
     m_pages->setTabVisible(1, false); // "Zahlen der letzten Ziehung" is never shown
+    followScreenWithTabs();
     hideHiddenTabsFromAssistiveTechnology(m_pages->tabBar());
     m_pages->setCurrentIndex(0);
     setCentralWidget(m_pages);
@@ -605,6 +607,12 @@ void TForm1::textsApplied() {
     showActivity();
     if (progressShown()) showProgress(); // the counts of the last job, in the new language
     nameControls();                      // the names come from the captions and hints just applied
+    followScreenWithTabs();              // longer captions may have moved controls
+}
+
+void TForm1::followScreenWithTabs() {
+    for (int i = 0; i < m_pages->count(); ++i)
+        followScreenWithTab(m_pages->widget(i));
 }
 
 void TForm1::notice(const QString& html) {

@@ -157,6 +157,8 @@ private:
     void showUndo();
     // Names the controls for assistive technology from the texts they show now.
     void nameControls();
+    // Tab goes through every tab's controls as they lie on the screen.
+    void followScreenWithTabs();
 
     Controller m_controller;
     std::unique_ptr<NumberListPort> m_numberListPort;
