@@ -150,7 +150,10 @@ TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString pro
     m_pages->setUsesScrollButtons(false);
     m_pages->tabBar()->setExpanding(false);
     buildPages();
-    m_pages->setTabVisible(1, false); // "Zahlen der letzten Ziehung" is never shown
+    // "Zahlen der letzten Ziehung" is never shown: hidden, and disabled so that no key (Ctrl+Tab, the
+    // arrows on the tab bar) brings it to the front.
+    m_pages->setTabVisible(1, false);
+    m_pages->setTabEnabled(1, false);
     followScreenWithTabs();
     hideHiddenTabsFromAssistiveTechnology(m_pages->tabBar());
     m_pages->setCurrentIndex(0);
@@ -218,15 +221,44 @@ void TForm1::buildMenu() {
     connect(item(language, "DateiLaden1", QStringLiteral("Datei &laden")), &QAction::triggered, this,
             [this] { DateiLaden1Click(); });
 
-    // Hidden in the menu; its shortcut still works, as the design's hidden item does.
+    // Hidden in the menu bar, as designed; the edit menu below shows it with its shortcut.
     QAction* submit = item(bar, "Abgeben1", QStringLiteral("&Abgeben"), QKeySequence(Qt::CTRL | Qt::Key_G));
     submit->setVisible(false);
     connect(submit, &QAction::triggered, this, [this] { WarenkorbClick(); });
-    auto* submitShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this);
-    connect(submitShortcut, &QShortcut::activated, submit, &QAction::trigger);
 
     QAction* close = item(bar, "Schlieen1", QStringLiteral("&Schließen"));
     connect(close, &QAction::triggered, this, &QWidget::close);
+
+    // The edit menu: the undo, and the commands that have shortcuts, with them (an item of the menu bar
+    // cannot show its shortcut). Its texts come from the message table and the items it shows; it is no
+    // element of the language files.
+    m_editMenu = new QMenu(this);
+    m_editMenu->setObjectName(QStringLiteral("Bearbeiten1"));
+    m_editMenu->setProperty("untranslated", true);
+    m_editMenu->menuAction()->setObjectName(QStringLiteral("Bearbeiten1"));
+    bar->insertMenu(language->menuAction(), m_editMenu);
+    m_undoAction = new QAction(m_editMenu);
+    m_undoAction->setObjectName(QStringLiteral("Rueckgaengig1"));
+    m_undoAction->setShortcut(QKeySequence::Undo);
+    m_undoAction->setEnabled(false);
+    connect(m_undoAction, &QAction::triggered, this, [this] { UndoClick(); });
+    m_editMenu->addAction(m_undoAction);
+    m_editMenu->addSeparator();
+    m_editMenu->addAction(update);
+    m_editMenu->addAction(compute);
+    m_shownSubmit = new QAction(m_editMenu);
+    m_shownSubmit->setObjectName(QStringLiteral("Abgeben2"));
+    m_shownSubmit->setShortcut(submit->shortcut()); // the hidden item's shortcut is not active
+    connect(m_shownSubmit, &QAction::triggered, this, [this] { WarenkorbClick(); });
+    m_editMenu->addAction(m_shownSubmit);
+    showEditMenuTexts();
+}
+
+void TForm1::showEditMenuTexts() {
+    m_editMenu->setTitle(m_controller.messages()[Msg::EditMenu]);
+    m_undoAction->setText(m_controller.messages()[Msg::UndoLink]);
+    if (auto* submit = findChild<QAction*>(QStringLiteral("Abgeben1")))
+        m_shownSubmit->setText(submit->text());
 }
 
 void TForm1::buildStatusBar() {
@@ -259,14 +291,13 @@ void TForm1::buildStatusBar() {
     m_undoLink->setVisible(false);
     connect(m_undoLink, &QLabel::linkActivated, this, [this] { UndoClick(); });
     bar->addPermanentWidget(m_undoLink);
-    // Ctrl+Z: a text field that has something of its own to undo keeps the key (see eventFilter).
-    auto* undoShortcut = new QShortcut(QKeySequence::Undo, this);
-    connect(undoShortcut, &QShortcut::activated, this, [this] { UndoClick(); });
 }
 
 void TForm1::showUndo() {
     if (!m_undoLink) return;
     const bool can = m_controller.canUndo();
+    // Ctrl+Z: a text field that has something of its own to undo keeps the key (see eventFilter).
+    m_undoAction->setEnabled(can);
     if (can) {
         const QString caption = m_controller.messages()[Msg::UndoLink];
         m_undoLink->setText(QStringLiteral("<a href=\"undo\">%1</a>").arg(caption.toHtmlEscaped()));
@@ -415,9 +446,11 @@ void TForm1::connectStatusHints() {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     // Ctrl+Z in a text field undoes the field's own typing; with nothing to undo there, the program's undo.
+    // A spin or a date field passes the key to its own text field.
     if (event->type() == QEvent::ShortcutOverride &&
         static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {
         auto* field = qobject_cast<QLineEdit*>(watched);
+        if (auto* spin = qobject_cast<QAbstractSpinBox*>(watched)) field = spin->findChild<QLineEdit*>();
         if (field && !field->isUndoAvailable() && field->window() == this && m_controller.canUndo()) {
             event->ignore();
             return true;
@@ -603,6 +636,7 @@ void TForm1::languageChosen(int number) {
 void TForm1::textsApplied() {
     // The caption the run button gets back after a run, and the texts that show the state.
     m_tipOverview->takeRunCaption();
+    showEditMenuTexts();
     showState();
     showActivity();
     if (progressShown()) showProgress(); // the counts of the last job, in the new language
@@ -671,29 +705,18 @@ struct CommandControl {
     Command command;
 };
 constexpr CommandControl kCommandControls[] = {
-    {"SpeedButton5", Command::SelectDraw},
-    {"SpeedButton6", Command::SelectDraw},
-    {"SpeedButton7", Command::SelectDraw},
-    {"BitBtn6", Command::RemoveDraw},
-    {"BitBtn8", Command::EnterDraw},
-    {"ImportButton", Command::ImportDraws},
-    {"BitBtn1", Command::Update},
-    {"SpeedButton10", Command::Update},
-    {"Button1", Command::Update},
-    {"Aktualisieren1", Command::Update},
-    {"SpeedButton11", Command::EditSheet},
-    {"SpeedButton16", Command::EditSheet},
-    {"BitBtn7", Command::Print},
-    {"Warenkorb", Command::Basket},
-    {"Abgeben1", Command::Basket},
-    {"OnlineTipp", Command::SubmitScript},
-    {"Deutsch1", Command::Language},
-    {"Englich1", Command::Language},
-    {"Franz1", Command::Language},
-    {"Spanisch1", Command::Language},
-    {"Italenisch1", Command::Language},
-    {"Russisch1", Command::Language},
-    {"Dateispeichern1", Command::Language},
+    {"SpeedButton5", Command::SelectDraw}, {"SpeedButton6", Command::SelectDraw},
+    {"SpeedButton7", Command::SelectDraw}, {"BitBtn6", Command::RemoveDraw},
+    {"BitBtn8", Command::EnterDraw},       {"ImportButton", Command::ImportDraws},
+    {"BitBtn1", Command::Update},          {"SpeedButton10", Command::Update},
+    {"Button1", Command::Update},          {"Aktualisieren1", Command::Update},
+    {"SpeedButton11", Command::EditSheet}, {"SpeedButton16", Command::EditSheet},
+    {"BitBtn7", Command::Print},           {"Warenkorb", Command::Basket},
+    {"Abgeben1", Command::Basket},         {"Abgeben2", Command::Basket},
+    {"OnlineTipp", Command::SubmitScript}, {"Deutsch1", Command::Language},
+    {"Englich1", Command::Language},       {"Franz1", Command::Language},
+    {"Spanisch1", Command::Language},      {"Italenisch1", Command::Language},
+    {"Russisch1", Command::Language},      {"Dateispeichern1", Command::Language},
     {"DateiLaden1", Command::Language},
 };
 // The run button and its menu item start a run when idle and stop it while it goes on.

@@ -10,7 +10,9 @@
 #include <functional>
 #include <memory>
 
+class QAction;
 class QLabel;
+class QMenu;
 class QTabWidget;
 class QTimer;
 
@@ -130,6 +132,8 @@ private:
     // Runs a command of the controller with its general error report.
     void perform(const std::function<void()>& command);
     void buildMenu();
+    // The edit menu's texts in the language shown.
+    void showEditMenuTexts();
     void buildStatusBar();
     // Builds the tabs, in the order of the design, and connects their actions to the handlers.
     void buildPages();
@@ -184,6 +188,9 @@ private:
     QLabel* m_panel[3] = {nullptr, nullptr, nullptr};
     QTimer* m_progressHide = nullptr; // hides the final counts of a job after a while
     QLabel* m_undoLink = nullptr;     // "Rückgängig", there while the controller can undo
+    QMenu* m_editMenu = nullptr;      // Bearbeiten1
+    QAction* m_undoAction = nullptr;  // Ctrl+Z, enabled while the controller can undo
+    QAction* m_shownSubmit = nullptr; // Abgeben1 with its shortcut, in the edit menu
     bool m_undoShowPending = false;   // the rows changed: the link is shown again once events are done
     std::unique_ptr<WidgetTexts> m_texts;
     std::unique_ptr<QTranslator> m_qtTexts; // Qt's own texts in the chosen language

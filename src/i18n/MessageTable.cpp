@@ -103,6 +103,7 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("… und weitere: "),                                                             // 95
         QStringLiteral("Suche angehalten"),                                                            // 96
         QStringLiteral("Analyse angehalten"),                                                          // 97
+        QStringLiteral("&Bearbeiten"),                                                                 // 98
     };
     return texts;
 }

@@ -109,6 +109,8 @@ enum class Msg : int {
     // What the status bar says when a search or an analysis was stopped.
     SearchStopped = 96,
     AnalysisStopped = 97,
+    // The title of the edit menu.
+    EditMenu = 98,
 };
 
 // The numbered run-time texts (questions, messages, status texts, captions) that a language file can

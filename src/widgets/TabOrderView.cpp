@@ -49,7 +49,8 @@ void collect(QWidget* page, std::vector<QWidget*>& order) {
         const int top = row->place.top();
         auto end = std::find_if(row, stops.end(),
                                 [top](const Stop& s) { return s.place.top() > top + kRowTolerance; });
-        std::stable_sort(row, end, [](const Stop& a, const Stop& b) { return a.place.left() < b.place.left(); });
+        std::stable_sort(row, end,
+                         [](const Stop& a, const Stop& b) { return a.place.left() < b.place.left(); });
         row = end;
     }
     for (const Stop& s : stops) {

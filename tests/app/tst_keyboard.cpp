@@ -29,9 +29,9 @@ namespace {
 // in French.
 struct Window {
     Window()
-        : clock({.day = QDate(2008, 10, 20)}),
-          form{Platform{dialogs, desktop, clock, sound, http, settings}, Endpoints(), home.path(),
-               qEnvironmentVariable("KUGELO_BIN_DIR")} {}
+        : clock({.day = QDate(2008, 10, 20)}), form{Platform{dialogs, desktop, clock, sound, http, settings},
+                                                    Endpoints(), home.path(),
+                                                    qEnvironmentVariable("KUGELO_BIN_DIR")} {}
 
     TempHome home;
     ScriptedDialogs dialogs;
@@ -96,7 +96,8 @@ QList<QWidget*> tabStops(QWidget* page) {
             w->focusProxy())
             continue;
         // A group of radio buttons is one stop, its checked button; the arrow keys choose within it.
-        if (auto* radio = qobject_cast<QRadioButton*>(w); radio && radio->autoExclusive() && !radio->isChecked())
+        if (auto* radio = qobject_cast<QRadioButton*>(w);
+            radio && radio->autoExclusive() && !radio->isChecked())
             continue;
         // Inner tab pages are walked on their own.
         bool inner = false;
@@ -120,8 +121,8 @@ private Q_SLOTS:
     // control that takes the focus is reached once.
     void tabFollowsTheScreen_data() {
         QTest::addColumn<QString>("page");
-        for (const char* page : {"TabSheet1", "TabSheet7", "TabSheet8", "TabSheet9", "TabSheet10", "TabSheet11",
-                                 "TabSheet5", "TabSheet4", "TabSheet3"})
+        for (const char* page : {"TabSheet1", "TabSheet7", "TabSheet8", "TabSheet9", "TabSheet10",
+                                 "TabSheet11", "TabSheet5", "TabSheet4", "TabSheet3"})
             QTest::newRow(page) << page;
     }
     void tabFollowsTheScreen() {
@@ -176,7 +177,8 @@ private:
         QStringList missed;
         for (QWidget* s : stops)
             if (!visited.contains(s)) missed << s->objectName();
-        QVERIFY2(missed.isEmpty(), qPrintable("not reached: " + missed.join(' ') + "; walk: " + walk.join(' ')));
+        QVERIFY2(missed.isEmpty(),
+                 qPrintable("not reached: " + missed.join(' ') + "; walk: " + walk.join(' ')));
     }
 
 private Q_SLOTS:
@@ -210,27 +212,36 @@ private Q_SLOTS:
     }
 
     // A whole date typed into a date field is that date, however its parts are separated; a date that does
-    // not exist leaves the field as it was, one before the first draw becomes the first draw's day. The
-    // field reports no date on the way.
+    // not exist leaves the field as it was, one before the first draw becomes the first draw's day; digits
+    // typed after moving to the month or the year change that part. The field reports no date on the way.
     void typingADate_data() {
         QTest::addColumn<QString>("picker");
+        QTest::addColumn<int>("part"); // the part of the date (0 day, 1 month, 2 year) typing starts in
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QDate>("date");
         const struct {
+            int part;
             const char* typed;
             QDate date;
         } rows[] = {
-            {"15.03.2021", QDate(2021, 3, 15)}, {"1.3.2021", QDate(2021, 3, 1)},
-            {"15/03/2021", QDate(2021, 3, 15)}, {"15-3-2021", QDate(2021, 3, 15)},
-            {"15032021", QDate(2021, 3, 15)},   {"15.03.21", QDate(2021, 3, 15)},
-            {"31.02.2021", QDate()},            {"01.01.2000", QDate(2008, 10, 6)},
+            {0, "15.03.2021", QDate(2021, 3, 15)},
+            {0, "1.3.2021", QDate(2021, 3, 1)},
+            {0, "15/03/2021", QDate(2021, 3, 15)},
+            {0, "15-3-2021", QDate(2021, 3, 15)},
+            {0, "15032021", QDate(2021, 3, 15)},
+            {0, "15.03.21", QDate(2021, 3, 15)},
+            {0, "31.02.2021", QDate()},
+            {0, "01.01.2000", QDate(2008, 10, 6)},
+            {1, "7", QDate(2020, 7, 1)},
+            {2, "2021", QDate(2021, 1, 1)},
         };
         for (const char* picker : {"DateTimePicker1", "DateTimePicker2"})
             for (const auto& row : rows)
-                QTest::addRow("%s %s", picker, row.typed) << picker << row.typed << row.date;
+                QTest::addRow("%s %s", picker, row.typed) << picker << row.part << row.typed << row.date;
     }
     void typingADate() {
         QFETCH(QString, picker);
+        QFETCH(int, part);
         QFETCH(QString, typed);
         QFETCH(QDate, date);
         Window w;
@@ -241,6 +252,8 @@ private Q_SLOTS:
         const QDate before = field->date();
         QSignalSpy changes(field, &QDateEdit::dateChanged);
         field->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < part; ++i)
+            QTest::keyClick(field, Qt::Key_Tab); // Tab goes from the day to the month and to the year
         QTest::keyClicks(field, typed);
         QTest::keyClick(field, Qt::Key_Tab);
         const QDate expected = date.isValid() ? date : before;
@@ -319,6 +332,7 @@ private Q_SLOTS:
     void theEditMenuShowsTheShortcuts() {
         Window w;
         w.start();
+        w.form.languageClick(3);
         QMenu* edit = nullptr;
         for (QAction* a : w.form.menuBar()->actions())
             if (a->menu() && a->menu()->objectName() == QLatin1String("Bearbeiten1")) edit = a->menu();
@@ -327,7 +341,8 @@ private Q_SLOTS:
         QStringList items;
         for (QAction* a : edit->actions())
             if (!a->isSeparator())
-                items << a->text().remove('&') + " " + a->shortcut().toString() + (a->isVisible() ? "" : " hidden");
+                items << a->text().remove('&') + " " + a->shortcut().toString() +
+                             (a->isVisible() ? "" : " hidden");
         QCOMPARE(items, QStringList({"Annuler Ctrl+Z", "Charger les tirages Ctrl+A", "Calculer Ctrl+R",
                                      "Jouer Ctrl+G"}));
         QAction* undo = w.action("Rueckgaengig1");
