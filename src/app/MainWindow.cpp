@@ -150,10 +150,11 @@ TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString pro
     m_pages->setUsesScrollButtons(false);
     m_pages->tabBar()->setExpanding(false);
     buildPages();
-    // "Zahlen der letzten Ziehung" is never shown: hidden, and disabled so that no key (Ctrl+Tab, the
-    // arrows on the tab bar) brings it to the front.
+    // "Zahlen der letzten Ziehung" is never shown: hidden, and its tab disabled so that no key (Ctrl+Tab,
+    // the arrows on the tab bar) brings it to the front. Its page stays enabled, as its button follows the
+    // update.
     m_pages->setTabVisible(1, false);
-    m_pages->setTabEnabled(1, false);
+    m_pages->tabBar()->setTabEnabled(1, false);
     followScreenWithTabs();
     hideHiddenTabsFromAssistiveTechnology(m_pages->tabBar());
     m_pages->setCurrentIndex(0);
@@ -313,6 +314,7 @@ QString TForm1::statusText(int panel) const {
 
 void TForm1::setStatusText(int panel, const QString& text) {
     if (panel < 0 || panel >= 3) return;
+    m_panel[panel]->quiet();
     m_panel[panel]->setText(text);
     m_panel[panel]->setToolTip(text); // a text longer than the panel can still be read whole
 }
@@ -669,6 +671,14 @@ void TForm1::pump() {
 
 void TForm1::status(int panel, const QString& text) {
     setStatusText(panel, text);
+}
+
+void TForm1::outcome(const QString& text, const QString& spoken) {
+    setStatusText(1, text);
+    const QString said = spoken.isEmpty() ? text : spoken;
+    // A text fixed in another language shows as it is; the player's language is in its tool tip.
+    if (said != text) m_panel[1]->setToolTip(said);
+    m_panel[1]->announce(said);
 }
 
 void TForm1::stateChanged() {

@@ -18,6 +18,7 @@ class QTimer;
 
 namespace kugelo {
 
+class StatusPanelView;
 class TCSFForm;
 class TForm3;
 class CriteriaPage;
@@ -115,6 +116,7 @@ private:
     // What the controller tells the window.
     void pump() override;
     void status(int panel, const QString& text) override;
+    void outcome(const QString& text, const QString& spoken) override;
     void stateChanged() override;
     void criteriaChanged() override;
     void activityChanged() override;
@@ -185,7 +187,7 @@ private:
     ChartPage* m_chartPage = nullptr;
     DatabasePage* m_database = nullptr;
     InternetPage* m_internet = nullptr;
-    QLabel* m_panel[3] = {nullptr, nullptr, nullptr};
+    StatusPanelView* m_panel[3] = {nullptr, nullptr, nullptr};
     QTimer* m_progressHide = nullptr; // hides the final counts of a job after a while
     QLabel* m_undoLink = nullptr;     // "Rückgängig", there while the controller can undo
     QMenu* m_editMenu = nullptr;      // Bearbeiten1

@@ -104,6 +104,30 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("Suche angehalten"),                                                            // 96
         QStringLiteral("Analyse angehalten"),                                                          // 97
         QStringLiteral("&Bearbeiten"),                                                                 // 98
+        QStringLiteral(" — Strg+Z macht es rückgängig"),                                               // 99
+        QStringLiteral("Tipps gespeichert in %1"),                                                     // 100
+        QStringLiteral("Tipps geladen aus %1"),                                                        // 101
+        QStringLiteral("Tipps gelöscht"),                                                              // 102
+        QStringLiteral("Ziehung vom %1 gelöscht"),                                                     // 103
+        QStringLiteral("Keine Ziehung zum Löschen"),                                                   // 104
+        QStringLiteral("Ziehung vom %1 gespeichert"),                                                  // 105
+        QStringLiteral("Rückgängig gemacht: %1"),                                                      // 106
+        QStringLiteral("Liste zum Drucken geöffnet: %1"),                                              // 107
+        QStringLiteral("Kein Programm hat die Liste geöffnet; sie liegt in %1"),                       // 108
+        QStringLiteral("Keine passende Ziehung gefunden; geprüfte Ziehungen: %1"),                     // 109
+        QStringLiteral("Gefundene Ziehungen: %1; geprüfte Ziehungen: %2"),                             // 110
+        QStringLiteral("Überprüfen Sie den Tipp im Warenkorb!!!"),                                     // 111
+        QStringLiteral("Klickomat gestartet mit %1"),                                                  // 112
+        QStringLiteral("n° CHANCE: per Zufall"),                                                       // 113
+        QStringLiteral("n° CHANCE: die seltenste, überall dieselbe"),                                  // 114
+        QStringLiteral("n° CHANCE: die am längsten ausstehende, überall dieselbe"),                    // 115
+        QStringLiteral(
+            "Keine Ziehung im Zeitraum: der Statistikbeginn (%1) liegt nach dem Enddatum (%2)"), // 116
+        QStringLiteral("Keine Ziehung im Zeitraum: der Statistikbeginn (%1) liegt nach der letzten "
+                       "gespeicherten Ziehung (%2)"),                               // 117
+        QStringLiteral("Primzahlen"),                                               // 118
+        QStringLiteral("übrige Zahlen"),                                            // 119
+        QStringLiteral("%1: Durchschnitt der Summe der fünf Zahlen einer Ziehung"), // 120
     };
     return texts;
 }

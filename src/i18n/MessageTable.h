@@ -111,6 +111,32 @@ enum class Msg : int {
     AnalysisStopped = 97,
     // The title of the edit menu.
     EditMenu = 98,
+    // What a command did, as the status bar says it (%1, %2: a file, a date, a count).
+    UndoHint = 99,
+    TipsSaved = 100,
+    TipsLoaded = 101,
+    TipsCleared = 102,
+    DrawRemoved = 103,
+    NoDrawToRemove = 104,
+    DrawStored = 105,
+    Undone = 106,
+    ListingOpened = 107,
+    ListingNotOpened = 108,
+    SearchNothingFound = 109,
+    SearchFound = 110,
+    BasketShown = 111,
+    ScriptStarted = 112,
+    // How the run chose the n° CHANCE, after its final text.
+    ChanceByChance = 113,
+    ChanceRarest = 114,
+    ChanceLongestOverdue = 115,
+    // Why the statistics have no draw (%1 the start, %2 the end or the newest draw).
+    StartAfterEnd = 116,
+    StartAfterNewest = 117,
+    // The chart's legend: its colours, and what its caption's average is.
+    LegendPrimes = 118,
+    LegendOthers = 119,
+    CrossSumExplained = 120,
 };
 
 // The numbered run-time texts (questions, messages, status texts, captions) that a language file can

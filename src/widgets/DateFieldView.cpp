@@ -40,7 +40,8 @@ QDate dateOf(const QString& typed, const QDate& shown, bool* complete) {
         *complete = parts[2].size() == 4;
         return QDate(yearOf(parts[2]), parts[1].toInt(), parts[0].toInt());
     }
-    if (parts.size() == 2 && parts[0].size() <= 2 && parts[1].size() <= 2 && !typed.endsWith(QLatin1Char(' ')))
+    if (parts.size() == 2 && parts[0].size() <= 2 && parts[1].size() <= 2 &&
+        !typed.endsWith(QLatin1Char(' ')))
         return QDate(shown.year(), parts[1].toInt(), parts[0].toInt());
     return {};
 }
@@ -74,7 +75,8 @@ void DateFieldView::take() {
     m_typed.clear();
     bool complete = false;
     QDate entered = dateOf(typed, date(), &complete);
-    if (!entered.isValid() && !typed.contains(QRegularExpression(QStringLiteral("\\D"))) && typed.size() <= 4) {
+    if (!entered.isValid() && !typed.contains(QRegularExpression(QStringLiteral("\\D"))) &&
+        typed.size() <= 4) {
         // Digits typed into one part of the date.
         const int n = typed.toInt();
         const QDate d = date();
@@ -86,7 +88,8 @@ void DateFieldView::take() {
             entered = QDate(d.year(), n, std::min(d.day(), QDate(d.year(), n, 1).daysInMonth()));
             break;
         case YearSection:
-            entered = QDate(yearOf(typed), d.month(), std::min(d.day(), QDate(yearOf(typed), d.month(), 1).daysInMonth()));
+            entered = QDate(yearOf(typed), d.month(),
+                            std::min(d.day(), QDate(yearOf(typed), d.month(), 1).daysInMonth()));
             break;
         default:
             break;

@@ -11,6 +11,12 @@ class StatusPanelView final : public QLabel {
 public:
     explicit StatusPanelView(QWidget* parent = nullptr) : QLabel(parent) {}
 
+    // Tells assistive technology what a command did: the panel is named by it (until the next text) and
+    // the name's change is announced, also when the same text comes again.
+    void announce(const QString& text);
+    // A text that is no news (a hint, progress): the panel is named by what it shows again.
+    void quiet();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 };

@@ -718,6 +718,9 @@ private Q_SLOTS:
 
         QTest::mouseMove(view->viewport(), view->barPosition(22));
         QTRY_COMPARE(QToolTip::text(), QStringLiteral("x: 22, y: 1"));
+        // The pointer leaves the window's place: the next test's window would open under it, and the hint of
+        // the control there would take the status bar.
+        QTest::mouseMove(&w.form, QPoint(w.form.width() + 100, w.form.height() + 100));
     }
 
     // At the design size every caption of the statistics shows whole, on two lines where one is too short.
@@ -761,7 +764,8 @@ private Q_SLOTS:
         w.start();
         auto* run = w.find<QPushButton>("BitBtn4");
         QTest::mouseClick(run, Qt::LeftButton);
-        QCOMPARE(w.form.statusText(1), QStringLiteral("Tipps wurden neu berechnet"));
+        QCOMPARE(w.form.statusText(1),
+                 QStringLiteral("Tipps wurden neu berechnet — n° CHANCE: die seltenste, überall dieselbe"));
         QCOMPARE(w.form.statusText(2), QStringLiteral("Tipp 5 von 5, Kandidaten: %1")
                                            .arg(QLocale().toString(w.form.controller().lastRunCandidates())));
         QCOMPARE(run->text(), QStringLiteral("Tipps berechnen"));
@@ -790,7 +794,8 @@ private Q_SLOTS:
         });
         QTest::mouseClick(run, Qt::LeftButton);
         QVERIFY(disabledDuringRun);
-        QCOMPARE(w.form.statusText(1), QStringLiteral("Tipps wurden neu berechnet"));
+        QCOMPARE(w.form.statusText(1),
+                 QStringLiteral("Tipps wurden neu berechnet — n° CHANCE: die seltenste, überall dieselbe"));
         QCOMPARE(run->text(), QStringLiteral("Tipps berechnen"));
         QCOMPARE(w.form.criteria().crossSumMin.value, 279);
         QVERIFY(!w.find<QLineEdit>("Edit1")->isReadOnly());
@@ -1707,6 +1712,27 @@ private Q_SLOTS:
         w.find<QAction>(QStringLiteral("DateiLaden1"))->trigger();
         w.form.controller().exportTextsTo(w.home.file(QStringLiteral("again.txt")));
         QCOMPARE(readTextFile(w.home.file(QStringLiteral("again.txt.trans"))), before);
+    }
+
+    // What a command did shows in the status bar in the player's language, and the panel is named by it for
+    // a screen reader (whose announcement is the name's change); a hint that follows is shown and read as the
+    // panel's text again.
+    void commandsAnswerInTheStatusBar() {
+        Window w(Endpoints(), QDate(2008, 10, 20), {}, true);
+        writeThreeDraws(w.home);
+        w.start();
+        w.form.languageClick(3);
+        auto* panel = w.find<QLabel>(QStringLiteral("StatusBar1Panel1"));
+        w.form.sheet().setText(0, 0, QStringLiteral("9"));
+        QTest::mouseClick(w.find(QStringLiteral("SpeedButton11")), Qt::LeftButton);
+        QCOMPARE(w.form.statusText(1), QStringLiteral("Grilles effacées — Ctrl+Z pour annuler"));
+        QCOMPARE(accessible(panel), w.form.statusText(1));
+        w.find<QAction>(QStringLiteral("Rueckgaengig1"))->trigger();
+        QCOMPARE(w.form.statusText(1), QStringLiteral("Annulé : Grilles effacées"));
+        QCOMPARE(accessible(panel), w.form.statusText(1));
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(w.find(QStringLiteral("SpeedButton6")), &enter);
+        QCOMPARE(accessible(panel), w.find(QStringLiteral("SpeedButton6"))->toolTip());
     }
 };
 
