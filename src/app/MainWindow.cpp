@@ -314,9 +314,9 @@ QString TForm1::statusText(int panel) const {
 
 void TForm1::setStatusText(int panel, const QString& text) {
     if (panel < 0 || panel >= 3) return;
-    m_panel[panel]->quiet();
     m_panel[panel]->setText(text);
     m_panel[panel]->setToolTip(text); // a text longer than the panel can still be read whole
+    m_panel[panel]->quiet();
 }
 
 bool TForm1::progressShown() const {
@@ -674,11 +674,12 @@ void TForm1::status(int panel, const QString& text) {
 }
 
 void TForm1::outcome(const QString& text, const QString& spoken) {
-    setStatusText(1, text);
     const QString said = spoken.isEmpty() ? text : spoken;
-    // A text fixed in another language shows as it is; the player's language is in its tool tip.
-    if (said != text) m_panel[1]->setToolTip(said);
+    // Named first, so that the new text brings one announcement, not a second one of its own.
     m_panel[1]->announce(said);
+    m_panel[1]->setText(text);
+    // A text fixed in another language shows as it is; the player's language is in its tool tip.
+    m_panel[1]->setToolTip(said);
 }
 
 void TForm1::stateChanged() {

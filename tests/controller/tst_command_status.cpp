@@ -163,7 +163,8 @@ private Q_SLOTS:
                                        << "";
         QTest::newRow("search, start after the end date")
             << Step::SearchStartAfterEnd
-            << "Aucun tirage dans la période : le début des statistiques (01/02/2020) est après la date de fin "
+            << "Aucun tirage dans la période : le début des statistiques (01/02/2020) est après la date de "
+               "fin "
                "(11/01/2020)"
             << "";
         QTest::newRow("search, start after the newest draw")
@@ -182,8 +183,7 @@ private Q_SLOTS:
             << Step::RunRarest << chance + "le moins sorti, le même partout"
             << "";
         QTest::newRow("run, the longest overdue n° CHANCE")
-            << Step::RunLongestOverdue
-            << chance + "le plus en retard, le même partout"
+            << Step::RunLongestOverdue << chance + "le plus en retard, le même partout"
             << "";
         QTest::newRow("run, n° CHANCE at random") << Step::RunAtRandom << chance + "au hasard"
                                                   << "";
@@ -245,7 +245,8 @@ private Q_SLOTS:
             c.searchTips();
             break;
         case Step::Import:
-            f.home.writeBytes("in.csv", "2020-01-11,1,2,3,4,5,1,\n2019-12-28,1,2,3,4,6,1,\n2020-01-15,1,2,3,4,60,1,\n");
+            f.home.writeBytes("in.csv",
+                              "2020-01-11,1,2,3,4,5,1,\n2019-12-28,1,2,3,4,6,1,\n2020-01-15,1,2,3,4,60,1,\n");
             c.importArchiveFiles({f.home.file("in.csv")});
             break;
         case Step::Basket:
@@ -265,9 +266,9 @@ private Q_SLOTS:
         case Step::RunRarest:
         case Step::RunLongestOverdue:
         case Step::RunAtRandom:
-            c.criteria().chooseChanceMode(command == Step::RunAtRandom        ? 1
+            c.criteria().chooseChanceMode(command == Step::RunAtRandom ? 1
                                           : command == Step::RunRarest ? 2
-                                                                          : 3);
+                                                                       : 3);
             c.criteria().rowCount.set(2);
             c.criteria().runLimitThousands.set(1);
             c.generate();
