@@ -103,7 +103,7 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("… und weitere: "),                                                             // 95
         QStringLiteral("Suche angehalten"),                                                            // 96
         QStringLiteral("Analyse angehalten"),                                                          // 97
-        QStringLiteral("&Bearbeiten"),                                                                 // 98
+        QStringLiteral("B&earbeiten"),                                                                 // 98
         QStringLiteral(" — Strg+Z macht es rückgängig"),                                               // 99
         QStringLiteral("Tipps gespeichert in %1"),                                                     // 100
         QStringLiteral("Tipps geladen aus %1"),                                                        // 101
