@@ -481,8 +481,8 @@ void Controller::luckyNumber() {
                                                     m_messages[Msg::LuckyNumberPrompt], proposed);
     if (const auto number = tryStrToInt(answer)) {
         m_random.setState(static_cast<std::uint32_t>(*number));
-        m_view->status(1, m_messages[Msg::LuckyNumberSet] + QString::number(*number) +
-                              m_messages[Msg::LuckyNumberSetEnd]);
+        report(m_messages[Msg::LuckyNumberSet] + QString::number(*number) +
+               m_messages[Msg::LuckyNumberSetEnd]);
     } else {
         m_random.seedFromClock(m_platform.clock);
     }
