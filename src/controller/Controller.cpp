@@ -714,6 +714,7 @@ SearchResult Controller::searchTips() {
     const SearchResult result = searchHistory(environment, threshold);
     // Ended by the stop, the search says so as it ends; otherwise what it found, or why it had nothing to
     // examine.
+    if (m_stopRequested) return result;
     QString said;
     if (result.examined == 0)
         said = emptyStatisticsReason(m_messages, m_state, DrawFile(m_state.drawFilePath()).readAll(), true);
