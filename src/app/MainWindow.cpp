@@ -716,18 +716,29 @@ struct CommandControl {
     Command command;
 };
 constexpr CommandControl kCommandControls[] = {
-    {"SpeedButton5", Command::SelectDraw}, {"SpeedButton6", Command::SelectDraw},
-    {"SpeedButton7", Command::SelectDraw}, {"BitBtn6", Command::RemoveDraw},
-    {"BitBtn8", Command::EnterDraw},       {"ImportButton", Command::ImportDraws},
-    {"BitBtn1", Command::Update},          {"SpeedButton10", Command::Update},
-    {"Button1", Command::Update},          {"Aktualisieren1", Command::Update},
-    {"SpeedButton11", Command::EditSheet}, {"SpeedButton16", Command::EditSheet},
-    {"BitBtn7", Command::Print},           {"Warenkorb", Command::Basket},
-    {"Abgeben1", Command::Basket},         {"Abgeben2", Command::Basket},
-    {"OnlineTipp", Command::SubmitScript}, {"Deutsch1", Command::Language},
-    {"Englich1", Command::Language},       {"Franz1", Command::Language},
-    {"Spanisch1", Command::Language},      {"Italenisch1", Command::Language},
-    {"Russisch1", Command::Language},      {"Dateispeichern1", Command::Language},
+    {"SpeedButton5", Command::SelectDraw},
+    {"SpeedButton6", Command::SelectDraw},
+    {"SpeedButton7", Command::SelectDraw},
+    {"BitBtn6", Command::RemoveDraw},
+    {"BitBtn8", Command::EnterDraw},
+    {"ImportButton", Command::ImportDraws},
+    {"BitBtn1", Command::Update},
+    {"SpeedButton10", Command::Update},
+    {"Button1", Command::Update},
+    {"Aktualisieren1", Command::Update},
+    {"SpeedButton11", Command::EditSheet},
+    {"SpeedButton16", Command::EditSheet},
+    {"BitBtn7", Command::Print},
+    {"Warenkorb", Command::Basket},
+    {"Abgeben1", Command::Basket},
+    {"OnlineTipp", Command::SubmitScript},
+    {"Deutsch1", Command::Language},
+    {"Englich1", Command::Language},
+    {"Franz1", Command::Language},
+    {"Spanisch1", Command::Language},
+    {"Italenisch1", Command::Language},
+    {"Russisch1", Command::Language},
+    {"Dateispeichern1", Command::Language},
     {"DateiLaden1", Command::Language},
 };
 // The run button and its menu item start a run when idle and stop it while it goes on.
@@ -745,6 +756,7 @@ void TForm1::showActivity() {
     };
     for (const CommandControl& c : kCommandControls)
         setEnabled(c.name, m_controller.allows(c.command));
+    m_shownSubmit->setEnabled(m_controller.allows(Command::Basket)); // Abgeben1 in the edit menu
     const bool generating = m_controller.activity() == Activity::Generating;
     for (const char* name : kRunControls)
         setEnabled(name,
