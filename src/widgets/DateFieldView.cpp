@@ -46,9 +46,16 @@ QDate dateOf(const QString& typed, const QDate& shown, bool* complete) {
     return {};
 }
 
+// The field's format, and where its month and year begin in it.
+const QString kFormat = QStringLiteral("dd.MM.yyyy");
+constexpr qsizetype kMonthAt = 3;
+constexpr qsizetype kYearAt = 6;
+
 } // namespace
 
-DateFieldView::DateFieldView(QWidget* parent) : QDateEdit(parent) {}
+DateFieldView::DateFieldView(QWidget* parent) : QDateEdit(parent) {
+    setDisplayFormat(kFormat);
+}
 
 void DateFieldView::openCalendar() {
     if (!calendarPopup()) return;
@@ -64,9 +71,19 @@ void DateFieldView::openCalendar() {
 }
 
 void DateFieldView::showTyped() {
-    // Shown as typed; the field takes it as a date only when the entry ends.
+    // Shown as typed; the field takes it as a date only when the entry ends. Digits typed into the month or
+    // the year stand in their place of the date shown.
+    QString shown = m_typed;
+    const bool digitsOnly = !m_typed.contains(QRegularExpression(QStringLiteral("\\D")));
+    if (digitsOnly && m_typed.size() <= 4 && (m_typedInto == MonthSection || m_typedInto == YearSection)) {
+        shown = date().toString(kFormat);
+        if (m_typedInto == YearSection)
+            shown.replace(kYearAt, 4, m_typed);
+        else
+            shown.replace(kMonthAt, 2, m_typed);
+    }
     const QSignalBlocker block(lineEdit());
-    lineEdit()->setText(m_typed);
+    lineEdit()->setText(shown);
 }
 
 void DateFieldView::take() {
