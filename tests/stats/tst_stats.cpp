@@ -249,6 +249,7 @@ private Q_SLOTS:
         QFETCH(QDate, end);
         QFETCH(QString, colours);
         QFETCH(QString, note);
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         Fixture f;
         writeBoundsFixture(f.home);
         f.state.statisticsStart = start;
