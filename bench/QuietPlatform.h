@@ -15,7 +15,7 @@ public:
     QString input(const QString&, const QString&, const QString& proposed) override { return proposed; }
     QString openFileName(const FileDialogOptions&) override { return {}; }
     QString saveFileName(const FileDialogOptions&) override { return {}; }
-    void open(const QString&) override {}
+    bool open(const QString&) override { return true; }
     void startProgram(const QString&, const QStringList&) override {}
     void play(const QString&) override {}
 

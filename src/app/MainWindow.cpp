@@ -23,6 +23,7 @@
 #include "sheet/TipSheetView.h"
 #include "widgets/AccessibleTabsView.h"
 #include "widgets/StatusPanelView.h"
+#include "widgets/TabOrderView.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -149,7 +150,12 @@ TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString pro
     m_pages->setUsesScrollButtons(false);
     m_pages->tabBar()->setExpanding(false);
     buildPages();
-    m_pages->setTabVisible(1, false); // "Zahlen der letzten Ziehung" is never shown
+    // "Zahlen der letzten Ziehung" is never shown: hidden, and its tab disabled so that no key (Ctrl+Tab,
+    // the arrows on the tab bar) brings it to the front. Its page stays enabled, as its button follows the
+    // update.
+    m_pages->setTabVisible(1, false);
+    m_pages->tabBar()->setTabEnabled(1, false);
+    followScreenWithTabs();
     hideHiddenTabsFromAssistiveTechnology(m_pages->tabBar());
     m_pages->setCurrentIndex(0);
     setCentralWidget(m_pages);
@@ -216,15 +222,44 @@ void TForm1::buildMenu() {
     connect(item(language, "DateiLaden1", QStringLiteral("Datei &laden")), &QAction::triggered, this,
             [this] { DateiLaden1Click(); });
 
-    // Hidden in the menu; its shortcut still works, as the design's hidden item does.
+    // Hidden in the menu bar, as designed; the edit menu below shows it with its shortcut.
     QAction* submit = item(bar, "Abgeben1", QStringLiteral("&Abgeben"), QKeySequence(Qt::CTRL | Qt::Key_G));
     submit->setVisible(false);
     connect(submit, &QAction::triggered, this, [this] { WarenkorbClick(); });
-    auto* submitShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this);
-    connect(submitShortcut, &QShortcut::activated, submit, &QAction::trigger);
 
     QAction* close = item(bar, "Schlieen1", QStringLiteral("&Schließen"));
     connect(close, &QAction::triggered, this, &QWidget::close);
+
+    // The edit menu: the undo, and the commands that have shortcuts, with them (an item of the menu bar
+    // cannot show its shortcut). Its texts come from the message table and the items it shows; it is no
+    // element of the language files.
+    m_editMenu = new QMenu(this);
+    m_editMenu->setObjectName(QStringLiteral("Bearbeiten1"));
+    m_editMenu->setProperty("untranslated", true);
+    m_editMenu->menuAction()->setObjectName(QStringLiteral("Bearbeiten1"));
+    bar->insertMenu(language->menuAction(), m_editMenu);
+    m_undoAction = new QAction(m_editMenu);
+    m_undoAction->setObjectName(QStringLiteral("Rueckgaengig1"));
+    m_undoAction->setShortcut(QKeySequence::Undo);
+    m_undoAction->setEnabled(false);
+    connect(m_undoAction, &QAction::triggered, this, [this] { UndoClick(); });
+    m_editMenu->addAction(m_undoAction);
+    m_editMenu->addSeparator();
+    m_editMenu->addAction(update);
+    m_editMenu->addAction(compute);
+    m_shownSubmit = new QAction(m_editMenu);
+    m_shownSubmit->setObjectName(QStringLiteral("Abgeben2"));
+    m_shownSubmit->setShortcut(submit->shortcut()); // the hidden item's shortcut is not active
+    connect(m_shownSubmit, &QAction::triggered, this, [this] { WarenkorbClick(); });
+    m_editMenu->addAction(m_shownSubmit);
+    showEditMenuTexts();
+}
+
+void TForm1::showEditMenuTexts() {
+    m_editMenu->setTitle(m_controller.messages()[Msg::EditMenu]);
+    m_undoAction->setText(m_controller.messages()[Msg::UndoLink]);
+    if (auto* submit = findChild<QAction*>(QStringLiteral("Abgeben1")))
+        m_shownSubmit->setText(submit->text());
 }
 
 void TForm1::buildStatusBar() {
@@ -257,14 +292,13 @@ void TForm1::buildStatusBar() {
     m_undoLink->setVisible(false);
     connect(m_undoLink, &QLabel::linkActivated, this, [this] { UndoClick(); });
     bar->addPermanentWidget(m_undoLink);
-    // Ctrl+Z: a text field that has something of its own to undo keeps the key (see eventFilter).
-    auto* undoShortcut = new QShortcut(QKeySequence::Undo, this);
-    connect(undoShortcut, &QShortcut::activated, this, [this] { UndoClick(); });
 }
 
 void TForm1::showUndo() {
     if (!m_undoLink) return;
     const bool can = m_controller.canUndo();
+    // Ctrl+Z: a text field that has something of its own to undo keeps the key (see eventFilter).
+    m_undoAction->setEnabled(can);
     if (can) {
         const QString caption = m_controller.messages()[Msg::UndoLink];
         m_undoLink->setText(QStringLiteral("<a href=\"undo\">%1</a>").arg(caption.toHtmlEscaped()));
@@ -282,6 +316,7 @@ void TForm1::setStatusText(int panel, const QString& text) {
     if (panel < 0 || panel >= 3) return;
     m_panel[panel]->setText(text);
     m_panel[panel]->setToolTip(text); // a text longer than the panel can still be read whole
+    m_panel[panel]->quiet();
 }
 
 bool TForm1::progressShown() const {
@@ -418,9 +453,11 @@ void TForm1::connectStatusHints() {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     // Ctrl+Z in a text field undoes the field's own typing; with nothing to undo there, the program's undo.
+    // A spin or a date field passes the key to its own text field.
     if (event->type() == QEvent::ShortcutOverride &&
         static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {
         auto* field = qobject_cast<QLineEdit*>(watched);
+        if (auto* spin = qobject_cast<QAbstractSpinBox*>(watched)) field = spin->findChild<QLineEdit*>();
         if (field && !field->isUndoAvailable() && field->window() == this && m_controller.canUndo()) {
             event->ignore();
             return true;
@@ -607,10 +644,17 @@ void TForm1::languageChosen(int number) {
 void TForm1::textsApplied() {
     // The caption the run button gets back after a run, and the texts that show the state.
     m_tipOverview->takeRunCaption();
+    showEditMenuTexts();
     showState();
     showActivity();
     if (progressShown()) showProgress(); // the counts of the last job, in the new language
     nameControls();                      // the names come from the captions and hints just applied
+    followScreenWithTabs();              // longer captions may have moved controls
+}
+
+void TForm1::followScreenWithTabs() {
+    for (int i = 0; i < m_pages->count(); ++i)
+        followScreenWithTab(m_pages->widget(i));
 }
 
 void TForm1::notice(const QString& html) {
@@ -633,6 +677,15 @@ void TForm1::pump() {
 
 void TForm1::status(int panel, const QString& text) {
     setStatusText(panel, text);
+}
+
+void TForm1::outcome(const QString& text, const QString& spoken) {
+    const QString said = spoken.isEmpty() ? text : spoken;
+    // Named first, so that the new text brings one announcement, not a second one of its own.
+    m_panel[1]->announce(said);
+    m_panel[1]->setText(text);
+    // A text fixed in another language shows as it is; the player's language is in its tool tip.
+    m_panel[1]->setToolTip(said);
 }
 
 void TForm1::stateChanged() {
@@ -709,6 +762,7 @@ void TForm1::showActivity() {
     };
     for (const CommandControl& c : kCommandControls)
         setEnabled(c.name, m_controller.allows(c.command));
+    m_shownSubmit->setEnabled(m_controller.allows(Command::Basket)); // Abgeben1 in the edit menu
     const bool generating = m_controller.activity() == Activity::Generating;
     for (const char* name : kRunControls)
         setEnabled(name,

@@ -10,12 +10,15 @@
 #include <functional>
 #include <memory>
 
+class QAction;
 class QLabel;
+class QMenu;
 class QTabWidget;
 class QTimer;
 
 namespace kugelo {
 
+class StatusPanelView;
 class TCSFForm;
 class TForm3;
 class CriteriaPage;
@@ -113,6 +116,7 @@ private:
     // What the controller tells the window.
     void pump() override;
     void status(int panel, const QString& text) override;
+    void outcome(const QString& text, const QString& spoken) override;
     void stateChanged() override;
     void criteriaChanged() override;
     void activityChanged() override;
@@ -130,6 +134,8 @@ private:
     // Runs a command of the controller with its general error report.
     void perform(const std::function<void()>& command);
     void buildMenu();
+    // The edit menu's texts in the language shown.
+    void showEditMenuTexts();
     void buildStatusBar();
     // Builds the tabs, in the order of the design, and connects their actions to the handlers.
     void buildPages();
@@ -157,6 +163,8 @@ private:
     void showUndo();
     // Names the controls for assistive technology from the texts they show now.
     void nameControls();
+    // Tab goes through every tab's controls as they lie on the screen.
+    void followScreenWithTabs();
 
     Controller m_controller;
     std::unique_ptr<NumberListPort> m_numberListPort;
@@ -179,9 +187,12 @@ private:
     ChartPage* m_chartPage = nullptr;
     DatabasePage* m_database = nullptr;
     InternetPage* m_internet = nullptr;
-    QLabel* m_panel[3] = {nullptr, nullptr, nullptr};
+    StatusPanelView* m_panel[3] = {nullptr, nullptr, nullptr};
     QTimer* m_progressHide = nullptr; // hides the final counts of a job after a while
     QLabel* m_undoLink = nullptr;     // "Rückgängig", there while the controller can undo
+    QMenu* m_editMenu = nullptr;      // Bearbeiten1
+    QAction* m_undoAction = nullptr;  // Ctrl+Z, enabled while the controller can undo
+    QAction* m_shownSubmit = nullptr; // Abgeben1 with its shortcut, in the edit menu
     bool m_undoShowPending = false;   // the rows changed: the link is shown again once events are done
     std::unique_ptr<WidgetTexts> m_texts;
     std::unique_ptr<QTranslator> m_qtTexts; // Qt's own texts in the chosen language

@@ -1,6 +1,7 @@
 #include "app/PageControls.h"
 
 #include "platform/DayNumber.h"
+#include "widgets/DateFieldView.h"
 #include "widgets/LabelsView.h"
 
 #include <QDateEdit>
@@ -41,7 +42,7 @@ QPushButton* button(QWidget* parent, const char* name, const QRect& geometry, co
 }
 
 QDateEdit* datePicker(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* d = place<QDateEdit>(parent, name, geometry);
+    auto* d = place<DateFieldView>(parent, name, geometry);
     d->setCalendarPopup(true);
     d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     d->setMinimumDate(earliestDrawDate());

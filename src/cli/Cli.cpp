@@ -78,9 +78,10 @@ private:
 // command prints the links it would open.
 class NoDesktop final : public Desktop {
 public:
-    void open(const QString& target) override {
+    bool open(const QString& target) override {
         lastOpened = target;
         if (echo) *echo << printable(target) << Qt::endl;
+        return false;
     }
     QString lastOpened;
     void startProgram(const QString&, const QStringList&) override {}

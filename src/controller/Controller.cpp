@@ -7,6 +7,7 @@
 #include "draws/ShippedHistory.h"
 #include "evaluation/HistoricalAnalysis.h"
 #include "evaluation/HitCheck.h"
+#include "generator/ChanceChoice.h"
 #include "generator/GenerationRun.h"
 #include "generator/NumberList.h"
 #include "i18n/TextCodec.h"
@@ -59,6 +60,10 @@ private:
     QString m_extension;
     QString m_filter;
 };
+
+QString shortDate(const QDate& date) {
+    return QLocale().toString(date, QLocale::ShortFormat);
+}
 
 // Tells the view to show the wait cursor while it lives.
 class WaitCursor {
@@ -188,6 +193,15 @@ void Controller::stopRunning() {
     }
 }
 
+void Controller::report(const QString& text, const QString& spoken) {
+    m_statusTexts[1] = text;
+    m_view->outcome(text, spoken);
+}
+
+QString Controller::withUndoHint(const QString& text) const {
+    return canUndo() ? text + m_messages[Msg::UndoHint] : text;
+}
+
 void Controller::setActivity(Activity activity) {
     m_activity = activity;
     m_stopRequested = false;
@@ -289,7 +303,9 @@ void Controller::clearSheet() {
     if (!allows(Command::EditSheet)) return;
     const TipSheet::Rows before = m_sheet.rows();
     m_sheet.clearAll();
-    rememberSheetChange(before);
+    const QString what = m_messages[Msg::TipsCleared];
+    rememberSheetChange(before, what);
+    report(withUndoHint(what));
 }
 
 void Controller::saveTips() {
@@ -299,7 +315,9 @@ void Controller::saveTips() {
     m_saveDialog1.proposedName =
         m_state.drawDate.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".tpf");
     const QString path = m_platform.dialogs.saveFileName(m_saveDialog1);
-    if (!path.isEmpty()) writeFileWhole(path, tipFileText(m_sheet));
+    if (path.isEmpty()) return;
+    writeFileWhole(path, tipFileText(m_sheet));
+    report(m_messages[Msg::TipsSaved].arg(QDir::toNativeSeparators(path)));
 }
 
 void Controller::loadTips() {
@@ -317,9 +335,14 @@ void Controller::loadTips() {
 }
 
 void Controller::loadTipsFrom(const QString& path) {
+    const TipSheet::Rows before = m_sheet.rows();
     // The file is read before the sheet is cleared, so a file that cannot be read costs no rows.
     loadTipFile(m_sheet, readTextFile(path, TextFileKind::TipFile));
     m_currentDraw->selectByDate();
+    // Loading replaces every row, the locked ones too: it can be taken back.
+    const QString what = m_messages[Msg::TipsLoaded].arg(QDir::toNativeSeparators(path));
+    rememberSheetChange(before, what);
+    report(withUndoHint(what));
 }
 
 void Controller::editRow(int row) {
@@ -377,8 +400,13 @@ void Controller::removeDraw() {
     if (!allows(Command::RemoveDraw)) return;
     const WaitCursor wait(*m_view);
     const std::optional<DrawFileState> before = drawFileState();
+    const QDate shown = fromDayNumber(m_state.current.Datum);
     m_currentDraw->removeCurrent();
-    rememberDrawFileChange(before);
+    const QString what = m_messages[Msg::DrawRemoved].arg(shortDate(shown));
+    if (rememberDrawFileChange(before, what))
+        report(withUndoHint(what));
+    else
+        report(m_messages[Msg::NoDrawToRemove]);
 }
 
 void Controller::enterDraw() {
@@ -386,13 +414,16 @@ void Controller::enterDraw() {
     const DrawFile file(m_state.drawFilePath());
     const std::optional<DrawFileState> before = drawFileState();
     const DrawRecord loaded = manualEntryStart(m_state, file);
+    QString what;
     if (const std::optional<DrawRecord> entered = m_manualEntry->enter(loaded)) {
         storeManualEntry(file, *entered, loaded);
-        rememberDrawFileChange(before);
+        what = m_messages[Msg::DrawStored].arg(shortDate(entered->date()));
+        rememberDrawFileChange(before, what);
     }
     // The draw that was current before stays current.
     setPickerDate(m_state.drawDate, fromDayNumber(m_state.aktDatum));
     m_currentDraw->selectByDate();
+    if (!what.isEmpty()) report(withUndoHint(what));
 }
 
 UpdateResult Controller::update() {
@@ -467,8 +498,8 @@ void Controller::luckyNumber() {
                                                     m_messages[Msg::LuckyNumberPrompt], proposed);
     if (const auto number = tryStrToInt(answer)) {
         m_random.setState(static_cast<std::uint32_t>(*number));
-        m_view->status(1, m_messages[Msg::LuckyNumberSet] + QString::number(*number) +
-                              m_messages[Msg::LuckyNumberSetEnd]);
+        report(m_messages[Msg::LuckyNumberSet] + QString::number(*number) +
+               m_messages[Msg::LuckyNumberSetEnd]);
     } else {
         m_random.seedFromClock(m_platform.clock);
     }
@@ -544,8 +575,11 @@ void Controller::generate() {
         }
     } current{this, run};
     m_run = &run;
-    run.run();
-    if (overFilledRows) rememberSheetChange(before);
+    if (run.run() != GenerationRun::Outcome::Finished) return;
+    // The final text names how the n° CHANCE was chosen: in two of its modes every row gets the same one.
+    const QString what = m_statusTexts[1] + QStringLiteral(" — ") + chanceRuleText(m_messages, m_criteria);
+    if (overFilledRows) rememberSheetChange(before, what);
+    report(what);
 }
 
 // ---- The search in the history and the historical analyses ----
@@ -578,10 +612,6 @@ private:
     ControllerView*& m_view;
     std::function<void()> m_ended;
 };
-
-QString shortDate(const QDate& date) {
-    return QLocale().toString(date, QLocale::ShortFormat);
-}
 
 // While an analysis runs its cycles (passes), the sheet and the chart tell their views about their
 // changes at most four times a second: showing every row and chart of a thousand cycles would cost the
@@ -638,7 +668,7 @@ void Controller::endEvaluation(const QString& stopHint, Msg stopped) {
         const QString& text = m_statusTexts[panel];
         if (!stopHint.isEmpty() && text.endsWith(stopHint)) status(panel, text.chopped(stopHint.size()));
     }
-    if (m_stopRequested) status(1, m_messages[stopped]);
+    if (m_stopRequested) report(m_messages[stopped]);
 }
 
 void Controller::stopAnalysis() {
@@ -703,7 +733,23 @@ SearchResult Controller::searchTips() {
                                         },
                                         &progress,
                                         stopHint};
-    return searchHistory(environment, threshold);
+    const SearchResult result = searchHistory(environment, threshold);
+    // Ended by the stop, the search says so as it ends; otherwise what it found, or why it had nothing to
+    // examine.
+    if (m_stopRequested) return result;
+    QString said;
+    if (result.examined == 0)
+        said = emptyStatisticsReason(m_messages, m_state, DrawFile(m_state.drawFilePath()).readAll(), true);
+    if (said.isEmpty() && result.stops.empty()) {
+        said = m_messages[Msg::SearchNothingFound].arg(result.examined);
+    } else if (said.isEmpty()) {
+        std::vector<QDate> dates;
+        for (const SearchStop& stop : result.stops)
+            if (std::find(dates.begin(), dates.end(), stop.date) == dates.end()) dates.push_back(stop.date);
+        said = m_messages[Msg::SearchFound].arg(dates.size()).arg(result.examined);
+    }
+    report(said);
+    return result;
 }
 
 void Controller::generationCycle(RunReuse* reuse) {
@@ -865,21 +911,24 @@ std::optional<Controller::DrawFileState> Controller::drawFileState() const {
     }
 }
 
-void Controller::rememberDrawFileChange(const std::optional<DrawFileState>& before) {
-    if (!before) return;
+bool Controller::rememberDrawFileChange(const std::optional<DrawFileState>& before, const QString& what) {
+    if (!before) return false;
     try {
         const DrawFile file(m_state.drawFilePath());
         QByteArray after = file.bytes();
-        if (file.exists() == before->existed && after == before->bytes) return; // nothing changed
-        m_undo = UndoStep{true, *before, std::move(after), {}, {}};
+        if (file.exists() == before->existed && after == before->bytes) return false; // nothing changed
+        m_undo = UndoStep{true, *before, std::move(after), {}, {}, what};
+        return true;
     } catch (const KugeloError&) {
         // The file cannot be read back: no undo that could not check what it overwrites.
+        return false;
     }
 }
 
-void Controller::rememberSheetChange(const TipSheet::Rows& before) {
-    if (sameEntries(before, m_sheet.rows())) return;
-    m_undo = UndoStep{false, {}, {}, before, m_sheet.rows()};
+bool Controller::rememberSheetChange(const TipSheet::Rows& before, const QString& what) {
+    if (sameEntries(before, m_sheet.rows())) return false;
+    m_undo = UndoStep{false, {}, {}, before, m_sheet.rows(), what};
+    return true;
 }
 
 bool Controller::undoStillMatches() const {
@@ -899,11 +948,12 @@ bool Controller::canUndo() const {
 bool Controller::undo() {
     if (!m_undo || !allows(Command::Undo)) return false;
     if (!undoStillMatches()) {
-        m_view->status(1, m_messages[m_undo->drawFile ? Msg::UndoDrawFileChanged : Msg::UndoSheetChanged]);
+        report(m_messages[m_undo->drawFile ? Msg::UndoDrawFileChanged : Msg::UndoSheetChanged]);
         m_undo.reset();
         m_view->stateChanged();
         return false;
     }
+    const QString what = m_undo->what;
     if (!m_undo->drawFile) {
         m_sheet.restoreRows(m_undo->rowsBefore);
         m_undo.reset();
@@ -927,6 +977,7 @@ bool Controller::undo() {
         }
     }
     m_view->stateChanged();
+    report(m_messages[Msg::Undone].arg(what));
     return true;
 }
 
@@ -946,17 +997,22 @@ Controller::ImportSummary Controller::importArchiveFiles(const QStringList& path
             summary.skipped.add(name + QStringLiteral(": ") + e.text()); // the file cannot be read
         }
     }
-    if (draws.empty()) return summary;
+    if (draws.empty()) {
+        report(importStatusText(m_messages, summary));
+        return summary;
+    }
     const std::optional<DrawFileState> before = drawFileState();
     const DrawFile file(m_state.drawFilePath());
     const ImportResult result = kugelo::importDraws(file, draws);
     summary.added = result.imported - result.replaced;
     summary.replaced = result.replaced;
-    rememberDrawFileChange(before);
+    const QString what = importStatusText(m_messages, summary);
+    rememberDrawFileChange(before, what);
     // The newest draw of the history becomes current.
     DrawRecord last;
     if (file.lastRecord(last)) setPickerDate(m_state.drawDate, last.date());
     m_currentDraw->selectByDate();
+    report(withUndoHint(what));
     return summary;
 }
 
@@ -976,6 +1032,12 @@ std::optional<Controller::ImportSummary> Controller::importArchives() {
     }
     m_platform.dialogs.message(importSummaryText(m_messages, *summary));
     return summary;
+}
+
+QString Controller::importStatusText(const MessageTable& m, const ImportSummary& summary) {
+    return m[Msg::ImportAdded] + QString::number(summary.added) + QStringLiteral(", ") +
+           m[Msg::ImportReplaced] + QString::number(summary.replaced) + QStringLiteral(", ") +
+           m[Msg::ImportSkipped] + QString::number(summary.skipped.size());
 }
 
 QString Controller::importSummaryText(const MessageTable& m, const ImportSummary& summary, int maxReasons) {
@@ -1078,7 +1140,10 @@ QString Controller::printTips() {
     const QByteArray text = crlfText(listingLines(m_sheet, m_messages[Msg::PrintHeader], tipDate));
     const QString path = m_state.Home + QStringLiteral("Tipp.txt");
     writeFileWhole(path, text);
-    m_platform.desktop.open(path);
+    // Where the listing lies matters when nothing shows it.
+    const bool shown = m_platform.desktop.open(path);
+    report(
+        m_messages[shown ? Msg::ListingOpened : Msg::ListingNotOpened].arg(QDir::toNativeSeparators(path)));
     return path;
 }
 
@@ -1127,7 +1192,7 @@ Controller::BasketOutcome Controller::basket() {
         rows[std::size_t(r)] = basketRowText(m_sheet, r);
     const QStringList links = basketLinks(linkTemplate, rows);
     if (!openWebLink(links[0])) return BasketOutcome::Refused;
-    m_view->status(1, basketShownText());
+    report(basketShownText(), m_messages[Msg::BasketShown]);
     if (links.size() < 2) return BasketOutcome::Opened;
 
     // The window stays live during the pause; closing it ends the pause without the second link. A coarse
@@ -1139,7 +1204,7 @@ Controller::BasketOutcome Controller::basket() {
     m_endBasketPause = nullptr;
     if (ended != 0) return BasketOutcome::Opened;
     if (!openWebLink(links[1])) return BasketOutcome::Refused;
-    m_view->status(1, basketShownText());
+    report(basketShownText(), m_messages[Msg::BasketShown]);
     return BasketOutcome::Opened;
 }
 
@@ -1225,6 +1290,7 @@ void Controller::submitScript() {
     storeAutomationChoice(m_platform.settings, model.choice);
     const QString filled = writeFilledScript(model.choice);
     m_platform.desktop.startProgram(program, automationArguments(filled, model.choice));
+    report(m_messages[Msg::ScriptStarted].arg(QDir::toNativeSeparators(filled)));
 }
 
 } // namespace kugelo

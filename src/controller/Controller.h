@@ -114,6 +114,12 @@ public:
         (void)panel;
         (void)text;
     }
+    // What a command did, for status bar panel 1; the window also announces it to assistive technology.
+    // spoken: what to announce when the text shown is one fixed in another language, else empty.
+    virtual void outcome(const QString& text, const QString& spoken) {
+        (void)spoken;
+        status(1, text);
+    }
     // The fields of the state changed (the current draw, its labels, the date pickers).
     virtual void stateChanged() {}
     // Options changed in code (a run relaxes them and puts them back).
@@ -325,6 +331,8 @@ public:
     std::optional<ImportSummary> importArchives();
     // The same for given files, without the dialog and the message.
     ImportSummary importArchiveFiles(const QStringList& paths);
+    // The summary in one line, as the status bar says it.
+    static QString importStatusText(const MessageTable& messages, const ImportSummary& summary);
     // The summary as the message shows it; at most maxReasons skipped lines are named.
     static QString importSummaryText(const MessageTable& messages, const ImportSummary& summary,
                                      int maxReasons = 20);
@@ -383,6 +391,10 @@ private:
     void advanced(long long current, long long total, long long found) override {
         m_job = {current, total, found};
     }
+    // Says what a command did (status bar panel 1, announced); spoken as for ControllerView::outcome.
+    void report(const QString& text, const QString& spoken = {});
+    // A command's text with the hint that Ctrl+Z takes it back, while it can.
+    QString withUndoHint(const QString& text) const;
     // A job begins: its counts start empty and its time at 0.
     void beginJob(JobKind kind);
     void endEvaluation(const QString& stopHint, Msg stopped);
@@ -405,9 +417,10 @@ private:
         QDate picker;       // DateTimePicker1
     };
     std::optional<DrawFileState> drawFileState() const;
-    // After the command: remembers the undo when the command changed the file or the rows.
-    void rememberDrawFileChange(const std::optional<DrawFileState>& before);
-    void rememberSheetChange(const TipSheet::Rows& before);
+    // After the command: remembers the undo when the command changed the file or the rows, and what the
+    // command did (the undo's status text names it). True when there is something to take back.
+    bool rememberDrawFileChange(const std::optional<DrawFileState>& before, const QString& what);
+    bool rememberSheetChange(const TipSheet::Rows& before, const QString& what);
     bool undoStillMatches() const;
 
     Platform m_platform;
@@ -459,6 +472,7 @@ private:
         QByteArray fileAfter;
         TipSheet::Rows rowsBefore;
         TipSheet::Rows rowsAfter;
+        QString what; // what the command did, as its status text said it
     };
     std::optional<UndoStep> m_undo;
 };

@@ -2,6 +2,7 @@
 
 #include "generator/GenerationCriteria.h"
 #include "generator/RandomSource.h"
+#include "i18n/MessageTable.h"
 
 #include <algorithm>
 
@@ -63,6 +64,12 @@ int chooseChance(const GenerationCriteria& g, const ChanceStatistics& s, RandomS
         c = random.oneTo(10);
     }
     return c;
+}
+
+QString chanceRuleText(const MessageTable& messages, const GenerationCriteria& g) {
+    if (g.chanceOverdue) return messages[Msg::ChanceLongestOverdue];
+    if (g.chanceRarest) return messages[Msg::ChanceRarest];
+    return messages[Msg::ChanceByChance];
 }
 
 } // namespace kugelo

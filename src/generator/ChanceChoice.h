@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QString>
 #include <array>
 
 namespace kugelo {
 
 class Clock;
+class MessageTable;
 class RandomSource;
 struct GenerationCriteria;
 
@@ -20,5 +22,9 @@ struct ChanceStatistics {
 // number the mode could take is recent, the number the mode would choose without that rule is returned.
 int chooseChance(const GenerationCriteria& criteria, const ChanceStatistics& statistics, RandomSource& random,
                  const Clock& clock);
+
+// How chooseChance chooses in the mode of the radio buttons, as a run's final text says it: the rarest and
+// the longest overdue modes give every row the run computes the same n° CHANCE.
+QString chanceRuleText(const MessageTable& messages, const GenerationCriteria& criteria);
 
 } // namespace kugelo

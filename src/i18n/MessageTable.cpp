@@ -109,6 +109,31 @@ const QStringList& MessageTable::germanDefaults() {
             "Gespeicherter Server %1 nicht benutzt, nur http:// und https:// sind erlaubt; es gilt "
             "%2"),                                                                            // 99
         QStringLiteral("Nicht mitgezählt, weil die Ziehung beim Tippen schon bekannt war: "), // 100
+        QStringLiteral("B&earbeiten"),                                                                 // 101
+        QStringLiteral(" — Strg+Z macht es rückgängig"),                                               // 102
+        QStringLiteral("Tipps gespeichert in %1"),                                                     // 103
+        QStringLiteral("Tipps geladen aus %1"),                                                        // 104
+        QStringLiteral("Tipps gelöscht"),                                                              // 105
+        QStringLiteral("Ziehung vom %1 gelöscht"),                                                     // 106
+        QStringLiteral("Keine Ziehung zum Löschen"),                                                   // 107
+        QStringLiteral("Ziehung vom %1 gespeichert"),                                                  // 108
+        QStringLiteral("Rückgängig gemacht: %1"),                                                      // 109
+        QStringLiteral("Liste zum Drucken geöffnet: %1"),                                              // 110
+        QStringLiteral("Kein Programm hat die Liste geöffnet; sie liegt in %1"),                       // 111
+        QStringLiteral("Keine passende Ziehung gefunden; geprüfte Ziehungen: %1"),                     // 112
+        QStringLiteral("Gefundene Ziehungen: %1; geprüfte Ziehungen: %2"),                             // 113
+        QStringLiteral("Überprüfen Sie den Tipp im Warenkorb!!!"),                                     // 114
+        QStringLiteral("Klickomat gestartet mit %1"),                                                  // 115
+        QStringLiteral("n° CHANCE: per Zufall"),                                                       // 116
+        QStringLiteral("n° CHANCE: die seltenste, überall dieselbe"),                                  // 117
+        QStringLiteral("n° CHANCE: die am längsten ausstehende, überall dieselbe"),                    // 118
+        QStringLiteral(
+            "Keine Ziehung im Zeitraum: der Statistikbeginn (%1) liegt nach dem Enddatum (%2)"), // 119
+        QStringLiteral("Keine Ziehung im Zeitraum: der Statistikbeginn (%1) liegt nach der letzten "
+                       "gespeicherten Ziehung (%2)"),                               // 120
+        QStringLiteral("Primzahlen"),                                               // 121
+        QStringLiteral("übrige Zahlen"),                                            // 122
+        QStringLiteral("%1: Durchschnitt der Summe der fünf Zahlen einer Ziehung"), // 123
     };
     return texts;
 }

@@ -115,6 +115,34 @@ enum class Msg : int {
     StoredHostIgnored = 99,
     // The comparison with chance leaves out the rows that were made knowing their draw.
     ChanceLeftOut = 100,
+    // The title of the edit menu.
+    EditMenu = 101,
+    // What a command did, as the status bar says it (%1, %2: a file, a date, a count).
+    UndoHint = 102,
+    TipsSaved = 103,
+    TipsLoaded = 104,
+    TipsCleared = 105,
+    DrawRemoved = 106,
+    NoDrawToRemove = 107,
+    DrawStored = 108,
+    Undone = 109,
+    ListingOpened = 110,
+    ListingNotOpened = 111,
+    SearchNothingFound = 112,
+    SearchFound = 113,
+    BasketShown = 114,
+    ScriptStarted = 115,
+    // How the run chose the n° CHANCE, after its final text.
+    ChanceByChance = 116,
+    ChanceRarest = 117,
+    ChanceLongestOverdue = 118,
+    // Why the statistics have no draw (%1 the start, %2 the end or the newest draw).
+    StartAfterEnd = 119,
+    StartAfterNewest = 120,
+    // The chart's legend: its colours, and what its caption's average is.
+    LegendPrimes = 121,
+    LegendOthers = 122,
+    CrossSumExplained = 123,
 };
 
 // The numbered run-time texts (questions, messages, status texts, captions) that a language file can

@@ -6,9 +6,9 @@
 
 namespace kugelo {
 
-void QtDesktop::open(const QString& target) {
+bool QtDesktop::open(const QString& target) {
     const QUrl url = QUrl::fromUserInput(target);
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
 }
 
 void QtDesktop::startProgram(const QString& program, const QStringList& arguments) {

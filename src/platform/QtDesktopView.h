@@ -7,7 +7,7 @@ namespace kugelo {
 // Opens documents and web addresses with the desktop's associated application.
 class QtDesktop final : public Desktop {
 public:
-    void open(const QString& target) override;
+    bool open(const QString& target) override;
     void startProgram(const QString& program, const QStringList& arguments) override;
 };
 

@@ -9,6 +9,7 @@ void ChartModel::show(std::vector<ChartPoint> points, bool minMaxAxis, std::opti
     m_series2Active = true;
     m_series1Active = false;
     m_points = std::move(points);
+    m_legend = {};
     m_automaticAxis = !minMaxAxis;
     if (minMaxAxis && !m_points.empty()) {
         const auto [low, high] =
@@ -22,6 +23,11 @@ void ChartModel::show(std::vector<ChartPoint> points, bool minMaxAxis, std::opti
 
 void ChartModel::setCaption(const QString& caption) {
     m_caption = caption;
+    Q_EMIT changed();
+}
+
+void ChartModel::setLegend(Legend legend) {
+    m_legend = std::move(legend);
     Q_EMIT changed();
 }
 

@@ -39,8 +39,19 @@ public:
     // The caption of the horizontal axis.
     const QString& caption() const { return m_caption; }
 
+    // The line under the chart: what the colours of a red/green chart stand for (red, green; empty for a
+    // chart of one colour) and a note (what the caption's average is, or why the chart has no draw).
+    struct Legend {
+        QString red;
+        QString green;
+        QString note;
+    };
+    const Legend& legend() const { return m_legend; }
+    void setLegend(Legend legend);
+
     // A statistic's result: Series2 on, Series1 off, the points replaced, the vertical axis set (min-max
-    // runs from the smallest to the largest y). statistic names what the points count, when they are one.
+    // runs from the smallest to the largest y), no legend. statistic names what the points count, when they
+    // are one.
     void show(std::vector<ChartPoint> points, bool minMaxAxis,
               std::optional<Statistic> statistic = std::nullopt);
     // The statistic the chart shows; none for bars that no statistic gave (the search's empty chart).
@@ -60,6 +71,7 @@ private:
     int m_axisMin = 0;
     int m_axisMax = 0;
     QString m_caption;
+    Legend m_legend;
     std::optional<Statistic> m_statistic;
 };
 

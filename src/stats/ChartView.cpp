@@ -16,6 +16,10 @@ namespace kugelo {
 namespace {
 const QColor kGreen(0, 160, 0);
 const QColor kRed(220, 0, 0);
+constexpr int kMargin = 2;        // around the chart
+constexpr int kSwatch = 9;        // the coloured square of the legend
+constexpr int kLegendSpacing = 4; // between a square and its words
+constexpr int kLegendGap = 14;    // between the legend's entries
 
 // A step of 1, 2 or 5 times a power of ten that cuts a span into about five parts.
 double niceStep(double span) {
@@ -33,8 +37,8 @@ ChartView::ChartView(ChartModel& model, QWidget* parent)
     setObjectName(QStringLiteral("Chart1"));
     setRenderHint(QPainter::Antialiasing);
     auto* chart = new QChart;
-    chart->legend()->hide();
-    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->legend()->hide(); // the colours are explained by the line under the chart
+    chart->setMargins(QMargins(kMargin, kMargin, kMargin, kMargin));
     chart->setBackgroundRoundness(0);
     setChart(chart);
 
@@ -86,7 +90,9 @@ void ChartView::describe() {
         bars << QStringLiteral("%1: %2").arg(p.x).arg(p.y);
     const QString caption = m_model.caption().simplified();
     const QString name = caption.isEmpty() ? m_nameWithoutCaption : caption;
-    const QString description = bars.join(QStringLiteral(", "));
+    QString description = bars.join(QStringLiteral(", "));
+    if (const QString note = m_model.legend().note; !note.isEmpty())
+        description = note + (description.isEmpty() ? QString() : QStringLiteral(". ") + description);
     // The view and its viewport (which takes the focus with it) read the same.
     for (QWidget* w : {static_cast<QWidget*>(this), viewport()}) {
         if (w->accessibleName() != name) w->setAccessibleName(name);
@@ -136,8 +142,71 @@ void ChartView::showModel() {
     m_axisY->setTickAnchor(baseMarked() ? m_axisY->min() : 0);
     m_axisY->setTickInterval(niceStep(m_axisY->max() - m_axisY->min()));
     placeTitle();
+    placeLegend();
     placeLabels();
     viewport()->update();
+}
+
+QFont ChartView::legendFont() const {
+    QFont f = font();
+    f.setPixelSize(10);
+    return f;
+}
+
+int ChartView::legendLines() const {
+    const ChartModel::Legend& legend = m_model.legend();
+    const QFontMetrics metrics(legendFont());
+    int entries = 0;
+    for (const QString& words : {legend.red, legend.green})
+        if (!words.isEmpty())
+            entries += kSwatch + kLegendSpacing + metrics.horizontalAdvance(words) + kLegendGap;
+    if (entries == 0) return legend.note.isEmpty() ? 0 : 1;
+    if (legend.note.isEmpty()) return 1;
+    return entries + metrics.horizontalAdvance(legend.note) <= width() - 4 * kMargin ? 1 : 2;
+}
+
+void ChartView::placeLegend() {
+    const int lines = legendLines();
+    const int height = lines * (QFontMetrics(legendFont()).height() + 1);
+    QMargins margins = chart()->margins();
+    if (margins.bottom() != kMargin + height) {
+        margins.setBottom(kMargin + height);
+        chart()->setMargins(margins);
+    }
+}
+
+void ChartView::paintLegend(QPainter* painter) const {
+    const int lines = legendLines();
+    if (lines == 0) return;
+    const ChartModel::Legend& legend = m_model.legend();
+    const QFont font = legendFont();
+    const QFontMetrics metrics(font);
+    const int lineHeight = metrics.height() + 1;
+    const QRectF chartRect = chart()->geometry();
+    const double right = chartRect.right() - 2 * kMargin;
+    double x = chartRect.left() + 2 * kMargin;
+    double y = chartRect.bottom() - kMargin - lines * lineHeight;
+    painter->save();
+    painter->setFont(font);
+    painter->setPen(palette().color(QPalette::Text));
+    const std::pair<const QString*, QColor> entries[] = {{&legend.red, kRed}, {&legend.green, kGreen}};
+    for (const auto& [words, colour] : entries) {
+        if (words->isEmpty()) continue;
+        painter->fillRect(QRectF(x, y + (lineHeight - kSwatch) / 2.0, kSwatch, kSwatch), colour);
+        x += kSwatch + kLegendSpacing;
+        const int advance = metrics.horizontalAdvance(*words);
+        painter->drawText(QRectF(x, y, advance + 1, lineHeight), Qt::AlignLeft | Qt::AlignVCenter, *words);
+        x += advance + kLegendGap;
+    }
+    if (!legend.note.isEmpty()) {
+        if (lines == 2) { // the note under the colours
+            y += lineHeight;
+            x = chartRect.left() + 2 * kMargin;
+        }
+        const QString note = metrics.elidedText(legend.note, Qt::ElideRight, int(right - x));
+        painter->drawText(QRectF(x, y, right - x, lineHeight), Qt::AlignLeft | Qt::AlignVCenter, note);
+    }
+    painter->restore();
 }
 
 bool ChartView::baseMarked() const {
@@ -185,6 +254,7 @@ void ChartView::leaveEvent(QEvent* event) {
 
 void ChartView::drawForeground(QPainter* painter, const QRectF& rect) {
     QChartView::drawForeground(painter, rect);
+    paintLegend(painter);
     if (!baseMarked()) return;
     const QRectF plot = chart()->plotArea();
     const auto toScene = [this](const QPointF& p) { return chart()->mapToScene(p); };
@@ -279,6 +349,7 @@ void ChartView::focusOutEvent(QFocusEvent* event) {
 void ChartView::resizeEvent(QResizeEvent* event) {
     QChartView::resizeEvent(event);
     placeTitle();
+    placeLegend();
     placeLabels();
 }
 

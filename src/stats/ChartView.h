@@ -14,6 +14,10 @@ class ChartModel;
 // title of the horizontal axis. Bars stand at their x: the bar series places bar i at i, so the view
 // fills the places below the first x with empty bars outside the visible range.
 //
+// Under the chart, when the statistic gives one, a line says what the colours stand for (a red and a green
+// square, each with its words) and carries the statistic's note; the note takes a second line when the
+// first is full.
+//
 // Hovering a bar shows its x and y as a tool tip. A min-max axis starts at the smallest y, where that bar
 // has no height: the axis base then carries that value as its lowest label, a break mark on the axis says
 // that it does not start at 0, and every bar of the smallest value stands as a low block on the base, so it
@@ -39,6 +43,8 @@ public:
     // point in the middle of the bar of x, a little above its base, for tests.
     QString barTextAt(const QPoint& position) const;
     QPoint barPosition(int x) const;
+    // The lines the legend takes under the chart at the view's width now (0 without one).
+    int legendLines() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -55,6 +61,10 @@ private:
     void describe();
     void placeTitle();
     void placeLabels();
+    // Makes room for the legend under the chart.
+    void placeLegend();
+    void paintLegend(QPainter* painter) const;
+    QFont legendFont() const;
 
     ChartModel& m_model;
     QBarSeries* m_series2;

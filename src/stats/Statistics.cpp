@@ -8,6 +8,7 @@
 #include "state/MainState.h"
 #include "stats/ChartModel.h"
 
+#include <QLocale>
 #include <array>
 #include <cmath>
 
@@ -57,6 +58,23 @@ std::array<QString, 7> runRowTexts(int start, int length) {
 }
 
 } // namespace
+
+QString emptyStatisticsReason(const MessageTable& messages, const MainState& state,
+                              const std::vector<DrawRecord>& records, bool lowerInclusive) {
+    if (records.empty()) return {};
+    const double lower = toDayNumber(state.statisticsStart);
+    const double upper = toDayNumber(state.drawDate);
+    for (const DrawRecord& r : records)
+        if ((lowerInclusive ? r.Datum >= lower : r.Datum > lower) && r.Datum <= upper) return {};
+    const auto shortDate = [](const QDate& d) { return QLocale().toString(d, QLocale::ShortFormat); };
+    const QString start = shortDate(state.statisticsStart);
+    if (state.statisticsStart > state.drawDate)
+        return messages[Msg::StartAfterEnd].arg(start, shortDate(state.drawDate));
+    const QDate newest = records.back().date();
+    if (lowerInclusive ? state.statisticsStart > newest : state.statisticsStart >= newest)
+        return messages[Msg::StartAfterNewest].arg(start, shortDate(newest));
+    return {};
+}
 
 bool isPrime(int x) {
     if (x < 2) return false;
@@ -231,6 +249,7 @@ QString statisticCaption(Statistic statistic, const StatisticCounts& c, const Me
 bool showStatistic(Statistic statistic, MainState& state, const MessageTable& messages, ChartModel& chart,
                    const TipSheet* sheet, const FileOpener& opener) {
     StatisticCounts counts;
+    QString noDraw; // why the window holds no draw
     if (statistic == Statistic::RowDistribution) {
         if (sheet) counts = countRows(*sheet);
     } else {
@@ -241,6 +260,9 @@ bool showStatistic(Statistic statistic, MainState& state, const MessageTable& me
             state.dfb = upper;
         const std::vector<DrawRecord> records = DrawFile(state.drawFilePath(), opener).readDraws();
         counts = countStatistic(statistic, records, state.aktDatum, upper);
+        noDraw = emptyStatisticsReason(messages, state, records,
+                                       statistic == Statistic::Frequency ||
+                                           statistic == Statistic::ChanceFrequency);
 
         if (isRun(statistic) && counts.draws > 0) {
             // The run statistics leave the last examined draw and row check behind, as they run on the
@@ -266,6 +288,12 @@ bool showStatistic(Statistic statistic, MainState& state, const MessageTable& me
     bool keep = false;
     const QString caption = statisticCaption(statistic, counts, messages, &keep);
     if (!keep) chart.setCaption(caption);
+    ChartModel::Legend legend;
+    if (redGreen) legend = {messages[Msg::LegendPrimes], messages[Msg::LegendOthers], {}};
+    if (statistic == Statistic::Frequency || statistic == Statistic::CrossSums)
+        legend.note = messages[Msg::CrossSumExplained].arg(messages[Msg::CrossSum]);
+    if (!noDraw.isEmpty()) legend.note = noDraw;
+    chart.setLegend(std::move(legend));
 
     switch (statistic) {
     case Statistic::Pairs:

@@ -55,4 +55,10 @@ QString statisticCaption(Statistic statistic, const StatisticCounts& counts, con
 
 bool isPrime(int x);
 
+// Why the statistics window holds no draw, as the charts and the search say it: its start lies after its
+// end date, or after the newest draw of the history. Empty when the window holds a draw or neither is the
+// reason (no draw at all). lowerInclusive: whether a draw on the start date counts.
+QString emptyStatisticsReason(const MessageTable& messages, const MainState& state,
+                              const std::vector<DrawRecord>& records, bool lowerInclusive);
+
 } // namespace kugelo

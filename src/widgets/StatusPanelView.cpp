@@ -1,9 +1,25 @@
 #include "widgets/StatusPanelView.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <algorithm>
 
 namespace kugelo {
+
+void StatusPanelView::announce(const QString& text) {
+    // A screen reader hears a status panel when its name changes; the event goes out also for a name that
+    // stays the same, as the same command run twice has news all the same.
+    const bool same = accessibleName() == text;
+    setAccessibleName(text);
+    if (same) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void StatusPanelView::quiet() {
+    if (!accessibleName().isEmpty()) setAccessibleName(QString());
+}
 
 void StatusPanelView::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event); // the sunken frame

@@ -8,7 +8,8 @@ program on a fresh home with an unreachable draw service. It shows every tab of 
 inner tabs of "Berechnung") by pressing the tab through AT-SPI, walks the window's showing controls and
 prints each as "role | name" once. Every showing control that takes the keyboard focus must have a name
 (a name of signs only, like "…", counts as none); the test fails and lists those that have none. Then it switches the language through the menu and checks
-that the names of the tip fields follow it.
+that the names of the tip fields follow it, and that a command's answer in the status bar reaches the screen
+reader as a name change, each time the command runs.
 """
 
 import os
@@ -202,8 +203,46 @@ def check(pyatspi, frame):
     fields = [name for name in names if "Tipp, " in name]
     print("\nAfter choosing German: the %d tip fields are named \"%s\" ... \"%s\"" % (len(fields), fields[0],
                                                                                      fields[-1]))
+    if not announced(pyatspi, frame):
+        return 1
     print("PASS: every showing focusable control has a name")
     return 0
+
+
+def announced(pyatspi, frame):
+    """A command's answer reaches a screen reader: the status panel's name changes to it, also when the same
+    answer comes twice (the clear button on rows that are empty already)."""
+    from gi.repository import GLib
+
+    heard = []
+
+    def listener(event):
+        try:
+            heard.append(event.source.name)
+        except Exception:
+            pass
+
+    pyatspi.Registry.registerEventListener(listener, "object:property-change:accessible-name")
+    clear = next((c[4] for c in walk(pyatspi, frame, [], []) if c[2] == "Löschen aller Tipps"), None)
+    if clear is None:
+        print("FAIL: no control named \"Löschen aller Tipps\"")
+        return False
+    context = GLib.MainContext.default()
+    for _ in range(2):
+        press(pyatspi, clear)
+        deadline = time.monotonic() + 2
+        while time.monotonic() < deadline:
+            while context.iteration(False):
+                pass
+            time.sleep(0.05)
+    pyatspi.Registry.deregisterEventListener(listener, "object:property-change:accessible-name")
+    count = heard.count("Tipps gelöscht")
+    if count < 2:
+        print("FAIL: the answer \"Tipps gelöscht\" was announced %d time(s) for two presses; names heard: %s"
+              % (count, heard))
+        return False
+    print("The answer of the clear button was announced for each press: \"Tipps gelöscht\" (%d events)" % count)
+    return True
 
 
 if __name__ == "__main__":

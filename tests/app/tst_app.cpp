@@ -290,8 +290,8 @@ private Q_SLOTS:
         QStringList names;
         for (QAction* a : w.form.menuBar()->actions())
             names << a->objectName();
-        QCOMPARE(names,
-                 QStringList({"Aktualisieren1", "Berechnen1", "SpracheLanguage1", "Abgeben1", "Schlieen1"}));
+        QCOMPARE(names, QStringList({"Aktualisieren1", "Berechnen1", "Bearbeiten1", "SpracheLanguage1",
+                                     "Abgeben1", "Schlieen1"}));
     }
 
     // Every command of the main window exists under its design name with its default caption.
@@ -725,6 +725,9 @@ private Q_SLOTS:
 
         QTest::mouseMove(view->viewport(), view->barPosition(22));
         QTRY_COMPARE(QToolTip::text(), QStringLiteral("x: 22, y: 1"));
+        // The pointer leaves the window's place: the next test's window would open under it, and the hint of
+        // the control there would take the status bar.
+        QTest::mouseMove(&w.form, QPoint(w.form.width() + 100, w.form.height() + 100));
     }
 
     // At the design size every caption of the statistics shows whole, on two lines where one is too short.
@@ -768,7 +771,8 @@ private Q_SLOTS:
         w.start();
         auto* run = w.find<QPushButton>("BitBtn4");
         QTest::mouseClick(run, Qt::LeftButton);
-        QCOMPARE(w.form.statusText(1), QStringLiteral("Tipps wurden neu berechnet"));
+        QCOMPARE(w.form.statusText(1),
+                 QStringLiteral("Tipps wurden neu berechnet — n° CHANCE: die seltenste, überall dieselbe"));
         QCOMPARE(w.form.statusText(2), QStringLiteral("Tipp 5 von 5, Kandidaten: %1")
                                            .arg(QLocale().toString(w.form.controller().lastRunCandidates())));
         QCOMPARE(run->text(), QStringLiteral("Tipps berechnen"));
@@ -797,7 +801,8 @@ private Q_SLOTS:
         });
         QTest::mouseClick(run, Qt::LeftButton);
         QVERIFY(disabledDuringRun);
-        QCOMPARE(w.form.statusText(1), QStringLiteral("Tipps wurden neu berechnet"));
+        QCOMPARE(w.form.statusText(1),
+                 QStringLiteral("Tipps wurden neu berechnet — n° CHANCE: die seltenste, überall dieselbe"));
         QCOMPARE(run->text(), QStringLiteral("Tipps berechnen"));
         QCOMPARE(w.form.criteria().crossSumMin.value, 279);
         QVERIFY(!w.find<QLineEdit>("Edit1")->isReadOnly());
@@ -1811,13 +1816,18 @@ private Q_SLOTS:
     void theKeyboardAloneLocksRowsAndEditsTheNumberList() {
         Window w;
         w.start();
+        w.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
         auto* rowLabel = w.find("Label31");
         rowLabel->setFocus(Qt::TabFocusReason);
         QTest::keyClick(rowLabel, Qt::Key_Space);
         QVERIFY(w.form.sheet().row(2).locked);
         QCOMPARE(QAccessible::queryAccessibleInterface(rowLabel)->state().checked, 1);
-        QCOMPARE(rowLabel->nextInFocusChain(), w.find("Edit13"));
-        QCOMPARE(w.find("Edit18")->nextInFocusChain(), w.find("Tipp3Edit"));
+        QTest::keyClick(rowLabel, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.find("Edit13"));
+        w.find("Edit18")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w.find("Edit18"), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.find("Tipp3Edit"));
 
         TForm6* form6 = w.form.form6();
         form6->setRowMode(false);
@@ -1993,6 +2003,27 @@ private Q_SLOTS:
                  w.home.readBytes(QStringLiteral("again.txt.trans")));
         QCOMPARE(w.find<QPushButton>(QStringLiteral("BitBtn4"))->text(),
                  shippedCaption(QStringLiteral("Kugelo_fr.txt"), QStringLiteral("BitBtn4")));
+    }
+
+    // What a command did shows in the status bar in the player's language, and the panel is named by it for
+    // a screen reader (whose announcement is the name's change); a hint that follows is shown and read as the
+    // panel's text again.
+    void commandsAnswerInTheStatusBar() {
+        Window w(Endpoints(), QDate(2008, 10, 20), {}, true);
+        writeThreeDraws(w.home);
+        w.start();
+        w.form.languageClick(3);
+        auto* panel = w.find<QLabel>(QStringLiteral("StatusBar1Panel1"));
+        w.form.sheet().setText(0, 0, QStringLiteral("9"));
+        QTest::mouseClick(w.find(QStringLiteral("SpeedButton11")), Qt::LeftButton);
+        QCOMPARE(w.form.statusText(1), QStringLiteral("Grilles effacées — Ctrl+Z pour annuler"));
+        QCOMPARE(accessible(panel), w.form.statusText(1));
+        w.find<QAction>(QStringLiteral("Rueckgaengig1"))->trigger();
+        QCOMPARE(w.form.statusText(1), QStringLiteral("Annulé : Grilles effacées"));
+        QCOMPARE(accessible(panel), w.form.statusText(1));
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(w.find(QStringLiteral("SpeedButton6")), &enter);
+        QCOMPARE(accessible(panel), w.find(QStringLiteral("SpeedButton6"))->toolTip());
     }
 };
 

@@ -247,7 +247,8 @@ private Q_SLOTS:
         QVERIFY(lines[0].startsWith("1\t"));
         QVERIFY(!lines[0].startsWith("1\t,"));
         QCOMPARE(lines[4], QStringLiteral("5\t,,,,,,\t0"));
-        QCOMPARE(lines[12], QStringLiteral("status: Tipps wurden neu berechnet"));
+        QCOMPARE(lines[12], QStringLiteral("status: Tipps wurden neu berechnet — n° CHANCE: die am längsten "
+                                           "ausstehende, überall dieselbe"));
         QVERIFY(lines[13].startsWith("candidates: "));
         QCOMPARE(home.readBytes("out.tpf").count("\r\n"), 4);
 

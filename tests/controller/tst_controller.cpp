@@ -178,7 +178,7 @@ void prepareUndo(ControllerFixture& f) {
     f.controller.checkSheet();
 }
 
-enum class Undoable { RemoveDraw, EnterOverStoredDraw, Import, ClearSheet, RunOverFilledRows };
+enum class Undoable { RemoveDraw, EnterOverStoredDraw, Import, ClearSheet, RunOverFilledRows, LoadTips };
 
 } // namespace
 
@@ -786,6 +786,7 @@ private Q_SLOTS:
         QTest::newRow("import") << Undoable::Import;
         QTest::newRow("clear the sheet") << Undoable::ClearSheet;
         QTest::newRow("run over filled rows") << Undoable::RunOverFilledRows;
+        QTest::newRow("load a tip file over every row, the locked one too") << Undoable::LoadTips;
     }
     void undoPutsBackWhatTheCommandChanged() {
         QFETCH(Undoable, command);
@@ -819,6 +820,12 @@ private Q_SLOTS:
         case Undoable::RunOverFilledRows:
             f.controller.criteria().rowCount.set(4);
             f.controller.generate();
+            break;
+        case Undoable::LoadTips:
+            f.home.writeBytes(QStringLiteral("in.tpf"), "7,8,9,10,11,2,\r\n");
+            f.dialogs.fileNames = {f.home.file(QStringLiteral("in.tpf"))};
+            f.controller.loadTips();
+            QCOMPARE(f.controller.sheet().text(1, 0), QString()); // the locked row 2 is loaded too
             break;
         }
         const bool drawFile = command < Undoable::ClearSheet;

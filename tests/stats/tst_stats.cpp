@@ -199,6 +199,71 @@ private Q_SLOTS:
         QCOMPARE(f.chart.caption(), QStringLiteral("before"));
     }
 
+    // Under the chart: the red/green charts say what the colours stand for, the charts with an average
+    // cross sum what it is; a window without a draw says why instead, when its start lies after its end
+    // or after the newest draw. Dates in the user's short format.
+    void theLegendExplainsTheChart_data() {
+        QTest::addColumn<Statistic>("statistic");
+        QTest::addColumn<QDate>("start");
+        QTest::addColumn<QDate>("end");
+        QTest::addColumn<QString>("colours"); // red|green
+        QTest::addColumn<QString>("note");
+        const QString sum = QStringLiteral("Quersumme: Durchschnitt der Summe der fünf Zahlen einer Ziehung");
+        const QString afterEnd = QStringLiteral(
+            "Keine Ziehung im Zeitraum: der Statistikbeginn (09.01.20) liegt nach dem Enddatum "
+            "(08.01.20)");
+        QTest::newRow("frequency") << Statistic::Frequency << QDate(2020, 1, 4) << QDate(2020, 1, 8)
+                                   << "Primzahlen|übrige Zahlen" << sum;
+        QTest::newRow("cross sums") << Statistic::CrossSums << QDate(2020, 1, 4) << QDate(2020, 1, 8) << "|"
+                                    << sum;
+        QTest::newRow("overdue") << Statistic::Overdue << QDate(2020, 1, 4) << QDate(2020, 1, 8)
+                                 << "Primzahlen|übrige Zahlen"
+                                 << "";
+        QTest::newRow("pairs") << Statistic::Pairs << QDate(2020, 1, 4) << QDate(2020, 1, 8) << "|"
+                               << "";
+        QTest::newRow("frequency, start after the end")
+            << Statistic::Frequency << QDate(2020, 1, 9) << QDate(2020, 1, 8) << "Primzahlen|übrige Zahlen"
+            << afterEnd;
+        QTest::newRow("n° CHANCE, start after the end")
+            << Statistic::ChanceFrequency << QDate(2020, 1, 9) << QDate(2020, 1, 8) << "|" << afterEnd;
+        QTest::newRow("pairs, start after the newest draw")
+            << Statistic::Pairs << QDate(2020, 1, 12) << QDate(2020, 2, 1) << "|"
+            << "Keine Ziehung im Zeitraum: der Statistikbeginn (12.01.20) liegt nach der letzten "
+               "gespeicherten "
+               "Ziehung (11.01.20)";
+        QTest::newRow("pairs, start on the newest draw, which it leaves out")
+            << Statistic::Pairs << QDate(2020, 1, 11) << QDate(2020, 2, 1) << "|"
+            << "Keine Ziehung im Zeitraum: der Statistikbeginn (11.01.20) liegt nach der letzten "
+               "gespeicherten "
+               "Ziehung (11.01.20)";
+        QTest::newRow("frequency, start on the newest draw, which it counts")
+            << Statistic::Frequency << QDate(2020, 1, 11) << QDate(2020, 2, 1) << "Primzahlen|übrige Zahlen"
+            << sum;
+        QTest::newRow("pairs, a gap between the draws is no reason")
+            << Statistic::Pairs << QDate(2020, 1, 8) << QDate(2020, 1, 10) << "|"
+            << "";
+    }
+    void theLegendExplainsTheChart() {
+        QFETCH(Statistic, statistic);
+        QFETCH(QDate, start);
+        QFETCH(QDate, end);
+        QFETCH(QString, colours);
+        QFETCH(QString, note);
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        Fixture f;
+        writeBoundsFixture(f.home);
+        f.state.statisticsStart = start;
+        f.state.drawDate = end;
+        f.show(statistic);
+        const ChartModel::Legend& legend = f.chart.legend();
+        QCOMPARE(legend.red + '|' + legend.green, colours);
+        QCOMPARE(legend.note, note);
+        // Bars that no statistic gave (the search's) have no legend.
+        f.chart.show({{1, 0, false}}, false);
+        QCOMPARE(f.chart.legend().note, QString());
+        QCOMPARE(f.chart.legend().red, QString());
+    }
+
     void primesAreRedInTheRedGreenChartsOnly() {
         Fixture f;
         writeBoundsFixture(f.home);

@@ -92,10 +92,14 @@ public:
     QList<FileDialogOptions> fileDialogs;
 };
 
-// Remembers what would have been opened or started.
+// Remembers what would have been opened or started; opens says whether an application takes what is opened.
 class RecordingDesktop final : public Desktop {
 public:
-    void open(const QString& target) override { opened << target; }
+    bool open(const QString& target) override {
+        opened << target;
+        return opens;
+    }
+    bool opens = true;
     void startProgram(const QString& program, const QStringList& arguments) override {
         started << (QStringList{program} + arguments);
     }
