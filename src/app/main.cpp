@@ -30,7 +30,7 @@
 // texts to FILE (and the translation template to FILE.trans) and the German message table to FILE.meld, and
 // quits without showing the window. KUGELO_CHECK_TEXTS=FILE applies the language file FILE (with its
 // message file FILE.meld) to the window at its design size and prints each caption that does not fit its
-// control; it exits with 1 when there is one.
+// control or has a word under another control; it exits with 1 when there is one.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Velmar"));

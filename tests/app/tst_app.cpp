@@ -21,6 +21,7 @@
 #include "sheet/TipSheet.h"
 #include "stats/ChartModel.h"
 #include "stats/ChartView.h"
+#include "widgets/WidgetTexts.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -1579,7 +1580,74 @@ private Q_SLOTS:
         form6->hide();
     }
 
-    // Every caption of every language fits its control at the design size.
+    // The fit check finds the words of a caption that another control lies over, from where the font, the
+    // alignment and the control's geometry paint them; a control in a run of blanks covers nothing.
+    void theFitCheckFindsWordsUnderAnotherControl_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("before"); // the text left of the spin
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("hidden");
+        QTest::addColumn<QString>("under");
+        const QString run = QStringLiteral("Sum from ");
+        QTest::newRow("label, spin in a run of blanks") << "label" << run << 30 << false << "";
+        QTest::newRow("label, spin wider than its run") << "label" << run << 60 << false << "to";
+        QTest::newRow("label, spin over the first word") << "label"
+                                                         << "" << 12 << false << "Sum";
+        QTest::newRow("label, hidden spin") << "label"
+                                            << "" << 12 << true << "";
+        QTest::newRow("right-aligned label, spin in its run") << "right" << run << 30 << false << "";
+        QTest::newRow("right-aligned label, spin over a word") << "right" << run << 60 << false << "to";
+        QTest::newRow("check box, spin in its run") << "check" << run << 30 << false << "";
+        QTest::newRow("check box, spin over a word") << "check"
+                                                     << "Sum" << 40 << false << "from";
+    }
+    void theFitCheckFindsWordsUnderAnotherControl() {
+        QFETCH(QString, control);
+        QFETCH(QString, before);
+        QFETCH(int, width);
+        QFETCH(bool, hidden);
+        QFETCH(QString, under);
+        QWidget window;
+        window.setObjectName(QStringLiteral("Window"));
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(11);
+        window.setFont(font);
+        window.resize(400, 40);
+        const QFontMetrics metrics(font);
+        const QString caption = QStringLiteral("Sum from            to            allowed in a line");
+        const QRect place(10, 10, 350, 20);
+        int textX = place.x();
+        if (control == QLatin1String("check")) {
+            auto* box = new QCheckBox(caption, &window);
+            box->setGeometry(place);
+            box->setObjectName(QStringLiteral("Caption"));
+            textX += box->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) +
+                     box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
+        } else {
+            auto* label = new QLabel(caption, &window);
+            label->setGeometry(place);
+            label->setObjectName(QStringLiteral("Caption"));
+            if (control == QLatin1String("right")) {
+                label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                textX = place.x() + place.width() - metrics.horizontalAdvance(caption);
+            }
+        }
+        auto* spin = new QSpinBox(&window);
+        spin->setObjectName(QStringLiteral("Spin"));
+        spin->setGeometry(textX + metrics.horizontalAdvance(before) + 1, place.y(), width, place.height());
+        spin->setHidden(hidden);
+        window.show();
+        const QStringList found = WidgetTexts({&window}).clippedTexts();
+        if (under.isEmpty())
+            QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+        else
+            QCOMPARE(
+                found,
+                QStringList(QStringLiteral("Window/Caption: %1 (\"%2\" under Spin)").arg(caption, under)));
+    }
+
+    // Every caption of every language fits its control at the design size, and no other control lies over a
+    // word of it (a spin over the blanks of a sentence leaves the words beside it in view).
     void translatedCaptionsFit_data() {
         QTest::addColumn<int>("language");
         for (const Language& l : languages())
