@@ -1,5 +1,7 @@
 #include "widgets/WidgetTexts.h"
 
+#include "widgets/CaptionGapsView.h"
+
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -129,7 +131,7 @@ std::vector<PaintedWord> paintedWords(const QWidget* w) {
             if (align & Qt::AlignTop) room.setTop(room.top() + indent);
             if (align & Qt::AlignBottom) room.setBottom(room.bottom() - indent);
         }
-        const QString text = label->buddy() ? withoutMnemonics(label->text()) : label->text();
+        const QString text = label->buddy() ? withoutMnemonics(paintedCaption(label)) : paintedCaption(label);
         return wordsIn(text, label->font(), room, align, label->wordWrap());
     }
     const auto* button = qobject_cast<const QAbstractButton*>(w);
@@ -143,7 +145,7 @@ std::vector<PaintedWord> paintedWords(const QWidget* w) {
     QRect room = button->style()->subElementRect(
         radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option, button);
     if (!button->icon().isNull()) room.setLeft(room.left() + button->iconSize().width() + 4);
-    return wordsIn(withoutMnemonics(button->text()), button->font(), room,
+    return wordsIn(withoutMnemonics(paintedCaption(button)), button->font(), room,
                    QStyle::visualAlignment(button->layoutDirection(), Qt::AlignLeft | Qt::AlignVCenter),
                    false);
 }
@@ -309,7 +311,7 @@ QStringList WidgetTexts::clippedTexts() {
             if (label->wordWrap()) {
                 report(k, label->text(), label->heightForWidth(label->width()), label->height());
             } else {
-                const QString shown = QString(label->text()).remove(QLatin1Char('&'));
+                const QString shown = paintedCaption(label).remove(QLatin1Char('&'));
                 report(k, label->text(),
                        label->fontMetrics().horizontalAdvance(shown) + 2 * label->indent() + 1, room.width());
             }
@@ -321,7 +323,7 @@ QStringList WidgetTexts::clippedTexts() {
             if (button->text().isEmpty()) break;
             const QStyle* style = button->style();
             int needs =
-                button->fontMetrics().horizontalAdvance(QString(button->text()).remove(QLatin1Char('&')));
+                button->fontMetrics().horizontalAdvance(paintedCaption(button).remove(QLatin1Char('&')));
             if (!button->icon().isNull()) needs += button->iconSize().width() + 4;
             if (qobject_cast<QCheckBox*>(button))
                 needs += style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button) +

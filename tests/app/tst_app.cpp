@@ -1669,6 +1669,30 @@ private Q_SLOTS:
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
     }
 
+    // The options are placed for the captions of the language chosen, and keep those places, scaled, when
+    // the height changes; a language chosen in a larger window places them as at the design size, scaled.
+    void optionsPlacedForALanguageScaleWithTheWindow() {
+        Window w(Endpoints(), QDate(2008, 10, 20), {}, true);
+        w.start();
+        w.form.resize(700, 450);
+        QCoreApplication::processEvents();
+        QWidget* spin = w.find(QStringLiteral("UpDown18"));
+        w.form.languageClick(6);
+        const QRect russian = spin->geometry();
+        w.form.languageClick(1);
+        const QRect german = spin->geometry();
+        QVERIFY2(russian.x() > german.x(), "the spin stands after the longer Russian words before it");
+
+        w.form.resize(700, 900);
+        QCoreApplication::processEvents();
+        QCOMPARE(spin->geometry(), QRect(german.topLeft() * 2, german.size() * 2));
+        w.form.languageClick(6);
+        QCOMPARE(spin->geometry(), QRect(russian.topLeft() * 2, russian.size() * 2));
+        w.form.resize(700, 450);
+        QCoreApplication::processEvents();
+        QCOMPARE(spin->geometry(), russian);
+    }
+
     // The first start comes up in French; the menu switches the captions, the messages, the check marks
     // and Qt's own texts; the banners never change.
     void languagesFromTheMenu() {
