@@ -96,8 +96,8 @@ void GapLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     drawFrame(&painter);
     style()->drawItemText(&painter, contentsRect().adjusted(margin(), margin(), -margin(), -margin()),
-                          int(QStyle::visualAlignment(layoutDirection(), alignment())), palette(), isEnabled(),
-                          shownText(), foregroundRole());
+                          int(QStyle::visualAlignment(layoutDirection(), alignment())), palette(),
+                          isEnabled(), shownText(), foregroundRole());
 }
 
 } // namespace kugelo

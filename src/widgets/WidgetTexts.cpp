@@ -150,13 +150,25 @@ std::vector<PaintedWord> paintedWords(const QWidget* w) {
                    false);
 }
 
-// The words of a caption that another control of the same parent lies over, one line per control.
-QStringList coveredWords(const QWidget* w) {
+// The words of a caption that reach past the parent's edge, and those that another control of the same
+// parent lies over, one line per control.
+QStringList wordsOutOfView(const QWidget* w) {
     const QWidget* parent = w->parentWidget();
     if (!parent) return {};
     QStringList covered;
     const std::vector<PaintedWord> words = paintedWords(w);
     if (words.empty()) return {};
+    // A word that reaches past the parent's edge is cut there.
+    QStringList beyond;
+    const QRectF room = QRectF(parent->rect()).translated(-w->pos());
+    for (const PaintedWord& word : words)
+        if (!room.contains(word.rect.adjusted(0.5, 0, -0.5, 0))) beyond << word.word;
+    if (!beyond.isEmpty())
+        covered << QStringLiteral("\"%1\" beyond the edge of %2")
+                       .arg(beyond.join(QLatin1Char(' ')),
+                            parent->objectName().isEmpty()
+                                ? QString::fromLatin1(parent->metaObject()->className())
+                                : parent->objectName());
     for (const QObject* child : parent->children()) {
         const auto* other = qobject_cast<const QWidget*>(child);
         if (!other || other == w || other->isWindow() || other->isHidden()) continue;
@@ -299,7 +311,7 @@ QStringList WidgetTexts::clippedTexts() {
             const QString caption = m_handles[k].kind == Kind::Label
                                         ? static_cast<QLabel*>(w)->text()
                                         : static_cast<QAbstractButton*>(w)->text();
-            for (const QString& covered : coveredWords(w))
+            for (const QString& covered : wordsOutOfView(w))
                 clipped << QStringLiteral("%1/%2: %3 (%4)")
                                .arg(walked[k].window, walked[k].name, caption, covered);
         }

@@ -1580,39 +1580,50 @@ private Q_SLOTS:
         form6->hide();
     }
 
-    // The fit check finds the words of a caption that another control lies over, from where the font, the
-    // alignment and the control's geometry paint them; a control in a run of blanks covers nothing.
+    // The fit check finds the words of a caption that another control lies over or that reach past the
+    // parent's edge, from where the font, the alignment and the control's geometry paint them; a control in a
+    // run of blanks covers nothing.
     void theFitCheckFindsWordsUnderAnotherControl_data() {
         QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("before"); // the text left of the spin
-        QTest::addColumn<int>("width");
-        QTest::addColumn<bool>("hidden");
-        QTest::addColumn<QString>("under");
+        QTest::addColumn<QString>("before");    // the text left of the spin
+        QTest::addColumn<int>("width");         // the spin's; 0: hidden
+        QTest::addColumn<QString>("edgeAfter"); // the window ends 3 px after this text; empty: 400 px wide
+        QTest::addColumn<QString>("found");
         const QString run = QStringLiteral("Sum from ");
-        QTest::newRow("label, spin in a run of blanks") << "label" << run << 30 << false << "";
-        QTest::newRow("label, spin wider than its run") << "label" << run << 60 << false << "to";
+        QTest::newRow("label, spin in a run of blanks") << "label" << run << 30 << ""
+                                                        << "";
+        QTest::newRow("label, spin wider than its run") << "label" << run << 60 << ""
+                                                        << "\"to\" under Spin";
         QTest::newRow("label, spin over the first word") << "label"
-                                                         << "" << 12 << false << "Sum";
+                                                         << "" << 12 << ""
+                                                         << "\"Sum\" under Spin";
         QTest::newRow("label, hidden spin") << "label"
-                                            << "" << 12 << true << "";
-        QTest::newRow("right-aligned label, spin in its run") << "right" << run << 30 << false << "";
-        QTest::newRow("right-aligned label, spin over a word") << "right" << run << 60 << false << "to";
-        QTest::newRow("check box, spin in its run") << "check" << run << 30 << false << "";
+                                            << "" << 0 << ""
+                                            << "";
+        QTest::newRow("right-aligned label, spin in its run") << "right" << run << 30 << ""
+                                                              << "";
+        QTest::newRow("right-aligned label, spin over a word") << "right" << run << 60 << ""
+                                                               << "\"to\" under Spin";
+        QTest::newRow("check box, spin in its run") << "check" << run << 30 << ""
+                                                    << "";
         QTest::newRow("check box, spin over a word") << "check"
-                                                     << "Sum" << 40 << false << "from";
+                                                     << "Sum" << 40 << ""
+                                                     << "\"from\" under Spin";
+        QTest::newRow("label, last word past the edge")
+            << "label" << run << 0 << "Sum from            to            allowed in a "
+            << "\"line\" beyond the edge of Window";
     }
     void theFitCheckFindsWordsUnderAnotherControl() {
         QFETCH(QString, control);
         QFETCH(QString, before);
         QFETCH(int, width);
-        QFETCH(bool, hidden);
-        QFETCH(QString, under);
+        QFETCH(QString, edgeAfter);
+        QFETCH(QString, found);
         QWidget window;
         window.setObjectName(QStringLiteral("Window"));
         QFont font(QStringLiteral("Arial"));
         font.setPixelSize(11);
         window.setFont(font);
-        window.resize(400, 40);
         const QFontMetrics metrics(font);
         const QString caption = QStringLiteral("Sum from            to            allowed in a line");
         const QRect place(10, 10, 350, 20);
@@ -1632,18 +1643,17 @@ private Q_SLOTS:
                 textX = place.x() + place.width() - metrics.horizontalAdvance(caption);
             }
         }
+        window.resize(edgeAfter.isEmpty() ? 400 : textX + metrics.horizontalAdvance(edgeAfter) + 3, 40);
         auto* spin = new QSpinBox(&window);
         spin->setObjectName(QStringLiteral("Spin"));
         spin->setGeometry(textX + metrics.horizontalAdvance(before) + 1, place.y(), width, place.height());
-        spin->setHidden(hidden);
+        spin->setHidden(width == 0);
         window.show();
-        const QStringList found = WidgetTexts({&window}).clippedTexts();
-        if (under.isEmpty())
-            QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+        const QStringList lines = WidgetTexts({&window}).clippedTexts();
+        if (found.isEmpty())
+            QVERIFY2(lines.isEmpty(), qPrintable(lines.join(QLatin1Char('\n'))));
         else
-            QCOMPARE(
-                found,
-                QStringList(QStringLiteral("Window/Caption: %1 (\"%2\" under Spin)").arg(caption, under)));
+            QCOMPARE(lines, QStringList(QStringLiteral("Window/Caption: %1 (%2)").arg(caption, found)));
     }
 
     // Every caption of every language fits its control at the design size, and no other control lies over a
