@@ -69,8 +69,8 @@ int which(Statistic statistic) {
     return static_cast<int>(statistic);
 }
 
-// The window's design font: the spins laid over caption gaps are placed for it, and the contents scale
-// with the window from there.
+// The window's design font: the captions are measured in it, and the contents scale with the window from
+// there.
 const QFontMetrics& designMetrics() {
     static const QFontMetrics metrics([] {
         QFont f(QStringLiteral("Arial"));
