@@ -648,8 +648,10 @@ void TForm1::textsApplied() {
     showState();
     showActivity();
     if (progressShown()) showProgress(); // the counts of the last job, in the new language
-    nameControls();                      // the names come from the captions and hints just applied
-    followScreenWithTabs();              // longer captions may have moved controls
+    // The options are placed for their captions in the new language; the window scales from there.
+    criteriaPage()->layOut([this](QWidget* w, const QRect& design) { m_scaler.place(w, design); });
+    nameControls();         // the names come from the captions and hints just applied
+    followScreenWithTabs(); // the controls may have moved with the longer captions
 }
 
 void TForm1::followScreenWithTabs() {

@@ -14,13 +14,17 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
+#include <QPixmap>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
 
 // The program takes no command-line arguments. For the documentation's screenshots, KUGELO_SCREENSHOT=FILE
 // saves a picture of the main window once it is up and the update at start-up is over, and quits;
-// KUGELO_SCREENSHOT_TAB names the tab to show (an objectName such as "TabSheet4"), KUGELO_SCREENSHOT_TIPS a
+// KUGELO_SCREENSHOT_TAB names the tab to show (an objectName such as "TabSheet4"; an inner tab such as
+// "TabSheet8" shows with the tab that holds it; several, separated by commas, make one picture of the window
+// with each of them in front, one below the other), KUGELO_SCREENSHOT_TIPS a
 // tip file to load and check first and KUGELO_SCREENSHOT_CLICK a button to press first (an objectName such as
 // "Button2"); KUGELO_SCREENSHOT_LANGUAGE=N starts in language N of the menu (1 German .. 6 Russian); when it
 // is empty, the settings choose. KUGELO_SCREENSHOT_AT_MS=N takes the picture N ms after the window shows,
@@ -30,7 +34,40 @@
 // texts to FILE (and the translation template to FILE.trans) and the German message table to FILE.meld, and
 // quits without showing the window. KUGELO_CHECK_TEXTS=FILE applies the language file FILE (with its
 // message file FILE.meld) to the window at its design size and prints each caption that does not fit its
-// control; it exits with 1 when there is one.
+// control or has a word under another control; it exits with 1 when there is one.
+namespace {
+
+// Brings a tab sheet to the front, with every tab sheet that holds it.
+void showTab(QWidget* form, const QString& name) {
+    for (QWidget* w = name.isEmpty() ? nullptr : form->findChild<QWidget*>(name); w; w = w->parentWidget()) {
+        for (QWidget* up = w->parentWidget(); up; up = up->parentWidget()) {
+            if (auto* tabs = qobject_cast<QTabWidget*>(up); tabs && tabs->indexOf(w) >= 0) {
+                tabs->setCurrentWidget(w);
+                break;
+            }
+        }
+    }
+}
+
+// The window as it shows, or with each of the named tabs in front, one picture below the other.
+QPixmap picture(QWidget* form, const QStringList& tabs) {
+    if (tabs.size() < 2) return form->grab();
+    QList<QPixmap> shots;
+    for (const QString& tab : tabs) {
+        showTab(form, tab);
+        shots << form->grab();
+    }
+    QPixmap all(shots.first().width(), shots.first().height() * int(shots.size()));
+    all.setDevicePixelRatio(shots.first().devicePixelRatio());
+    all.fill(Qt::white);
+    QPainter painter(&all);
+    for (int i = 0; i < shots.size(); ++i)
+        painter.drawPixmap(0, i * shots.first().height() / int(shots.first().devicePixelRatio()), shots[i]);
+    return all;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Velmar"));
@@ -101,12 +138,12 @@ int main(int argc, char* argv[]) {
         // runs while the update goes on, and none starts an update while it runs).
         const QString click = qEnvironmentVariable("KUGELO_SCREENSHOT_CLICK");
         auto* button = click.isEmpty() ? nullptr : form.findChild<QAbstractButton*>(click);
-        const QString tabName = qEnvironmentVariable("KUGELO_SCREENSHOT_TAB");
-        if (auto* tab = tabName.isEmpty() ? nullptr : form.findChild<QWidget*>(tabName))
-            form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentWidget(tab);
+        const QStringList tabs =
+            qEnvironmentVariable("KUGELO_SCREENSHOT_TAB").split(QLatin1Char(','), Qt::SkipEmptyParts);
+        showTab(&form, tabs.value(0));
         if (const int at = qEnvironmentVariableIntValue("KUGELO_SCREENSHOT_AT_MS"); at > 0) {
-            QTimer::singleShot(at, &form, [&form, screenshot] {
-                const int code = form.grab().save(screenshot) ? 0 : 1;
+            QTimer::singleShot(at, &form, [&form, screenshot, tabs] {
+                const int code = picture(&form, tabs).save(screenshot) ? 0 : 1;
                 form.controller().stopRunning();
                 QApplication::exit(code);
                 form.close();
@@ -114,11 +151,11 @@ int main(int argc, char* argv[]) {
             return QApplication::exec();
         }
         // The picture is taken once the update at start-up is over.
-        QObject::connect(&form, &kugelo::TForm1::updateFinished, &form, [&form, screenshot, button] {
-            QTimer::singleShot(0, &form, [&form, screenshot, button] {
+        QObject::connect(&form, &kugelo::TForm1::updateFinished, &form, [&form, screenshot, button, tabs] {
+            QTimer::singleShot(0, &form, [&form, screenshot, button, tabs] {
                 if (button) button->click();
-                QTimer::singleShot(300, &form, [&form, screenshot] {
-                    const int code = form.grab().save(screenshot) ? 0 : 1;
+                QTimer::singleShot(300, &form, [&form, screenshot, tabs] {
+                    const int code = picture(&form, tabs).save(screenshot) ? 0 : 1;
                     QApplication::exit(code);
                     form.close(); // as a user would: the settings are saved
                 });

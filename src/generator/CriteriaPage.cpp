@@ -1,6 +1,7 @@
 #include "generator/CriteriaPage.h"
 
 #include "stats/Statistics.h"
+#include "widgets/CaptionGapsView.h"
 #include "widgets/LabelsView.h"
 
 #include <QCheckBox>
@@ -28,6 +29,39 @@ constexpr int kSpinWidth = 44; // spins of one or two digits
 constexpr int kColumnGap = 10; // between a caption and the spin or box beside it
 constexpr int kChartButton = 22;
 
+// The rows of the statistics page: the options with a percentage, then those of runs with their "rarest"
+// variant beside them.
+constexpr int kStatisticRows[] = {28, 52, 76, 130, 154, 178};
+const char* const kStatisticBoxes[] = {"CheckBox2", "CheckBox14", "CheckBox10",
+                                       "CheckBox1", "CheckBox6",  "CheckBox7"};
+const char* const kPercentSpins[] = {"UpDown12", "UpDown14", "UpDown13"};
+const char* const kRarestBoxes[] = {"CheckBox11", "CheckBox12", "CheckBox13"};
+// The chart buttons of the statistics page and their rows.
+const struct {
+    const char* name;
+    int row;
+} kStatisticCharts[] = {{"SpeedButton26", 0},
+                        {"SpeedButton22", 2},
+                        {"SpeedButton23", 3},
+                        {"SpeedButton24", 4},
+                        {"SpeedButton25", 5}};
+
+// Check boxes with a limit beside them; the spins of one page share one column.
+struct Limit {
+    const char* box;
+    const char* spin;
+    int y;
+};
+constexpr Limit kOverlapLimits[] = {{"CheckBox3", "UpDown3", 24},
+                                    {"CheckBox24", "UpDown9", 46},
+                                    {"CheckBox4", "UpDown4", 162},
+                                    {"CheckBox5", "UpDown5", 184},
+                                    {"CheckBox23", "UpDown11", 206}};
+constexpr Limit kMinima[] = {
+    {"CheckBox22", "UpDown10", 122}, {"CheckBox25", "UpDown15", 146}, {"CheckBox26", "UpDown16", 170}};
+
+const char* const kRadios[] = {"RadioButton1", "RadioButton2", "RadioButton3"};
+
 const char* const kPageNames[5] = {"Statistisch", "Schein Optimierung", "Mathematisch", "n° CHANCE",
                                    "Allgemein"};
 
@@ -35,8 +69,8 @@ int which(Statistic statistic) {
     return static_cast<int>(statistic);
 }
 
-// The window's design font: the spins laid over caption gaps are placed for it, and the contents scale
-// with the window from there.
+// The window's design font: the captions are measured in it, and the contents scale with the window from
+// there.
 const QFontMetrics& designMetrics() {
     static const QFontMetrics metrics([] {
         QFont f(QStringLiteral("Arial"));
@@ -60,27 +94,11 @@ int captionOffset(const QWidget* w) {
            s->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, w);
 }
 
-// The n-th run of blanks (three or more) of a caption, as the horizontal span it takes from the
-// caption's start.
-std::pair<int, int> blankRun(const QString& caption, int n) {
-    int from = 0;
-    for (int found = 0;; ++found) {
-        from = caption.indexOf(QStringLiteral("   "), from);
-        if (from < 0) return {0, 0};
-        int to = from;
-        while (to < caption.size() && caption.at(to) == QLatin1Char(' '))
-            ++to;
-        if (found == n) return {advance(caption.left(from)), advance(caption.left(to))};
-        from = to;
-    }
-}
-
-// A spin over the n-th blank run of a caption that starts at textX of a row at y: centred on the gap,
-// and at least minWidth wide.
-QRect overGap(const QString& caption, int n, int textX, int y, int minWidth = 38) {
-    const auto [from, to] = blankRun(caption, n);
-    const int width = std::max(minWidth, to - from - 4);
-    return {textX + (from + to - width) / 2, y, width, kRowHeight};
+// The caption of a label or button as it reads now: a language may have replaced it.
+QString captionOf(const QWidget* w) {
+    if (const auto* button = qobject_cast<const QAbstractButton*>(w)) return button->text();
+    if (const auto* l = qobject_cast<const QLabel*>(w)) return l->text();
+    return {};
 }
 
 // A small bar chart for the buttons that open a statistic.
@@ -124,6 +142,7 @@ CriteriaPage::CriteriaPage(GenerationCriteria& criteria, const std::array<QWidge
                             [&](const char* page) { return qstrcmp(page, o.page) == 0; });
     }));
     showCriteria();
+    layOut();
     nameSpins();
 }
 
@@ -136,14 +155,9 @@ void CriteriaPage::captionSpin(const char* spin, QWidget* caption, int gap, QWid
 }
 
 void CriteriaPage::nameSpins() {
-    const auto textOf = [](const QWidget* w) {
-        if (const auto* box = qobject_cast<const QAbstractButton*>(w)) return box->text();
-        if (const auto* l = qobject_cast<const QLabel*>(w)) return l->text();
-        return QString();
-    };
     static const QRegularExpression blankRuns(QStringLiteral(" {3,}"));
     for (const SpinCaption& s : m_spinCaptions) {
-        QString name = textOf(s.caption).remove(QLatin1Char('&'));
+        QString name = captionOf(s.caption).remove(QLatin1Char('&'));
         if (s.gap >= 0) {
             // The spin's own gap becomes "…", the others a blank.
             QString marked;
@@ -157,7 +171,7 @@ void CriteriaPage::nameSpins() {
             }
             name = marked + name.mid(from);
         }
-        if (s.unit) name += QStringLiteral(" (%1)").arg(textOf(s.unit).trimmed());
+        if (s.unit) name += QStringLiteral(" (%1)").arg(captionOf(s.unit).trimmed());
         if (s.spin->accessibleName() != name.simplified()) s.spin->setAccessibleName(name.simplified());
     }
 }
@@ -166,8 +180,9 @@ void CriteriaPage::remember(QWidget* widget) {
     m_named.insert(widget->objectName(), widget);
 }
 
-QWidget* CriteriaPage::label(QWidget* parent, const QRect& geometry, const QString& text, bool heading) {
-    auto* l = new QLabel(text, parent);
+QLabel* CriteriaPage::label(QWidget* parent, const QRect& geometry, const QString& text, bool heading,
+                            bool withGaps) {
+    QLabel* l = withGaps ? new GapLabel(text, parent) : new QLabel(text, parent);
     l->setObjectName(QStringLiteral("LabelC%1").arg(++m_unnamedLabels));
     l->setGeometry(geometry);
     l->setWordWrap(geometry.height() > kRowHeight);
@@ -181,7 +196,7 @@ QWidget* CriteriaPage::label(QWidget* parent, const QRect& geometry, const QStri
     return l;
 }
 
-QWidget* CriteriaPage::option(const char* name, QWidget* parent, const QRect& geometry) {
+QWidget* CriteriaPage::option(const char* name, QWidget* parent) {
     const OptionRow* entry = findOption(QLatin1String(name));
     Q_ASSERT(entry);
     const QString caption = QString::fromUtf8(entry->caption);
@@ -189,7 +204,9 @@ QWidget* CriteriaPage::option(const char* name, QWidget* parent, const QRect& ge
     QWidget* widget = nullptr;
     switch (entry->kind) {
     case OptionKind::Check: {
-        auto* box = new QCheckBox(caption, parent);
+        // A caption with runs of blanks holds spins in them.
+        auto* box = blankRunSpan(caption, designMetrics(), 0) ? new GapCheckBox(caption, parent)
+                                                              : new QCheckBox(caption, parent);
         connect(box, &QCheckBox::toggled, this, [this, entry](bool on) { m_criteria.*(entry->flag) = on; });
         widget = box;
         break;
@@ -225,19 +242,14 @@ QWidget* CriteriaPage::option(const char* name, QWidget* parent, const QRect& ge
     }
     widget->setObjectName(QLatin1String(name));
     widget->setToolTip(hint);
-    QRect g = geometry;
-    if (g.width() <= 0) g.setWidth(captionOffset(widget) + advance(caption) + 6);
-    widget->setGeometry(g);
     m_bound.push_back({entry, widget});
     remember(widget);
     return widget;
 }
 
-void CriteriaPage::chartButton(const char* name, QWidget* parent, const QPoint& at, int which,
-                               bool showTabFirst) {
+void CriteriaPage::chartButton(const char* name, QWidget* parent, int which, bool showTabFirst) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QLatin1String(name));
-    b->setGeometry(at.x(), at.y() - 1, kChartButton, kChartButton);
     b->setIcon(chartIcon());
     b->setAutoRaise(true);
     connect(b, &QToolButton::clicked, this,
@@ -264,43 +276,29 @@ void CriteriaPage::chartLabel(const char* name, QWidget* parent, const QRect& ge
     remember(l);
 }
 
+// The controls are made here in the order the language files and the settings know them; where they
+// go is up to layOut().
+
 void CriteriaPage::buildStatistics(QWidget* page) {
     label(page, {kLeft, 6, kRight - kLeft, 16},
           QString::fromUtf8("Zahlen für die Tipps über Statistik bevorzugen"), true);
-
-    // The options with a percentage, then those of runs with their "rarest" variant; both share one
-    // column for the spins and the "seltensten" boxes, and one for the chart buttons.
-    const int rows[] = {28, 52, 76, 130, 154, 178};
-    const char* const main[] = {"CheckBox2", "CheckBox14", "CheckBox10",
-                                "CheckBox1", "CheckBox6",  "CheckBox7"};
-    int column = 0;
-    for (int i = 0; i < 6; ++i)
-        column = std::max(column, option(main[i], page, {kLeft, rows[i], 0, kRowHeight})->geometry().right());
-    column += kColumnGap;
-    option("UpDown12", page, {column, rows[0], kSpinWidth, kRowHeight});
-    option("UpDown14", page, {column, rows[1], kSpinWidth, kRowHeight});
-    option("UpDown13", page, {column, rows[2], kSpinWidth, kRowHeight});
-    captionSpin("UpDown12", control(QStringLiteral("CheckBox2")));
-    captionSpin("UpDown14", control(QStringLiteral("CheckBox14")));
-    captionSpin("UpDown13", control(QStringLiteral("CheckBox10")));
-    int buttons = column + kSpinWidth;
-    buttons =
-        std::max(buttons, option("CheckBox11", page, {column, rows[3], 0, kRowHeight})->geometry().right());
-    buttons =
-        std::max(buttons, option("CheckBox12", page, {column, rows[4], 0, kRowHeight})->geometry().right());
-    buttons =
-        std::max(buttons, option("CheckBox13", page, {column, rows[5], 0, kRowHeight})->geometry().right());
-    buttons += kColumnGap;
-    chartButton("SpeedButton26", page, {buttons, rows[0]}, which(Statistic::Frequency), true);
-    chartButton("SpeedButton22", page, {buttons, rows[2]}, which(Statistic::Overdue), false);
-    chartButton("SpeedButton23", page, {buttons, rows[3]}, which(Statistic::Pairs), true);
-    chartButton("SpeedButton24", page, {buttons, rows[4]}, which(Statistic::Triples), true);
-    chartButton("SpeedButton25", page, {buttons, rows[5]}, which(Statistic::Quadruples), true);
+    for (const char* box : kStatisticBoxes)
+        option(box, page);
+    for (const char* spin : kPercentSpins)
+        option(spin, page);
+    for (int i = 0; i < 3; ++i)
+        captionSpin(kPercentSpins[i], control(QLatin1String(kStatisticBoxes[i])));
+    for (const char* box : kRarestBoxes)
+        option(box, page);
+    const int charts[] = {which(Statistic::Frequency), which(Statistic::Overdue), which(Statistic::Pairs),
+                          which(Statistic::Triples), which(Statistic::Quadruples)};
+    for (int i = 0; i < 5; ++i)
+        chartButton(kStatisticCharts[i].name, page, charts[i], i != 1);
 
     label(page, {kLeft + 20, 100, kRight - kLeft - 20, 16},
           QString::fromUtf8(
               "Für die Tippberechnung werden die jeweils ersten x% verwendet. (z.B. bis 30% vom Maximum)"));
-    option("CheckBox19", page, {kLeft, 208, 0, kRowHeight});
+    option("CheckBox19", page);
     label(page, {kLeft, 250, kRight - kLeft, 30},
           QString::fromUtf8(
               "Unter \"Allgemein\" können Sie festlegen, dass nur diese Zahlen für die Tippberechnung "
@@ -310,48 +308,32 @@ void CriteriaPage::buildStatistics(QWidget* page) {
 void CriteriaPage::buildRowOptimisation(QWidget* page) {
     label(page, {kLeft, 4, kRight - kLeft, 16},
           QString::fromUtf8("Optimierung der einzelnen Tipps miteinander im Schein "), true);
-    // Check boxes with a limit beside them; their spins share one column.
-    const struct {
-        const char* box;
-        const char* spin;
-        int y;
-    } limits[] = {{"CheckBox3", "UpDown3", 24},
-                  {"CheckBox24", "UpDown9", 46},
-                  {"CheckBox4", "UpDown4", 162},
-                  {"CheckBox5", "UpDown5", 184},
-                  {"CheckBox23", "UpDown11", 206}};
-    int column = 0;
-    for (const auto& l : limits)
-        column = std::max(column, option(l.box, page, {kLeft, l.y, 0, kRowHeight})->geometry().right());
-    column += kColumnGap;
-    for (const auto& l : limits) {
-        option(l.spin, page, {column, l.y, kSpinWidth, kRowHeight});
+    for (const Limit& l : kOverlapLimits)
+        option(l.box, page);
+    for (const Limit& l : kOverlapLimits) {
+        option(l.spin, page);
         captionSpin(l.spin, control(QLatin1String(l.box)));
     }
-    option("CheckBox27", page, {kLeft, 68, 0, kRowHeight});
+    option("CheckBox27", page);
 
     label(page, {kLeft, 96, kRight - kLeft, 16},
           QString::fromUtf8("Optimierung der einzelnen Tipps über die vergangenen Ziehungen"), true);
-    // The match counts and the recent window sit in the gaps of their check boxes' captions.
-    QWidget* database = option("CheckBox9", page, {kLeft, 116, 0, kRowHeight});
-    QWidget* recent = option("CheckBox28", page, {kLeft, 138, 0, kRowHeight});
-    const QString databaseCaption = QString::fromUtf8(findOption(QStringLiteral("CheckBox9"))->caption);
-    const QString recentCaption = QString::fromUtf8(findOption(QStringLiteral("CheckBox28"))->caption);
-    const int databaseX = kLeft + captionOffset(database);
-    const int recentX = kLeft + captionOffset(recent);
-    option("UpDown6", page, overGap(databaseCaption, 0, databaseX, 116));
-    option("UpDown17", page, overGap(recentCaption, 0, recentX, 138));
-    option("UpDown18", page, overGap(recentCaption, 1, recentX, 138, 40));
+    // The match counts and the recent window stand in the gaps of their check boxes' captions.
+    QWidget* database = option("CheckBox9", page);
+    QWidget* recent = option("CheckBox28", page);
+    option("UpDown6", page);
+    option("UpDown17", page);
+    option("UpDown18", page);
     captionSpin("UpDown6", database, 0);
     captionSpin("UpDown17", recent, 0);
     captionSpin("UpDown18", recent, 1);
 
-    option("CheckBox31", page, {kLeft, 228, 0, kRowHeight});
+    option("CheckBox31", page);
 
     label(page, {kLeft, 256, kRight - kLeft, 16},
           QString::fromUtf8("Für höherer Quoten können verschiedene Zahlen  \"benachteiligt\" werden"), true);
-    option("CheckBox29", page, {kLeft, 276, 0, kRowHeight});
-    option("CheckBox30", page, {kLeft, 298, 0, kRowHeight});
+    option("CheckBox29", page);
+    option("CheckBox30", page);
 }
 
 void CriteriaPage::buildMathematics(QWidget* page) {
@@ -359,12 +341,12 @@ void CriteriaPage::buildMathematics(QWidget* page) {
           QString::fromUtf8("Diese Bedingungen werden in jeder Tippreihe berücksichtigt"), true);
 
     // The cross-sum label carries both limits in its gaps.
-    const QString crossSums = QString::fromUtf8(findOption(QStringLiteral("UpDown1"))->caption);
-    QWidget* crossSumCaption = label(page, {kLeft, 28, advance(crossSums) + 4, kRowHeight}, crossSums);
-    option("UpDown1", page, overGap(crossSums, 0, kLeft, 28, 46));
-    option("UpDown2", page, overGap(crossSums, 1, kLeft, 28, 46));
-    captionSpin("UpDown1", crossSumCaption, 0);
-    captionSpin("UpDown2", crossSumCaption, 1);
+    m_crossSumCaption = label(page, {kLeft, 28, kRight - kLeft, kRowHeight},
+                              QString::fromUtf8(findOption(QStringLiteral("UpDown1"))->caption), false, true);
+    option("UpDown1", page);
+    option("UpDown2", page);
+    captionSpin("UpDown1", m_crossSumCaption, 0);
+    captionSpin("UpDown2", m_crossSumCaption, 1);
     label(page, {kLeft, 56, kRight - kLeft, 16},
           QString::fromUtf8("Durch das Begrenzen der Quersummer können Sie Tipps wie 1-2-3-4-5-6 oder "
                             "39-41-43-46-47-49"));
@@ -376,18 +358,10 @@ void CriteriaPage::buildMathematics(QWidget* page) {
                    "Die Quersummerverteilung der vergangenen Ziehungen sehen Sie im Diagramm unter QS  "),
                which(Statistic::CrossSums));
 
-    const struct {
-        const char* box;
-        const char* spin;
-        int y;
-    } minima[] = {
-        {"CheckBox22", "UpDown10", 122}, {"CheckBox25", "UpDown15", 146}, {"CheckBox26", "UpDown16", 170}};
-    int column = 0;
-    for (const auto& m : minima)
-        column = std::max(column, option(m.box, page, {kLeft, m.y, 0, kRowHeight})->geometry().right());
-    column += kColumnGap;
-    for (const auto& m : minima) {
-        option(m.spin, page, {column, m.y, kSpinWidth, kRowHeight});
+    for (const Limit& m : kMinima)
+        option(m.box, page);
+    for (const Limit& m : kMinima) {
+        option(m.spin, page);
         captionSpin(m.spin, control(QLatin1String(m.box)));
     }
 
@@ -395,17 +369,16 @@ void CriteriaPage::buildMathematics(QWidget* page) {
         "Label89", page, {kLeft, 204, kRight - kLeft, 16},
         QString::fromUtf8("Paare entstehen meist automatisch, aber hier können Sie auch erzwungen werden."),
         which(Statistic::Pairs));
-    option("CheckBox8", page, {kLeft, 224, 0, kRowHeight});
+    option("CheckBox8", page);
 
     // "Dreier, " and "Vierer ..." read as one sentence; the second part wraps beside the first.
-    const QString triples = QString::fromUtf8("Dreier, ");
-    const int triplesWidth = advance(triples) + 2;
-    chartLabel("Label91", page, {kLeft, 258, triplesWidth, 16}, triples, which(Statistic::Triples));
-    chartLabel("Label90", page, {kLeft + triplesWidth, 258, kRight - kLeft - triplesWidth, 30},
+    chartLabel("Label91", page, {kLeft, 258, kRight - kLeft, 16}, QString::fromUtf8("Dreier, "),
+               which(Statistic::Triples));
+    chartLabel("Label90", page, {kLeft, 258, kRight - kLeft, 30},
                QString::fromUtf8("Vierer ... (3-4-5  oder 28-29-30-31) entstehen relativ selten, können hier "
                                  "ganz verhindert werden"),
                which(Statistic::Quadruples));
-    option("CheckBox18", page, {kLeft, 294, 0, kRowHeight});
+    option("CheckBox18", page);
 }
 
 void CriteriaPage::buildChance(QWidget* page) {
@@ -414,39 +387,147 @@ void CriteriaPage::buildChance(QWidget* page) {
     auto* group = new QGroupBox(QString::fromUtf8("n° CHANCE"), page);
     group->setObjectName(QStringLiteral("RadioGroup1"));
     remember(group);
-    int right = 0;
-    const char* const radios[] = {"RadioButton1", "RadioButton2", "RadioButton3"};
-    for (int i = 0; i < 3; ++i)
-        right =
-            std::max(right, option(radios[i], group, {12, 24 + 24 * i, 0, kRowHeight})->geometry().right());
-    right += kColumnGap;
+    for (const char* radio : kRadios)
+        option(radio, group);
     // The rarest and the longest overdue choice each have their chart beside them.
-    chartButton("Superselten", group, {right, 48}, which(Statistic::ChanceFrequency), true);
-    chartButton("SuperAus", group, {right, 72}, which(Statistic::ChanceOverdue), false);
-    group->setGeometry(kLeft, 28, right + kChartButton + 16, 104);
+    chartButton("Superselten", group, which(Statistic::ChanceFrequency), true);
+    chartButton("SuperAus", group, which(Statistic::ChanceOverdue), false);
 
-    QWidget* recent = option("CheckBox16", page, {kLeft, 148, 0, kRowHeight});
-    option("UpDown19", page, {recent->geometry().right() + kColumnGap, 148, kSpinWidth, kRowHeight});
+    QWidget* recent = option("CheckBox16", page);
+    option("UpDown19", page);
     captionSpin("UpDown19", recent);
 }
 
 void CriteriaPage::buildGeneral(QWidget* page) {
     label(page, {kLeft, 4, kRight - kLeft, 16}, QString::fromUtf8("Allgemeine Berechnungsoptionen"), true);
-    option("CheckBox15", page, {kLeft, 28, 0, kRowHeight});
-    option("CheckBox20", page, {kLeft, 52, 0, kRowHeight});
+    option("CheckBox15", page);
+    option("CheckBox20", page);
 
-    const QString runs = QString::fromUtf8(findOption(QStringLiteral("UpDown7"))->caption);
-    const int runsWidth = advance(runs) + 4;
-    QWidget* runsCaption = label(page, {kLeft, 88, runsWidth, kRowHeight}, runs);
-    option("UpDown7", page, {kLeft + runsWidth + 6, 88, 64, kRowHeight});
-    QWidget* thousands =
-        label(page, {kLeft + runsWidth + 76, 88, advance(QStringLiteral("Tausend")) + 4, kRowHeight},
-              QStringLiteral("Tausend"));
-    captionSpin("UpDown7", runsCaption, -1, thousands);
+    m_runsCaption = label(page, {kLeft, 88, kRight - kLeft, kRowHeight},
+                          QString::fromUtf8(findOption(QStringLiteral("UpDown7"))->caption));
+    option("UpDown7", page);
+    m_thousands = label(page, {kLeft, 88, kRight - kLeft, kRowHeight}, QStringLiteral("Tausend"));
+    captionSpin("UpDown7", m_runsCaption, -1, m_thousands);
     label(page, {kLeft, 116, kRight - kLeft, 30},
           QString::fromUtf8(
               "Sie können versuchen die Berechnungsläufe zu erhöhen, falls mit Ihren Einstellungen "
               "nicht alle Reihen berechnet werden konnten. "));
+}
+
+// --- Placing the controls ---
+//
+// Every caption is measured as it reads now, in the window's design font: a check box is as wide as its
+// caption, a spin beside captions stands after the widest of them, and a spin in a sentence stands where
+// the words before it end, with the words after it moved along (see GapCheckBox). The built-in German
+// captions give the pages their design places.
+
+void CriteriaPage::layOut(const Placer& placer) {
+    const Placer put = placer ? placer : Placer([](QWidget* w, const QRect& r) { w->setGeometry(r); });
+    const auto get = [this](const char* name) { return control(QLatin1String(name)); };
+    // A check box or radio button at (x, y), as wide as its caption; gives back its place.
+    const auto fitted = [&](const char* name, int x, int y) {
+        QWidget* w = get(name);
+        const QRect place(x, y, captionOffset(w) + advance(captionOf(w)) + 6, kRowHeight);
+        put(w, place);
+        return place;
+    };
+    const auto chart = [&](const char* name, int x, int y) {
+        put(get(name), {x, y - 1, kChartButton, kChartButton});
+    };
+
+    // Statistisch: the spins and the "rarest" boxes share one column, the chart buttons another.
+    int column = 0;
+    for (int i = 0; i < 6; ++i)
+        column = std::max(column, fitted(kStatisticBoxes[i], kLeft, kStatisticRows[i]).right());
+    column += kColumnGap;
+    for (int i = 0; i < 3; ++i)
+        put(get(kPercentSpins[i]), {column, kStatisticRows[i], kSpinWidth, kRowHeight});
+    int buttons = column + kSpinWidth;
+    for (int i = 0; i < 3; ++i)
+        buttons = std::max(buttons, fitted(kRarestBoxes[i], column, kStatisticRows[3 + i]).right());
+    buttons += kColumnGap;
+    for (const auto& c : kStatisticCharts)
+        chart(c.name, buttons, kStatisticRows[c.row]);
+    fitted("CheckBox19", kLeft, 208);
+
+    // Schein Optimierung.
+    column = 0;
+    for (const Limit& l : kOverlapLimits)
+        column = std::max(column, fitted(l.box, kLeft, l.y).right());
+    for (const Limit& l : kOverlapLimits)
+        put(get(l.spin), {column + kColumnGap, l.y, kSpinWidth, kRowHeight});
+    fitted("CheckBox27", kLeft, 68);
+    sentence(put, get("CheckBox9"), {kLeft, 116}, {{get("UpDown6"), 38}});
+    sentence(put, get("CheckBox28"), {kLeft, 138}, {{get("UpDown17"), 38}, {get("UpDown18"), 40}});
+    fitted("CheckBox31", kLeft, 228);
+    fitted("CheckBox29", kLeft, 276);
+    fitted("CheckBox30", kLeft, 298);
+
+    // Mathematisch.
+    sentence(put, m_crossSumCaption, {kLeft, 28}, {{get("UpDown1"), 46}, {get("UpDown2"), 46}});
+    column = 0;
+    for (const Limit& m : kMinima)
+        column = std::max(column, fitted(m.box, kLeft, m.y).right());
+    for (const Limit& m : kMinima)
+        put(get(m.spin), {column + kColumnGap, m.y, kSpinWidth, kRowHeight});
+    fitted("CheckBox8", kLeft, 224);
+    const int triplesWidth = advance(captionOf(get("Label91"))) + 2;
+    put(get("Label91"), {kLeft, 258, triplesWidth, 16});
+    put(get("Label90"), {kLeft + triplesWidth, 258, kRight - kLeft - triplesWidth, 30});
+    fitted("CheckBox18", kLeft, 294);
+
+    // n° CHANCE: the radio buttons in their group, the charts of two of them beside them.
+    int right = 0;
+    for (int i = 0; i < 3; ++i)
+        right = std::max(right, fitted(kRadios[i], 12, 24 + 24 * i).right());
+    right += kColumnGap;
+    chart("Superselten", right, 48);
+    chart("SuperAus", right, 72);
+    put(get("RadioGroup1"), {kLeft, 28, right + kChartButton + 16, 104});
+    const QRect recent = fitted("CheckBox16", kLeft, 148);
+    put(get("UpDown19"), {recent.right() + kColumnGap, 148, kSpinWidth, kRowHeight});
+
+    // Allgemein: the run limit between its caption and its unit.
+    fitted("CheckBox15", kLeft, 28);
+    fitted("CheckBox20", kLeft, 52);
+    const int runsWidth = advance(captionOf(m_runsCaption)) + 4;
+    put(m_runsCaption, {kLeft, 88, runsWidth, kRowHeight});
+    put(get("UpDown7"), {kLeft + runsWidth + 6, 88, 64, kRowHeight});
+    put(m_thousands, {kLeft + runsWidth + 76, 88, advance(captionOf(m_thousands)) + 4, kRowHeight});
+}
+
+void CriteriaPage::sentence(const Placer& put, QWidget* caption, const QPoint& at,
+                            const std::vector<std::pair<QWidget*, int>>& spins) {
+    const QString text = captionOf(caption);
+    const bool box = qobject_cast<QAbstractButton*>(caption) != nullptr;
+    const int textX = at.x() + (box ? captionOffset(caption) : 0);
+    // Each spin as wide as the blanks the caption gives it, less two pixels on either side, and at least
+    // its minimum; the caption shows with room for it.
+    QList<int> widths;
+    QList<int> room;
+    for (std::size_t i = 0; i < spins.size(); ++i) {
+        const auto run = blankRunSpan(text, designMetrics(), int(i));
+        const int width = std::max(spins[i].second, run ? run->second - run->first - 4 : 0);
+        widths << width;
+        room << width + 2 * kGapMargin;
+    }
+    const QString shown = captionWithRoom(text, designMetrics(), room);
+    QList<QWidget*> controls;
+    for (const auto& spin : spins)
+        controls << spin.first;
+    if (auto* gapBox = qobject_cast<GapCheckBox*>(caption)) gapBox->setGapControls(controls);
+    if (auto* gapLabel = qobject_cast<GapLabel*>(caption)) gapLabel->setGapControls(controls);
+    int after = textX + advance(shown) + kColumnGap; // a spin without its run goes after the caption
+    for (std::size_t i = 0; i < spins.size(); ++i) {
+        const int width = widths[qsizetype(i)];
+        if (const auto run = blankRunSpan(shown, designMetrics(), int(i))) {
+            put(spins[i].first, {textX + (run->first + run->second - width) / 2, at.y(), width, kRowHeight});
+        } else {
+            put(spins[i].first, {after, at.y(), width, kRowHeight});
+            after += width + kColumnGap;
+        }
+    }
+    put(caption, {at.x(), at.y(), textX - at.x() + advance(shown) + (box ? 6 : 4), kRowHeight});
 }
 
 void CriteriaPage::showOption(const Bound& bound) {

@@ -6,8 +6,11 @@
 #include <QObject>
 #include <QString>
 #include <array>
+#include <functional>
+#include <utility>
 #include <vector>
 
+class QLabel;
 class QSpinBox;
 class QWidget;
 
@@ -25,6 +28,12 @@ public:
 
     // Shows every field again (values and spin limits), without treating it as a user change.
     void showCriteria();
+
+    // Places a control at its design geometry (the window scales it from there).
+    using Placer = std::function<void(QWidget*, const QRect&)>;
+    // Places every control for its captions as they read now (a language may have replaced them); without
+    // a placer, at the design geometry as it is.
+    void layOut(const Placer& place = {});
 
     // A control, spin edit, label or button of the pages by its design name, or nullptr.
     QWidget* control(const QString& name) const;
@@ -63,13 +72,19 @@ private:
     void buildChance(QWidget* page);
     void buildGeneral(QWidget* page);
 
-    // Creates the control of one table row at the given place and binds it to its field.
-    QWidget* option(const char* name, QWidget* parent, const QRect& geometry);
-    QWidget* label(QWidget* parent, const QRect& geometry, const QString& text, bool heading = false);
-    void chartButton(const char* name, QWidget* parent, const QPoint& at, int which, bool showTabFirst);
+    // Creates the control of one table row and binds it to its field; layOut() places it.
+    QWidget* option(const char* name, QWidget* parent);
+    // withGaps: a caption that holds spins in its runs of blanks.
+    QLabel* label(QWidget* parent, const QRect& geometry, const QString& text, bool heading = false,
+                  bool withGaps = false);
+    void chartButton(const char* name, QWidget* parent, int which, bool showTabFirst);
     void chartLabel(const char* name, QWidget* parent, const QRect& geometry, const QString& text, int which);
     void remember(QWidget* widget);
     void captionSpin(const char* spin, QWidget* caption, int gap = -1, QWidget* unit = nullptr);
+    // A caption at `at` with spins (and their least widths) in its runs of blanks, in their order: each
+    // spin where the words before it end, the caption painted with room for it.
+    void sentence(const Placer& put, QWidget* caption, const QPoint& at,
+                  const std::vector<std::pair<QWidget*, int>>& spins);
 
     void showOption(const Bound& bound);
     void showOptions(std::initializer_list<const char*> names);
@@ -81,6 +96,11 @@ private:
     std::vector<SpinCaption> m_spinCaptions;
     QHash<QString, QWidget*> m_named;
     int m_unnamedLabels = 0;
+    // The labels without a design name that layOut() places: the cross-sum sentence, the run limit's
+    // caption and its unit.
+    QLabel* m_crossSumCaption = nullptr;
+    QLabel* m_runsCaption = nullptr;
+    QLabel* m_thousands = nullptr;
 };
 
 } // namespace kugelo

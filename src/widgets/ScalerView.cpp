@@ -37,6 +37,14 @@ void ContentScaler::capture(QWidget* root) {
     }
 }
 
+void ContentScaler::place(QWidget* widget, const QRect& design) {
+    for (Design& d : m_designs)
+        if (d.widget == widget) d.geometry = design;
+    const auto scaled = [this](int v) { return static_cast<int>(std::lround(v * m_factor)); };
+    widget->setGeometry(scaled(design.x()), scaled(design.y()), scaled(design.width()),
+                        scaled(design.height()));
+}
+
 void ContentScaler::scaleBy(double factor) {
     if (factor <= 0 || !std::isfinite(factor)) return;
     m_factor *= factor;

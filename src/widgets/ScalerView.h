@@ -16,6 +16,9 @@ public:
     void capture(QWidget* root);
     // Multiplies the accumulated factor by factor and lays the content out again.
     void scaleBy(double factor);
+    // Gives a control a new design geometry (the content was laid out again, for another language): it is
+    // placed there at the accumulated factor now and at every later scaling.
+    void place(QWidget* widget, const QRect& design);
     double factor() const { return m_factor; }
 
 private:

@@ -1,5 +1,7 @@
 #include "widgets/WidgetTexts.h"
 
+#include "widgets/CaptionGapsView.h"
+
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -10,11 +12,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <stdexcept>
@@ -48,6 +53,138 @@ QObjectList orderedChildren(QObject* parent) {
     for (QObject* child : parent->children())
         if (!ordered.contains(child)) ordered << child;
     return ordered;
+}
+
+// A caption as painted with its accelerator marks: "&&" shows as "&", a single "&" not at all.
+QString withoutMnemonics(const QString& text) {
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('&') && i + 1 < text.size()) ++i;
+        shown += text.at(i);
+    }
+    return shown;
+}
+
+struct PaintedWord {
+    QString word;
+    QRectF rect;
+};
+
+// The words of a text as it is painted into room: on one line (or at its own line breaks), or wrapped at
+// the width of room, each line aligned in room.
+std::vector<PaintedWord> wordsIn(const QString& text, const QFont& font, const QRect& room,
+                                 Qt::Alignment align, bool wrap) {
+    QString shown = text;
+    shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(shown, font);
+    QTextOption option;
+    option.setWrapMode(wrap ? QTextOption::WordWrap : QTextOption::ManualWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal height = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(wrap ? room.width() : 1e6);
+        line.setPosition({0, height});
+        height += line.height();
+    }
+    layout.endLayout();
+    qreal top = 0;
+    if (align & Qt::AlignBottom)
+        top = room.height() - height;
+    else if (align & Qt::AlignVCenter)
+        top = (room.height() - height) / 2;
+    std::vector<PaintedWord> words;
+    static const QRegularExpression word(QStringLiteral("\\S+"));
+    for (auto it = word.globalMatch(shown); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QTextLine line = layout.lineForTextPosition(int(m.capturedStart()));
+        if (!line.isValid()) continue;
+        qreal left = 0;
+        if (align & Qt::AlignRight)
+            left = room.width() - line.naturalTextWidth();
+        else if (align & Qt::AlignHCenter)
+            left = (room.width() - line.naturalTextWidth()) / 2;
+        const qreal from = line.cursorToX(int(m.capturedStart()));
+        const qreal to = line.cursorToX(int(m.capturedEnd()));
+        words.push_back({m.captured(), QRectF(room.x() + left + from, room.y() + top + line.y(), to - from,
+                                              line.height())});
+    }
+    return words;
+}
+
+// The words a label, check box or radio button paints, in its own coordinates; none for other controls
+// and rich text.
+std::vector<PaintedWord> paintedWords(const QWidget* w) {
+    if (const auto* label = qobject_cast<const QLabel*>(w)) {
+        if (label->text().isEmpty() || label->textFormat() == Qt::RichText) return {};
+        // Where a label paints its text: its contents less the margin and, on the aligned side, the indent.
+        QRect room = label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(),
+                                                    -label->margin());
+        const Qt::Alignment align = QStyle::visualAlignment(label->layoutDirection(), label->alignment());
+        int indent = label->indent();
+        if (indent < 0 && label->frameWidth() > 0)
+            indent = label->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2;
+        if (indent > 0) {
+            if (align & Qt::AlignLeft) room.setLeft(room.left() + indent);
+            if (align & Qt::AlignRight) room.setRight(room.right() - indent);
+            if (align & Qt::AlignTop) room.setTop(room.top() + indent);
+            if (align & Qt::AlignBottom) room.setBottom(room.bottom() - indent);
+        }
+        const QString text = label->buddy() ? withoutMnemonics(paintedCaption(label)) : paintedCaption(label);
+        return wordsIn(text, label->font(), room, align, label->wordWrap());
+    }
+    const auto* button = qobject_cast<const QAbstractButton*>(w);
+    const bool radio = qobject_cast<const QRadioButton*>(w) != nullptr;
+    if (!button || button->text().isEmpty() || !(radio || qobject_cast<const QCheckBox*>(w))) return {};
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    option.icon = button->icon();
+    option.iconSize = button->iconSize();
+    QRect room = button->style()->subElementRect(
+        radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option, button);
+    if (!button->icon().isNull()) room.setLeft(room.left() + button->iconSize().width() + 4);
+    return wordsIn(withoutMnemonics(paintedCaption(button)), button->font(), room,
+                   QStyle::visualAlignment(button->layoutDirection(), Qt::AlignLeft | Qt::AlignVCenter),
+                   false);
+}
+
+// The words of a caption that reach past the parent's edge, and those that another control of the same
+// parent lies over, one line per control.
+QStringList wordsOutOfView(const QWidget* w) {
+    const QWidget* parent = w->parentWidget();
+    if (!parent) return {};
+    QStringList covered;
+    const std::vector<PaintedWord> words = paintedWords(w);
+    if (words.empty()) return {};
+    // A word that reaches past the parent's edge is cut there.
+    QStringList beyond;
+    const QRectF room = QRectF(parent->rect()).translated(-w->pos());
+    for (const PaintedWord& word : words)
+        if (!room.contains(word.rect.adjusted(0.5, 0, -0.5, 0))) beyond << word.word;
+    if (!beyond.isEmpty())
+        covered << QStringLiteral("\"%1\" beyond the edge of %2")
+                       .arg(beyond.join(QLatin1Char(' ')),
+                            parent->objectName().isEmpty()
+                                ? QString::fromLatin1(parent->metaObject()->className())
+                                : parent->objectName());
+    for (const QObject* child : parent->children()) {
+        const auto* other = qobject_cast<const QWidget*>(child);
+        if (!other || other == w || other->isWindow() || other->isHidden()) continue;
+        const QRectF over = QRectF(other->geometry()).translated(-w->pos());
+        QStringList under;
+        for (const PaintedWord& word : words)
+            // Antialiasing lets a glyph's edge reach half a pixel beyond its advance.
+            if (word.rect.adjusted(0.5, 0, -0.5, 0).intersects(over)) under << word.word;
+        if (!under.isEmpty())
+            covered << QStringLiteral("\"%1\" under %2")
+                           .arg(under.join(QLatin1Char(' ')),
+                                other->objectName().isEmpty()
+                                    ? QString::fromLatin1(other->metaObject()->className())
+                                    : other->objectName());
+    }
+    return covered;
 }
 
 } // namespace
@@ -170,6 +307,14 @@ QStringList WidgetTexts::clippedTexts() {
         auto* w = qobject_cast<QWidget*>(m_handles[k].object.data());
         // Fixed elements keep the texts they were built with.
         if (!w || w->isHidden() || w->property("tag").toInt() != 0) continue;
+        if (m_handles[k].kind == Kind::Label || m_handles[k].kind == Kind::Button) {
+            const QString caption = m_handles[k].kind == Kind::Label
+                                        ? static_cast<QLabel*>(w)->text()
+                                        : static_cast<QAbstractButton*>(w)->text();
+            for (const QString& covered : wordsOutOfView(w))
+                clipped << QStringLiteral("%1/%2: %3 (%4)")
+                               .arg(walked[k].window, walked[k].name, caption, covered);
+        }
         switch (m_handles[k].kind) {
         case Kind::Label: {
             auto* label = static_cast<QLabel*>(w);
@@ -178,7 +323,7 @@ QStringList WidgetTexts::clippedTexts() {
             if (label->wordWrap()) {
                 report(k, label->text(), label->heightForWidth(label->width()), label->height());
             } else {
-                const QString shown = QString(label->text()).remove(QLatin1Char('&'));
+                const QString shown = paintedCaption(label).remove(QLatin1Char('&'));
                 report(k, label->text(),
                        label->fontMetrics().horizontalAdvance(shown) + 2 * label->indent() + 1, room.width());
             }
@@ -190,7 +335,7 @@ QStringList WidgetTexts::clippedTexts() {
             if (button->text().isEmpty()) break;
             const QStyle* style = button->style();
             int needs =
-                button->fontMetrics().horizontalAdvance(QString(button->text()).remove(QLatin1Char('&')));
+                button->fontMetrics().horizontalAdvance(paintedCaption(button).remove(QLatin1Char('&')));
             if (!button->icon().isNull()) needs += button->iconSize().width() + 4;
             if (qobject_cast<QCheckBox*>(button))
                 needs += style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button) +

@@ -25,8 +25,11 @@ public:
     void set(std::size_t element, const TextAssignment& texts);
 
     // The captions that do not fit their controls at the size these have now, one line each:
-    // "window/name: caption (needs N px, has M px)". Hidden controls and menus are left out; tab sheets
-    // count as one row of tabs per tab widget.
+    // "window/name: caption (needs N px, has M px)", and the words of labels, check boxes and radio
+    // buttons that reach past their parent's edge or that another control of the same parent lies over:
+    // "window/name: caption ("words" beyond the edge of parent)", "window/name: caption ("words" under
+    // name)", one line per control over them. Hidden controls and menus are left out; tab sheets count as
+    // one row of tabs per tab widget.
     QStringList clippedTexts();
 
 private:

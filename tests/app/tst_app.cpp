@@ -22,6 +22,7 @@
 #include "sheet/TipSheet.h"
 #include "stats/ChartModel.h"
 #include "stats/ChartView.h"
+#include "widgets/WidgetTexts.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -1852,7 +1853,84 @@ private Q_SLOTS:
         form6->hide();
     }
 
-    // Every caption of every language fits its control at the design size.
+    // The fit check finds the words of a caption that another control lies over or that reach past the
+    // parent's edge, from where the font, the alignment and the control's geometry paint them; a control in a
+    // run of blanks covers nothing.
+    void theFitCheckFindsWordsUnderAnotherControl_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("before");    // the text left of the spin
+        QTest::addColumn<int>("width");         // the spin's; 0: hidden
+        QTest::addColumn<QString>("edgeAfter"); // the window ends 3 px after this text; empty: 400 px wide
+        QTest::addColumn<QString>("found");
+        const QString run = QStringLiteral("Sum from ");
+        QTest::newRow("label, spin in a run of blanks") << "label" << run << 30 << ""
+                                                        << "";
+        QTest::newRow("label, spin wider than its run") << "label" << run << 60 << ""
+                                                        << "\"to\" under Spin";
+        QTest::newRow("label, spin over the first word") << "label"
+                                                         << "" << 12 << ""
+                                                         << "\"Sum\" under Spin";
+        QTest::newRow("label, hidden spin") << "label"
+                                            << "" << 0 << ""
+                                            << "";
+        QTest::newRow("right-aligned label, spin in its run") << "right" << run << 30 << ""
+                                                              << "";
+        QTest::newRow("right-aligned label, spin over a word") << "right" << run << 60 << ""
+                                                               << "\"to\" under Spin";
+        QTest::newRow("check box, spin in its run") << "check" << run << 30 << ""
+                                                    << "";
+        QTest::newRow("check box, spin over a word") << "check"
+                                                     << "Sum" << 40 << ""
+                                                     << "\"from\" under Spin";
+        QTest::newRow("label, last word past the edge")
+            << "label" << run << 0 << "Sum from            to            allowed in a "
+            << "\"line\" beyond the edge of Window";
+    }
+    void theFitCheckFindsWordsUnderAnotherControl() {
+        QFETCH(QString, control);
+        QFETCH(QString, before);
+        QFETCH(int, width);
+        QFETCH(QString, edgeAfter);
+        QFETCH(QString, found);
+        QWidget window;
+        window.setObjectName(QStringLiteral("Window"));
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(11);
+        window.setFont(font);
+        const QFontMetrics metrics(font);
+        const QString caption = QStringLiteral("Sum from            to            allowed in a line");
+        const QRect place(10, 10, 350, 20);
+        int textX = place.x();
+        if (control == QLatin1String("check")) {
+            auto* box = new QCheckBox(caption, &window);
+            box->setGeometry(place);
+            box->setObjectName(QStringLiteral("Caption"));
+            textX += box->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) +
+                     box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
+        } else {
+            auto* label = new QLabel(caption, &window);
+            label->setGeometry(place);
+            label->setObjectName(QStringLiteral("Caption"));
+            if (control == QLatin1String("right")) {
+                label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                textX = place.x() + place.width() - metrics.horizontalAdvance(caption);
+            }
+        }
+        window.resize(edgeAfter.isEmpty() ? 400 : textX + metrics.horizontalAdvance(edgeAfter) + 3, 40);
+        auto* spin = new QSpinBox(&window);
+        spin->setObjectName(QStringLiteral("Spin"));
+        spin->setGeometry(textX + metrics.horizontalAdvance(before) + 1, place.y(), width, place.height());
+        spin->setHidden(width == 0);
+        window.show();
+        const QStringList lines = WidgetTexts({&window}).clippedTexts();
+        if (found.isEmpty())
+            QVERIFY2(lines.isEmpty(), qPrintable(lines.join(QLatin1Char('\n'))));
+        else
+            QCOMPARE(lines, QStringList(QStringLiteral("Window/Caption: %1 (%2)").arg(caption, found)));
+    }
+
+    // Every caption of every language fits its control at the design size, and no other control lies over a
+    // word of it (a spin over the blanks of a sentence leaves the words beside it in view).
     void translatedCaptionsFit_data() {
         QTest::addColumn<int>("language");
         for (const Language& l : languages())
@@ -1872,6 +1950,30 @@ private Q_SLOTS:
             shippedCaption(QLatin1String(languageByNumber(language)->fileName), QStringLiteral("BitBtn4")));
         const QStringList clipped = w.form.clippedTexts();
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+    }
+
+    // The options are placed for the captions of the language chosen, and keep those places, scaled, when
+    // the height changes; a language chosen in a larger window places them as at the design size, scaled.
+    void optionsPlacedForALanguageScaleWithTheWindow() {
+        Window w(Endpoints(), QDate(2008, 10, 20), {}, true);
+        w.start();
+        w.form.resize(700, 450);
+        QCoreApplication::processEvents();
+        QWidget* spin = w.find(QStringLiteral("UpDown18"));
+        w.form.languageClick(6);
+        const QRect russian = spin->geometry();
+        w.form.languageClick(1);
+        const QRect german = spin->geometry();
+        QVERIFY2(russian.x() > german.x(), "the spin stands after the longer Russian words before it");
+
+        w.form.resize(700, 900);
+        QCoreApplication::processEvents();
+        QCOMPARE(spin->geometry(), QRect(german.topLeft() * 2, german.size() * 2));
+        w.form.languageClick(6);
+        QCOMPARE(spin->geometry(), QRect(russian.topLeft() * 2, russian.size() * 2));
+        w.form.resize(700, 450);
+        QCoreApplication::processEvents();
+        QCOMPARE(spin->geometry(), russian);
     }
 
     // The first start comes up in French; the menu switches the captions, the messages, the check marks

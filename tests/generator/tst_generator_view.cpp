@@ -5,6 +5,7 @@
 #include "generator/NumberListDialog.h"
 #include "generator/RandomSource.h"
 #include "stats/Statistics.h"
+#include "widgets/WidgetTexts.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -494,6 +495,44 @@ private Q_SLOTS:
             const QRect s = p.get(QLatin1String(name))->geometry();
             QVERIFY2(crossSums->geometry().contains(s.center()), name);
         }
+    }
+
+    // However many blanks a language leaves for the spins of a sentence, they stand where the words before
+    // them end and push the words after them along; a sentence without blanks gets its spins after it.
+    void aSentenceMakesRoomForItsSpins_data() {
+        QTest::addColumn<QString>("recent");
+        QTest::addColumn<QString>("crossSums");
+        QTest::newRow("as designed")
+            << "Tipp darf keinen              er aus den letzten              Ziehungen sein"
+            << "Quersummen von                  bis                     im Tipp zulassen";
+        QTest::newRow("three blanks") << "Grille : pas de   bons numéros aux   derniers tirages"
+                                      << "Somme entre   et   autorisée par grille";
+        QTest::newRow("a long run")
+            << QStringLiteral("Ne pas avoir%1bons numéros aux derniers%1tirages").arg(QString(40, ' '))
+            << QStringLiteral("Сумма от%1до   в ставке").arg(QString(30, ' '));
+        QTest::newRow("no blanks") << "Grille : pas de bons numéros aux derniers tirages"
+                                   << "Somme autorisée par grille";
+    }
+    void aSentenceMakesRoomForItsSpins() {
+        QFETCH(QString, recent);
+        QFETCH(QString, crossSums);
+        OptionPages p;
+        p.get<QCheckBox>(QStringLiteral("CheckBox28"))->setText(recent);
+        QLabel* crossSumCaption = nullptr;
+        for (auto* l : p.pages[2]->findChildren<QLabel*>())
+            if (l->text().startsWith(QLatin1String("Quersummen von"))) crossSumCaption = l;
+        QVERIFY(crossSumCaption);
+        crossSumCaption->setText(crossSums);
+        p.view->layOut();
+        const QStringList found = WidgetTexts({&p.tabs}).clippedTexts();
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+        for (const auto& [first, second] :
+             {std::pair{"UpDown17", "UpDown18"}, std::pair{"UpDown1", "UpDown2"}})
+            QVERIFY(p.get(QLatin1String(first))->geometry().right() <
+                    p.get(QLatin1String(second))->geometry().left());
+        for (QWidget* page : p.pages)
+            for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                QVERIFY2(page->rect().contains(w->geometry()), qPrintable(w->objectName()));
     }
 
     // A user change is in the criteria at once: a running generation reads it at its next test.
