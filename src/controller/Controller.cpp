@@ -1037,7 +1037,7 @@ std::optional<Controller::ImportSummary> Controller::importArchives() {
 QString Controller::importStatusText(const MessageTable& m, const ImportSummary& summary) {
     return m[Msg::ImportAdded] + QString::number(summary.added) + QStringLiteral(", ") +
            m[Msg::ImportReplaced] + QString::number(summary.replaced) + QStringLiteral(", ") +
-           m[Msg::ImportSkipped] + QString::number(summary.skipped.size());
+           m[Msg::ImportSkipped] + QString::number(summary.skipped.count);
 }
 
 QString Controller::importSummaryText(const MessageTable& m, const ImportSummary& summary, int maxReasons) {

@@ -94,7 +94,9 @@ struct Fixture {
         controller.beginStartUp(450);
         controller.endStartUp();
         controller.messages().replaceAll(
-            readTextFile(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../../data/Land/Kugelo_fr.txt.meld")));
+            readTextFile(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../../data/Land/Kugelo_fr.txt.meld"),
+                         TextFileKind::LanguageFile)
+                .toList());
         home.writeDraws({{"2019-12-30", {1, 2, 3, 4, 5}, 1},
                          {"2020-01-04", {1, 2, 3, 4, 5}, 1},
                          {"2020-01-06", {10, 11, 12, 13, 14}, 2},
