@@ -4,6 +4,7 @@
 #include "controller/Settings.h"
 #include "platform/Endpoints.h"
 #include "widgets/LabelsView.h"
+#include "widgets/WidgetTexts.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -58,6 +59,8 @@ InternetPage::InternetPage(const WindowValues& values, const Endpoints& endpoint
         QLabel* caption = label(this, h.label, {8, h.y + 4, 90, 16}, QString::fromUtf8(h.caption));
         caption->setToolTip(QString::fromUtf8(h.hint));
         m_hosts[i] = place<QLineEdit>(this, h.edit, {100, h.y, 300, 22});
+        // Its tool tip says at run time what set the host; the lists know the field by its label.
+        m_hosts[i]->setProperty("untranslated", true);
         caption->setBuddy(m_hosts[i]);
         m_hosts[i]->setPlaceholderText(QString::fromUtf8(h.hint));
         connect(m_hosts[i], &QLineEdit::editingFinished, this, &InternetPage::hostEdited);
@@ -80,6 +83,9 @@ InternetPage::InternetPage(const WindowValues& values, const Endpoints& endpoint
     m_resultsPage =
         link("Label56", "Label54", 206, QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:"),
              endpoints.resultsPage());
+    // The lists hold the built-in addresses, whatever the hosts in use.
+    setListedCaption(m_productPage, Endpoints().productPage());
+    setListedCaption(m_resultsPage, Endpoints().resultsPage());
 
     // Values kept in the settings that no command shows.
     label(this, "Label57", {8, 260, 150, 16}, QStringLiteral("Für eine Ziehung:"))->setVisible(false);

@@ -6,6 +6,7 @@
 #include "sheet/TipRows.h"
 #include "sheet/TipSheetView.h"
 #include "widgets/LabelsView.h"
+#include "widgets/WidgetTexts.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -43,11 +44,11 @@ TipOverviewPage::TipOverviewPage(TipSheet& sheet, const Endpoints& endpoints, QW
     // Top strip: the current draw.
     auto* strip = place<QFrame>(this, "Panel4", {0, 0, kPageWidth, 40});
     strip->setFrameShape(QFrame::StyledPanel);
-    m_update =
-        speedButton(strip, "SpeedButton10", {6, 7, 26, 26}, {},
-                    QStringLiteral("Ziehungsdaten von %1 laden").arg(hostOnly(endpoints.productHost())),
-                    QStyle::SP_BrowserReload);
+    m_update = speedButton(strip, "SpeedButton10", {6, 7, 26, 26}, {}, {}, QStyle::SP_BrowserReload);
     m_update->setIconSize({18, 18});
+    // The hint names the host in use; the lists hold it with a placeholder for the host.
+    setHintArgument(m_update, hostOnly(endpoints.productHost()));
+    setHintTemplate(m_update, QStringLiteral("Ziehungsdaten von %1 laden"));
     connect(m_update, &QToolButton::clicked, this, &TipOverviewPage::updateRequested);
     auto* back = speedButton(strip, "SpeedButton6", {46, 9, 22, 22}, {},
                              QStringLiteral("vorhergehende Ziehung anzeigen"), QStyle::SP_ArrowLeft);
@@ -88,6 +89,7 @@ TipOverviewPage::TipOverviewPage(TipSheet& sheet, const Endpoints& endpoints, QW
     };
     m_leftBanner = banner("Panel2", "Label43", 2, spaced(hostOnly(endpoints.companyHost())),
                           QStringLiteral("Der Ziehwerk ist eine Programm von Velmar-Software"));
+    setListedCaption(m_leftBanner, spaced(hostOnly(Endpoints::defaultCompanyHost())));
     banner("Panel5", "Label44", kPageWidth - 42,
            spaced(QStringLiteral("Kugelo")) + QStringLiteral("   V 2 . 2"),
            QStringLiteral("Neuste Update finden Sie immer auf der Internetseite"));
@@ -168,7 +170,7 @@ void TipOverviewPage::showTicketNumber(const QString& text) {
 }
 
 void TipOverviewPage::showEndpoints(const Endpoints& endpoints) {
-    m_update->setToolTip(QStringLiteral("Ziehungsdaten von %1 laden").arg(hostOnly(endpoints.productHost())));
+    setHintArgument(m_update, hostOnly(endpoints.productHost()));
     m_leftBanner->setText(spaced(hostOnly(endpoints.companyHost())));
 }
 

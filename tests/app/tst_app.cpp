@@ -1480,6 +1480,40 @@ private Q_SLOTS:
                  shippedLines(QStringLiteral("Kugelo_de.txt")));
     }
 
+    // The hosts set from outside change what the window shows (the update button's hint, the left banner,
+    // the links, the greyed host fields with their reason), not the master list or the template: a list
+    // exported there and saved as Land/Kugelo.txt still matches every language.
+    void theExportIsTheSameInEveryEnvironment() {
+        const auto exported = [](bool fromOutside) {
+            const char* const variables[] = {"KUGELO_PRODUCT_HOST", "KUGELO_COMPANY_HOST",
+                                             "KUGELO_RESULTS_HOST"};
+            for (const char* v : variables)
+                if (fromOutside)
+                    qputenv(v, "http://127.0.0.1:9");
+                else
+                    qunsetenv(v);
+            const auto unset = qScopeGuard([&variables] {
+                for (const char* v : variables)
+                    qunsetenv(v);
+            });
+            Window w(Endpoints::withEnvironment(Endpoints()), QDate(2008, 10, 20), {}, true);
+            w.start();
+            if (fromOutside) {
+                // The window shows the hosts in use.
+                const QString hint = w.find("SpeedButton10")->toolTip();
+                [&] { QVERIFY2(hint.contains(QStringLiteral("127.0.0.1")), qPrintable(hint)); }();
+                [&] { QVERIFY(!w.find("ProductHostEdit")->toolTip().isEmpty()); }();
+            }
+            const QString target = w.home.file(QStringLiteral("Kugelo.txt"));
+            w.form.controller().exportTextsTo(target);
+            return readTextFile(target) + readTextFile(target + QStringLiteral(".trans"));
+        };
+        const QStringList outside = exported(true);
+        const QStringList plain = exported(false);
+        QCOMPARE(outside.size(), plain.size());
+        QCOMPARE(outside, plain);
+    }
+
     // The controls whose own text does not say what they are have names made from the captions and hints
     // of the language shown: a tip field by its row and column, a row's "…" button by its row, a spin by the
     // caption beside it, an icon button by its hint, a field by its label; the chart by its caption, with
