@@ -478,14 +478,16 @@ void TForm1::startUp() {
 
 void TForm1::showStartUpNotices() {
     QStringList notices;
-    for (const QString& notice : {m_controller.platform().settings.problem(), m_controller.startUpNotice()})
+    for (const QString& notice :
+         {settingsProblemText(m_controller.platform().settings.problem(), m_controller.messages()),
+          m_controller.startUpNotice()})
         if (!notice.isEmpty()) notices << notice;
     if (!notices.isEmpty()) setStatusText(1, notices.join(QStringLiteral("  ")));
 }
 
 void TForm1::nameControls() {
-    kugelo::nameControls(
-        {this, m_pages, m_options->criteriaPage(), m_form3.get(), m_form6.get(), m_csfForm.get()});
+    kugelo::nameControls({this, m_pages, m_options->criteriaPage(), m_form3.get(), m_form6.get(),
+                          m_csfForm.get(), &m_controller.messages(), m_tipOverview->sheetView()});
 }
 
 void TForm1::perform(const std::function<void()>& command) {
@@ -601,10 +603,11 @@ void TForm1::languageChosen(int number) {
 void TForm1::textsApplied() {
     // The caption the run button gets back after a run, and the texts that show the state.
     m_tipOverview->takeRunCaption();
+    if (m_form6) m_form6->takeRandomCaption();
     showState();
     showActivity();
     if (progressShown()) showProgress(); // the counts of the last job, in the new language
-    nameControls();                      // the names come from the captions and hints just applied
+    showEndpoints(); // the hosts' tool tips; then the names, from the captions and hints just applied
 }
 
 void TForm1::notice(const QString& html) {
@@ -806,7 +809,8 @@ void TForm1::restoreSettings() {
     m_controller.applyEndpoints();
     showEndpoints();
     showWindowValues();
-    if (!store.problem().isEmpty()) setStatusText(1, store.problem());
+    if (!store.problem().isEmpty())
+        setStatusText(1, settingsProblemText(store.problem(), m_controller.messages()));
 }
 
 void TForm1::saveSettings() {
@@ -835,7 +839,7 @@ void TForm1::takeWindowValues() {
 }
 
 void TForm1::showEndpoints() {
-    m_internet->showEndpoints(m_controller.endpoints());
+    m_internet->showEndpoints(m_controller.endpoints(), m_controller.messages()[Msg::SetFromOutside]);
     m_tipOverview->showEndpoints(m_controller.endpoints());
     nameControls(); // the update button's hint names the host
 }

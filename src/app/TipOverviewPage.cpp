@@ -54,6 +54,9 @@ TipOverviewPage::TipOverviewPage(TipSheet& sheet, const Endpoints& endpoints, QW
                              QStringLiteral("vorhergehende Ziehung anzeigen"), QStyle::SP_ArrowLeft);
     m_draw = label(strip, "Label35", {72, 12, 250, 16}, {});
     m_draw->setAlignment(Qt::AlignCenter);
+    // The keyboard reaches the draw shown, so that a screen reader reads it.
+    m_draw->setFocusPolicy(Qt::TabFocus);
+    m_draw->setToolTip(QStringLiteral("Die angezeigte Ziehung: Datum, die fünf Zahlen und die n° CHANCE"));
     QFont bold = m_draw->font();
     bold.setBold(true);
     m_draw->setFont(bold);
@@ -153,7 +156,8 @@ TipOverviewPage::TipOverviewPage(TipSheet& sheet, const Endpoints& endpoints, QW
     auto* submit = speedButton(bottom, "OnlineTipp", {222, 14, 104, 30}, QStringLiteral("Tipp &abgeben"),
                                QStringLiteral("Hier können Sie den Tipp Online abgeben"), QStyle::SP_ArrowUp);
     connect(submit, &QToolButton::clicked, this, &TipOverviewPage::submitRequested);
-    auto* basket = button(bottom, "Warenkorb", {332, 14, 96, 30}, QStringLiteral("shopping"));
+    auto* basket = button(bottom, "Warenkorb", {332, 14, 96, 30}, QStringLiteral("shopping"),
+                          QStringLiteral("Legt die Tipps in den Warenkorb einer Online-Annahmestelle"));
     connect(basket, &QPushButton::clicked, this, &TipOverviewPage::basketRequested);
 
     auto* buffer = place<QTextEdit>(this, "RichEdit1", {0, 0, 10, 10});

@@ -197,6 +197,8 @@ void Controller::setActivity(Activity activity) {
 void Controller::run(const std::function<void()>& command) {
     try {
         command();
+    } catch (const FolderError& e) {
+        m_platform.dialogs.message(m_messages[Msg::CannotCreateFolder].arg(e.folder()));
     } catch (const KugeloError& e) {
         m_platform.dialogs.message(e.text());
     } catch (const std::exception& e) {
@@ -397,6 +399,8 @@ UpdateResult Controller::update() {
         m_view->dayDone(day, statusLine);
         m_view->stateChanged();
     };
+    if (const QString tab = elementCaption(QStringLiteral("TabSheet3")); !tab.isEmpty())
+        hooks.settingsTab = tab;
     return DrawUpdate(m_state, m_messages, m_platform.http, m_endpoints, m_platform.clock, *m_currentDraw,
                       hooks)
         .run();
@@ -858,7 +862,7 @@ bool Controller::undo() {
         if (before.existed)
             file.restoreBytes(before.bytes); // a failure leaves the file and the undo as they are
         else if (!QFile::remove(file.path()))
-            throw IoError(QStringLiteral("Cannot remove %1").arg(file.path()));
+            throw IoError(m_messages[Msg::CannotRemove].arg(file.path()));
         m_undo.reset();
         if (before.existed) {
             // The draw that was current before the command is current again.
@@ -967,6 +971,13 @@ void Controller::applyLanguageFile() {
     m_textElements->textsApplied();
 }
 
+QString Controller::elementCaption(const QString& name) {
+    if (!m_textElements) return {};
+    for (const TextElement& e : m_textElements->textElements())
+        if (e.name == name) return QString(e.caption).remove(QLatin1Char('&'));
+    return {};
+}
+
 void Controller::exportTexts() {
     if (!m_textElements || !allows(Command::Language)) return;
     FileDialogOptions options;
@@ -987,8 +998,8 @@ void Controller::exportTextsTo(const QString& path) {
 
 // --- Output and submission ---
 
-QString Controller::refusedLinkText(const QString& link) {
-    return QStringLiteral("Nicht geöffnet, keine http- oder https-Adresse: ") + link.left(120);
+QString Controller::refusedLinkText(const QString& link) const {
+    return m_messages[Msg::LinkRefused] + link.left(120);
 }
 
 bool Controller::openWebLink(const QString& link) {
@@ -1037,8 +1048,7 @@ Controller::BasketOutcome Controller::basket() {
         reply = m_platform.http.get(request);
     }
     if (!reply.replied || !reply.error.isEmpty())
-        throw KugeloError(reply.error.isEmpty() ? QStringLiteral("Keine Antwort von ") + request.url
-                                                : reply.error);
+        throw KugeloError(reply.error.isEmpty() ? m_messages[Msg::NoAnswerFrom] + request.url : reply.error);
     QString linkTemplate = decodeText(reply.body);
     if (reply.status >= 400) {
         if (linkTemplate.contains(QStringLiteral("Mitteilung"))) {
@@ -1100,7 +1110,7 @@ void storeAutomationChoice(SettingsStore& store, const AutomationChoice& choice)
 
 QString tipsFolder(const MainState& state) {
     const QString folder = state.Home + QStringLiteral("Tipps/");
-    if (!QDir().mkpath(folder)) throw IoError(QStringLiteral("Cannot create the folder %1").arg(folder));
+    if (!QDir().mkpath(folder)) throw FolderError(folder);
     return folder;
 }
 

@@ -330,6 +330,9 @@ public:
     void exportTexts();
     // The same without the dialog: the master list to path, the template to path + ".trans".
     void exportTextsTo(const QString& path);
+    // The caption an element of the windows shows now (without its accelerator mark); empty without
+    // windows or without such an element.
+    QString elementCaption(const QString& name);
     // At start-up, once every window exists: the stored language (1..6) is chosen again.
     void applyRememberedLanguage();
     QString languageFile() const { return m_languageFile; }
@@ -358,7 +361,7 @@ public:
     // Opens an http or https address with the desktop; anything else is refused with a status text.
     bool openWebLink(const QString& link);
     static QString basketShownText() { return QStringLiteral("Überprüfen Sie den Tipp im Warenkorb!!!"); }
-    static QString refusedLinkText(const QString& link);
+    QString refusedLinkText(const QString& link) const;
 
 private:
     // What the update and a run report, through the view.

@@ -101,6 +101,34 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("Ersetzte Ziehungen: "),                                                        // 93
         QStringLiteral("Übersprungene Zeilen: "),                                                      // 94
         QStringLiteral("… und weitere: "),                                                             // 95
+        QStringLiteral("Keine Verbindung"),                                                            // 96
+        QStringLiteral("Der Ziehungsdienst %1 antwortet nicht (%2). Prüfen Sie die Internetverbindung und "
+                       "den Produkt-Server auf der Registerkarte \u201E%3\u201C."), // 97
+        QStringLiteral(
+            "Der Proxy %1:%2 antwortet nicht (%3). Prüfen Sie Proxy und Port auf der Registerkarte "
+            "\u201E%4\u201C."),                                             // 98
+        QStringLiteral("Festgelegt durch %1"),                              // 99
+        QStringLiteral("Nicht geöffnet, keine http- oder https-Adresse: "), // 100
+        QStringLiteral("Loading"),                                          // 101
+        QStringLiteral("Keine Antwort von "),                               // 102
+        QStringLiteral("%1 kann nicht gelöscht werden."),                   // 103
+        QStringLiteral("Der Ordner %1 kann nicht angelegt werden."),        // 104
+        QStringLiteral("%1 ist ein Ordner, keine Einstellungsdatei: die Einstellungen werden weder gelesen "
+                       "noch gespeichert."),                                                   // 105
+        QStringLiteral("Die Einstellungen in %1 sind unlesbar (%2), sie gelten als fehlend."), // 106
+        QStringLiteral("Die Datei liegt unverändert in %1."),                                  // 107
+        QStringLiteral("%1, Richtige: %2"),                                                    // 108
+        QStringLiteral("Ziehungsdatum"),                                                       // 109
+        QStringLiteral("Die Ziehung dieses Datums wird angezeigt; die Statistik zählt die Ziehungen bis zu "
+                       "diesem Datum."),                                                          // 110
+        QStringLiteral("Statistik ab"),                                                           // 111
+        QStringLiteral("Die Diagramme und die Berechnung zählen die Ziehungen ab diesem Datum."), // 112
+        QStringLiteral("Die Zahl %1 geht mit der Gewichtung %2 in die Berechnung ein"),           // 113
+        QStringLiteral("Ankreuzen nimmt die Zahl %1 in den Tipp"),                                // 114
+        QStringLiteral("Wert von %1 bis %2"),                                                     // 115
+        QStringLiteral("Nur Anzeige: wird über die Schaltfläche \u201E…\u201C der Reihe oder durch eine "
+                       "Berechnung gefüllt"),                   // 116
+        QStringLiteral("Wert, den das Script für %1 einsetzt"), // 117
     };
     return texts;
 }

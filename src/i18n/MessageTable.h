@@ -106,6 +106,31 @@ enum class Msg : int {
     ImportReplaced = 93,
     ImportSkipped = 94,
     ImportMoreSkipped = 95,
+    // Texts the program used to build in German: the update's end without a service, the host set from
+    // outside, a refused link, the errors of commands and of the settings file.
+    NoConnection = 96,
+    ServiceUnreachable = 97, // %1 host, %2 error, %3 the caption of the tab with the hosts
+    ProxyUnreachable = 98,   // %1 host, %2 port, %3 error, %4 the caption of the tab with the proxy
+    SetFromOutside = 99,     // %1 the environment variable
+    LinkRefused = 100,
+    Loading = 101,
+    NoAnswerFrom = 102,
+    CannotRemove = 103,       // %1 the file
+    CannotCreateFolder = 104, // %1 the folder
+    SettingsAreAFolder = 105, // %1 the path
+    SettingsUnreadable = 106, // %1 the path, %2 why
+    SettingsKeptAside = 107,  // %1 the copy
+    // What assistive technology reads where the window shows only a number or a fixed German hint.
+    RowHits = 108, // %1 the row, %2 its hits
+    DrawDateName = 109,
+    DrawDateDescription = 110,
+    StatisticsStartName = 111,
+    StatisticsStartDescription = 112,
+    NumberWeight = 113, // %1 the number, %2 its weight
+    NumberInRow = 114,  // %1 the number
+    ValueRange = 115,   // %1 lowest, %2 highest
+    FilledByRow = 116,
+    ScriptValue = 117, // %1 the parameter's name
 };
 
 // The numbered run-time texts (questions, messages, status texts, captions) that a language file can

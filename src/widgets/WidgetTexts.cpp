@@ -264,6 +264,10 @@ void WidgetTexts::set(std::size_t element, const TextAssignment& texts) {
         throw std::runtime_error("the element is gone");
     QObject* object = m_handles[element].object;
     auto* w = qobject_cast<QWidget*>(object);
+    if (texts.describeOnly) {
+        if (w) w->setAccessibleDescription(texts.hint);
+        return;
+    }
     int tab = -1;
     switch (m_handles[element].kind) {
     case Kind::MenuItem: {

@@ -46,14 +46,16 @@ private Q_SLOTS:
         QTest::newRow("86 ends with a blank")
             << 86 << "Mitgelieferte Ziehungen nicht lesbar, sie kommen vom Ziehungsdienst: ";
         QTest::newRow("95 ends with a blank") << 95 << "… und weitere: ";
-        QTest::newRow("beyond the table") << 96 << "";
+        QTest::newRow("96 begins the texts the program once built in German") << 96 << "Keine Verbindung";
+        QTest::newRow("101 as the update writes it") << 101 << "Loading";
+        QTest::newRow("beyond the table") << 118 << "";
         QTest::newRow("negative") << -1 << "";
     }
     void defaultsKeepTheirBlanks() {
         QFETCH(int, n);
         QFETCH(QString, text);
         const MessageTable table;
-        QCOMPARE(table.size(), qsizetype(96));
+        QCOMPARE(table.size(), qsizetype(118));
         QCOMPARE(table[n], text);
     }
 
@@ -171,8 +173,12 @@ private Q_SLOTS:
             << QStringList{"A", "C"} << abc << 6 << QStringList{"A=c0|h0", "C=c2|h2"};
         QTest::newRow("a short language file blanks the rest")
             << abc << abc << 3 << QStringList{"A=c0|h0", "B=c1|", "C=|"};
-        QTest::newRow("a fixed element is never changed")
-            << QStringList{"A", "!B", "C"} << abc << 6 << QStringList{"A=c0|h0", "C=c2|h2"};
+        QTest::newRow("a fixed element is never changed, its hint only describes it")
+            << QStringList{"A", "!B", "C"} << abc << 6
+            << QStringList{"A=c0|h0", "B=|h1 (described)", "C=c2|h2"};
+        QTest::newRow("a fixed element found does not move the search")
+            << QStringList{"A", "!C", "B"} << abc << 6
+            << QStringList{"A=c0|h0", "C=|h2 (described)", "B=c1|h1"};
         QStringList gap{"A"};
         // The search looks at the entry of the last match and the ten after it.
         for (int i = 0; i < 10; ++i)
@@ -209,7 +215,8 @@ private Q_SLOTS:
             lines << (i % 2 ? QStringLiteral("h%1") : QStringLiteral("c%1")).arg(i / 2);
         QStringList got;
         for (const TextAssignment& a : matchLanguage(elements, masterEntries(masterLines), lines))
-            got << elements[a.element].name + QLatin1Char('=') + a.caption + QLatin1Char('|') + a.hint;
+            got << elements[a.element].name + QLatin1Char('=') + a.caption + QLatin1Char('|') + a.hint +
+                       (a.describeOnly ? QStringLiteral(" (described)") : QString());
         QCOMPARE(got, expected);
     }
 
