@@ -239,10 +239,15 @@ void nameControls(const NamedWindows& windows) {
         if (auto* field = spin->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly))
             setName(field, QAccessible::queryAccessibleInterface(spin)->text(QAccessible::Name));
     // A tab widget takes the focus for its tab bar: it reads as the tab in front; each page as its tab.
+    // Each is described by the hint of that tab, and so are the tab bar and each page.
     for (QTabWidget* tabs : windows.main->findChildren<QTabWidget*>()) {
         setName(tabs, plain(tabs->tabText(tabs->currentIndex())));
-        for (int i = 0; i < tabs->count(); ++i)
+        setDescription(tabs, tabs->tabToolTip(tabs->currentIndex()));
+        setDescription(tabs->tabBar(), tabs->tabToolTip(tabs->currentIndex()));
+        for (int i = 0; i < tabs->count(); ++i) {
             setName(tabs->widget(i), plain(tabs->tabText(i)));
+            setDescription(tabs->widget(i), tabs->tabToolTip(i));
+        }
     }
 }
 

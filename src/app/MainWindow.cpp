@@ -150,7 +150,8 @@ TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString pro
     m_pages->tabBar()->setExpanding(false);
     buildPages();
     m_pages->setTabVisible(1, false); // "Zahlen der letzten Ziehung" is never shown
-    hideHiddenTabsFromAssistiveTechnology(m_pages->tabBar());
+    for (QTabWidget* tabs : findChildren<QTabWidget*>())
+        hideHiddenTabsFromAssistiveTechnology(tabs->tabBar());
     m_pages->setCurrentIndex(0);
     setCentralWidget(m_pages);
     // The tab widgets are named after the tab in front.
@@ -327,6 +328,16 @@ void TForm1::buildPages() {
     m_pages->addTab(m_database, QStringLiteral("Datenbank"));
     m_internet = new InternetPage(m_controller.windowValues(), m_controller.endpoints());
     m_pages->addTab(m_internet, QStringLiteral("Internet-Optionen"));
+    // What each tab holds, for the tab's hint and what assistive technology reads of it.
+    const QString tabHints[] = {
+        QStringLiteral("Die Tipps, die angezeigte Ziehung und die Berechnung der Tipps"),
+        {},
+        QStringLiteral("Die Einstellungen, nach denen die Tipps berechnet werden"),
+        QStringLiteral("Die Diagramme der Statistik"),
+        QStringLiteral("Die gespeicherten Ziehungen: laden, wählen, eingeben, löschen und auswerten"),
+        QStringLiteral("Proxy, Server und Internetseiten")};
+    for (int i = 0; i < m_pages->count(); ++i)
+        m_pages->setTabToolTip(i, tabHints[i]);
 
     TipOverviewPage* tips = m_tipOverview;
     connect(tips, &TipOverviewPage::updateRequested, this, [this] { BitBtn1Click(); });

@@ -1894,6 +1894,33 @@ private Q_SLOTS:
         QVERIFY(w.find("Edit5")->toolTip().isEmpty());
     }
 
+    // An update that finds no service says so in the language shown and names the tab with the hosts by
+    // the caption the player sees; a status panel too narrow for its text gives it whole as its hint and
+    // description.
+    void statusTextsComeInTheLanguageAndWhole() {
+        Window w(Endpoints(QStringLiteral("http://127.0.0.1:1"), Endpoints::defaultCompanyHost(),
+                           Endpoints::defaultResultsHost()),
+                 QDate(2008, 10, 20), {}, true);
+        writeThreeDraws(w.home);
+        w.start(); // French
+        w.form.BitBtn1Click();
+        const QStringList m = shippedLines(QStringLiteral("Kugelo_fr.txt.meld"));
+        QCOMPARE(w.form.statusText(0), m[96]);
+        const QString tab = shippedCaption(QStringLiteral("Kugelo_fr.txt"), QStringLiteral("TabSheet3"));
+        QVERIFY2(w.form.statusText(1).startsWith(QString(m[97]).section(QLatin1Char('%'), 0, 0)) &&
+                     w.form.statusText(1).contains(QStringLiteral("« %1 »").arg(tab)),
+                 qPrintable(w.form.statusText(1)));
+        int cut = 0;
+        for (QLabel* panel :
+             w.find("StatusBar1")->findChildren<QLabel*>(QRegularExpression("^StatusBar1Panel"))) {
+            if (panel->isHidden() || panel->text().isEmpty()) continue;
+            if (panel->fontMetrics().horizontalAdvance(panel->text()) > panel->contentsRect().width()) ++cut;
+            QCOMPARE(panel->toolTip(), panel->text());
+            QCOMPARE(accessible(panel, QAccessible::Description), panel->text());
+        }
+        QVERIFY(cut > 0); // the hint about the service does not fit its panel at the design size
+    }
+
     // The keyboard alone: Space locks a row at its label; in the number list Space ticks a box, the context
     // menu key lowers its weight, Up and Down move through the columns, and the OK button that "&Rechnen"
     // covers takes no focus.
