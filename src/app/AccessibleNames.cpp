@@ -11,7 +11,6 @@
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
