@@ -178,7 +178,7 @@ int main(int argc, char* argv[]) {
     do {
         ++runs;
         update->click(); // returns when the update has ended
-    } while (form.statusText(0) == DrawUpdate::unreachableText() && runs < 1000);
+    } while (form.statusText(0) == form.messages()[Msg::NoConnection] && runs < 1000);
     const qint64 elapsedMs = ticks.elapsedMs();
 
     qint64 records = 0;

@@ -114,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         FileSettingsStore back(copyPath);
         FUZZ_CHECK(back.openKey(SettingsStore::kugeloKey(), false) && back.problem().isEmpty(),
-                   QStringLiteral("a copy of the values cannot be read: %1").arg(back.problem()));
+                   QStringLiteral("a copy of the values cannot be read: %1").arg(back.problem().reason));
         FUZZ_CHECK(back.values() == read, QStringLiteral("the values changed on their way through the file"));
     }
 
@@ -128,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray saved = save(first, QStringLiteral("saved1.json"));
     FileSettingsStore reread(scratch() + QStringLiteral("saved1.json"));
     FUZZ_CHECK(reread.openKey(SettingsStore::kugeloKey(), false) && reread.problem().isEmpty(),
-               QStringLiteral("the saved settings cannot be read: %1").arg(reread.problem()));
+               QStringLiteral("the saved settings cannot be read: %1").arg(reread.problem().reason));
     Program second;
     restore(reread, second);
     checkRestored(second);

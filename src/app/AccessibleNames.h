@@ -5,6 +5,8 @@ class QWidget;
 namespace kugelo {
 
 class CriteriaPage;
+class MessageTable;
+class TipSheetView;
 
 // The windows whose controls get accessible names; a dialog not created yet is nullptr.
 struct NamedWindows {
@@ -14,6 +16,8 @@ struct NamedWindows {
     QWidget* form3 = nullptr;
     QWidget* form6 = nullptr;
     QWidget* csfForm = nullptr;
+    const MessageTable* messages = nullptr; // the texts assistive technology reads where no caption says it
+    TipSheetView* sheet = nullptr;
 };
 
 // Gives the controls whose own text does not say what they are the name (and, where it helps, the

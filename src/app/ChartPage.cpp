@@ -24,10 +24,16 @@ ChartPage::ChartPage(ChartModel& chart, QWidget* parent) : QWidget(parent) {
     };
     chartButton("SpeedButton2", {4, 4, 26, 26}, {}, QStringLiteral("Verteilung der gezogenen Zahlen"),
                 Statistic::Frequency, false, QStyle::SP_FileDialogDetailedView);
-    chartButton("SpeedButton9", {32, 4, 30, 26}, QStringLiteral("QS"), {}, Statistic::CrossSums, false);
-    chartButton("SpeedButton1", {64, 4, 30, 26}, QStringLiteral("2er"), {}, Statistic::Pairs, false);
-    chartButton("SpeedButton3", {96, 4, 30, 26}, QStringLiteral("3er"), {}, Statistic::Triples, false);
-    chartButton("SpeedButton12", {128, 4, 30, 26}, QStringLiteral("4er"), {}, Statistic::Quadruples, false);
+    chartButton("SpeedButton9", {32, 4, 30, 26}, QStringLiteral("QS"),
+                QStringLiteral("Verteilung der Quersummen der fünf Zahlen"), Statistic::CrossSums, false);
+    chartButton("SpeedButton1", {64, 4, 30, 26}, QStringLiteral("2er"),
+                QStringLiteral("Paare: Zahlen, die zusammen gezogen wurden"), Statistic::Pairs, false);
+    chartButton("SpeedButton3", {96, 4, 30, 26}, QStringLiteral("3er"),
+                QStringLiteral("Dreier: drei Zahlen, die zusammen gezogen wurden"), Statistic::Triples,
+                false);
+    chartButton("SpeedButton12", {128, 4, 30, 26}, QStringLiteral("4er"),
+                QStringLiteral("Vierer: vier Zahlen, die zusammen gezogen wurden"), Statistic::Quadruples,
+                false);
     chartButton("SpeedButton19", {160, 4, 70, 26}, QStringLiteral("ausstehende"),
                 QStringLiteral("wie lange wurde die jeweilige Zahl nicht gezogen"), Statistic::Overdue,
                 false);

@@ -4,8 +4,10 @@
 #include "controller/Settings.h"
 #include "platform/Endpoints.h"
 #include "widgets/LabelsView.h"
+#include "widgets/WidgetTexts.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -44,12 +46,16 @@ InternetPage::InternetPage(const WindowValues& values, const Endpoints& endpoint
     setObjectName(QStringLiteral("TabSheet3"));
     // Each field is named by the label before it (its buddy), in the language shown.
     QLabel* proxyHost = label(this, "Label51", {8, 14, 90, 16}, QStringLiteral("Proxy-Server"));
+    proxyHost->setToolTip(QStringLiteral("Name oder Adresse des Proxy-Servers; leer, wenn keiner nötig ist"));
     m_proxyHost = place<QLineEdit>(this, "ProxyHostEdit", {100, 10, 220, 22});
     proxyHost->setBuddy(m_proxyHost);
+    m_described[0] = {proxyHost, m_proxyHost, false};
     connect(m_proxyHost, &QLineEdit::textChanged, this, &InternetPage::proxyHostChanged);
     QLabel* proxyPort = label(this, "Label53", {8, 42, 90, 16}, QStringLiteral("Proxy-Port"));
+    proxyPort->setToolTip(QStringLiteral("Port des Proxy-Servers, meist 80 oder 8080"));
     m_proxyPort = place<QLineEdit>(this, "ProxyPortEdit", {100, 38, 60, 22});
     proxyPort->setBuddy(m_proxyPort);
+    m_described[1] = {proxyPort, m_proxyPort, false};
     m_proxyPort->setText(values.proxyPort);
     connect(m_proxyPort, &QLineEdit::textChanged, this, &InternetPage::proxyPortChanged);
 
@@ -59,8 +65,10 @@ InternetPage::InternetPage(const WindowValues& values, const Endpoints& endpoint
         QLabel* caption = label(this, h.label, {8, h.y + 4, 90, 16}, QString::fromUtf8(h.caption));
         caption->setToolTip(QString::fromUtf8(h.hint));
         m_hosts[i] = place<QLineEdit>(this, h.edit, {100, h.y, 300, 22});
+        // Its tool tip says at run time what set the host; the lists know the field by its label.
+        m_hosts[i]->setProperty("untranslated", true);
         caption->setBuddy(m_hosts[i]);
-        m_hosts[i]->setPlaceholderText(QString::fromUtf8(h.hint));
+        m_described[i + 2] = {caption, m_hosts[i], true};
         connect(m_hosts[i], &QLineEdit::editingFinished, this, &InternetPage::hostEdited);
     }
 
@@ -81,6 +89,9 @@ InternetPage::InternetPage(const WindowValues& values, const Endpoints& endpoint
     m_resultsPage =
         link("Label56", "Label54", 206, QStringLiteral("Die aktuellen Ziehungen und Quoten finden unter:"),
              endpoints.resultsPage());
+    // The lists hold the built-in addresses, whatever the hosts in use.
+    setListedCaption(m_productPage, Endpoints().productPage());
+    setListedCaption(m_resultsPage, Endpoints().resultsPage());
 
     // Values kept in the settings that no command shows.
     label(this, "Label57", {8, 260, 150, 16}, QStringLiteral("Für eine Ziehung:"))->setVisible(false);
@@ -99,6 +110,24 @@ InternetPage::InternetPage(const WindowValues& values, const Endpoints& endpoint
     m_linkPageAddress->setText(endpoints.homePage());
     m_linkPageAddress->setEnabled(false);
     m_linkPageAddress->setVisible(false);
+
+    for (const Described& d : m_described)
+        d.label->installEventFilter(this); // a language gives the label another hint
+    describeFields();
+}
+
+bool InternetPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTipChange) describeFields();
+    return QWidget::eventFilter(watched, event);
+}
+
+void InternetPage::describeFields() {
+    for (const Described& d : m_described) {
+        const QString hint = d.label->toolTip();
+        if (d.placeholder) d.field->setPlaceholderText(hint);
+        const QString why = d.field->toolTip();
+        d.field->setAccessibleDescription(why.isEmpty() ? hint : QStringLiteral("%1 (%2)").arg(hint, why));
+    }
 }
 
 void InternetPage::showValues(const WindowValues& values) {
@@ -137,16 +166,17 @@ QStringList InternetPage::refusedHosts() const {
     return refused;
 }
 
-void InternetPage::showEndpoints(const Endpoints& endpoints) {
+void InternetPage::showEndpoints(const Endpoints& endpoints, const QString& setBy) {
     for (std::size_t i = 0; i < std::size(kHostFields); ++i) {
         const HostField& f = kHostFields[i];
         const bool fixed = setFromOutside(f);
         const QSignalBlocker block(m_hosts[i]);
         m_hosts[i]->setText((endpoints.*f.inUse)());
         m_hosts[i]->setEnabled(!fixed); // set from outside: shown greyed, its tool tip says by what
-        m_hosts[i]->setToolTip(fixed ? QStringLiteral("Festgelegt durch %1").arg(QLatin1String(f.variable))
+        m_hosts[i]->setToolTip(fixed ? QString(setBy).replace(QLatin1String("%1"), QLatin1String(f.variable))
                                      : QString());
     }
+    describeFields();
     m_productPage->setText(endpoints.productPage());
     m_resultsPage->setText(endpoints.resultsPage());
 }

@@ -26,8 +26,9 @@ public:
     void takeValues(WindowValues& values, const Endpoints& builtIn) const;
     // The texts of the host fields that name no http or https host (takeValues leaves them out).
     QStringList refusedHosts() const;
-    // Shows the hosts in use: greyed where an environment variable sets them, and the links.
-    void showEndpoints(const Endpoints& endpoints);
+    // Shows the hosts in use: greyed where an environment variable sets them, with a tool tip that says
+    // so (setFromOutside, "%1" for the variable), and the links.
+    void showEndpoints(const Endpoints& endpoints, const QString& setFromOutside);
 
 Q_SIGNALS:
     // The update reads the proxy before every request: every change is reported.
@@ -37,7 +38,20 @@ Q_SIGNALS:
     void hostEdited();
     void linkClicked(const QString& address);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Each field is described, and a host field also shows as its placeholder, by the hint of its label,
+    // in the language shown; a host set from outside adds why it is greyed.
+    struct Described {
+        QLabel* label;
+        QLineEdit* field;
+        bool placeholder;
+    };
+    void describeFields();
+
+    std::array<Described, 5> m_described{};
     QLineEdit* m_proxyHost = nullptr;       // ProxyHostEdit
     QLineEdit* m_proxyPort = nullptr;       // ProxyPortEdit
     std::array<QLineEdit*, 3> m_hosts{};    // ProductHostEdit, CompanyHostEdit, ResultsHostEdit

@@ -156,7 +156,8 @@ TForm1::TForm1(Platform platform, Endpoints endpoints, QString home, QString pro
     m_pages->setTabVisible(1, false);
     m_pages->tabBar()->setTabEnabled(1, false);
     followScreenWithTabs();
-    hideHiddenTabsFromAssistiveTechnology(m_pages->tabBar());
+    for (QTabWidget* tabs : findChildren<QTabWidget*>())
+        hideHiddenTabsFromAssistiveTechnology(tabs->tabBar());
     m_pages->setCurrentIndex(0);
     setCentralWidget(m_pages);
     // The tab widgets are named after the tab in front.
@@ -362,6 +363,16 @@ void TForm1::buildPages() {
     m_pages->addTab(m_database, QStringLiteral("Datenbank"));
     m_internet = new InternetPage(m_controller.windowValues(), m_controller.endpoints());
     m_pages->addTab(m_internet, QStringLiteral("Internet-Optionen"));
+    // What each tab holds, for the tab's hint and what assistive technology reads of it.
+    const QString tabHints[] = {
+        QStringLiteral("Die Tipps, die angezeigte Ziehung und die Berechnung der Tipps"),
+        {},
+        QStringLiteral("Die Einstellungen, nach denen die Tipps berechnet werden"),
+        QStringLiteral("Die Diagramme der Statistik"),
+        QStringLiteral("Die gespeicherten Ziehungen: laden, wählen, eingeben, löschen und auswerten"),
+        QStringLiteral("Proxy, Server und Internetseiten")};
+    for (int i = 0; i < m_pages->count(); ++i)
+        m_pages->setTabToolTip(i, tabHints[i]);
 
     TipOverviewPage* tips = m_tipOverview;
     connect(tips, &TipOverviewPage::updateRequested, this, [this] { BitBtn1Click(); });
@@ -520,15 +531,16 @@ void TForm1::startUp() {
 
 void TForm1::showStartUpNotices() {
     QStringList notices;
-    for (const QString& notice : {m_controller.platform().settings.problem(), m_controller.startUpNotice(),
-                                  m_controller.hostNotice()})
+    for (const QString& notice :
+         {settingsProblemText(m_controller.platform().settings.problem(), m_controller.messages()),
+          m_controller.startUpNotice(), m_controller.hostNotice()})
         if (!notice.isEmpty()) notices << notice;
     if (!notices.isEmpty()) setStatusText(1, notices.join(QStringLiteral("  ")));
 }
 
 void TForm1::nameControls() {
-    kugelo::nameControls(
-        {this, m_pages, m_options->criteriaPage(), m_form3.get(), m_form6.get(), m_csfForm.get()});
+    kugelo::nameControls({this, m_pages, m_options->criteriaPage(), m_form3.get(), m_form6.get(),
+                          m_csfForm.get(), &m_controller.messages(), m_tipOverview->sheetView()});
 }
 
 void TForm1::perform(const std::function<void()>& command) {
@@ -644,13 +656,14 @@ void TForm1::languageChosen(int number) {
 void TForm1::textsApplied() {
     // The caption the run button gets back after a run, and the texts that show the state.
     m_tipOverview->takeRunCaption();
+    if (m_form6) m_form6->takeRandomCaption();
     showEditMenuTexts();
     showState();
     showActivity();
     if (progressShown()) showProgress(); // the counts of the last job, in the new language
     // The options are placed for their captions in the new language; the window scales from there.
     criteriaPage()->layOut([this](QWidget* w, const QRect& design) { m_scaler.place(w, design); });
-    nameControls();         // the names come from the captions and hints just applied
+    showEndpoints();        // the hosts' tool tips; then the names, from the captions and hints just applied
     followScreenWithTabs(); // the controls may have moved with the longer captions
 }
 
@@ -868,7 +881,8 @@ void TForm1::restoreSettings() {
     m_controller.applyEndpoints();
     showEndpoints();
     showWindowValues();
-    if (!store.problem().isEmpty()) setStatusText(1, store.problem());
+    if (!store.problem().isEmpty())
+        setStatusText(1, settingsProblemText(store.problem(), m_controller.messages()));
 }
 
 void TForm1::saveSettings() {
@@ -897,7 +911,7 @@ void TForm1::takeWindowValues() {
 }
 
 void TForm1::showEndpoints() {
-    m_internet->showEndpoints(m_controller.endpoints());
+    m_internet->showEndpoints(m_controller.endpoints(), m_controller.messages()[Msg::SetFromOutside]);
     m_tipOverview->showEndpoints(m_controller.endpoints());
     nameControls(); // the update button's hint names the host
 }

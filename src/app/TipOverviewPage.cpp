@@ -6,6 +6,7 @@
 #include "sheet/TipRows.h"
 #include "sheet/TipSheetView.h"
 #include "widgets/LabelsView.h"
+#include "widgets/WidgetTexts.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -43,16 +44,19 @@ TipOverviewPage::TipOverviewPage(TipSheet& sheet, const Endpoints& endpoints, QW
     // Top strip: the current draw.
     auto* strip = place<QFrame>(this, "Panel4", {0, 0, kPageWidth, 40});
     strip->setFrameShape(QFrame::StyledPanel);
-    m_update =
-        speedButton(strip, "SpeedButton10", {6, 7, 26, 26}, {},
-                    QStringLiteral("Ziehungsdaten von %1 laden").arg(hostOnly(endpoints.productHost())),
-                    QStyle::SP_BrowserReload);
+    m_update = speedButton(strip, "SpeedButton10", {6, 7, 26, 26}, {}, {}, QStyle::SP_BrowserReload);
     m_update->setIconSize({18, 18});
+    // The hint names the host in use; the lists hold it with a placeholder for the host.
+    setHintArgument(m_update, hostOnly(endpoints.productHost()));
+    setHintTemplate(m_update, QStringLiteral("Ziehungsdaten von %1 laden"));
     connect(m_update, &QToolButton::clicked, this, &TipOverviewPage::updateRequested);
     auto* back = speedButton(strip, "SpeedButton6", {46, 9, 22, 22}, {},
                              QStringLiteral("vorhergehende Ziehung anzeigen"), QStyle::SP_ArrowLeft);
     m_draw = label(strip, "Label35", {72, 12, 250, 16}, {});
     m_draw->setAlignment(Qt::AlignCenter);
+    // The keyboard reaches the draw shown, so that a screen reader reads it.
+    m_draw->setFocusPolicy(Qt::TabFocus);
+    m_draw->setToolTip(QStringLiteral("Die angezeigte Ziehung: Datum, die fünf Zahlen und die n° CHANCE"));
     QFont bold = m_draw->font();
     bold.setBold(true);
     m_draw->setFont(bold);
@@ -88,6 +92,7 @@ TipOverviewPage::TipOverviewPage(TipSheet& sheet, const Endpoints& endpoints, QW
     };
     m_leftBanner = banner("Panel2", "Label43", 2, spaced(hostOnly(endpoints.companyHost())),
                           QStringLiteral("Der Ziehwerk ist eine Programm von Velmar-Software"));
+    setListedCaption(m_leftBanner, spaced(hostOnly(Endpoints::defaultCompanyHost())));
     banner("Panel5", "Label44", kPageWidth - 42,
            spaced(QStringLiteral("Kugelo")) + QStringLiteral("   V 2 . 2"),
            QStringLiteral("Neuste Update finden Sie immer auf der Internetseite"));
@@ -151,7 +156,8 @@ TipOverviewPage::TipOverviewPage(TipSheet& sheet, const Endpoints& endpoints, QW
     auto* submit = speedButton(bottom, "OnlineTipp", {222, 14, 104, 30}, QStringLiteral("Tipp &abgeben"),
                                QStringLiteral("Hier können Sie den Tipp Online abgeben"), QStyle::SP_ArrowUp);
     connect(submit, &QToolButton::clicked, this, &TipOverviewPage::submitRequested);
-    auto* basket = button(bottom, "Warenkorb", {332, 14, 96, 30}, QStringLiteral("shopping"));
+    auto* basket = button(bottom, "Warenkorb", {332, 14, 96, 30}, QStringLiteral("shopping"),
+                          QStringLiteral("Legt die Tipps in den Warenkorb einer Online-Annahmestelle"));
     connect(basket, &QPushButton::clicked, this, &TipOverviewPage::basketRequested);
 
     auto* buffer = place<QTextEdit>(this, "RichEdit1", {0, 0, 10, 10});
@@ -168,7 +174,7 @@ void TipOverviewPage::showTicketNumber(const QString& text) {
 }
 
 void TipOverviewPage::showEndpoints(const Endpoints& endpoints) {
-    m_update->setToolTip(QStringLiteral("Ziehungsdaten von %1 laden").arg(hostOnly(endpoints.productHost())));
+    setHintArgument(m_update, hostOnly(endpoints.productHost()));
     m_leftBanner->setText(spaced(hostOnly(endpoints.companyHost())));
 }
 

@@ -156,7 +156,8 @@ QString takeValue(const QStringList& args, qsizetype& i) {
 bool openStoredSettings(FileSettingsStore& store, QTextStream& err) {
     store.setReadOnly();
     const bool open = store.openKey(SettingsStore::kugeloKey(), false);
-    if (!store.problem().isEmpty()) err << "kugelo-cli: " << store.problem() << '\n';
+    if (!store.problem().isEmpty())
+        err << "kugelo-cli: " << settingsProblemText(store.problem(), MessageTable()) << '\n';
     return open;
 }
 
@@ -655,7 +656,7 @@ int commandUpdate(const QStringList& args, const QString& home, const QString& s
     const MainState& state = h.controller.state();
     const UpdateResult result = h.controller.update();
     if (result.unreachable)
-        err << "kugelo-cli: " << DrawUpdate::unreachableText() << ": " << endpoints.productHost()
+        err << "kugelo-cli: " << h.controller.messages()[Msg::NoConnection] << ": " << endpoints.productHost()
             << " did not answer " << DrawUpdate::MaxDaysWithoutReply << " days in a row\n";
     DrawRecord last;
     out << "stored " << result.drawsStored << " draws, last "

@@ -211,6 +211,8 @@ void Controller::setActivity(Activity activity) {
 void Controller::run(const std::function<void()>& command) {
     try {
         command();
+    } catch (const FolderError& e) {
+        m_platform.dialogs.message(m_messages[Msg::CannotCreateFolder].arg(e.folder()));
     } catch (const KugeloError& e) {
         m_platform.dialogs.message(e.text());
     } catch (const std::exception& e) {
@@ -448,6 +450,8 @@ UpdateResult Controller::update() {
         m_view->dayDone(day, statusLine);
         m_view->stateChanged();
     };
+    if (const QString tab = elementCaption(QStringLiteral("TabSheet3")); !tab.isEmpty())
+        hooks.settingsTab = tab;
     return DrawUpdate(m_state, m_messages, m_platform.http, m_endpoints, m_platform.clock, *m_currentDraw,
                       hooks)
         .run();
@@ -966,7 +970,7 @@ bool Controller::undo() {
         if (before.existed)
             file.restoreBytes(before.bytes); // a failure leaves the file and the undo as they are
         else if (!QFile::remove(file.path()))
-            throw IoError(QStringLiteral("Cannot remove %1").arg(file.path()));
+            throw IoError(m_messages[Msg::CannotRemove].arg(file.path()));
         m_undo.reset();
         if (before.existed) {
             // The draw that was current before the command is current again.
@@ -1095,6 +1099,13 @@ void Controller::applyLanguageFile() {
     m_textElements->textsApplied();
 }
 
+QString Controller::elementCaption(const QString& name) {
+    if (!m_textElements) return {};
+    for (const TextElement& e : m_textElements->textElements())
+        if (e.name == name) return QString(e.caption).remove(QLatin1Char('&'));
+    return {};
+}
+
 void Controller::exportTexts() {
     if (!m_textElements || !allows(Command::Language)) return;
     FileDialogOptions options;
@@ -1113,12 +1124,12 @@ void Controller::exportTextsTo(const QString& path, const std::optional<QStringL
 
 // --- Output and submission ---
 
-QString Controller::refusedLinkText(const QString& link) {
+QString Controller::refusedLinkText(const QString& link) const {
     // On one line: a line end of the link shows as U+FFFD.
     QString shown = link.left(120);
     for (QChar& c : shown)
         if (c.category() == QChar::Other_Control) c = QChar::ReplacementCharacter;
-    return QStringLiteral("Nicht geöffnet, keine http- oder https-Adresse: ") + shown;
+    return m_messages[Msg::LinkRefused] + shown;
 }
 
 bool Controller::openWebLink(const QString& link) {
@@ -1174,8 +1185,7 @@ Controller::BasketOutcome Controller::basket() {
     }
     if (reply.refused) throw KugeloError(m_messages[Msg::OnlyWebAddresses].arg(request.url));
     if (!reply.replied || !reply.error.isEmpty())
-        throw KugeloError(reply.error.isEmpty() ? QStringLiteral("Keine Antwort von ") + request.url
-                                                : reply.error);
+        throw KugeloError(reply.error.isEmpty() ? m_messages[Msg::NoAnswerFrom] + request.url : reply.error);
     QString linkTemplate = decodeText(reply.body);
     if (reply.status >= 400) {
         if (linkTemplate.contains(QStringLiteral("Mitteilung"))) {
@@ -1237,7 +1247,7 @@ void storeAutomationChoice(SettingsStore& store, const AutomationChoice& choice)
 
 QString tipsFolder(const MainState& state) {
     const QString folder = state.Home + QStringLiteral("Tipps/");
-    if (!QDir().mkpath(folder)) throw IoError(QStringLiteral("Cannot create the folder %1").arg(folder));
+    if (!QDir().mkpath(folder)) throw FolderError(folder);
     return folder;
 }
 

@@ -351,6 +351,9 @@ public:
     // The same without the dialog: the master list to path, the template to path + ".trans" and, when
     // given, the messages to path + ".meld".
     void exportTextsTo(const QString& path, const std::optional<QStringList>& messages = std::nullopt);
+    // The caption an element of the windows shows now (without its accelerator mark); empty without
+    // windows or without such an element.
+    QString elementCaption(const QString& name);
     // At start-up, once every window exists: the stored language (1..6) is chosen again.
     void applyRememberedLanguage();
     QString languageFile() const { return m_languageFile; }
@@ -379,7 +382,7 @@ public:
     // Opens an http or https address with the desktop; anything else is refused with a status text.
     bool openWebLink(const QString& link);
     static QString basketShownText() { return QStringLiteral("Überprüfen Sie den Tipp im Warenkorb!!!"); }
-    static QString refusedLinkText(const QString& link);
+    QString refusedLinkText(const QString& link) const;
 
 private:
     // What the update and a run report, through the view.

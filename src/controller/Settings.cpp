@@ -1,6 +1,7 @@
 #include "controller/Settings.h"
 
 #include "generator/GenerationCriteria.h"
+#include "i18n/MessageTable.h"
 #include "platform/SettingsStore.h"
 #include "sheet/TipRows.h"
 #include "sheet/TipSheet.h"
@@ -323,6 +324,22 @@ void saveSettings(SettingsStore& store, const SettingsTargets& t) {
     } catch (const KugeloError&) {
         // A failing write ends the save silently.
     }
+}
+
+QString settingsProblemText(const SettingsProblem& problem, const MessageTable& messages) {
+    switch (problem.kind) {
+    case SettingsProblem::Kind::None:
+        break;
+    case SettingsProblem::Kind::Folder:
+        return messages[Msg::SettingsAreAFolder].arg(problem.path);
+    case SettingsProblem::Kind::Unreadable: {
+        QString text = messages[Msg::SettingsUnreadable].arg(problem.path, problem.reason);
+        if (!problem.aside.isEmpty())
+            text += QLatin1Char(' ') + messages[Msg::SettingsKeptAside].arg(problem.aside);
+        return text;
+    }
+    }
+    return {};
 }
 
 } // namespace kugelo

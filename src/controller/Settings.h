@@ -11,7 +11,9 @@
 namespace kugelo {
 
 struct GenerationCriteria;
+class MessageTable;
 class SettingsStore;
+struct SettingsProblem;
 class TipSheet;
 
 // The print-position fields of the print-position window, in the order they are restored and saved.
@@ -139,5 +141,9 @@ private:
 // Writes every setting into the open key. A failing write ends the save silently (the print values in a
 // block of their own); the values written so far stay.
 void saveSettings(SettingsStore& store, const SettingsTargets& targets);
+
+// What the status bar says about stored settings that could not be used, in the language of the table;
+// empty when there is no problem.
+QString settingsProblemText(const SettingsProblem& problem, const MessageTable& messages);
 
 } // namespace kugelo

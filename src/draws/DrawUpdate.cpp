@@ -75,7 +75,8 @@ void DrawUpdate::status(int panel, const QString& text) const {
 
 void DrawUpdate::showDraw(const DrawRecord& record) {
     m_state.currentDrawLine = currentDrawLine(record, QStringLiteral("   "), QStringLiteral("   n°: "));
-    m_state.crossSumText = QStringLiteral("Quersumme: ") + QString::number(record.crossSum());
+    m_state.crossSumText =
+        m_messages[Msg::CrossSum] + QStringLiteral(": ") + QString::number(record.crossSum());
     m_state.currentDrawStripLine = m_state.currentDrawLine;
     if (m_hooks.drawShown) m_hooks.drawShown();
 }
@@ -83,18 +84,15 @@ void DrawUpdate::showDraw(const DrawRecord& record) {
 namespace {
 
 // Panel 1 once the run gives up: names the proxy when the proxy failed, else the service, and says what to
-// check.
-QString unreachableHint(const HttpResponse& response, const HttpRequest& request,
-                        const QString& productHost) {
+// check on which tab.
+QString unreachableHint(const MessageTable& messages, const HttpResponse& response,
+                        const HttpRequest& request, const QString& productHost, const QString& settingsTab) {
     if (response.proxyFailed)
-        return QStringLiteral("Der Proxy %1:%2 antwortet nicht (%3). Prüfen Sie Proxy und Port auf der "
-                              "Registerkarte \u201EInternet-Optionen\u201C.")
+        return messages[Msg::ProxyUnreachable]
             .arg(request.proxyHost)
             .arg(request.proxyPort)
-            .arg(response.error);
-    return QStringLiteral("Der Ziehungsdienst %1 antwortet nicht (%2). Prüfen Sie die Internetverbindung und "
-                          "den Produkt-Server auf der Registerkarte \u201EInternet-Optionen\u201C.")
-        .arg(productHost, response.error);
+            .arg(response.error, settingsTab);
+    return messages[Msg::ServiceUnreachable].arg(productHost, response.error, settingsTab);
 }
 
 } // namespace
@@ -131,7 +129,7 @@ UpdateResult DrawUpdate::run() {
             request.proxyHost = proxy.host;
             request.proxyPort = proxy.port;
         }
-        status(0, QStringLiteral("Loading"));
+        status(0, m_messages[Msg::Loading]);
         const HttpResponse response = m_http.get(request);
         ++result.daysRequested;
         QString statusLine = response.refused   ? m_messages[Msg::OnlyWebAddresses].arg(request.url)
@@ -173,9 +171,10 @@ UpdateResult DrawUpdate::run() {
         } else if (++withoutReply >= MaxDaysWithoutReply) {
             // The service is not there: asking for every remaining day would only wait for time-outs.
             result.unreachable = true;
-            status(0, unreachableText());
+            status(0, m_messages[Msg::NoConnection]);
             status(1, response.refused ? statusLine
-                                       : unreachableHint(response, request, m_endpoints.productHost()));
+                                       : unreachableHint(m_messages, response, request,
+                                                         m_endpoints.productHost(), m_hooks.settingsTab));
             break;
         }
         pump();

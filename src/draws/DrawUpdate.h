@@ -46,6 +46,9 @@ struct UpdateHooks {
     std::function<void()> drawShown;
     // A day was asked for; its status line (or why there was no reply).
     std::function<void(const QDate& day, const QString& statusLine)> dayDone;
+    // The caption of the tab where the proxy and the hosts are set, as the window shows it: the text that
+    // says what to check when no service answers names it.
+    QString settingsTab = QStringLiteral("Internet-Optionen");
 };
 
 struct UpdateResult {
@@ -75,9 +78,6 @@ public:
     // stalls costs at most this per day.
     static constexpr int DefaultRequestDeadlineMs = 30000;
     void setRequestDeadline(int ms) { m_requestDeadlineMs = ms; }
-
-    // The status text when the service cannot be reached (panel 0).
-    static QString unreachableText() { return QStringLiteral("Keine Verbindung"); }
 
 private:
     void status(int panel, const QString& text) const;

@@ -4,6 +4,7 @@
 #include "widgets/CaptionGapsView.h"
 #include "widgets/LabelsView.h"
 
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QEvent>
 #include <QFontMetrics>
@@ -130,7 +131,7 @@ bool isCoupled(const char* name) {
 
 CriteriaPage::CriteriaPage(GenerationCriteria& criteria, const std::array<QWidget*, 5>& pages,
                            QObject* parent)
-    : QObject(parent), m_criteria(criteria) {
+    : QObject(parent), m_criteria(criteria), m_pages(pages) {
     buildStatistics(pages[0]);
     buildRowOptimisation(pages[1]);
     buildMathematics(pages[2]);
@@ -174,6 +175,25 @@ void CriteriaPage::nameSpins() {
         if (s.unit) name += QStringLiteral(" (%1)").arg(captionOf(s.unit).trimmed());
         if (s.spin->accessibleName() != name.simplified()) s.spin->setAccessibleName(name.simplified());
     }
+    // The page a control lies on.
+    const auto pageOf = [this](const QWidget* w) -> QWidget* {
+        for (QWidget* page : m_pages)
+            if (page->isAncestorOf(w)) return page;
+        return nullptr;
+    };
+    for (QWidget* w : std::as_const(m_named)) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || qobject_cast<QAbstractSpinBox*>(w) ||
+            qobject_cast<QLineEdit*>(w) || !w->toolTip().isEmpty())
+            continue;
+        QWidget* page = pageOf(w);
+        if (!page) continue;
+        const int y = w->mapTo(page, QPoint(0, 0)).y();
+        QString heading;
+        for (QWidget* h : m_headings)
+            if (pageOf(h) == page && (heading.isEmpty() || h->y() <= y))
+                heading = textOf(h).remove(QLatin1Char('&')).simplified();
+        if (w->accessibleDescription() != heading) w->setAccessibleDescription(heading);
+    }
 }
 
 void CriteriaPage::remember(QWidget* widget) {
@@ -188,6 +208,7 @@ QLabel* CriteriaPage::label(QWidget* parent, const QRect& geometry, const QStrin
     l->setWordWrap(geometry.height() > kRowHeight);
     l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     if (heading) {
+        m_headings.push_back(l);
         QFont f = l->font();
         f.setBold(true);
         l->setFont(f);

@@ -39,7 +39,8 @@ public:
     QWidget* control(const QString& name) const;
 
     // Names each spin, for assistive technology, by the caption beside it as it reads now (a language may
-    // have replaced it); a spin that sits in a gap of a caption is named by the caption with "…" there.
+    // have replaced it); a spin that sits in a gap of a caption is named by the caption with "…" there. A
+    // control without a hint is described by the heading of its part of the page.
     void nameSpins();
 
 Q_SIGNALS:
@@ -92,9 +93,11 @@ private:
     void coupleRanges(const QString& spin, bool press);
 
     GenerationCriteria& m_criteria;
+    std::array<QWidget*, 5> m_pages;
     std::vector<Bound> m_bound;
     std::vector<SpinCaption> m_spinCaptions;
     QHash<QString, QWidget*> m_named;
+    std::vector<QWidget*> m_headings; // the bold headings of the pages, in the order they were made
     int m_unnamedLabels = 0;
     // The labels without a design name that layOut() places: the cross-sum sentence, the run limit's
     // caption and its unit.

@@ -56,6 +56,7 @@ void NumberList::weightStep(int n) {
 }
 
 void NumberList::showWeightOf(int n) {
+    m_statusNumber = n;
     m_status = QStringLiteral("Die Zahl ") + QString::number(n) +
                QStringLiteral(" geht mit der Gewichtung ") + m_boxes[n].weight +
                QStringLiteral(" in die Berechnung ein");

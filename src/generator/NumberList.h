@@ -36,6 +36,8 @@ public:
     void mouseOver(int n);
     // Panel 0 of the dialog's status bar.
     QString statusText() const { return m_status; }
+    // The number whose weight the status text shows; 0 when it shows none.
+    int statusNumber() const { return m_statusNumber; }
 
     // The animated random draw of the row mode. pressRandom is a press of the random button: the first
     // press clears every box and starts the timer, each further press fixes one more position, the press
@@ -83,6 +85,7 @@ private:
 
     std::array<Box, BoxCount + 1> m_boxes{}; // index 0 unused
     QString m_status;
+    int m_statusNumber = 0;
     bool m_timerActive = false;
     QString m_randomCaption = QStringLiteral("&Zufall");
 };

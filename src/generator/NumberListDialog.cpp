@@ -137,6 +137,40 @@ void TForm6::setRowMode(bool rowMode) {
     m_compute->setHidden(rowMode);
     // While "&Rechnen" covers OK, the keyboard does not stop on the hidden OK (Enter still presses it).
     m_ok->setFocusPolicy(rowMode ? Qt::StrongFocus : Qt::NoFocus);
+    describeBoxes();
+}
+
+void TForm6::takeRandomCaption() {
+    m_idleRandomCaption = m_randomButton->text();
+    m_list.setRandomButtonCaption(m_idleRandomCaption);
+}
+
+void TForm6::setAccessibleTexts(const QString& weightText, const QString& rowText) {
+    m_weightText = weightText;
+    m_rowText = rowText;
+    showStatus();
+    describeBoxes();
+}
+
+void TForm6::showStatus() {
+    m_panel0->setText(m_list.statusText());
+    // The panel's text is fixed in German; what a screen reader reads of it comes in the language.
+    const int n = m_list.statusNumber();
+    const QString read = n > 0 ? QString(m_weightText)
+                                     .replace(QLatin1String("%1"), QString::number(n))
+                                     .replace(QLatin1String("%2"), m_list.weight(n))
+                               : m_list.statusText();
+    if (m_panel0->accessibleName() != read) m_panel0->setAccessibleName(read);
+    if (m_panel0->accessibleDescription() != read) m_panel0->setAccessibleDescription(read);
+}
+
+void TForm6::describeBoxes() {
+    const bool row = rowMode();
+    for (int n = 1; n <= NumberList::BoxCount; ++n) {
+        QString text = row ? m_rowText : m_weightText;
+        text.replace(QLatin1String("%1"), QString::number(n)).replace(QLatin1String("%2"), m_list.weight(n));
+        if (m_boxes[n]->accessibleDescription() != text) m_boxes[n]->setAccessibleDescription(text);
+    }
 }
 
 bool TForm6::rowMode() const {
@@ -156,8 +190,10 @@ void TForm6::showList() {
         p.setColor(QPalette::WindowText, yellow ? QColor(Qt::black) : normalText);
         box->setPalette(p);
     }
-    m_randomButton->setText(m_list.randomButtonCaption());
-    m_panel0->setText(m_list.statusText());
+    // The caption a language gives the button when no draw runs; the draw's own while it runs.
+    m_randomButton->setText(m_list.timerActive() ? m_list.randomButtonCaption() : m_idleRandomCaption);
+    showStatus();
+    describeBoxes();
     if (m_list.timerActive() && !m_timer->isActive())
         m_timer->start();
     else if (!m_list.timerActive())
@@ -247,7 +283,7 @@ bool TForm6::keyOnBox(int n, QEvent::Type type, QKeyEvent* key) {
     if (type == QEvent::FocusIn) {
         // The keyboard's way to rest on a box: the status bar shows its weight.
         m_list.mouseOver(n);
-        m_panel0->setText(m_list.statusText());
+        showStatus();
         return false;
     }
     // The context menu key (or Shift+F10) does what the right button does: one less weight.
@@ -257,7 +293,7 @@ bool TForm6::keyOnBox(int n, QEvent::Type type, QKeyEvent* key) {
     case Qt::Key_Menu:
         m_list.mousePressed(n, true);
         showList();
-        m_panel0->setText(m_list.statusText());
+        showStatus();
         return true;
     case Qt::Key_Up:
     case Qt::Key_Down: {
@@ -288,7 +324,7 @@ bool TForm6::eventFilter(QObject* watched, QEvent* event) {
         if (const int n = boxNumber(watched)) {
             if (type == QEvent::Enter) {
                 m_list.mouseOver(n);
-                m_panel0->setText(m_list.statusText());
+                showStatus();
             } else {
                 m_list.mousePressed(n, static_cast<QMouseEvent*>(event)->button() == Qt::RightButton);
                 showList();

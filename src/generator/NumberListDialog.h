@@ -44,6 +44,13 @@ public:
     // Shows the list's boxes, weights (as tool tips), colours and captions again after a caller changed it.
     void showList();
 
+    // The random button's caption now (a language was applied) is the one it shows whenever no random draw
+    // runs.
+    void takeRandomCaption();
+    // What assistive technology reads, in the language shown: "%1" the number and "%2" its weight in the
+    // pool mode (also the status panel's weight text), "%1" the number in the row mode.
+    void setAccessibleTexts(const QString& weightText, const QString& rowText);
+
     // Shows the dialog modally and returns how it was closed; a running random draw stops.
     Result runModal();
 
@@ -66,6 +73,10 @@ private:
     void build();
     void finish(Result result);
     int boxNumber(QObject* object) const;
+    // Panel 0 shows the list's status text; a number's weight text is read in the language shown.
+    void showStatus();
+    // Each box says what ticking it does, with its weight in the pool mode.
+    void describeBoxes();
     // Focus and keys on box n: returns whether the key was taken.
     bool keyOnBox(int n, QEvent::Type type, QKeyEvent* key);
 
@@ -81,6 +92,9 @@ private:
     QPushButton* m_compute = nullptr;                           // BitBtn3
     QPushButton* m_randomButton = nullptr;                      // BitBtn4
     QLabel* m_panel0 = nullptr;
+    QString m_idleRandomCaption = QStringLiteral("&Zufall");
+    QString m_weightText = QStringLiteral("Die Zahl %1 geht mit der Gewichtung %2 in die Berechnung ein");
+    QString m_rowText = QStringLiteral("Ankreuzen nimmt die Zahl %1 in den Tipp");
     QTimer* m_timer = nullptr;
     ContentScaler m_scaler;
 };

@@ -91,11 +91,14 @@ std::vector<TextAssignment> matchLanguage(const std::vector<TextElement>& walk,
     std::size_t position = 0;
     for (std::size_t k = 0; k < walk.size(); ++k) {
         const TextElement& e = walk[k];
-        if (e.fixed) continue;
         const QString window = identityText(e.window);
         const QString name = identityText(e.name);
         for (std::size_t i = position; i < master.size() && i < position + kLookAhead; ++i) {
             if (master[i].window != window || master[i].name != name) continue;
+            if (e.fixed) {
+                if (!line(2 * i + 1).isEmpty()) assignments.push_back({k, {}, line(2 * i + 1), false, true});
+                break;
+            }
             assignments.push_back({k, line(2 * i), line(2 * i + 1), !e.editField});
             position = i;
             break;

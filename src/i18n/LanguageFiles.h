@@ -69,10 +69,14 @@ struct TextAssignment {
     QString caption;     // not for edit fields
     QString hint;
     bool setCaption = true;
+    // A fixed element keeps its caption and hint: the hint is only what assistive technology reads of it.
+    bool describeOnly = false;
 };
 // Matches the walk against the master list: each element that is not fixed is looked for in the next
 // eleven master entries from the last match; a found element takes the language file's lines 2i and 2i+1
-// (missing lines read as empty), an element not found keeps its texts and the search position.
+// (missing lines read as empty), an element not found keeps its texts and the search position. A fixed
+// element found in the same eleven entries gets its hint as a description only, and the search position
+// stays.
 std::vector<TextAssignment> matchLanguage(const std::vector<TextElement>& walk,
                                           const std::vector<MasterEntry>& master,
                                           const TextLines& languageLines);

@@ -109,24 +109,24 @@ const QStringList& MessageTable::germanDefaults() {
             "Gespeicherter Server %1 nicht benutzt, nur http:// und https:// sind erlaubt; es gilt "
             "%2"),                                                                            // 99
         QStringLiteral("Nicht mitgezählt, weil die Ziehung beim Tippen schon bekannt war: "), // 100
-        QStringLiteral("B&earbeiten"),                                                                 // 101
-        QStringLiteral(" — Strg+Z macht es rückgängig"),                                               // 102
-        QStringLiteral("Tipps gespeichert in %1"),                                                     // 103
-        QStringLiteral("Tipps geladen aus %1"),                                                        // 104
-        QStringLiteral("Tipps gelöscht"),                                                              // 105
-        QStringLiteral("Ziehung vom %1 gelöscht"),                                                     // 106
-        QStringLiteral("Keine Ziehung zum Löschen"),                                                   // 107
-        QStringLiteral("Ziehung vom %1 gespeichert"),                                                  // 108
-        QStringLiteral("Rückgängig gemacht: %1"),                                                      // 109
-        QStringLiteral("Liste zum Drucken geöffnet: %1"),                                              // 110
-        QStringLiteral("Kein Programm hat die Liste geöffnet; sie liegt in %1"),                       // 111
-        QStringLiteral("Keine passende Ziehung gefunden; geprüfte Ziehungen: %1"),                     // 112
-        QStringLiteral("Gefundene Ziehungen: %1; geprüfte Ziehungen: %2"),                             // 113
-        QStringLiteral("Überprüfen Sie den Tipp im Warenkorb!!!"),                                     // 114
-        QStringLiteral("Klickomat gestartet mit %1"),                                                  // 115
-        QStringLiteral("n° CHANCE: per Zufall"),                                                       // 116
-        QStringLiteral("n° CHANCE: die seltenste, überall dieselbe"),                                  // 117
-        QStringLiteral("n° CHANCE: die am längsten ausstehende, überall dieselbe"),                    // 118
+        QStringLiteral("B&earbeiten"),                                                        // 101
+        QStringLiteral(" — Strg+Z macht es rückgängig"),                                      // 102
+        QStringLiteral("Tipps gespeichert in %1"),                                            // 103
+        QStringLiteral("Tipps geladen aus %1"),                                               // 104
+        QStringLiteral("Tipps gelöscht"),                                                     // 105
+        QStringLiteral("Ziehung vom %1 gelöscht"),                                            // 106
+        QStringLiteral("Keine Ziehung zum Löschen"),                                          // 107
+        QStringLiteral("Ziehung vom %1 gespeichert"),                                         // 108
+        QStringLiteral("Rückgängig gemacht: %1"),                                             // 109
+        QStringLiteral("Liste zum Drucken geöffnet: %1"),                                     // 110
+        QStringLiteral("Kein Programm hat die Liste geöffnet; sie liegt in %1"),              // 111
+        QStringLiteral("Keine passende Ziehung gefunden; geprüfte Ziehungen: %1"),            // 112
+        QStringLiteral("Gefundene Ziehungen: %1; geprüfte Ziehungen: %2"),                    // 113
+        QStringLiteral("Überprüfen Sie den Tipp im Warenkorb!!!"),                            // 114
+        QStringLiteral("Klickomat gestartet mit %1"),                                         // 115
+        QStringLiteral("n° CHANCE: per Zufall"),                                              // 116
+        QStringLiteral("n° CHANCE: die seltenste, überall dieselbe"),                         // 117
+        QStringLiteral("n° CHANCE: die am längsten ausstehende, überall dieselbe"),           // 118
         QStringLiteral(
             "Keine Ziehung im Zeitraum: der Statistikbeginn (%1) liegt nach dem Enddatum (%2)"), // 119
         QStringLiteral("Keine Ziehung im Zeitraum: der Statistikbeginn (%1) liegt nach der letzten "
@@ -134,6 +134,34 @@ const QStringList& MessageTable::germanDefaults() {
         QStringLiteral("Primzahlen"),                                               // 121
         QStringLiteral("übrige Zahlen"),                                            // 122
         QStringLiteral("%1: Durchschnitt der Summe der fünf Zahlen einer Ziehung"), // 123
+        QStringLiteral("Keine Verbindung"),                                         // 124
+        QStringLiteral("Der Ziehungsdienst %1 antwortet nicht (%2). Prüfen Sie die Internetverbindung und "
+                       "den Produkt-Server auf der Registerkarte \u201E%3\u201C."), // 125
+        QStringLiteral(
+            "Der Proxy %1:%2 antwortet nicht (%3). Prüfen Sie Proxy und Port auf der Registerkarte "
+            "\u201E%4\u201C."),                                             // 126
+        QStringLiteral("Festgelegt durch %1"),                              // 127
+        QStringLiteral("Nicht geöffnet, keine http- oder https-Adresse: "), // 128
+        QStringLiteral("Loading"),                                          // 129
+        QStringLiteral("Keine Antwort von "),                               // 130
+        QStringLiteral("%1 kann nicht gelöscht werden."),                   // 131
+        QStringLiteral("Der Ordner %1 kann nicht angelegt werden."),        // 132
+        QStringLiteral("%1 ist ein Ordner, keine Einstellungsdatei: die Einstellungen werden weder gelesen "
+                       "noch gespeichert."),                                                   // 133
+        QStringLiteral("Die Einstellungen in %1 sind unlesbar (%2), sie gelten als fehlend."), // 134
+        QStringLiteral("Die Datei liegt unverändert in %1."),                                  // 135
+        QStringLiteral("%1, Richtige: %2"),                                                    // 136
+        QStringLiteral("Ziehungsdatum"),                                                       // 137
+        QStringLiteral("Die Ziehung dieses Datums wird angezeigt; die Statistik zählt die Ziehungen bis zu "
+                       "diesem Datum."),                                                          // 138
+        QStringLiteral("Statistik ab"),                                                           // 139
+        QStringLiteral("Die Diagramme und die Berechnung zählen die Ziehungen ab diesem Datum."), // 140
+        QStringLiteral("Die Zahl %1 geht mit der Gewichtung %2 in die Berechnung ein"),           // 141
+        QStringLiteral("Ankreuzen nimmt die Zahl %1 in den Tipp"),                                // 142
+        QStringLiteral("Wert von %1 bis %2"),                                                     // 143
+        QStringLiteral("Nur Anzeige: wird über die Schaltfläche \u201E…\u201C der Reihe oder durch eine "
+                       "Berechnung gefüllt"),                   // 144
+        QStringLiteral("Wert, den das Script für %1 einsetzt"), // 145
     };
     return texts;
 }

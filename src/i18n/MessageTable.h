@@ -143,6 +143,31 @@ enum class Msg : int {
     LegendPrimes = 121,
     LegendOthers = 122,
     CrossSumExplained = 123,
+    // Texts the program used to build in German: the update's end without a service, the host set from
+    // outside, a refused link, the errors of commands and of the settings file.
+    NoConnection = 124,
+    ServiceUnreachable = 125, // %1 host, %2 error, %3 the caption of the tab with the hosts
+    ProxyUnreachable = 126,   // %1 host, %2 port, %3 error, %4 the caption of the tab with the proxy
+    SetFromOutside = 127,     // %1 the environment variable
+    LinkRefused = 128,
+    Loading = 129,
+    NoAnswerFrom = 130,
+    CannotRemove = 131,       // %1 the file
+    CannotCreateFolder = 132, // %1 the folder
+    SettingsAreAFolder = 133, // %1 the path
+    SettingsUnreadable = 134, // %1 the path, %2 why
+    SettingsKeptAside = 135,  // %1 the copy
+    // What assistive technology reads where the window shows only a number or a fixed German hint.
+    RowHits = 136, // %1 the row, %2 its hits
+    DrawDateName = 137,
+    DrawDateDescription = 138,
+    StatisticsStartName = 139,
+    StatisticsStartDescription = 140,
+    NumberWeight = 141, // %1 the number, %2 its weight
+    NumberInRow = 142,  // %1 the number
+    ValueRange = 143,   // %1 lowest, %2 highest
+    FilledByRow = 144,
+    ScriptValue = 145, // %1 the parameter's name
 };
 
 // The numbered run-time texts (questions, messages, status texts, captions) that a language file can

@@ -21,6 +21,17 @@ public:
     using KugeloError::KugeloError;
 };
 
+// A folder that a file needs could not be created; the command layer says so in the user's language.
+class FolderError : public IoError {
+public:
+    explicit FolderError(const QString& folder)
+        : IoError(QStringLiteral("%1: the folder cannot be created").arg(folder)), m_folder(folder) {}
+    const QString& folder() const { return m_folder; }
+
+private:
+    QString m_folder;
+};
+
 // A text was not a whole number where one was required.
 class ConversionError : public KugeloError {
 public:

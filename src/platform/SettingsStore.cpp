@@ -319,9 +319,7 @@ void FileSettingsStore::load() {
     if (info.isDir()) {
         // Renaming a folder aside and writing a file in its place would be no help to anybody.
         m_readOnly = true;
-        m_problem = QStringLiteral("%1 ist ein Ordner, keine Einstellungsdatei: die Einstellungen werden "
-                                   "weder gelesen noch gespeichert.")
-                        .arg(m_path);
+        m_problem = {SettingsProblem::Kind::Folder, m_path, {}, {}};
         return;
     }
     if (!info.exists()) return;
@@ -331,27 +329,20 @@ void FileSettingsStore::load() {
     } catch (const KugeloError& e) {
         m_keys.clear();
         // The damaged file is kept for whoever wants to look at it, and never silently overwritten.
-        const QString aside = asideName();
-        if (!m_readOnly && QFile::rename(m_path, aside)) {
-            m_problem = QStringLiteral("Die Einstellungen waren unlesbar (%1) und liegen jetzt in %2.")
-                            .arg(e.text(), aside);
-        } else {
+        m_problem = {SettingsProblem::Kind::Unreadable, m_path, e.text(), asideName()};
+        if (m_readOnly || !QFile::rename(m_path, m_problem.aside)) {
             m_readOnly = true;
-            m_problem = QStringLiteral("Die Einstellungen in %1 sind unlesbar (%2).").arg(m_path, e.text());
+            m_problem.aside.clear();
         }
         return;
     }
     if (badEntries.isEmpty()) return;
     // The entries that parse are kept; the file as it was is copied aside before the next save replaces it.
-    const QString aside = asideName();
-    if (!m_readOnly && QFile::copy(m_path, aside)) {
-        m_problem = QStringLiteral("Einstellungen unlesbar (%1): sie gelten als fehlend; die Datei liegt "
-                                   "unverändert in %2.")
-                        .arg(badEntries.join(QStringLiteral("; ")), aside);
-    } else {
+    m_problem = {SettingsProblem::Kind::Unreadable, m_path, badEntries.join(QStringLiteral("; ")),
+                 asideName()};
+    if (m_readOnly || !QFile::copy(m_path, m_problem.aside)) {
         m_readOnly = true;
-        m_problem = QStringLiteral("Einstellungen in %1 unlesbar (%2), sie gelten als fehlend.")
-                        .arg(m_path, badEntries.join(QStringLiteral("; ")));
+        m_problem.aside.clear();
     }
 }
 
@@ -374,8 +365,7 @@ void FileSettingsStore::closeKey() {
     m_open = -1;
     if (!m_dirty || m_readOnly) return;
     const QString folder = QFileInfo(m_path).absolutePath();
-    if (!QDir().mkpath(folder))
-        throw IoError(QStringLiteral("Der Ordner %1 kann nicht angelegt werden.").arg(folder));
+    if (!QDir().mkpath(folder)) throw FolderError(folder);
     writeFileWhole(m_path, m_path + QLatin1Char('~'), serialize(m_keys), m_opener);
     m_dirty = false;
 }

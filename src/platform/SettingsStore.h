@@ -33,6 +33,16 @@ public:
     using KugeloError::KugeloError;
 };
 
+// Why the stored settings could not be used (they start empty then); kind None when they could.
+struct SettingsProblem {
+    enum class Kind { None, Folder, Unreadable };
+    Kind kind = Kind::None;
+    QString path;   // the settings file
+    QString reason; // Unreadable: what could not be read
+    QString aside;  // Unreadable: where the file as it was lies now; empty when it stayed in place
+    bool isEmpty() const { return kind == Kind::None; }
+};
+
 // The per-user settings store: keys ("\SOFTWARE\Velmar\Kugelo") holding named values of three types.
 // One key is open at a time; reads and writes go to the open key.
 class SettingsStore {
@@ -52,8 +62,8 @@ public:
     virtual void write(const SettingValue& value) = 0;
     // Every value of the open key, in the order they were first written.
     virtual std::vector<SettingValue> values() const = 0;
-    // Why the stored settings could not be used (they start empty then), or empty.
-    virtual QString problem() const { return {}; }
+    // Why the stored settings could not be used (they start empty then).
+    virtual SettingsProblem problem() const { return {}; }
 
     bool valueExists(const QString& name) const { return find(name) != nullptr; }
     // Typed reads: each throws SettingsTypeError for a missing value or one of another type.
@@ -98,7 +108,7 @@ public:
 
     // Only reads: a damaged file stays where it is, and nothing is written (for tools that only look).
     void setReadOnly() { m_readOnly = true; }
-    QString problem() const override { return m_problem; }
+    SettingsProblem problem() const override { return m_problem; }
 
     bool openKey(const QString& path, bool create) override;
     void closeKey() override;
@@ -122,7 +132,7 @@ private:
 
     QString m_path;
     const FileOpener& m_opener;
-    QString m_problem;
+    SettingsProblem m_problem;
     std::vector<Key> m_keys;
     int m_open = -1;
     bool m_loaded = false;

@@ -19,7 +19,8 @@ const QString kEditHint =
 const QString kEditHintRows5to8 = QStringLiteral(
     "Klicken Sie hier um Tipp 1 mit dem Tippformular zu ändern oder per Zufallsgenerator erzeugen wollen");
 
-QColor backgroundColour(FieldBackground background, const QPalette& normal) {
+// A field that only shows a value has the background of the window around it, as read-only fields have.
+QColor backgroundColour(FieldBackground background, const QPalette& normal, bool readOnly) {
     switch (background) {
     case FieldBackground::Green:
         return QColor(0, 255, 0);
@@ -28,7 +29,11 @@ QColor backgroundColour(FieldBackground background, const QPalette& normal) {
     case FieldBackground::Normal:
         break;
     }
-    return normal.color(QPalette::Base);
+    return normal.color(readOnly ? QPalette::Window : QPalette::Base);
+}
+
+QString filled(QString text, const QString& row, const QString& value) {
+    return text.replace(QLatin1String("%1"), row).replace(QLatin1String("%2"), value);
 }
 
 } // namespace
@@ -54,7 +59,9 @@ TipSheetView::TipSheetView(TipSheet& sheet, QWidget* tab) : QObject(tab), m_shee
             auto* edit = place<QLineEdit>(tab, names[f], {xs[f], row.top, 25, 17});
             edit->setAlignment(Qt::AlignCenter);
             edit->setAutoFillBackground(true);
-            edit->setReadOnly(f == 4 && r > 0);
+            edit->setReadOnly(readOnlyField(r, std::size_t(f)));
+            // Its hint is set at run time, in the language shown: no element of the language files.
+            if (readOnlyField(r, std::size_t(f))) edit->setProperty("untranslated", true);
             edit->setVisible(f != TipSheet::Extra);
             edit->installEventFilter(this);
             connect(edit, &QLineEdit::textChanged, this,
@@ -106,7 +113,8 @@ void TipSheetView::showRow(int r) {
             edit->setText(text);
         }
         QPalette p = m_fieldPalette;
-        p.setColor(QPalette::Base, backgroundColour(row.backgrounds[std::size_t(f)], m_fieldPalette));
+        p.setColor(QPalette::Base, backgroundColour(row.backgrounds[std::size_t(f)], m_fieldPalette,
+                                                    readOnlyField(ri, std::size_t(f))));
         edit->setPalette(p);
     }
     QPalette hits = m_labelPalette;
@@ -118,12 +126,41 @@ void TipSheetView::showRow(int r) {
     if (row.locked) label.setColor(QPalette::WindowText, QColor(255, 0, 0));
     m_rowLabels[ri]->setPalette(label);
     m_rowLabels[ri]->setChecked(row.locked);
+    nameResults(r);
+}
+
+void TipSheetView::nameResults(int r) {
+    const auto ri = std::size_t(r);
+    const QString row = m_rowLabels[ri]->text().remove(QLatin1Char('&'));
+    const auto name = [&row](QLabel* label, const QString& text) {
+        // An empty label has nothing to say.
+        const QString read =
+            label->text().isEmpty() || text.isEmpty() ? QString() : filled(text, row, label->text());
+        if (label->accessibleName() != read) label->setAccessibleName(read);
+    };
+    name(m_hits[ri], m_texts.hits);
+    name(m_crossSums[ri], m_texts.crossSum);
+}
+
+void TipSheetView::setAccessibleTexts(const AccessibleTexts& texts) {
+    m_texts = texts;
+    for (std::size_t r = 0; r < m_fields.size(); ++r) {
+        for (std::size_t f = 0; f < 6; ++f) {
+            QLineEdit* field = m_fields[r][f];
+            const QString description = readOnlyField(r, f) ? texts.filledByRow
+                                        : f == 5            ? texts.chance
+                                                            : texts.number;
+            if (field->accessibleDescription() != description) field->setAccessibleDescription(description);
+            if (readOnlyField(r, f)) field->setToolTip(texts.filledByRow);
+        }
+        nameResults(static_cast<int>(r));
+    }
 }
 
 void TipSheetView::setEditable(bool editable) {
     for (std::size_t r = 0; r < m_fields.size(); ++r) {
         for (std::size_t f = 0; f < 7; ++f)
-            m_fields[r][f]->setReadOnly(!editable || (f == 4 && r > 0));
+            m_fields[r][f]->setReadOnly(!editable || readOnlyField(r, f));
         m_rowLabels[r]->setEnabled(editable);
     }
     for (QToolButton* button : m_editButtons)

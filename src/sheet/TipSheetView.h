@@ -26,6 +26,18 @@ public:
     // While a generation writes the rows, typing and the row commands are off.
     void setEditable(bool editable);
 
+    // What assistive technology reads of the rows, in the language shown ("%1" the row's caption, "%2"
+    // the value). The fifth field of rows 2 to 12 shows its text as its hint too: it is only filled by the
+    // row's "…" button or a run.
+    struct AccessibleTexts {
+        QString hits;        // a row's hits label
+        QString crossSum;    // a row's cross-sum label
+        QString number;      // a number field
+        QString chance;      // the n° CHANCE field
+        QString filledByRow; // the read-only fifth field
+    };
+    void setAccessibleTexts(const AccessibleTexts& texts);
+
 Q_SIGNALS:
     // A tip field lost the input focus.
     void fieldLeft();
@@ -37,6 +49,9 @@ protected:
 
 private:
     void showRow(int row);
+    // The hits and cross-sum labels of a row are named by the row and what they count.
+    void nameResults(int row);
+    static bool readOnlyField(std::size_t row, std::size_t field) { return field == 4 && row > 0; }
 
     TipSheet& m_sheet;
     std::array<std::array<QLineEdit*, 7>, 12> m_fields{};
@@ -44,6 +59,7 @@ private:
     std::array<QToolButton*, 12> m_editButtons{};
     std::array<QLabel*, 12> m_hits{};
     std::array<QLabel*, 12> m_crossSums{};
+    AccessibleTexts m_texts;
     QPalette m_fieldPalette;
     QPalette m_labelPalette;
 };

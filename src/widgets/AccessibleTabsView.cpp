@@ -120,10 +120,7 @@ private:
 QAccessibleInterface* tabBarInterface(const QString& className, QObject* object) {
     if (className != QLatin1String("QTabBar")) return nullptr;
     auto* bar = qobject_cast<QTabBar*>(object);
-    if (!bar) return nullptr;
-    for (int i = 0; i < bar->count(); ++i)
-        if (!bar->isTabVisible(i)) return new AccessibleTabBar(bar);
-    return nullptr;
+    return bar ? new AccessibleTabBar(bar) : nullptr;
 }
 
 } // namespace

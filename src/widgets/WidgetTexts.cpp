@@ -187,7 +187,37 @@ QStringList wordsOutOfView(const QWidget* w) {
     return covered;
 }
 
+const char* const kHintTemplate = "hintTemplate";
+const char* const kHintArgument = "hintArgument";
+const char* const kListedCaption = "listedCaption";
+
+void showHintTemplate(QWidget* control) {
+    control->setToolTip(control->property(kHintTemplate)
+                            .toString()
+                            .replace(QLatin1String("%1"), control->property(kHintArgument).toString()));
+}
+
+// The hint of a widget as the lists hold it.
+QString listedHint(const QWidget* w) {
+    const QVariant hintTemplate = w->property(kHintTemplate);
+    return hintTemplate.isValid() ? hintTemplate.toString() : w->toolTip();
+}
+
 } // namespace
+
+void setHintTemplate(QWidget* control, const QString& hintTemplate) {
+    control->setProperty(kHintTemplate, hintTemplate);
+    showHintTemplate(control);
+}
+
+void setHintArgument(QWidget* control, const QString& argument) {
+    control->setProperty(kHintArgument, argument);
+    if (control->property(kHintTemplate).isValid()) showHintTemplate(control);
+}
+
+void setListedCaption(QWidget* control, const QString& caption) {
+    control->setProperty(kListedCaption, caption);
+}
 
 std::vector<TextElement> WidgetTexts::elements() {
     m_handles.clear();
@@ -260,18 +290,18 @@ void WidgetTexts::add(const QString& window, QObject* object, Kind kind, std::ve
     }
     case Kind::Label:
         e.caption = static_cast<QLabel*>(object)->text();
-        e.hint = w->toolTip();
+        e.hint = listedHint(w);
         break;
     case Kind::Button:
         e.caption = static_cast<QAbstractButton*>(object)->text();
-        e.hint = w->toolTip();
+        e.hint = listedHint(w);
         break;
     case Kind::GroupBox:
         e.caption = static_cast<QGroupBox*>(object)->title();
-        e.hint = w->toolTip();
+        e.hint = listedHint(w);
         break;
     case Kind::EditField:
-        e.hint = w->toolTip();
+        e.hint = listedHint(w);
         e.editField = true;
         break;
     case Kind::TabSheet: {
@@ -281,13 +311,14 @@ void WidgetTexts::add(const QString& window, QObject* object, Kind kind, std::ve
         break;
     }
     case Kind::Panel:
-        e.hint = w->toolTip();
+        e.hint = listedHint(w);
         break;
     case Kind::Window:
         e.caption = w->windowTitle();
-        e.hint = w->toolTip();
+        e.hint = listedHint(w);
         break;
     }
+    if (w && w->property(kListedCaption).isValid()) e.caption = w->property(kListedCaption).toString();
     out.push_back(e);
     m_handles.push_back({object, kind});
 }
@@ -378,6 +409,10 @@ void WidgetTexts::set(std::size_t element, const TextAssignment& texts) {
         throw std::runtime_error("the element is gone");
     QObject* object = m_handles[element].object;
     auto* w = qobject_cast<QWidget*>(object);
+    if (texts.describeOnly) {
+        if (w) w->setAccessibleDescription(texts.hint);
+        return;
+    }
     int tab = -1;
     switch (m_handles[element].kind) {
     case Kind::MenuItem: {
@@ -409,7 +444,10 @@ void WidgetTexts::set(std::size_t element, const TextAssignment& texts) {
         if (texts.setCaption) w->setWindowTitle(texts.caption);
         break;
     }
-    w->setToolTip(texts.hint);
+    if (w->property(kHintTemplate).isValid())
+        setHintTemplate(w, texts.hint);
+    else
+        w->setToolTip(texts.hint);
 }
 
 } // namespace kugelo

@@ -11,6 +11,16 @@ class QWidget;
 
 namespace kugelo {
 
+// A hint that names a configured address: the element's hint in the lists and language files is the
+// template, with "%1" where the address goes; the control shows the template with the address filled in.
+// A language file that gives the element its hint gives the template.
+void setHintTemplate(QWidget* control, const QString& hintTemplate);
+void setHintArgument(QWidget* control, const QString& argument);
+
+// A fixed element that shows a configured text (an address) is listed with its design caption instead, so
+// that what an export writes does not depend on the configuration.
+void setListedCaption(QWidget* control, const QString& caption);
+
 // The elements of the program's windows whose caption and hint a language file replaces: menu items,
 // labels, panels, buttons, check boxes, radio buttons, tab sheets, radio groups, edit fields (their hint)
 // and windows owned by a window (their title). The windows are walked in the order given, each one's

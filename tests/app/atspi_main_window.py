@@ -7,13 +7,16 @@ Starts Xvfb and, under dbus-run-session, a session bus (the accessibility bus st
 program on a fresh home with an unreachable draw service. It shows every tab of the main window (also the
 inner tabs of "Berechnung") by pressing the tab through AT-SPI, walks the window's showing controls and
 prints each as "role | name" once. Every showing control that takes the keyboard focus must have a name
-(a name of signs only, like "…", counts as none); the test fails and lists those that have none. Then it switches the language through the menu and checks
-that the names of the tip fields follow it, and that a command's answer in the status bar reaches the screen
-reader as a name change, each time the command runs.
+and a description (signs only, like "…", count as none), in the language the program starts in (French):
+no word of either may be one that only the German language files use. The test fails and lists the
+controls that break this. Then it switches the language through the menu and checks that the names of the
+tip fields follow it, and that a command's answer in the status bar reaches the screen reader as a name
+change, each time the command runs.
 """
 
 import os
 import random
+import re
 import socket
 import subprocess
 import sys
@@ -87,7 +90,7 @@ def inner(executable):
         if frame is None:
             print("The main window did not appear on the accessibility bus", file=sys.stderr)
             return 1
-        return check(pyatspi, frame)
+        return check(pyatspi, frame, executable)
     finally:
         program.terminate()
         try:
@@ -146,9 +149,23 @@ def press(pyatspi, accessible):
     time.sleep(0.4)
 
 
-def check(pyatspi, frame):
+def words_of(path):
+    with open(path, encoding="utf-8-sig") as f:
+        return set(w.lower() for w in re.findall(r"[^\W\d_]{4,}", f.read()))
+
+
+def german_only_words(executable):
+    """The words of the German language and message files that the French ones never use."""
+    land = os.path.join(os.path.dirname(os.path.abspath(executable)), "Land")
+    german = words_of(os.path.join(land, "Kugelo_de.txt")) | words_of(os.path.join(land, "Kugelo_de.txt.meld"))
+    french = words_of(os.path.join(land, "Kugelo_fr.txt")) | words_of(os.path.join(land, "Kugelo_fr.txt.meld"))
+    return german - french
+
+
+def check(pyatspi, frame, executable):
     listed = []  # (role, name), each once, in the order met
     unnamed = []
+    german = german_only_words(executable)
     pressed = set()
 
     def explore(where):
@@ -156,11 +173,16 @@ def check(pyatspi, frame):
         for path, role, name, focusable, accessible in controls:
             if (role, name) not in listed:
                 listed.append((role, name))
-            if focusable and not says_something(name):
+            if not focusable:
+                continue
+            description = accessible.description or ""
+            strange = sorted(set(w.lower() for w in re.findall(r"[^\W\d_]{4,}", name + " " + description))
+                             & german)
+            if not says_something(name) or not says_something(description) or strange:
                 box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-                entry = "%s named %r, description %r, at %d,%d %dx%d, in %s" % (
-                    role, name, accessible.description, box.x, box.y, box.width, box.height,
-                    " / ".join(path[:-1]))
+                entry = "%s named %r, description %r%s, at %d,%d %dx%d, in %s" % (
+                    role, name, description, ", German: " + " ".join(strange) if strange else "", box.x,
+                    box.y, box.width, box.height, " / ".join(path[:-1]))
                 if entry not in unnamed:
                     unnamed.append(entry)
         for path, role, name, _, accessible in controls:
@@ -175,7 +197,7 @@ def check(pyatspi, frame):
     for role, name in listed:
         print("  %-14s | %s" % (role, name))
     if unnamed:
-        print("\nFAIL: %d showing focusable control(s) without a name:" % len(unnamed))
+        print("\nFAIL: %d showing focusable control(s) without a French name and description:" % len(unnamed))
         for entry in unnamed:
             print("  " + entry)
         return 1
@@ -205,7 +227,7 @@ def check(pyatspi, frame):
                                                                                      fields[-1]))
     if not announced(pyatspi, frame):
         return 1
-    print("PASS: every showing focusable control has a name")
+    print("PASS: every showing focusable control has a name and a description, in French")
     return 0
 
 

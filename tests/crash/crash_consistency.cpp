@@ -273,7 +273,7 @@ QString unreadable(const QString& dir) {
     settings.setReadOnly();
     if (!settings.openKey(SettingsStore::kugeloKey(), false) || !settings.problem().isEmpty() ||
         !settings.valueExists(QStringLiteral("NeuerSchein")))
-        return QStringLiteral("the settings file cannot be read: %1").arg(settings.problem());
+        return QStringLiteral("the settings file cannot be read: %1").arg(settings.problem().reason);
     TipSheet sheet;
     loadTipFile(sheet, readTextFile(dir + kTipFile, TextFileKind::TipFile));
     if (tipFileText(sheet) != readFile(dir + kTipFile))

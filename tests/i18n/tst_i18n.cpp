@@ -8,11 +8,19 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <QtTest>
 
 using namespace kugelo;
+
+namespace {
+// The lines of a language data file as the build ships it.
+QStringList shipped(const QString& name) {
+    return readTextFile(qEnvironmentVariable("KUGELO_BIN_DIR") + QStringLiteral("/Land/") + name);
+}
+} // namespace
 
 class TestI18n : public QObject {
     Q_OBJECT
@@ -45,14 +53,16 @@ private Q_SLOTS:
             << "Gespeicherter Server %1 nicht benutzt, nur http:// und https:// sind erlaubt; es gilt %2";
         QTest::newRow("100 ends with a blank")
             << 100 << "Nicht mitgezählt, weil die Ziehung beim Tippen schon bekannt war: ";
-        QTest::newRow("beyond the table") << 124 << "";
+        QTest::newRow("124 begins the texts the program once built in German") << 124 << "Keine Verbindung";
+        QTest::newRow("129 as the update writes it") << 129 << "Loading";
+        QTest::newRow("beyond the table") << 146 << "";
         QTest::newRow("negative") << -1 << "";
     }
     void defaultsKeepTheirBlanks() {
         QFETCH(int, n);
         QFETCH(QString, text);
         const MessageTable table;
-        QCOMPARE(table.size(), qsizetype(124));
+        QCOMPARE(table.size(), qsizetype(146));
         QCOMPARE(table[n], text);
     }
 
@@ -256,8 +266,12 @@ private Q_SLOTS:
             << QStringList{"A", "C"} << abc << 6 << QStringList{"A=c0|h0", "C=c2|h2"};
         QTest::newRow("a short language file blanks the rest")
             << abc << abc << 3 << QStringList{"A=c0|h0", "B=c1|", "C=|"};
-        QTest::newRow("a fixed element is never changed")
-            << QStringList{"A", "!B", "C"} << abc << 6 << QStringList{"A=c0|h0", "C=c2|h2"};
+        QTest::newRow("a fixed element is never changed, its hint only describes it")
+            << QStringList{"A", "!B", "C"} << abc << 6
+            << QStringList{"A=c0|h0", "B=|h1 (described)", "C=c2|h2"};
+        QTest::newRow("a fixed element found does not move the search")
+            << QStringList{"A", "!C", "B"} << abc << 6
+            << QStringList{"A=c0|h0", "C=|h2 (described)", "B=c1|h1"};
         QStringList gap{"A"};
         // The search looks at the entry of the last match and the ten after it.
         for (int i = 0; i < 10; ++i)
@@ -305,7 +319,8 @@ private Q_SLOTS:
         QStringList got;
         for (const TextAssignment& a : matchLanguage(
                  elements, masterEntries(textLines(crlfText(masterLines))), textLines(crlfText(lines))))
-            got << elements[a.element].name + QLatin1Char('=') + a.caption + QLatin1Char('|') + a.hint;
+            got << elements[a.element].name + QLatin1Char('=') + a.caption + QLatin1Char('|') + a.hint +
+                       (a.describeOnly ? QStringLiteral(" (described)") : QString());
         QCOMPARE(got, expected);
 
         // The master list cut to the entries the search can reach gives the same texts.
@@ -314,7 +329,8 @@ private Q_SLOTS:
         QCOMPARE(near.size(), std::min<std::size_t>(reach, std::size_t(master.size())));
         QStringList gotNear;
         for (const TextAssignment& a : matchLanguage(elements, near, textLines(crlfText(lines))))
-            gotNear << elements[a.element].name + QLatin1Char('=') + a.caption + QLatin1Char('|') + a.hint;
+            gotNear << elements[a.element].name + QLatin1Char('=') + a.caption + QLatin1Char('|') + a.hint +
+                           (a.describeOnly ? QStringLiteral(" (described)") : QString());
         QCOMPARE(gotNear, expected);
     }
 
@@ -353,6 +369,73 @@ private Q_SLOTS:
         QCOMPARE(assigned[1].hint, QStringLiteral("Die ersten X Prozent"));
         QVERIFY(!assigned[1].setCaption); // an edit field only takes its hint
         QCOMPARE(assigned[2].hint, QStringLiteral("Русский"));
+    }
+
+    // The shipped translations: every element the built-in texts give a hint has one in every language, and
+    // each language keeps to the game's own words.
+    void shippedFilesHintWhatTheDesignHints_data() {
+        QTest::addColumn<QString>("file");
+        for (const Language& l : languages())
+            QTest::newRow(l.fileName) << QString::fromLatin1(l.fileName);
+    }
+    void shippedFilesHintWhatTheDesignHints() {
+        QFETCH(QString, file);
+        const QStringList master = shipped(QStringLiteral("Kugelo.txt"));
+        const QStringList lines = shipped(file);
+        QStringList missing;
+        for (qsizetype i = 0; 5 * i + 3 < master.size(); ++i)
+            if (!master[5 * i + 3].isEmpty() && lines.value(2 * i + 1).trimmed().isEmpty())
+                missing << master[5 * i + 1];
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
+    }
+
+    void shippedFilesUseTheGamesWords_data() {
+        QTest::addColumn<QString>("file");      // a language file; its message file is read too
+        QTest::addColumn<QString>("forbidden"); // a pattern no line of either may match
+        // A row of the French Loto has five numbers: an example row of six teaches the wrong game.
+        for (const Language& l : languages())
+            if (l.number != 1) // the built-in German texts are the design's own
+                QTest::addRow("%s: an example row of six numbers", l.fileName)
+                    << QString::fromLatin1(l.fileName) << QStringLiteral("\\b\\d+(-\\d+){5}\\b");
+        // The n° CHANCE keeps its French name, the game is the French "Loto", and a caption reads as a word
+        // of its language.
+        QTest::newRow("English names the n° CHANCE by its name") << "Kugelo_en.txt"
+                                                                 << "Lucky Number";
+        QTest::newRow("Italian: Loto, not the Italian Lotto") << "Kugelo_it.txt"
+                                                              << "\\bLotto\\b";
+        QTest::newRow("Russian rows read \"Ставка 3\"") << "Kugelo_ru.txt"
+                                                        << "^\\d+\\. ставка$";
+        QTest::newRow("Spanish \"rarest\" is no bare \"less\"") << "Kugelo_es.txt"
+                                                                << "^menos$";
+    }
+    void shippedFilesUseTheGamesWords() {
+        QFETCH(QString, file);
+        QFETCH(QString, forbidden);
+        const QRegularExpression pattern(forbidden);
+        QStringList found;
+        for (const QString& name : {file, file + QStringLiteral(".meld")})
+            for (const QString& line : shipped(name))
+                if (pattern.match(line).hasMatch()) found << line;
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+    }
+
+    // "Dreier, " and "Vierer ... (3-4-5 ...)" stand side by side and read as one sentence: the blank after
+    // the comma is in one of the two captions.
+    void aSentenceOverTwoLabelsKeepsItsBlank() {
+        const std::vector<MasterEntry> master = masterEntries(shipped(QStringLiteral("Kugelo.txt")));
+        const auto at = [&master](const char* name) {
+            for (std::size_t i = 0; i < master.size(); ++i)
+                if (master[i].name == QLatin1String(name)) return qsizetype(i);
+            return qsizetype(-1);
+        };
+        const qsizetype first = at("Label91"), second = at("Label90");
+        QVERIFY(first >= 0 && second >= 0);
+        for (const Language& l : languages()) {
+            const QStringList lines = shipped(QString::fromLatin1(l.fileName));
+            const QString sentence = lines.value(2 * first) + lines.value(2 * second);
+            QVERIFY2(!sentence.contains(QRegularExpression(QStringLiteral(",\\S"))),
+                     qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(l.fileName), sentence)));
+        }
     }
 
     // The language folder and its files are found whatever the case of their names.

@@ -19,7 +19,8 @@ bool ScriptedDialogs::question(const QString& caption, const QString& text) {
     return answer;
 }
 
-QString ScriptedDialogs::input(const QString&, const QString&, const QString& proposed) {
+QString ScriptedDialogs::input(const QString& caption, const QString& prompt, const QString& proposed) {
+    prompts << caption + QLatin1Char('|') + prompt;
     if (inputs.empty()) return proposed;
     QString text = inputs.front();
     inputs.pop_front();

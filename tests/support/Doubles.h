@@ -84,7 +84,8 @@ public:
     QStringList openFileNames(const FileDialogOptions& options) override;
 
     QStringList messages;
-    QStringList questions;
+    QStringList questions;            // "caption|text"
+    QStringList prompts;              // the input boxes shown, "caption|prompt"
     std::function<void()> onQuestion; // runs when a question is asked, before it is answered
     std::deque<bool> answers;
     std::deque<QString> inputs;
@@ -150,13 +151,13 @@ public:
     const SettingValue* find(const QString& name) const override;
     void write(const SettingValue& value) override;
     std::vector<SettingValue> values() const override;
-    QString problem() const override { return problemText; }
+    SettingsProblem problem() const override { return problemValue; }
 
     std::map<QString, std::vector<SettingValue>> keys;
     QString open;
     int failWritesAfter = -1; // writes that succeed before every further one throws IoError
     int writes = 0;
-    QString problemText;
+    SettingsProblem problemValue;
 };
 
 } // namespace kugelo::test
