@@ -191,7 +191,7 @@ void CriteriaPage::nameSpins() {
         QString heading;
         for (QWidget* h : m_headings)
             if (pageOf(h) == page && (heading.isEmpty() || h->y() <= y))
-                heading = textOf(h).remove(QLatin1Char('&')).simplified();
+                heading = captionOf(h).remove(QLatin1Char('&')).simplified();
         if (w->accessibleDescription() != heading) w->setAccessibleDescription(heading);
     }
 }

@@ -1901,7 +1901,8 @@ private Q_SLOTS:
             }
             const QString target = w.home.file(QStringLiteral("Kugelo.txt"));
             w.form.controller().exportTextsTo(target);
-            return readTextFile(target) + readTextFile(target + QStringLiteral(".trans"));
+            return readTextFile(target, TextFileKind::LanguageFile).toList() +
+                   readTextFile(target + QStringLiteral(".trans"), TextFileKind::LanguageFile).toList();
         };
         const QStringList outside = exported(true);
         const QStringList plain = exported(false);
@@ -2080,24 +2081,24 @@ private Q_SLOTS:
             w.form.sheet().setText(2, f, QString::number(numbers[f]));
         w.form.Komplettcheck();
         const QString row3 = shippedCaption(fr, QStringLiteral("Label31"));
-        QCOMPARE(accessible(w.find("Label24")), QString(m[108]).arg(row3, QStringLiteral("2")));
+        QCOMPARE(accessible(w.find("Label24")), QString(m[136]).arg(row3, QStringLiteral("2")));
         QCOMPARE(accessible(w.find("Label38")), QStringLiteral("%1, %2: 48").arg(row3, m[43]));
         QCOMPARE(accessible(w.find("Label25")), QString()); // an empty row says nothing
 
         // Each date field by its role; their common hint stays as the tool tip.
         auto* end = w.find("DateTimePicker1");
         auto* start = w.find("DateTimePicker2");
-        QCOMPARE(accessible(end), m[109]);
-        QCOMPARE(accessible(end, QAccessible::Description), m[110]);
-        QCOMPARE(accessible(start), m[111]);
-        QCOMPARE(accessible(start, QAccessible::Description), m[112]);
+        QCOMPARE(accessible(end), m[137]);
+        QCOMPARE(accessible(end, QAccessible::Description), m[138]);
+        QCOMPARE(accessible(start), m[139]);
+        QCOMPARE(accessible(start, QAccessible::Description), m[140]);
         QCOMPARE(start->toolTip(), end->toolTip());
         // A spin by the hint of its field, in French; one without by its range.
         QCOMPARE(accessible(w.find("UpDown12"), QAccessible::Description),
                  shippedHint(fr, QStringLiteral("Edit85")));
         QCOMPARE(w.find("UpDown12")->toolTip(), shippedHint(fr, QStringLiteral("Edit85")));
         QCOMPARE(accessible(w.find("UpDown3"), QAccessible::Description),
-                 QString(m[115])
+                 QString(m[143])
                      .arg(w.find<QSpinBox>("UpDown3")->minimum())
                      .arg(w.find<QSpinBox>("UpDown3")->maximum()));
         // The Internet-Optionen fields by the hints of their labels.
@@ -2128,17 +2129,17 @@ private Q_SLOTS:
         auto* box7 = form6->findChild<QCheckBox*>(QStringLiteral("CheckBox7"));
         form6->setRowMode(true);
         QCOMPARE(accessible(box7), QStringLiteral("7"));
-        QCOMPARE(accessible(box7, QAccessible::Description), QString(m[114]).arg(7));
+        QCOMPARE(accessible(box7, QAccessible::Description), QString(m[142]).arg(7));
         form6->setRowMode(false);
         form6->list().setWeight(7, QStringLiteral("3"));
         form6->showList();
-        QCOMPARE(accessible(box7, QAccessible::Description), QString(m[113]).arg(7).arg(3));
+        QCOMPARE(accessible(box7, QAccessible::Description), QString(m[141]).arg(7).arg(3));
         QCOMPARE(box7->toolTip(), QStringLiteral("3")); // the weight, as designed
         form6->list().mouseOver(7);
         form6->showList();
         auto* panel = form6->findChild<QLabel*>(QStringLiteral("StatusBar1Panel0"));
         QCOMPARE(panel->text(), QStringLiteral("Die Zahl 7 geht mit der Gewichtung 3 in die Berechnung ein"));
-        QCOMPARE(accessible(panel), QString(m[113]).arg(7).arg(3));
+        QCOMPARE(accessible(panel), QString(m[141]).arg(7).arg(3));
         // The random button shows the French caption from its first opening on.
         form6->setRowMode(true);
         form6->showList();
@@ -2151,7 +2152,8 @@ private Q_SLOTS:
     void theReadOnlyFifthFieldSaysWhereItsValueComesFrom() {
         Window w(Endpoints(), QDate(2008, 10, 20), {}, true);
         w.start(); // French
-        const QString filled = shippedLines(QStringLiteral("Kugelo_fr.txt.meld")).value(116);
+        const QString filled =
+            shippedLines(QStringLiteral("Kugelo_fr.txt.meld")).value(int(Msg::FilledByRow));
         auto* fifth = w.find<QLineEdit>("Edit11");
         auto* fourth = w.find<QLineEdit>("Edit10");
         QVERIFY(fifth->isReadOnly());
@@ -2174,9 +2176,9 @@ private Q_SLOTS:
         w.start(); // French
         w.form.BitBtn1Click();
         const QStringList m = shippedLines(QStringLiteral("Kugelo_fr.txt.meld"));
-        QCOMPARE(w.form.statusText(0), m[96]);
+        QCOMPARE(w.form.statusText(0), m[124]);
         const QString tab = shippedCaption(QStringLiteral("Kugelo_fr.txt"), QStringLiteral("TabSheet3"));
-        QVERIFY2(w.form.statusText(1).startsWith(QString(m[97]).section(QLatin1Char('%'), 0, 0)) &&
+        QVERIFY2(w.form.statusText(1).startsWith(QString(m[125]).section(QLatin1Char('%'), 0, 0)) &&
                      w.form.statusText(1).contains(QStringLiteral("« %1 »").arg(tab)),
                  qPrintable(w.form.statusText(1)));
         int cut = 0;

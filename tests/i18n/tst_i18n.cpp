@@ -18,7 +18,9 @@ using namespace kugelo;
 namespace {
 // The lines of a language data file as the build ships it.
 QStringList shipped(const QString& name) {
-    return readTextFile(qEnvironmentVariable("KUGELO_BIN_DIR") + QStringLiteral("/Land/") + name);
+    return readTextFile(qEnvironmentVariable("KUGELO_BIN_DIR") + QStringLiteral("/Land/") + name,
+                        TextFileKind::LanguageFile)
+        .toList();
 }
 } // namespace
 
@@ -422,7 +424,8 @@ private Q_SLOTS:
     // "Dreier, " and "Vierer ... (3-4-5 ...)" stand side by side and read as one sentence: the blank after
     // the comma is in one of the two captions.
     void aSentenceOverTwoLabelsKeepsItsBlank() {
-        const std::vector<MasterEntry> master = masterEntries(shipped(QStringLiteral("Kugelo.txt")));
+        const std::vector<MasterEntry> master =
+            masterEntries(textLines(crlfText(shipped(QStringLiteral("Kugelo.txt")))));
         const auto at = [&master](const char* name) {
             for (std::size_t i = 0; i < master.size(); ++i)
                 if (master[i].name == QLatin1String(name)) return qsizetype(i);
