@@ -53,6 +53,22 @@ std::vector<ScoredRow> rowsOf(std::initializer_list<std::array<int, 6>> table) {
     return rows;
 }
 
+// A sheet as the generator makes it with the design options: twelve rows that share the 42 and the n° CHANCE.
+std::vector<ScoredRow> twelveRowsWith42() {
+    return rowsOf({{19, 22, 24, 37, 42, 10},
+                   {2, 19, 32, 42, 47, 10},
+                   {10, 33, 39, 42, 43, 10},
+                   {20, 24, 42, 45, 49, 10},
+                   {3, 18, 24, 29, 42, 10},
+                   {4, 8, 10, 42, 49, 10},
+                   {8, 16, 20, 39, 42, 10},
+                   {12, 15, 26, 33, 42, 10},
+                   {6, 8, 18, 42, 44, 10},
+                   {22, 31, 39, 42, 45, 10},
+                   {13, 19, 35, 41, 42, 10},
+                   {3, 12, 19, 38, 42, 10}});
+}
+
 // The kinds of sheets the comparison with chance meets, one per cycle, drawn with a fixed seed: as the
 // generator makes them with the design options (one number in every row, one n° CHANCE for all rows),
 // rows from a small pool with a few n° CHANCE numbers, and a few rows from all 49 numbers.
@@ -273,18 +289,7 @@ private Q_SLOTS:
     // variance, and the expected rows per number of hits, against all 1,906,884 draws.
     void chanceMomentsOfOneCycle_data() {
         QTest::addColumn<std::vector<ScoredRow>>("rows");
-        QTest::newRow("twelve rows with 42 in each") << rowsOf({{19, 22, 24, 37, 42, 10},
-                                                                {2, 19, 32, 42, 47, 10},
-                                                                {10, 33, 39, 42, 43, 10},
-                                                                {20, 24, 42, 45, 49, 10},
-                                                                {3, 18, 24, 29, 42, 10},
-                                                                {4, 8, 10, 42, 49, 10},
-                                                                {8, 16, 20, 39, 42, 10},
-                                                                {12, 15, 26, 33, 42, 10},
-                                                                {6, 8, 18, 42, 44, 10},
-                                                                {22, 31, 39, 42, 45, 10},
-                                                                {13, 19, 35, 41, 42, 10},
-                                                                {3, 12, 19, 38, 42, 10}});
+        QTest::newRow("twelve rows with 42 in each") << twelveRowsWith42();
         QTest::newRow("disjoint, equal and overlapping rows") << rowsOf({{1, 2, 3, 4, 5, 1},
                                                                          {6, 7, 8, 9, 10, 2},
                                                                          {1, 2, 3, 4, 5, 3},
@@ -529,18 +534,7 @@ private Q_SLOTS:
         QFETCH(int, report);
         QFETCH(QByteArray, bytes);
         const MessageTable messages;
-        const std::vector<ScoredRow> sheet = rowsOf({{19, 22, 24, 37, 42, 10},
-                                                     {2, 19, 32, 42, 47, 10},
-                                                     {10, 33, 39, 42, 43, 10},
-                                                     {20, 24, 42, 45, 49, 10},
-                                                     {3, 18, 24, 29, 42, 10},
-                                                     {4, 8, 10, 42, 49, 10},
-                                                     {8, 16, 20, 39, 42, 10},
-                                                     {12, 15, 26, 33, 42, 10},
-                                                     {6, 8, 18, 42, 44, 10},
-                                                     {22, 31, 39, 42, 45, 10},
-                                                     {13, 19, 35, 41, 42, 10},
-                                                     {3, 12, 19, 38, 42, 10}});
+        const std::vector<ScoredRow> sheet = twelveRowsWith42();
         // The tally of the cycle whose draw the rows knew.
         std::array<std::array<int, 3>, 7> known{};
         known[0][0] = 7;
