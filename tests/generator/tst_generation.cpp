@@ -763,43 +763,44 @@ private Q_SLOTS:
         QTest::addColumn<QString>("options");
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<int>("candidates");
+        QTest::addColumn<std::uint32_t>("historySeed");
         QTest::newRow("design values")
             << ""
             << QStringList{"1,2,15,27,38,5,",  "1,26,29,41,45,5,",  "1,5,11,23,29,5,",  "6,20,24,29,38,5,",
                            "4,12,20,27,29,5,", "12,23,26,29,38,5,", "1,2,12,20,30,5,",  "1,9,29,35,37,5,",
                            "1,12,13,25,29,5,", "2,12,15,22,29,5,",  "5,15,20,29,35,5,", "2,6,8,29,34,5,"}
-            << 75;
+            << 75 << std::uint32_t(99);
         QTest::newRow("history and recent draws tight")
             << "UpDown6=3 UpDown17=2 CheckBox31=1"
             << QStringList{"10,11,20,29,41,5,", "12,29,34,35,48,5,", "8,10,12,16,29,5,", "2,19,29,35,41,5,",
                            "6,13,17,20,29,5,",  "17,18,24,29,41,5,", "5,16,19,23,29,5,", "2,4,6,12,29,5,",
                            "12,14,23,29,41,5,", "11,12,18,19,29,5,", "2,8,13,25,29,5,",  "10,25,29,34,39,5,"}
-            << 11106;
+            << 11106 << std::uint32_t(99);
         QTest::newRow("random n° CHANCE, none recent")
             << "RadioButton1=1 CheckBox16=1 UpDown19=3"
             << QStringList{"1,2,15,16,38,1,",   "1,12,29,41,45,10,", "12,20,24,29,38,10,",
                            "6,17,29,38,49,3,",  "5,12,23,26,38,8,",  "11,15,23,29,49,1,",
                            "2,12,13,23,29,7,",  "12,15,22,29,37,9,", "10,14,29,34,38,2,",
                            "19,29,38,39,48,3,", "8,10,12,16,29,8,",  "1,18,25,26,29,5,"}
-            << 91;
+            << 91 << std::uint32_t(99);
         QTest::newRow("overdue n° CHANCE, pairs forced")
             << "RadioButton3=1 CheckBox8=1"
             << QStringList{"1,2,15,27,38,5,",  "5,12,13,34,38,5,", "1,2,12,20,30,5,",   "1,12,13,25,29,5,",
                            "2,25,26,34,49,5,", "1,9,10,29,34,5,",  "11,12,15,26,29,5,", "8,29,30,34,38,5,",
                            "2,8,13,14,29,5,",  "2,21,29,38,39,5,", "1,2,5,24,29,5,",    "2,12,22,23,29,5,"}
-            << 2691;
+            << 2691 << std::uint32_t(99);
         QTest::newRow("primes, even and odd, no groups")
             << "CheckBox22=1 UpDown10=2 CheckBox25=1 UpDown15=2 CheckBox26=1 UpDown16=2 CheckBox18=1"
             << QStringList{"6,12,29,31,48,5,",  "5,12,13,34,38,5,",  "13,22,29,30,41,5,", "9,12,17,18,29,5,",
                            "5,13,16,18,29,5,",  "12,23,26,29,38,5,", "2,12,13,29,49,5,",  "12,13,19,24,36,5,",
                            "19,29,38,41,48,5,", "12,20,25,29,37,5,", "5,11,12,41,48,5,",  "12,16,24,29,41,5,"}
-            << 225;
+            << 225 << std::uint32_t(99);
         QTest::newRow("weighted pool")
             << "CheckBox2=1 UpDown12=30 CheckBox10=1 CheckBox1=1 CheckBox19=1 CheckBox29=1"
             << QStringList{"19,22,24,31,48,5,", "18,25,34,35,48,5,", "18,26,41,48,49,5,", "16,24,28,34,48,5,",
                            "24,26,29,34,37,5,", "26,30,31,34,48,5,", "15,19,23,26,34,5,", "19,34,37,38,41,5,",
                            "15,29,38,41,48,5,", "17,19,25,29,48,5,", "16,18,19,26,29,5,", "19,20,34,36,48,5,"}
-            << 207;
+            << 207 << std::uint32_t(99);
         QTest::newRow("rows against rows") << "CheckBox3=1 UpDown3=1 CheckBox24=1 UpDown9=1 CheckBox27=1"
                                            << QStringList{"1,2,15,27,38,5,",
                                                           "1,26,29,41,45,5,",
@@ -813,14 +814,30 @@ private Q_SLOTS:
                                                           ",,,,,,",
                                                           ",,,,,,",
                                                           ",,,,,,"}
-                                           << 50000;
+                                           << 50000 << std::uint32_t(99);
+        // Another history, whose rarest n° CHANCE (7) and most overdue one (10) are not those of the others
+        // (5).
+        QTest::newRow("another history, rarest n° CHANCE")
+            << ""
+            << QStringList{"14,26,32,35,39,7,", "1,14,26,31,42,7,", "9,13,14,26,37,7,",  "14,26,28,44,46,7,",
+                           "2,10,25,26,49,7,",  "4,21,23,26,39,7,", "2,4,26,28,41,7,",   "1,10,21,26,30,7,",
+                           "3,26,38,39,47,7,",  "2,12,14,18,26,7,", "11,26,28,39,42,7,", "13,21,26,35,47,7,"}
+            << 34 << std::uint32_t(4);
+        QTest::newRow("another history, overdue n° CHANCE")
+            << "RadioButton3=1"
+            << QStringList{"14,26,32,35,39,10,", "1,14,26,31,42,10,",  "9,13,14,26,37,10,",
+                           "14,26,28,44,46,10,", "2,10,25,26,49,10,",  "4,21,23,26,39,10,",
+                           "2,4,26,28,41,10,",   "1,10,21,26,30,10,",  "3,26,38,39,47,10,",
+                           "2,12,14,18,26,10,",  "11,26,28,39,42,10,", "13,21,26,35,47,10,"}
+            << 34 << std::uint32_t(4);
     }
     void goldenRuns() {
         QFETCH(QString, options);
         QFETCH(QStringList, rows);
         QFETCH(int, candidates);
+        QFETCH(std::uint32_t, historySeed);
         RunFixture f;
-        f.writeSyntheticHistory();
+        f.writeSyntheticHistory(historySeed);
         QCOMPARE(applyOptionSettings(f.criteria,
                                      QStringList{"UpDown8=12"} + options.split(' ', Qt::SkipEmptyParts)),
                  QString());

@@ -40,9 +40,9 @@ QStringList HomeFixture::row(int r) const {
     return texts;
 }
 
-void HomeFixture::writeSyntheticHistory() const {
+void HomeFixture::writeSyntheticHistory(std::uint32_t seed) const {
     home.writeBytes(QStringLiteral("Kugelo.dat"),
-                    encodeDrawRecords(syntheticDraws(99, 60, QDate(2008, 10, 6), nextDrawDay)));
+                    encodeDrawRecords(syntheticDraws(seed, 60, QDate(2008, 10, 6), nextDrawDay)));
 }
 
 RunFixture::RunFixture()

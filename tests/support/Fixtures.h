@@ -33,8 +33,9 @@ struct HomeFixture {
     HomeFixture(QDate from, QDate to);
     // The seven texts of a sheet row.
     QStringList row(int r) const;
-    // Sixty synthetic draws (seed 99) on every Monday, Wednesday and Saturday from 6 October 2008.
-    void writeSyntheticHistory() const;
+    // Sixty synthetic draws (seed 99 unless given) on every Monday, Wednesday and Saturday from 6 October
+    // 2008.
+    void writeSyntheticHistory(std::uint32_t seed = 99) const;
 
     TempHome home;
     MainState state;
