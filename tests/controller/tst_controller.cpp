@@ -521,10 +521,7 @@ private Q_SLOTS:
         state.statisticsStart = QDate(2020, 1, 4);
         state.drawDate = QDate(2020, 1, 8);
         f.controller.criteria().chanceCountsAsMatch = countChance;
-        const QStringList rows[] = {{"1", "2", "3", "4", "5", "3"}, {"10", "11", "12", "13", "14", "2"}};
-        for (int r = 0; r < 2; ++r)
-            for (int i = 0; i < 6; ++i)
-                f.controller.sheet().setText(r, i, rows[r][i]);
+        fillSheet(f.controller.sheet(), {"1:1,2,3,4,5,3", "2:10,11,12,13,14,2"});
         if (!threshold.isEmpty()) f.dialogs.inputs.push_back(threshold);
         f.dialogs.answers.assign(answers.begin(), answers.end());
 
@@ -552,8 +549,7 @@ private Q_SLOTS:
         state.sortieren = true;
         state.statisticsStart = QDate(2020, 1, 4);
         state.drawDate = QDate(2020, 1, 8);
-        for (int i = 0; i < 6; ++i)
-            f.controller.sheet().setText(0, i, QStringList{"1", "2", "3", "4", "5", "3"}[i]);
+        fillSheet(f.controller.sheet(), {"1:1,2,3,4,5,3"});
         f.dialogs.inputs.push_back(QStringLiteral("4"));
         f.dialogs.answers = {true, true};
         QString shownStrip, shownCrossSum;
@@ -590,8 +586,7 @@ private Q_SLOTS:
         state.sortieren = true;
         state.statisticsStart = QDate(2020, 1, 4);
         state.drawDate = command == "search" ? QDate(2020, 1, 11) : QDate(2020, 1, 4);
-        for (int i = 0; i < 6; ++i)
-            f.controller.sheet().setText(0, i, QStringList{"1", "2", "3", "4", "5", "3"}[i]);
+        fillSheet(f.controller.sheet(), {"1:1,2,3,4,5,3"});
         // A stop comes while the first text with the hint is shown.
         bool hintShown = false;
         f.view.onStatus = [&](const QString& text) {

@@ -75,14 +75,7 @@ struct OutputFixture {
         controller.beginStartUp(450);
         controller.endStartUp();
     }
-    void fill(const QStringList& rows) {
-        for (const QString& spec : rows) {
-            const int r = spec.section(QLatin1Char(':'), 0, 0).toInt() - 1;
-            const QStringList texts = spec.section(QLatin1Char(':'), 1).split(QLatin1Char(','));
-            for (int f = 0; f < texts.size(); ++f)
-                controller.sheet().setText(r, f, texts[f]);
-        }
-    }
+    void fill(const QStringList& rows) { fillSheet(controller.sheet(), rows); }
     // The automation program's key after the command.
     QString stored(const char* name) {
         settings.openKey(SettingsStore::klickwerkKey(), true);

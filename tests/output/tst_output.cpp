@@ -1,6 +1,7 @@
 // The listing, the basket links and the click script, without a window.
 
 #include "Doubles.h"
+#include "Fixtures.h"
 #include "TestSupport.h"
 
 #include "i18n/TextFile.h"
@@ -19,16 +20,6 @@ using namespace kugelo;
 using namespace kugelo::test;
 
 namespace {
-
-// Rows given as "ROW:n1,n2,n3,n4,n5,chance" (ROW from 1); every text goes through the field validation.
-void fillSheet(TipSheet& sheet, const QStringList& rows) {
-    for (const QString& spec : rows) {
-        const int r = spec.section(QLatin1Char(':'), 0, 0).toInt() - 1;
-        const QStringList texts = spec.section(QLatin1Char(':'), 1).split(QLatin1Char(','));
-        for (int f = 0; f < texts.size(); ++f)
-            sheet.setText(r, f, texts[f]);
-    }
-}
 
 std::array<QString, 12> basketRows(const QStringList& rows) {
     TipSheet sheet;

@@ -7,6 +7,15 @@
 
 namespace kugelo::test {
 
+void fillSheet(TipSheet& sheet, const QStringList& rows) {
+    for (const QString& spec : rows) {
+        const int r = spec.section(QLatin1Char(':'), 0, 0).toInt() - 1;
+        const QStringList texts = spec.section(QLatin1Char(':'), 1).split(QLatin1Char(','));
+        for (int f = 0; f < texts.size(); ++f)
+            sheet.setText(r, f, texts[f]);
+    }
+}
+
 QDate nextDrawDay(QDate day) {
     return day.addDays(day.dayOfWeek() == Qt::Saturday || day.dayOfWeek() == Qt::Monday ? 2 : 3);
 }

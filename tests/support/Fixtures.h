@@ -19,6 +19,10 @@
 
 namespace kugelo::test {
 
+// Rows given as "ROW:n1,n2,n3,n4,n5,chance" (ROW from 1; fewer texts fill the first fields); every text
+// goes through the field validation.
+void fillSheet(TipSheet& sheet, const QStringList& rows);
+
 // The draw day after `day` when draws fall on Monday, Wednesday and Saturday.
 QDate nextDrawDay(QDate day);
 
