@@ -24,12 +24,12 @@
 #include "platform/Sound.h"
 #include "sheet/TipFile.h"
 
+#include "platform/DayNumber.h"
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QRegularExpression>
 #include <QTimer>
 #include <algorithm>
@@ -60,10 +60,6 @@ private:
     QString m_extension;
     QString m_filter;
 };
-
-QString shortDate(const QDate& date) {
-    return QLocale().toString(date, QLocale::ShortFormat);
-}
 
 // Tells the view to show the wait cursor while it lives.
 class WaitCursor {

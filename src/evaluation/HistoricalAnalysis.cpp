@@ -10,17 +10,13 @@
 #include "sheet/TipSheet.h"
 #include "state/MainState.h"
 
-#include <QLocale>
+#include "platform/DayNumber.h"
 #include <algorithm>
 #include <cmath>
 
 namespace kugelo {
 
 namespace {
-
-QString shortDate(const QDate& date) {
-    return QLocale().toString(date, QLocale::ShortFormat);
-}
 
 constexpr QChar kTab = QLatin1Char('\t');
 

@@ -9,12 +9,12 @@
 #include "sheet/TipSheet.h"
 #include "state/MainState.h"
 
-#include <QLocale>
+#include "platform/DayNumber.h"
 
 namespace kugelo {
 
 QString searchStopQuestion(const MessageTable& messages, int row, const QDate& date) {
-    const QString day = QLocale().toString(date, QLocale::ShortFormat);
+    const QString day = shortDate(date);
     if (row == 1)
         return messages[Msg::HitFoundOn] + QStringLiteral("  ") + day + QStringLiteral(" . ") +
                messages[Msg::Continue];
@@ -48,8 +48,7 @@ SearchResult searchHistory(const SearchEnvironment& env, int threshold) {
         s.crossSumText =
             env.messages[Msg::CrossSum] + QStringLiteral(": ") + QString::number(s.current.crossSum());
         s.currentDrawStripLine = s.currentDrawLine;
-        if (env.progress)
-            env.progress->status(0, QLocale().toString(record.date(), QLocale::ShortFormat) + env.stopHint);
+        if (env.progress) env.progress->status(0, shortDate(record.date()) + env.stopHint);
 
         for (int r = 0; r < TipSheet::RowCount; ++r) {
             Zettelcheck(s, sheet.row(r).texts);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDate>
+#include <QLocale>
+#include <QString>
 #include <cmath>
 
 namespace kugelo {
@@ -23,6 +25,11 @@ constexpr double LastDayNumber = 2958465.0;
 inline QDate fromDayNumber(double day) {
     if (!(day >= FirstDayNumber && day < LastDayNumber + 1.0)) return QDate();
     return dayNumberEpoch().addDays(static_cast<qint64>(std::floor(day)));
+}
+
+// A date as the player's locale writes it short ("21.09.26"), as the status texts and questions show it.
+inline QString shortDate(const QDate& date) {
+    return QLocale().toString(date, QLocale::ShortFormat);
 }
 
 // The first draw of the current game formula and the earliest date of both date pickers.

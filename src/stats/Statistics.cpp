@@ -8,7 +8,7 @@
 #include "state/MainState.h"
 #include "stats/ChartModel.h"
 
-#include <QLocale>
+#include "platform/DayNumber.h"
 #include <array>
 #include <cmath>
 
@@ -66,7 +66,6 @@ QString emptyStatisticsReason(const MessageTable& messages, const MainState& sta
     const double upper = toDayNumber(state.drawDate);
     for (const DrawRecord& r : records)
         if ((lowerInclusive ? r.Datum >= lower : r.Datum > lower) && r.Datum <= upper) return {};
-    const auto shortDate = [](const QDate& d) { return QLocale().toString(d, QLocale::ShortFormat); };
     const QString start = shortDate(state.statisticsStart);
     if (state.statisticsStart > state.drawDate)
         return messages[Msg::StartAfterEnd].arg(start, shortDate(state.drawDate));
