@@ -739,7 +739,7 @@ SearchResult Controller::searchTips() {
     if (m_stopRequested) return result;
     QString said;
     if (result.examined == 0)
-        said = emptyStatisticsReason(m_messages, m_state, DrawFile(m_state.drawFilePath()).readAll(), true);
+        said = emptyStatisticsReason(m_messages, m_state, DrawFile(m_state.drawFilePath()).readDraws(), true);
     if (said.isEmpty() && result.stops.empty()) {
         said = m_messages[Msg::SearchNothingFound].arg(result.examined);
     } else if (said.isEmpty()) {

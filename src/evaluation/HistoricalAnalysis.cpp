@@ -116,11 +116,11 @@ std::pair<long long, long long> binomialInterval95(long long n, double p) {
 
 namespace {
 
-// The dates of the readable records, in file order.
+// The dates of the draws, in file order.
 std::vector<QDate> drawDates(const QString& path) {
     std::vector<QDate> dates;
-    for (const DrawRecord& r : DrawFile(path).readAll())
-        if (!r.isDamaged()) dates.push_back(r.date());
+    for (const DrawRecord& r : DrawFile(path).readDraws())
+        dates.push_back(r.date());
     return dates;
 }
 
@@ -204,8 +204,7 @@ std::optional<DrawTallies> runDrawComparisons(const DrawComparisonEnvironment& e
     DrawTallies tallies;
     // No command changes the draw file while an analysis runs: every pass reads the same records. A damaged
     // record lies in no window and sets no limit.
-    std::vector<DrawRecord> records = DrawFile(s.drawFilePath()).readAll();
-    std::erase_if(records, [](const DrawRecord& r) { return r.isDamaged(); });
+    const std::vector<DrawRecord> records = DrawFile(s.drawFilePath()).readDraws();
     // Pass n of N: one pass for every later draw, or the one pass of the newest on itself.
     long long passes = 0;
     long long laterDraws = 0;
