@@ -471,12 +471,17 @@ void CriteriaPage::layOut(const Placer& placer) {
         chart(c.name, buttons, kStatisticRows[c.row]);
     fitted("CheckBox19", kLeft, 208);
 
+    // Check boxes one under the other, each with its spin, the spins in one column after the widest caption.
+    const auto boxesWithSpins = [&](const auto& limits) {
+        int widest = 0;
+        for (const Limit& l : limits)
+            widest = std::max(widest, fitted(l.box, kLeft, l.y).right());
+        for (const Limit& l : limits)
+            put(get(l.spin), {widest + kColumnGap, l.y, kSpinWidth, kRowHeight});
+    };
+
     // Schein Optimierung.
-    column = 0;
-    for (const Limit& l : kOverlapLimits)
-        column = std::max(column, fitted(l.box, kLeft, l.y).right());
-    for (const Limit& l : kOverlapLimits)
-        put(get(l.spin), {column + kColumnGap, l.y, kSpinWidth, kRowHeight});
+    boxesWithSpins(kOverlapLimits);
     fitted("CheckBox27", kLeft, 68);
     sentence(put, get("CheckBox9"), {kLeft, 116}, {{get("UpDown6"), 38}});
     sentence(put, get("CheckBox28"), {kLeft, 138}, {{get("UpDown17"), 38}, {get("UpDown18"), 40}});
@@ -486,11 +491,7 @@ void CriteriaPage::layOut(const Placer& placer) {
 
     // Mathematisch.
     sentence(put, m_crossSumCaption, {kLeft, 28}, {{get("UpDown1"), 46}, {get("UpDown2"), 46}});
-    column = 0;
-    for (const Limit& m : kMinima)
-        column = std::max(column, fitted(m.box, kLeft, m.y).right());
-    for (const Limit& m : kMinima)
-        put(get(m.spin), {column + kColumnGap, m.y, kSpinWidth, kRowHeight});
+    boxesWithSpins(kMinima);
     fitted("CheckBox8", kLeft, 224);
     const int triplesWidth = advance(captionOf(get("Label91"))) + 2;
     put(get("Label91"), {kLeft, 258, triplesWidth, 16});
